@@ -1,0 +1,189 @@
+#include "app/main_form.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "app/form_design.h"
+#include "app/game.h"
+#include "options/options.h"
+#include "screens/screens.h"
+
+namespace {
+
+// The per-user folder that holds the record tables ($XDG_DATA_HOME/brannock).
+std::string UserDataDirectory() {
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    std::filesystem::path base;
+    if (xdg != nullptr && *xdg != '\0') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::filesystem::path(home != nullptr ? home : ".") / ".local" / "share";
+    }
+    return (base / "brannock").string();
+}
+
+void LoadMemo(TMainForm& form, const std::string& path) {
+    std::ifstream file(path);
+    if (!file) {
+        form.StartupProblem = path + " が見つかりません (cannot read the option text)";
+        form.Panel1.Memo1.Lines = {form.StartupProblem};
+        return;
+    }
+    form.Panel1.Memo1.Lines.clear();
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        form.Panel1.Memo1.Lines.push_back(line);
+    }
+}
+
+void DispatchEvent(TMainForm& form, const SDL_Event& event) {
+    form.DXInput1.HandleEvent(event);
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+        FormKeyDown(form, 27); // the form sees every key first
+        return;
+    }
+    if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET) {
+        if (form.DXDraw.Initialized()) form.DXDraw.RestoreSurfaces();
+        return;
+    }
+    if (form.Panel1.Visible) form.Panel1.HandleEvent(event);
+}
+
+} // namespace
+
+TMainForm::TMainForm(TApplication& application, bool open_window)
+    : Application(application), DXDraw(Window), DXTimer(application), DXInput1(application),
+      DXWaveList1(DXSound1), DXImageList1(DXDraw), OPTimer(application), EndingTimer(application),
+      TunagiTimer(application) {
+    DXTimer.SetActiveOnly(true);
+    DXTimer.SetInterval(0);
+    DXTimer.OnTimer = [this](TDXTimer&, int) { DXTimerTimer(*this); };
+    OPTimer.SetInterval(1);
+    OPTimer.OnTimer = [this](TDXTimer&, int) { OPTimerTimer(*this); };
+    EndingTimer.SetInterval(1);
+    EndingTimer.OnTimer = [this](TDXTimer&, int) { EndingTimerTimer(*this); };
+    TunagiTimer.SetInterval(1);
+    TunagiTimer.OnTimer = [this](TDXTimer&, int) { TunagiTimerTimer(*this); };
+
+    DXDraw.SetOptions({doFullScreen, doAllowReboot, doWaitVBlank, doCenter, doFlip, do3D,
+                       doRetainedMode, doHardware, doSelectDriver, doZBuffer});
+    DXDraw.Display.BitCount = 16;
+    DXDraw.SetControlSize(ClientWidth, ClientHeight);
+    DXDraw.OnInitialize = [this](TDXDraw&) { DXDrawInitialize(*this); };
+    DXDraw.OnFinalize = [this](TDXDraw&) { DXDrawFinalize(*this); };
+    DXDraw.OnInitializeSurface = [this](TDXDraw&) { DXDrawInitializeSurface(*this); };
+    DXDraw.OnRestoreSurface = [this](TDXDraw&) { DXDrawRestoreSurface(*this); };
+
+    MailAndHP1.HomePageAddress = "index.html";
+    Panel1.Button1.OnClick = [this] { Button1Click(*this); };
+    Panel1.Button2.OnClick = [this] { Button2Click(*this); };
+    Panel1.Button3.OnClick = [this] { Button3Click(*this); };
+    Panel1.Button4.OnClick = [this] { Button4Click(*this); };
+    Panel1.Button5.OnClick = [this] { Button5Click(*this); };
+    Panel1.Button6.OnClick = [this] { Button6Click(*this); };
+    Panel1.Button7.OnClick = [this] { Button7Click(*this); };
+
+    DXSound1.Initialize(); // no device: the game runs silently
+    LoadFormDesign(*this, ProgramDirectory());
+
+    if (open_window) {
+        Window.Create(Caption, ClientWidth, ClientHeight);
+        Panel1.Attach(Window);
+    }
+    Application.OnEvent = [this](const SDL_Event& event) { DispatchEvent(*this, event); };
+    Application.OnIdle = [this] {
+        if (Panel1.Visible) Panel1.Draw();
+    };
+    FormCreate(*this);
+}
+
+TMainForm::~TMainForm() {
+    Application.OnEvent = nullptr;
+    Application.OnIdle = nullptr;
+    DXTimer.SetEnabled(false);
+    OPTimer.SetEnabled(false);
+    EndingTimer.SetEnabled(false);
+    TunagiTimer.SetEnabled(false);
+    // Finalising the display stops the frames and frees the HUD surfaces.
+    if (DXDraw.Initialized()) DXDraw.FinalizeDisplay();
+    Panel1.Detach();
+    DXSound1.Finalize();
+}
+
+void TMainForm::Close() {
+    if (closed_) return;
+    if (!FormCloseQuery(*this)) return;
+    closed_ = true;
+    Application.Terminate();
+}
+
+void FormCreate(TMainForm& form) {
+    World& w = form.world;
+    ReadPlayCount(form);
+    w.Energy = 300.0;
+    w.Button_Latch = w.Missile_Latch = w.Blade_Latch = w.Camera_Latch = true;
+    w.Frame_Interval = 33;
+    // The clock already has 1 ms resolution; nothing to raise.
+    w.App_Dir = ProgramDirectory();
+    w.Win_Dir = UserDataDirectory();
+    w.Score_File = w.Win_Dir + "/bnscore.dat";
+    w.Time_File = w.Win_Dir + "/bntime2.dat";
+    LoadMemo(form, w.App_Dir + "option.txt");
+    ReadRemainingOptions(form);
+    w.Pose_Step = 0;
+    w.Robo_HP = 300;
+    PlaceEnemiesAtStart(w);
+}
+
+void FormKeyDown(TMainForm& form, int key_code) {
+    if (key_code == 27) form.Close();
+}
+
+void Button2Click(TMainForm& form) { form.Close(); }
+
+bool FormCloseQuery(TMainForm&) {
+    // Closing is never refused.
+    return true;
+}
+
+void DXDrawInitialize(TMainForm& form) {
+    form.Radar_Surface = std::make_unique<TDirectDrawSurface>();
+    form.Gauge_Surface = std::make_unique<TDirectDrawSurface>();
+}
+
+void DXDrawFinalize(TMainForm& form) {
+    form.DXTimer.SetEnabled(false);
+    form.Radar_Surface.reset();
+    form.Gauge_Surface.reset();
+}
+
+void DXDrawInitializeSurface(TMainForm& form) {
+    rm::Device* device = form.DXDraw.D3DRMDevice();
+    if (device == nullptr) return;
+    if (form.DXDraw.NowOptions().Has(doHardware)) device->SetTextureQuality(rm::TextureLinear);
+    device->SetRenderMode(rm::RenderModeBlendedTransparency | rm::RenderModeSortedTransparency);
+}
+
+namespace {
+void LoadSurfaceFromDIB(TDirectDrawSurface& surface, const TDIB& dib) {
+    surface.SetSize(dib.Width(), dib.Height());
+    for (int y = 0; y < dib.Height(); ++y)
+        for (int x = 0; x < dib.Width(); ++x) surface.SetPixel(x, y, dib.Pixel(x, y));
+}
+} // namespace
+
+void DXDrawRestoreSurface(TMainForm& form) {
+    if (form.Radar_Surface) {
+        LoadSurfaceFromDIB(*form.Radar_Surface, form.PicBack.DIB);
+        form.Radar_Surface->ColorKey = 0x00FF00; // lime
+    }
+    if (form.Gauge_Surface) {
+        LoadSurfaceFromDIB(*form.Gauge_Surface, form.PicBack2.DIB);
+        form.Gauge_Surface->ColorKey = 0x000000; // black
+    }
+}

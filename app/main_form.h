@@ -1,0 +1,76 @@
+// The main form: owns the window, every media component, the options panel, the two HUD
+// surfaces and the world state. Game steps are free functions taking the form.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/world.h"
+#include "media/application.h"
+#include "media/dib.h"
+#include "media/display.h"
+#include "media/image_list.h"
+#include "media/input.h"
+#include "media/sound.h"
+#include "media/surface.h"
+#include "media/timer.h"
+#include "media/window.h"
+#include "options/help_link.h"
+#include "options/options_panel.h"
+
+class TMainForm {
+public:
+    // Builds the form as designed and runs FormCreate. The window opens only when
+    // open_window is set (the game; tests and tools may run without one).
+    explicit TMainForm(TApplication& application, bool open_window = true);
+    ~TMainForm();
+    TMainForm(const TMainForm&) = delete;
+    TMainForm& operator=(const TMainForm&) = delete;
+
+    // Designed properties.
+    std::string Caption = "Brannock";
+    int ClientWidth = 647;
+    int ClientHeight = 471;
+    bool Borderless = false;
+
+    TApplication& Application;
+    TWindow Window;
+    TDXDraw DXDraw;
+    TDXTimer DXTimer;
+    TDXInput DXInput1;
+    TOptionsPanel Panel1;
+    TDXSound DXSound1;
+    TDXWaveList DXWaveList1;
+    TDXImageList DXImageList1;
+    TImage Image1, Image2, Image3, Image4, Image5, Image6;
+    TDXDIB PicBack, PicBack2;
+    TDXTimer OPTimer;
+    TMailAndHP MailAndHP1;
+    TDXTimer EndingTimer;
+    TDXTimer TunagiTimer;
+
+    // HUD surfaces, alive between display initialise and finalise.
+    std::unique_ptr<TDirectDrawSurface> Radar_Surface;
+    std::unique_ptr<TDirectDrawSurface> Gauge_Surface;
+
+    World world;
+
+    // Closes the form: the message loop ends.
+    void Close();
+    bool Closed() const { return closed_; }
+    // Where a missing or broken start-up file was reported (shown in the memo).
+    std::string StartupProblem;
+
+private:
+    bool closed_ = false;
+};
+
+// Form events.
+void FormCreate(TMainForm& form);
+void FormKeyDown(TMainForm& form, int key_code);
+void Button2Click(TMainForm& form);
+bool FormCloseQuery(TMainForm& form);
+void DXDrawInitialize(TMainForm& form);
+void DXDrawFinalize(TMainForm& form);
+void DXDrawInitializeSurface(TMainForm& form);
+void DXDrawRestoreSurface(TMainForm& form);

@@ -1,0 +1,98 @@
+#include "media/application.h"
+
+#include <SDL.h>
+
+#include <cstring>
+#include <iostream>
+
+TApplication::TApplication(Clock& clock) : clock_(clock) {
+    ErrorBox = [this](const std::string& message) { ShowErrorMessage(Title, message); };
+}
+
+void TApplication::SetIdleSlot(const void* owner, std::function<void()> callback) {
+    idle_owner_ = owner;
+    idle_callback_ = std::move(callback);
+}
+
+void TApplication::ClearIdleSlot() {
+    idle_owner_ = nullptr;
+    idle_callback_ = nullptr;
+}
+
+void TApplication::SetActive(bool active) {
+    if (active == active_) return;
+    active_ = active;
+    // Copy: a listener may remove itself while being told.
+    auto listeners = activation_listeners_;
+    for (auto& [id, listener] : listeners) listener(active);
+}
+
+int TApplication::AddActivationListener(std::function<void(bool)> listener) {
+    activation_listeners_.emplace_back(next_listener_id_, std::move(listener));
+    return next_listener_id_++;
+}
+
+void TApplication::RemoveActivationListener(int id) {
+    std::erase_if(activation_listeners_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void TApplication::Dispatch(const SDL_Event& event) {
+    if (event.type == SDL_QUIT) {
+        terminated_ = true;
+        return;
+    }
+    if (event.type == SDL_WINDOWEVENT) {
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SetActive(true);
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) SetActive(false);
+    }
+    if (OnEvent) OnEvent(event);
+}
+
+void TApplication::Guarded(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        HandleException(e);
+    } catch (...) {
+        HandleUnknownException();
+    }
+}
+
+void TApplication::Step(bool wait, int wait_ms) {
+    SDL_Event event;
+    bool have = false;
+    if (wait && !idle_callback_ && !terminated_)
+        have = SDL_WaitEventTimeout(&event, wait_ms) == 1;
+    else
+        have = SDL_PollEvent(&event) == 1;
+    while (have && !terminated_) {
+        Guarded([&] { Dispatch(event); });
+        have = SDL_PollEvent(&event) == 1;
+    }
+    if (terminated_) return;
+    if (idle_callback_) {
+        auto callback = idle_callback_; // the handler may change the slot
+        Guarded(callback);
+    } else if (OnIdle) {
+        Guarded(OnIdle);
+    }
+}
+
+void TApplication::Run() {
+    while (!terminated_) Step(true);
+}
+
+void TApplication::HandleException(const std::exception& e) {
+    if (ErrorBox) ErrorBox(e.what());
+}
+
+void TApplication::HandleUnknownException() {
+    if (ErrorBox) ErrorBox("Unknown error");
+}
+
+void ShowErrorMessage(const std::string& title, const std::string& message) {
+    std::cerr << title << ": " << message << std::endl;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "dummy") != 0)
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), nullptr);
+}

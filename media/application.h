@@ -1,0 +1,68 @@
+// The application object: the message loop, the single idle slot the frame timers share,
+// the active (focused) state, and the default error box for exceptions that escape a
+// handler.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "media/clock.h"
+
+union SDL_Event;
+
+class TApplication {
+public:
+    explicit TApplication(Clock& clock);
+
+    std::string Title;
+    Clock& clock() { return clock_; }
+
+    // --- the idle slot: one (owner, callback) pair, called when the queue is empty ---
+    void SetIdleSlot(const void* owner, std::function<void()> callback);
+    void ClearIdleSlot();
+    const void* IdleOwner() const { return idle_owner_; }
+    bool HasIdleSlot() const { return static_cast<bool>(idle_callback_); }
+
+    // --- activation: the main window has the focus ---
+    bool Active() const { return active_; }
+    void SetActive(bool active);
+    // Listeners are told of every change of the active state; the returned id removes one.
+    int AddActivationListener(std::function<void(bool active)> listener);
+    void RemoveActivationListener(int id);
+
+    // --- the message loop ---
+    // Every SDL event goes here (the main form dispatches it).
+    std::function<void(const SDL_Event&)> OnEvent;
+    // Called on a loop pass when no timer holds the idle slot (the options panel draws).
+    std::function<void()> OnIdle;
+    // Shows an error message; by default stderr and a message box.
+    std::function<void(const std::string& message)> ErrorBox;
+
+    // One pass: handle every pending event, then tick the idle slot (or OnIdle). With
+    // wait set and no timer installed, waits up to wait_ms for an event first.
+    void Step(bool wait, int wait_ms = 30);
+    void Run(); // until Terminate
+    void Terminate() { terminated_ = true; }
+    bool Terminated() const { return terminated_; }
+
+    // What the default handler of a form application does with an escaped exception:
+    // show its message and carry on.
+    void HandleException(const std::exception& e);
+    void HandleUnknownException();
+
+private:
+    void Dispatch(const SDL_Event& event);
+    void Guarded(const std::function<void()>& action);
+
+    Clock& clock_;
+    const void* idle_owner_ = nullptr;
+    std::function<void()> idle_callback_;
+    bool active_ = true;
+    bool terminated_ = false;
+    int next_listener_id_ = 1;
+    std::vector<std::pair<int, std::function<void(bool)>>> activation_listeners_;
+};
+
+// Shows a message on stderr and, where a display exists, in a native message box.
+void ShowErrorMessage(const std::string& title, const std::string& message);

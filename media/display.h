@@ -1,0 +1,155 @@
+// The game display: screen mode, the back surface, the 2D canvas, and the retained-mode
+// objects (engine, device, viewport, scene root) the 3D world is drawn through.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "media/surface.h"
+#include "scene/engine/rm.h"
+
+class TWindow;
+
+class EDXDrawError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+enum TDXDrawOption : uint32_t {
+    doFullScreen,
+    doNoWindowChange,
+    doAllowReboot,
+    doWaitVBlank,
+    doAllowPalette256,
+    doSystemMemory,
+    doStretch,
+    doCenter,
+    doFlip,
+    do3D,
+    doRetainedMode,
+    doHardware,
+    doSelectDriver,
+    doZBuffer,
+};
+
+// A set of TDXDrawOption members, bit n for member n.
+class TDXDrawOptions {
+public:
+    TDXDrawOptions() = default;
+    TDXDrawOptions(std::initializer_list<TDXDrawOption> members) {
+        for (auto m : members) Include(m);
+    }
+    bool Has(TDXDrawOption m) const { return (bits_ >> m) & 1u; }
+    void Include(TDXDrawOption m) { bits_ |= 1u << m; }
+    void Exclude(TDXDrawOption m) { bits_ &= ~(1u << m); }
+    uint32_t bits() const { return bits_; }
+    bool operator==(const TDXDrawOptions&) const = default;
+
+private:
+    uint32_t bits_ = 0;
+};
+
+struct TDisplay {
+    int Width = 640;
+    int Height = 480;
+    int BitCount = 8;
+};
+
+enum class TBrushStyle { Solid, Clear };
+
+// A 2D canvas over the back surface: text in a colour and size on a clear background.
+class TCanvas {
+public:
+    struct {
+        uint32_t Color = 0xFFFFFF; // 0xRRGGBB
+        int Size = 12;             // points at 96 dpi
+        bool Bold = false;
+    } Font;
+    struct {
+        TBrushStyle Style = TBrushStyle::Solid;
+        uint32_t Color = 0xFFFFFF;
+    } Brush;
+    virtual ~TCanvas() = default;
+    virtual void TextOut(int x, int y, const std::string& utf8_text) = 0;
+};
+
+class TDXDraw {
+public:
+    explicit TDXDraw(TWindow& window);
+    ~TDXDraw();
+    TDXDraw(const TDXDraw&) = delete;
+    TDXDraw& operator=(const TDXDraw&) = delete;
+
+    // Options asked for, and the effective ones computed from them.
+    TDXDrawOptions Options() const { return options_; }
+    void SetOptions(TDXDrawOptions options);
+    TDXDrawOptions NowOptions() const { return now_options_; }
+
+    TDisplay Display;
+    bool AutoSize = true;
+    // The control's size: the back surface's size once initialised.
+    int Width() const;
+    int Height() const;
+
+    void InitializeDisplay(); // raises EDXDrawError
+    void FinalizeDisplay();
+    bool Initialized() const { return initialized_; }
+    bool IsDrawable();
+
+    void FillSurface(uint32_t rgb);
+    TCanvas& SurfaceCanvas();
+    void ReleaseCanvas();
+    void RenderScene();
+    void Present();
+    void RestoreSurfaces();
+
+    TDirectDrawSurface& BackSurface() { return back_surface_; }
+
+    // Retained-mode objects, valid between initialise and finalise.
+    rm::Engine* D3DRM() const { return engine_.get(); }
+    rm::Device* D3DRMDevice() const { return device_.get(); }
+    rm::Viewport* Viewport() const { return viewport_.get(); }
+    const rm::FramePtr& Scene() const { return scene_; }   // the scene root
+    const rm::FramePtr& Camera() const { return camera_; } // the display's own camera frame
+
+    // Events of the owning form.
+    std::function<void(TDXDraw&)> OnInitialize, OnFinalize, OnInitializeSurface, OnRestoreSurface;
+    // Components bound to the display (image lists) hear of initialise, finalise and
+    // restore before the form's events.
+    enum class Notify { Initialize, Finalize, Restore };
+    int AddNotifyListener(std::function<void(Notify)> listener);
+    void RemoveNotifyListener(int id);
+
+    // How many frames were shown (the replay tool counts frames by it).
+    uint64_t PresentCount() const { return present_count_; }
+    // The triangles drawn by the last RenderScene (benchmarks).
+    int LastTriangles() const { return last_triangles_; }
+    // The control's size in window mode (the form's client area).
+    void SetControlSize(int width, int height);
+
+private:
+    void Notify_(Notify what);
+
+    TWindow& window_;
+    TDXDrawOptions options_;
+    TDXDrawOptions now_options_;
+    bool initialized_ = false;
+    bool busy_ = false;
+    int control_width_ = 647;
+    int control_height_ = 471;
+    TDirectDrawSurface back_surface_;
+    std::unique_ptr<TCanvas> canvas_;
+    std::unique_ptr<rm::Engine> engine_;
+    std::unique_ptr<rm::Device> device_;
+    std::unique_ptr<rm::Viewport> viewport_;
+    rm::FramePtr scene_;
+    rm::FramePtr camera_;
+    std::vector<std::pair<int, std::function<void(Notify)>>> listeners_;
+    int next_listener_id_ = 1;
+    uint64_t present_count_ = 0;
+    int last_triangles_ = 0;
+};

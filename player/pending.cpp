@@ -1,0 +1,8 @@
+// Player steps not built yet: they do nothing until their turn comes.
+#include "app/main_form.h"
+#include "player/player.h"
+
+void Guard_Action(TMainForm&) {}
+void Layzer_Brade(TMainForm&) {}
+void Move_Robo(TMainForm&) {}
+void Tama_Shot(TMainForm&) {}
