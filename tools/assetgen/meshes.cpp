@@ -1,0 +1,5 @@
+#include "tools/assetgen/assetgen.h"
+
+namespace assetgen {
+void WriteMeshes(const std::string&) {}
+} // namespace assetgen
