@@ -4,5 +4,4 @@
 
 void Guard_Action(TMainForm&) {}
 void Layzer_Brade(TMainForm&) {}
-void Move_Robo(TMainForm&) {}
 void Tama_Shot(TMainForm&) {}
