@@ -15,26 +15,38 @@ class TPictureCollectionItem {
 public:
     std::string Name;
     TDIB Picture;
+    // A pattern size of 0 means the picture's own width or height.
     int PatternWidth = 0, PatternHeight = 0;
     int SkipWidth = 0, SkipHeight = 0;
     bool SystemMemory = false;
     bool Transparent = true;
     uint32_t TransparentColor = 0; // 0xRRGGBB
 
+    // Patterns are numbered row by row, left to right, from 0.
     int PatternCount() const;
-    TRect PatternRect(int pattern) const; // in the picture
+    TRect PatternRect(int pattern) const; // in the picture; empty when out of range
     bool Loaded() const { return loaded_; }
     // Loads the picture into display surfaces (on display initialise and restore).
     void Restore();
     void Finalize();
     // Draws the pattern at (x, y) of dest; nothing when not loaded or out of range.
-    void Draw(TDirectDrawSurface& dest, int x, int y, int pattern) const;
+    void DrawPattern(TDirectDrawSurface& dest, int x, int y, int pattern) const;
+    void Draw(TDirectDrawSurface& dest, int x, int y, int pattern) const {
+        DrawPattern(dest, x, y, pattern);
+    }
+    // The surfaces the picture was cut into (tests).
+    int SurfaceCount() const { return static_cast<int>(surfaces_.size()); }
 
 private:
     struct Pattern {
         int surface = 0;
-        TRect rect;
+        TRect rect; // within the surface
     };
+    int Columns() const;
+    int Rows() const;
+    int StepX() const;
+    int StepY() const;
+
     std::vector<TDirectDrawSurface> surfaces_;
     std::vector<Pattern> patterns_;
     bool loaded_ = false;
@@ -42,6 +54,7 @@ private:
 
 class TDXImageList {
 public:
+    // Listens to the display: items load on initialise and restore, release on finalise.
     explicit TDXImageList(TDXDraw& display);
     ~TDXImageList();
     TDXImageList(const TDXImageList&) = delete;

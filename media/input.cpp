@@ -1,10 +1,164 @@
 #include "media/input.h"
 
-struct TDXInput::Impl {};
-TDXInput::TDXInput(TApplication& application) : application_(application) {}
-TDXInput::~TDXInput() = default;
-void TDXInput::UpdateInput() {}
-void TDXInput::HandleEvent(const SDL_Event&) {}
-void TDXInput::SetScriptedKeys(std::optional<std::set<uint32_t>>) {}
-const char* InputStateName(int) { return ""; }
-uint32_t VirtualKeyOfScancode(int) { return 0; }
+#include <SDL.h>
+
+#include <array>
+#include <cstdlib>
+
+namespace {
+
+constexpr int RawAxisMin = -32768;
+constexpr int RawAxisMax = 32767;
+constexpr int MaxButtons = 32;
+constexpr size_t KeyCodes = 256;
+
+constexpr std::array<const char*, InputStateCount> StateNames = {
+    "InUp",       "InDown",     "InLeft",     "InRight",    "InButton1",  "InButton2",
+    "InButton3",  "InButton4",  "InButton5",  "InButton6",  "InButton7",  "InButton8",
+    "InButton9",  "InButton10", "InButton11", "InButton12", "InButton13", "InButton14",
+    "InButton15", "InButton16", "InButton17", "InButton18", "InButton19", "InButton20",
+    "InButton21", "InButton22", "InButton23", "InButton24", "InButton25", "InButton26",
+    "InButton27", "InButton28", "InButton29", "InButton30", "InButton31", "InButton32",
+};
+
+// n / d (d > 0) rounded to the nearest integer, halves to even.
+int64_t RoundedDivide(int64_t n, int64_t d) {
+    int64_t q = n / d;
+    const int64_t twice_rest = 2 * std::llabs(n % d);
+    if (twice_rest > d || (twice_rest == d && q % 2 != 0)) q += n < 0 ? -1 : 1;
+    return q;
+}
+
+} // namespace
+
+const char* InputStateName(int state) {
+    if (state < 0 || state >= InputStateCount) return "";
+    return StateNames[static_cast<size_t>(state)];
+}
+
+int ConvertJoystickAxis(int raw, int raw_min, int raw_max, int dead_zone, int range) {
+    const int64_t half = (int64_t{raw_max} - raw_min) / 2;
+    const int64_t centred = int64_t{raw} - raw_min - half;
+    const int64_t dead = half * dead_zone / 100;
+    const int64_t span = half - dead;
+    if (span <= 0 || std::llabs(centred) <= dead) return 0;
+    const int64_t beyond = centred > 0 ? centred - dead : centred + dead;
+    return static_cast<int>(RoundedDivide(beyond * range, span));
+}
+
+struct TDXInput::Impl {
+    std::bitset<SDL_NUM_SCANCODES> held;
+    std::optional<std::set<uint32_t>> scripted;
+    SDL_Joystick* joystick = nullptr;
+    SDL_JoystickID joystick_id = -1;
+
+    void OpenJoystick(int device_index) {
+        if (joystick != nullptr) return;
+        joystick = SDL_JoystickOpen(device_index);
+        joystick_id = joystick != nullptr ? SDL_JoystickInstanceID(joystick) : -1;
+    }
+    void CloseJoystick() {
+        if (joystick != nullptr) SDL_JoystickClose(joystick);
+        joystick = nullptr;
+        joystick_id = -1;
+    }
+};
+
+TDXInput::TDXInput(TApplication& application)
+    : application_(application), impl_(std::make_unique<Impl>()) {
+    if (SDL_WasInit(SDL_INIT_JOYSTICK) != 0 && SDL_NumJoysticks() > 0) impl_->OpenJoystick(0);
+}
+
+TDXInput::~TDXInput() {
+    impl_->CloseJoystick();
+}
+
+bool TDXInput::JoystickOpen() const {
+    return impl_->joystick != nullptr;
+}
+
+void TDXInput::HandleEvent(const SDL_Event& event) {
+    switch (event.type) {
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: {
+        const int scancode = event.key.keysym.scancode;
+        if (scancode >= 0 && scancode < SDL_NUM_SCANCODES)
+            impl_->held.set(static_cast<size_t>(scancode), event.type == SDL_KEYDOWN);
+        break;
+    }
+    case SDL_WINDOWEVENT:
+        // Keys let go in another window never report it here.
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) impl_->held.reset();
+        break;
+    case SDL_JOYDEVICEADDED:
+        impl_->OpenJoystick(event.jdevice.which);
+        break;
+    case SDL_JOYDEVICEREMOVED:
+        if (impl_->joystick != nullptr && event.jdevice.which == impl_->joystick_id) {
+            impl_->CloseJoystick();
+            if (SDL_NumJoysticks() > 0) impl_->OpenJoystick(0);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TDXInput::SetScriptedKeys(std::optional<std::set<uint32_t>> virtual_keys) {
+    impl_->scripted = std::move(virtual_keys);
+}
+
+void TDXInput::UpdateKeyboard() {
+    Keyboard.States.reset();
+    if (!Keyboard.Enabled || (ActiveOnly && !application_.Active())) return;
+    std::bitset<KeyCodes> down;
+    if (impl_->scripted) {
+        for (uint32_t key : *impl_->scripted)
+            if (key < KeyCodes) down.set(key);
+    } else {
+        for (size_t scancode = 0; scancode < impl_->held.size(); ++scancode) {
+            if (!impl_->held.test(scancode)) continue;
+            down.set(VirtualKeyOfScancode(static_cast<int>(scancode)));
+            down.set(SideVirtualKeyOfScancode(static_cast<int>(scancode)));
+        }
+    }
+    down.reset(0); // code 0 marks an empty slot of the table
+    for (size_t state = 0; state < KeyAssigns.size(); ++state)
+        for (uint32_t key : KeyAssigns[state])
+            if (key < KeyCodes && down.test(key)) Keyboard.States.set(state);
+}
+
+void TDXInput::UpdateJoystick() {
+    Joystick.States.reset();
+    SDL_Joystick* stick = impl_->joystick;
+    if (!Joystick.Enabled || stick == nullptr || impl_->scripted) return;
+    if (ActiveOnly && !application_.Active()) return;
+    const auto axis = [&](int index) {
+        if (index >= SDL_JoystickNumAxes(stick)) return 0;
+        return ConvertJoystickAxis(SDL_JoystickGetAxis(stick, index), RawAxisMin, RawAxisMax,
+                                   DeadZone, Range);
+    };
+    const int x = axis(0);
+    const int y = axis(1);
+    if (x < 0) Joystick.States.set(InLeft);
+    if (x > 0) Joystick.States.set(InRight);
+    if (y < 0) Joystick.States.set(InUp);
+    if (y > 0) Joystick.States.set(InDown);
+    const int buttons = std::min(SDL_JoystickNumButtons(stick), MaxButtons);
+    for (int i = 0; i < buttons; ++i)
+        if (SDL_JoystickGetButton(stick, i) != 0)
+            Joystick.States.set(static_cast<size_t>(InButton1 + i));
+}
+
+void TDXInput::UpdateInput() {
+    UpdateKeyboard();
+    UpdateJoystick();
+    TDXInputStates now;
+    if (Keyboard.BindInputStates) now |= Keyboard.States;
+    if (Joystick.BindInputStates) now |= Joystick.States;
+    // Only changes of the devices move States, so a state the game took out stays out
+    // until it is released and pressed again.
+    States |= now & ~previous_union_;
+    States &= ~(~now & previous_union_);
+    previous_union_ = now;
+}

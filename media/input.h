@@ -3,8 +3,8 @@
 
 #include <array>
 #include <bitset>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -53,11 +53,19 @@ enum TDXInputState : int {
 constexpr int InputStateCount = 36;
 using TDXInputStates = std::bitset<InputStateCount>;
 
-// Name of a state as the game spells it ("InUp", "InButton1", ...).
+// Name of a state as the game spells it ("InUp", "InButton1", ...); "" out of range.
 const char* InputStateName(int state);
 
 // Three Windows virtual-key codes per state (0 = none).
 using TKeyAssigns = std::array<std::array<uint32_t, 3>, InputStateCount>;
+
+// One input device: whether it is read, whether its states count, and what it saw at the
+// last update. (The game keeps the mouse disabled, so there is no mouse device.)
+struct TInputDevice {
+    bool Enabled = true;
+    bool BindInputStates = true;
+    TDXInputStates States;
+};
 
 class TDXInput {
 public:
@@ -67,7 +75,10 @@ public:
     TDXInput& operator=(const TDXInput&) = delete;
 
     TKeyAssigns KeyAssigns{};
+    // No states while the application is not active.
     bool ActiveOnly = true;
+    TInputDevice Keyboard;
+    TInputDevice Joystick;
     // Joystick settings.
     int DeadZone = 50; // percent
     int Range = 1000;
@@ -76,19 +87,34 @@ public:
     TDXInputStates States;
     bool Has(TDXInputState s) const { return States.test(static_cast<size_t>(s)); }
 
+    // Reads every device; a state enters States when it is newly held and leaves when it
+    // is newly released, so a state the game removed stays out until pressed again.
     void UpdateInput();
-    // Keeps the keyboard state from window events.
+    // Keeps the keyboard state from window events, and opens or closes the joystick as it
+    // is plugged in or out.
     void HandleEvent(const SDL_Event& event);
     // Tests and the replay tool: hold exactly these virtual-key codes instead of the real
-    // keyboard (nullopt returns to the real keyboard).
+    // keyboard (nullopt returns to the real keyboard). A joystick is not read meanwhile,
+    // so a scripted run never depends on what is plugged in.
     void SetScriptedKeys(std::optional<std::set<uint32_t>> virtual_keys);
+    bool JoystickOpen() const;
 
 private:
     struct Impl;
+    void UpdateKeyboard();
+    void UpdateJoystick();
+
     TApplication& application_;
     std::unique_ptr<Impl> impl_;
     TDXInputStates previous_union_;
 };
 
-// Windows virtual-key code of an SDL scancode (0 when the key has none).
+// Windows virtual-key code of an SDL scancode (0 when the key has none). Left and right
+// Shift, Ctrl and Alt give the shared code (16, 17, 18).
 uint32_t VirtualKeyOfScancode(int scancode);
+// The left or right code of a Shift, Ctrl or Alt key (160 to 165), else 0.
+uint32_t SideVirtualKeyOfScancode(int scancode);
+
+// A joystick axis reading in raw_min .. raw_max turned into -range .. +range, with the
+// dead zone (percent of half the travel) around the centre reading 0.
+int ConvertJoystickAxis(int raw, int raw_min, int raw_max, int dead_zone, int range);

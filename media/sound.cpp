@@ -1,26 +1,196 @@
 #include "media/sound.h"
 
-struct TDXSound::Beep {};
-TDXSound::TDXSound() = default;
-TDXSound::~TDXSound() = default;
-bool TDXSound::Initialize() { return false; }
-void TDXSound::Finalize() {}
-void TDXSound::MessageBeep() {}
+#include <SDL.h>
+#include <SDL_mixer.h>
 
-struct TWaveCollectionItem::Impl {};
-TWaveCollectionItem::TWaveCollectionItem(TDXWaveList& owner, int index)
-    : owner_(owner), index_(index) {}
-TWaveCollectionItem::~TWaveCollectionItem() = default;
-void TWaveCollectionItem::LoadFromFile(const std::string&) {}
-void TWaveCollectionItem::Play(bool) {
-    if (owner_.OnPlay) owner_.OnPlay(index_);
+#include <algorithm>
+#include <iostream>
+#include <optional>
+
+#include "media/mixer.h"
+#include "media/read_file.h"
+#include "media/wave_file.h"
+
+namespace {
+constexpr int DeviceRate = 44100;
+constexpr int DeviceChannels = 2;
+constexpr int DeviceBufferFrames = 1024;
+constexpr Uint32 WaitPollMs = 10;
+} // namespace
+
+// ---------------------------------------------------------------- the device
+
+struct TDXSound::Beep {
+    MixerSound sound;
+};
+
+TDXSound::TDXSound() : beep_(std::make_unique<Beep>()) {}
+
+TDXSound::~TDXSound() {
+    Finalize();
 }
-void TWaveCollectionItem::Stop() {}
-int TWaveCollectionItem::PlayingCount() const { return 0; }
 
-TDXWaveList::TDXWaveList(TDXSound& sound) : sound_(sound) {}
-TDXWaveList::~TDXWaveList() = default;
+bool TDXSound::Initialize() {
+    if (initialized_) return true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        if (!reported_missing_)
+            std::cerr << "No sound device (" << SDL_GetError() << "); playing silently.\n";
+        reported_missing_ = true;
+        return false;
+    }
+    if (Mix_OpenAudio(DeviceRate, AUDIO_S16SYS, DeviceChannels, DeviceBufferFrames) != 0) {
+        if (!reported_missing_)
+            std::cerr << "No sound device (" << Mix_GetError() << "); playing silently.\n";
+        reported_missing_ = true;
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    initialized_ = true;
+    beep_->sound.Build(SynthesiseBeep());
+    Notify_(Notify::Initialize);
+    return true;
+}
+
+void TDXSound::Finalize() {
+    if (!initialized_) return;
+    Notify_(Notify::Finalize);
+    beep_->sound.Release();
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    initialized_ = false;
+}
+
+void TDXSound::MessageBeep() {
+    if (initialized_) PlayOnFreeChannel(beep_->sound.chunk(), 0);
+}
+
+int TDXSound::AddNotifyListener(std::function<void(Notify)> listener) {
+    listeners_.emplace_back(next_listener_id_, std::move(listener));
+    return next_listener_id_++;
+}
+
+void TDXSound::RemoveNotifyListener(int id) {
+    std::erase_if(listeners_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void TDXSound::Notify_(Notify what) {
+    for (auto& [id, listener] : listeners_) listener(what);
+}
+
+// ---------------------------------------------------------------- one recording
+
+struct TWaveCollectionItem::Impl {
+    std::optional<WaveData> wave; // kept without a device, so a later one can play it
+    MixerSound sound;             // the wave in the device's format while a device is open
+    std::vector<int> copies;      // channels of this item's copies, oldest first
+
+    // Forgets copies that finished (or whose channel another sound has taken since).
+    void Prune() {
+        std::erase_if(copies, [this](int ch) { return !ChannelPlays(ch, sound.chunk()); });
+    }
+    void Build() {
+        copies.clear();
+        if (wave) sound.Build(*wave);
+    }
+    void Release() {
+        copies.clear();
+        sound.Release();
+    }
+};
+
+TWaveCollectionItem::TWaveCollectionItem(TDXWaveList& owner, int index)
+    : owner_(owner), index_(index), impl_(std::make_unique<Impl>()) {}
+
+TWaveCollectionItem::~TWaveCollectionItem() = default;
+
+void TWaveCollectionItem::LoadFromFile(const std::string& path) {
+    LoadFromBytes(ReadBinaryFile(path), path);
+}
+
+void TWaveCollectionItem::LoadFromBytes(const std::vector<uint8_t>& bytes,
+                                        const std::string& name) {
+    WaveData wave = ParseWave(bytes, name); // raises before anything is replaced
+    impl_->Release();
+    impl_->wave = std::move(wave);
+    if (owner_.Sound().Initialized()) impl_->Build();
+}
+
+bool TWaveCollectionItem::HasWave() const {
+    return impl_->wave.has_value();
+}
+
+void TWaveCollectionItem::Play(bool wait) {
+    Impl& d = *impl_;
+    int channel = -1;
+    if (owner_.Sound().Initialized() && d.sound.chunk() != nullptr) {
+        d.Prune();
+        Mix_Chunk* chunk = d.sound.chunk();
+        if (Looped) {
+            // Never overlaps itself: the running loop starts again from the beginning.
+            if (!d.copies.empty()) {
+                channel = d.copies.front();
+                Mix_HaltChannel(channel);
+                channel = Mix_PlayChannel(channel, chunk, -1);
+                d.copies.clear();
+            } else {
+                channel = PlayOnFreeChannel(chunk, -1);
+            }
+        } else if (MaxPlayingCount > 0 && static_cast<int>(d.copies.size()) >= MaxPlayingCount) {
+            // At the limit the oldest copy starts over as the newest.
+            channel = d.copies.front();
+            d.copies.erase(d.copies.begin());
+            Mix_HaltChannel(channel);
+            channel = Mix_PlayChannel(channel, chunk, 0);
+        } else {
+            channel = PlayOnFreeChannel(chunk, 0);
+        }
+        if (channel >= 0) d.copies.push_back(channel);
+    }
+    if (owner_.OnPlay) owner_.OnPlay(index_);
+    // Waiting on a loop would never end, so only single plays are waited for.
+    if (wait && !Looped && channel >= 0)
+        while (ChannelPlays(channel, d.sound.chunk())) SDL_Delay(WaitPollMs);
+}
+
+void TWaveCollectionItem::Stop() {
+    Impl& d = *impl_;
+    for (int channel : d.copies)
+        if (ChannelPlays(channel, d.sound.chunk())) Mix_HaltChannel(channel);
+    d.copies.clear();
+}
+
+int TWaveCollectionItem::PlayingCount() const {
+    const Impl& d = *impl_;
+    return static_cast<int>(std::count_if(d.copies.begin(), d.copies.end(), [&d](int ch) {
+        return ChannelPlays(ch, d.sound.chunk());
+    }));
+}
+
+// ---------------------------------------------------------------- the list
+
+TDXWaveList::TDXWaveList(TDXSound& sound) : sound_(sound) {
+    listener_id_ = sound_.AddNotifyListener([this](TDXSound::Notify what) {
+        for (auto& item : items_) {
+            if (what == TDXSound::Notify::Initialize)
+                item->impl_->Build();
+            else
+                item->impl_->Release();
+        }
+    });
+}
+
+TDXWaveList::~TDXWaveList() {
+    sound_.RemoveNotifyListener(listener_id_);
+    for (auto& item : items_) item->impl_->Release();
+}
+
 TWaveCollectionItem& TDXWaveList::Add() {
     items_.push_back(std::make_unique<TWaveCollectionItem>(*this, Count()));
     return *items_.back();
+}
+
+int TDXWaveList::IndexOf(const std::string& name) const {
+    for (size_t i = 0; i < items_.size(); ++i)
+        if (items_[i]->Name == name) return static_cast<int>(i);
+    return -1;
 }

@@ -12,7 +12,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The sound device. Without one every play and stop does nothing.
+// The sound device. Without one every play and stop does nothing. Sounds keep playing
+// while the window is in the background.
 class TDXSound {
 public:
     TDXSound();
@@ -27,10 +28,21 @@ public:
     // The platform's default warning sound (a short beep through the device).
     void MessageBeep();
 
+    // Wave lists hear when the device opens (they build their sounds) and before it
+    // closes (they release them).
+    enum class Notify { Initialize, Finalize };
+    int AddNotifyListener(std::function<void(Notify)> listener);
+    void RemoveNotifyListener(int id);
+
 private:
+    void Notify_(Notify what);
+
     bool initialized_ = false;
+    bool reported_missing_ = false;
     struct Beep;
     std::unique_ptr<Beep> beep_;
+    std::vector<std::pair<int, std::function<void(Notify)>>> listeners_;
+    int next_listener_id_ = 1;
 };
 
 class TDXWaveList;
@@ -39,12 +51,21 @@ class TWaveCollectionItem {
 public:
     TWaveCollectionItem(TDXWaveList& owner, int index);
     ~TWaveCollectionItem();
+    TWaveCollectionItem(const TWaveCollectionItem&) = delete;
+    TWaveCollectionItem& operator=(const TWaveCollectionItem&) = delete;
+
     std::string Name;
     bool Looped = false;
-    int MaxPlayingCount = 0;
-    // Reads the wave; raises EInvalidWave "不正な Wave です" naming the file.
+    int MaxPlayingCount = 0; // 0: any number of copies overlap
+    // Reads the wave; raises EInvalidWave "不正な Wave です" naming the file (and
+    // EFOpenError for a missing one). The wave is kept even without a device.
     void LoadFromFile(const std::string& path);
+    void LoadFromBytes(const std::vector<uint8_t>& bytes, const std::string& name);
+    bool HasWave() const;
+    // A looped item restarts from the beginning; other items start one more copy.
+    // With wait set, returns when a single play has finished.
     void Play(bool wait);
+    // Silences every playing copy at once.
     void Stop();
     int PlayingCount() const; // copies playing now (tests)
 
@@ -66,11 +87,14 @@ public:
     TWaveCollectionItem& Add();
     TWaveCollectionItem& Items(int index) { return *items_.at(static_cast<size_t>(index)); }
     int Count() const { return static_cast<int>(items_.size()); }
+    // Index of the item with this name, or -1.
+    int IndexOf(const std::string& name) const;
     TDXSound& Sound() { return sound_; }
     // Told of every play that started (the replay tool lists them per frame).
     std::function<void(int index)> OnPlay;
 
 private:
     TDXSound& sound_;
+    int listener_id_ = 0;
     std::vector<std::unique_ptr<TWaveCollectionItem>> items_;
 };

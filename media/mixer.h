@@ -1,0 +1,40 @@
+// What the wave list and the beep need from SDL_mixer: sounds converted to the open
+// device's format, and playing on a free channel, adding channels when all are busy.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "media/wave_file.h"
+
+struct Mix_Chunk;
+
+// A recording in the open device's format, ready to play. Owns its samples; the chunk
+// only points at them.
+class MixerSound {
+public:
+    MixerSound() = default;
+    ~MixerSound() { Release(); }
+    MixerSound(const MixerSound&) = delete;
+    MixerSound& operator=(const MixerSound&) = delete;
+
+    // Converts the wave for the open device; false when that fails or there is nothing.
+    bool Build(const WaveData& wave);
+    // Halts every channel playing it and frees it.
+    void Release();
+    Mix_Chunk* chunk() const { return chunk_; }
+
+private:
+    std::vector<uint8_t> samples_;
+    Mix_Chunk* chunk_ = nullptr;
+};
+
+// Starts the chunk on the first free channel, adding a channel when every one is busy.
+// loops -1 repeats forever. Returns the channel, or -1.
+int PlayOnFreeChannel(Mix_Chunk* chunk, int loops);
+
+// True while the channel is playing exactly this chunk.
+bool ChannelPlays(int channel, const Mix_Chunk* chunk);
+
+// A short synthesised beep: 16-bit mono.
+WaveData SynthesiseBeep();
