@@ -113,6 +113,10 @@ public:
     virtual float GetFront() const = 0;
     virtual float GetBack() const = 0;
     virtual FramePtr GetCamera() const = 0;
+    virtual float GetField() const = 0;
+    // The viewport covers (0, 0, width, height) of the surface it is rendered to.
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
 };
 
 // A 32-bit 0x00RRGGBB pixel buffer the device renders into.

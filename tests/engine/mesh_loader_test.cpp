@@ -1,0 +1,198 @@
+// Reading .x meshes and BMP textures, including files that are missing or broken.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "scene/engine/bmp_reader.h"
+#include "scene/engine/mesh_builder.h"
+#include "scene/engine/rm.h"
+#include "tests/engine/test_files.h"
+
+namespace {
+
+using engine_test::QuadX;
+using engine_test::ScratchFolder;
+using engine_test::WriteBmp24;
+using engine_test::WriteText;
+
+const rm::MeshData& DataOf(const rm::MeshBuilderPtr& mesh) {
+    return static_cast<const rm::MeshBuilderImpl&>(*mesh).Data();
+}
+
+class MeshLoading : public ::testing::Test {
+protected:
+    ScratchFolder folder;
+    std::unique_ptr<rm::Engine> engine = rm::CreateEngine();
+};
+
+TEST_F(MeshLoading, KeepsVerticesWindingMaterialAndTexture) {
+    WriteBmp24(folder.Path("wall.bmp"), 2, 1, {0xFF0000, 0x00FF00});
+    WriteText(folder.Path("quad.x"), QuadX(-1, -2, 3, 4, 5, 1.0f, 0.0f, 0.0f, 0.5f, "wall.bmp"));
+    auto mesh = engine->CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("quad.x")));
+    EXPECT_EQ(mesh->FaceCount(), 2);
+
+    const rm::MeshData& data = DataOf(mesh);
+    ASSERT_EQ(data.groups.size(), 1u);
+    const rm::MeshGroup& group = data.groups[0];
+    ASSERT_EQ(group.indices.size(), 6u);
+    // The first face is (x0,y0) (x0,y1) (x1,y1), clockwise as written.
+    const glm::vec3 a = data.positions[group.indices[0]];
+    const glm::vec3 b = data.positions[group.indices[1]];
+    const glm::vec3 c = data.positions[group.indices[2]];
+    EXPECT_EQ(a, glm::vec3(-1, -2, 5));
+    EXPECT_EQ(b, glm::vec3(-1, 4, 5));
+    EXPECT_EQ(c, glm::vec3(3, 4, 5));
+    EXPECT_EQ(data.normals[group.indices[0]], glm::vec3(0, 0, -1));
+    EXPECT_EQ(data.uvs[group.indices[0]], glm::vec2(0, 1));
+    EXPECT_EQ(data.uvs[group.indices[1]], glm::vec2(0, 0));
+    EXPECT_FLOAT_EQ(group.material.diffuse.r, 1.0f);
+    EXPECT_FLOAT_EQ(group.material.diffuse.a, 0.5f);
+    EXPECT_EQ(group.material.texture_name, "wall.bmp");
+    EXPECT_NE(group.material.texture, nullptr);
+
+    rm::Vector min, max;
+    mesh->GetBox(min, max);
+    EXPECT_FLOAT_EQ(min.x, -1);
+    EXPECT_FLOAT_EQ(min.y, -2);
+    EXPECT_FLOAT_EQ(max.x, 3);
+    EXPECT_FLOAT_EQ(max.y, 4);
+}
+
+TEST_F(MeshLoading, MissingNormalsPointTowardTheFrontSide) {
+    std::string text = QuadX(-1, -1, 1, 1, 2, 1, 1, 1, 1);
+    const auto begin = text.find(" MeshNormals");
+    text.erase(begin, text.find(" MeshMaterialList") - begin);
+    WriteText(folder.Path("plain.x"), text);
+    auto mesh = engine->CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("plain.x")));
+    for (const glm::vec3& n : DataOf(mesh).normals) {
+        EXPECT_NEAR(n.z, -1.0f, 1e-6f);
+        EXPECT_NEAR(n.x, 0.0f, 1e-6f);
+    }
+}
+
+TEST_F(MeshLoading, NamedTexturesAreSkippedWhenTexturesAreOff) {
+    WriteBmp24(folder.Path("wall.bmp"), 1, 1, {0xFFFFFF});
+    WriteText(folder.Path("quad.x"), QuadX(0, 0, 1, 1, 1, 1, 1, 1, 1, "wall.bmp"));
+    engine->SetLoadNamedTextures(false);
+    auto mesh = engine->CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("quad.x")));
+    EXPECT_EQ(DataOf(mesh).groups[0].material.texture, nullptr);
+    // A texture given by the game still applies.
+    mesh->SetTexture(engine->LoadTexture(folder.Path("wall.bmp")));
+    EXPECT_NE(DataOf(mesh).groups[0].material.texture, nullptr);
+}
+
+TEST_F(MeshLoading, TextureNamesDifferingInCaseAreFound) {
+    WriteBmp24(folder.Path("MESH1.bmp"), 1, 1, {0xFFFFFF});
+    WriteText(folder.Path("quad.x"), QuadX(0, 0, 1, 1, 1, 1, 1, 1, 1, "mesh1.BMP"));
+    auto mesh = engine->CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("quad.x")));
+    EXPECT_NE(DataOf(mesh).groups[0].material.texture, nullptr);
+}
+
+TEST_F(MeshLoading, UnreadableTextureLeavesTheMeshUntexturedAndIsReportedOnce) {
+    WriteText(folder.Path("broken.bmp"), "BM not really");
+    WriteText(folder.Path("quad.x"), QuadX(0, 0, 1, 1, 1, 1, 1, 1, 1, "broken.bmp"));
+    testing::internal::CaptureStderr();
+    auto first = engine->CreateMeshBuilder();
+    auto second = engine->CreateMeshBuilder();
+    EXPECT_TRUE(first->Load(folder.Path("quad.x")));
+    EXPECT_TRUE(second->Load(folder.Path("quad.x")));
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(DataOf(first).groups[0].material.texture, nullptr);
+    EXPECT_EQ(first->FaceCount(), 2);
+    const auto at = said.find("broken.bmp");
+    ASSERT_NE(at, std::string::npos) << said;
+    EXPECT_EQ(said.find("broken.bmp", at + 1), std::string::npos) << said;
+    EXPECT_EQ(engine->LoadTexture(folder.Path("broken.bmp")), nullptr);
+}
+
+TEST_F(MeshLoading, BadFilesLeaveTheBuilderAsItWas) {
+    const std::string good = QuadX(0, 0, 1, 1, 1, 1, 1, 1, 1);
+    WriteText(folder.Path("empty.x"), "");
+    WriteText(folder.Path("truncated.x"), good.substr(0, good.size() / 2));
+    WriteText(folder.Path("text.x"), "this is a letter, not a mesh\n");
+    WriteText(folder.Path("binary.x"), "xof 0303bin 0032\x01\x02\x03\x04");
+    WriteText(folder.Path("nomesh.x"),
+              "xof 0303txt 0032\nMaterial M { 1;1;1;1;; 0; 0;0;0;; 0;0;0;; }\n");
+    WriteText(
+        folder.Path("badindex.x"),
+        "xof 0303txt 0032\nMesh M {\n 3;\n 0;0;0;,\n 1;0;0;,\n 0;1;0;;\n 1;\n 3;0,1,7;;\n}\n");
+    testing::internal::CaptureStderr();
+    for (const char* name :
+         {"missing.x", "empty.x", "truncated.x", "text.x", "binary.x", "nomesh.x", "badindex.x"}) {
+        auto fresh = engine->CreateMeshBuilder();
+        EXPECT_FALSE(fresh->Load(folder.Path(name))) << name;
+        EXPECT_EQ(fresh->FaceCount(), 0) << name;
+    }
+    WriteText(folder.Path("good.x"), good);
+    auto loaded = engine->CreateMeshBuilder();
+    ASSERT_TRUE(loaded->Load(folder.Path("good.x")));
+    EXPECT_FALSE(loaded->Load(folder.Path("truncated.x")));
+    EXPECT_EQ(loaded->FaceCount(), 2);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("missing.x"), std::string::npos) << said;
+    EXPECT_NE(said.find("truncated.x"), std::string::npos) << said;
+}
+
+TEST_F(MeshLoading, ScaleAndTranslateChangeTheVerticesOnce) {
+    WriteText(folder.Path("quad.x"), QuadX(-1, -1, 1, 1, 2, 1, 1, 1, 1));
+    auto mesh = engine->CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("quad.x")));
+    mesh->Scale(2, 3, 4);
+    mesh->Translate(-3, 0.15f, -15);
+    rm::Vector min, max;
+    mesh->GetBox(min, max);
+    EXPECT_FLOAT_EQ(min.x, -5);
+    EXPECT_FLOAT_EQ(max.x, -1);
+    EXPECT_FLOAT_EQ(min.y, -2.85f);
+    EXPECT_FLOAT_EQ(max.y, 3.15f);
+    EXPECT_FLOAT_EQ(min.z, -7);
+    EXPECT_FLOAT_EQ(max.z, -7);
+    for (const glm::vec3& n : DataOf(mesh).normals) EXPECT_FLOAT_EQ(glm::length(n), 1.0f);
+}
+
+TEST_F(MeshLoading, ColoursApplyToEveryFace) {
+    WriteText(folder.Path("quad.x"), QuadX(0, 0, 1, 1, 1, 0.2f, 0.3f, 0.4f, 0.5f));
+    auto mesh = engine->CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("quad.x")));
+    mesh->SetColorRGB(0.9f, 0.8f, 0.0f);
+    EXPECT_EQ(DataOf(mesh).groups[0].material.diffuse, glm::vec4(0.9f, 0.8f, 0.0f, 1.0f));
+    mesh->SetColor(rm::CreateColorRGBA(1.0f, 0.5f, 0.0f, 0.5f));
+    const glm::vec4 packed = DataOf(mesh).groups[0].material.diffuse;
+    EXPECT_FLOAT_EQ(packed.r, 1.0f);
+    EXPECT_FLOAT_EQ(packed.g, 127.0f / 255.0f);
+    EXPECT_FLOAT_EQ(packed.a, 127.0f / 255.0f);
+}
+
+TEST(BmpReading, DecodesDepthsAndOrientations) {
+    ScratchFolder folder;
+    WriteBmp24(folder.Path("a.bmp"), 3, 2, {1, 2, 3, 0xAABBCC, 5, 6});
+    rm::BmpPicture picture;
+    std::string error;
+    ASSERT_TRUE(rm::ReadBmpFile(folder.Path("a.bmp"), picture, error)) << error;
+    EXPECT_EQ(picture.width, 3);
+    EXPECT_EQ(picture.height, 2);
+    EXPECT_EQ(picture.pixels, (std::vector<uint32_t>{1, 2, 3, 0xAABBCC, 5, 6}));
+
+    // An 8-bit top-down picture with a two-colour palette.
+    std::vector<uint8_t> bmp(54 + 8 + 4 * 2, 0);
+    bmp[0] = 'B', bmp[1] = 'M', bmp[10] = 62, bmp[14] = 40, bmp[18] = 2;
+    bmp[22] = 0xFE, bmp[23] = 0xFF, bmp[24] = 0xFF, bmp[25] = 0xFF; // height -2
+    bmp[26] = 1, bmp[28] = 8, bmp[46] = 2;
+    bmp[54] = 0x10, bmp[55] = 0x20, bmp[56] = 0x30; // colour 0: blue 10 green 20 red 30
+    bmp[58] = 0xFF, bmp[59] = 0xFF, bmp[60] = 0xFF;
+    bmp[62] = 0, bmp[63] = 1, bmp[66] = 1, bmp[67] = 0;
+    ASSERT_TRUE(rm::DecodeBmp(bmp.data(), bmp.size(), picture, error)) << error;
+    EXPECT_EQ(picture.pixels, (std::vector<uint32_t>{0x302010, 0xFFFFFF, 0xFFFFFF, 0x302010}));
+
+    // Cut short, the same picture is refused with a reason.
+    EXPECT_FALSE(rm::DecodeBmp(bmp.data(), bmp.size() - 3, picture, error));
+    EXPECT_NE(error.find("truncated"), std::string::npos);
+    bmp[30] = 1; // RLE8
+    EXPECT_FALSE(rm::DecodeBmp(bmp.data(), bmp.size(), picture, error));
+}
+
+} // namespace
