@@ -32,12 +32,23 @@ void DrawEndCaptions(TMainForm& form) {
     if (w.Boss_Down_Frames >= 15) caption.Draw(form.DXDraw.BackSurface(), x, y, 1);
 }
 
+void Trace(TMainForm& form, const char* name) {
+    if (form.OnFrameStep) form.OnFrameStep(name);
+}
+
+// Runs one game step, telling the step's name to whoever listens.
+void Run(TMainForm& form, const char* name, void (*step)(TMainForm&)) {
+    Trace(form, name);
+    step(form);
+}
+
 } // namespace
 
 void DXTimerTimer(TMainForm& form) {
     World& w = form.world;
     if (!form.DXDraw.IsDrawable()) return;
     PaceFrame(form);
+    Trace(form, "UpdateInput");
     form.DXInput1.UpdateInput();
     if (w.Clock_Running)
         w.Play_Time = static_cast<int32_t>(form.Application.clock().Now() - w.Clock_Start);
@@ -45,43 +56,43 @@ void DXTimerTimer(TMainForm& form) {
     w.Prev_Play_Time = w.Play_Time;
     form.DXDraw.FillSurface(0);
 
-    if (w.Boss_HP > 0) Camera_Change(form);
+    if (w.Boss_HP > 0) Run(form, "Camera_Change", Camera_Change);
     if (w.Robo_HP > 0 && w.Boss_HP > 0) {
-        if (w.Energy < 300.0) {
-            w.Energy += w.Energy_Regen;
-            if (w.Energy > 300.0) w.Energy = 300.0;
-        }
-        Guard_Action(form);
-        Layzer_Brade(form);
-        Move_Robo(form);
+        if (w.Energy < 300.0) w.Energy += w.Energy_Regen;
+        if (w.Energy > 300.0) w.Energy = 300.0;
+        Run(form, "Guard_Action", Guard_Action);
+        Run(form, "Layzer_Brade", Layzer_Brade);
+        Run(form, "Move_Robo", Move_Robo);
     }
-    if (w.Special2 || w.Special1) Move_wing(form);
-    Tama_Shot(form);
-    if (w.Robo_HP <= 0) Yarareta_Poze(form);
+    if (w.Special2 || w.Special1) Run(form, "Move_wing", Move_wing);
+    Run(form, "Tama_Shot", Tama_Shot);
+    if (w.Robo_HP <= 0) Run(form, "Yarareta_Poze", Yarareta_Poze);
     if (w.Boss_HP <= 0) {
-        Gats_Poze(form);
-        Yarareta_Boss(form);
+        Run(form, "Gats_Poze", Gats_Poze);
+        Run(form, "Yarareta_Boss", Yarareta_Boss);
     }
-    Move_Teki(form);
-    Move_GH(form);
-    walk(form);
-    if (w.Boss_Active) BossWalk(form);
-    Teki_Shot(form);
+    Run(form, "Move_Teki", Move_Teki);
+    Run(form, "Move_GH", Move_GH);
+    Run(form, "walk", walk);
+    if (w.Boss_Active) Run(form, "BossWalk", BossWalk);
+    Run(form, "Teki_Shot", Teki_Shot);
     if (w.Boss_HP <= 0) {
         ++w.Boss_Down_Frames;
         // The boss's body disappears once, on the 111th frame after its defeat.
         if (w.Boss_Down_Frames == 111 && w.Boss_Frame) w.Boss_Frame->DeleteChild(w.Boss_Body_Frame);
     }
-    Check_Zako_Clear(form);
-    Bakuhatu_Anim(form);
+    Run(form, "Check_Zako_Clear", Check_Zako_Clear);
+    Run(form, "Bakuhatu_Anim", Bakuhatu_Anim);
     if (form.DXDraw.Scene()) form.DXDraw.Scene()->Move(1.0f);
+    Trace(form, "RenderScene");
     form.DXDraw.RenderScene();
-    Draw_Text(form);
-    Draw_Radar(form);
+    Run(form, "Draw_Text", Draw_Text);
+    Run(form, "Draw_Radar", Draw_Radar);
     DrawEndCaptions(form);
     if (w.White_Flash) {
         form.DXDraw.FillSurface(0xFFFFFF);
         w.White_Flash = false;
     }
+    Trace(form, "Present");
     form.DXDraw.Present();
 }

@@ -2,6 +2,7 @@
 // surfaces and the world state. Game steps are free functions taking the form.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,8 @@ public:
     bool Closed() const { return closed_; }
     // Where a missing or broken start-up file was reported (shown in the memo).
     std::string StartupProblem;
+    // When set, told the name of every game step the frame loop runs (tests, profiling).
+    std::function<void(const char* step)> OnFrameStep;
 
 private:
     bool closed_ = false;

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tests/support/form_fixture.h"
+
+namespace {
+
+using ApplicationTest = FormFixture;
+
+TEST_F(ApplicationTest, AnEscapedExceptionShowsItsMessageAndTheLoopGoesOn) {
+    std::vector<std::string> shown;
+    app_.ErrorBox = [&](const std::string& message) { shown.push_back(message); };
+    int calls = 0;
+    app_.SetIdleSlot(this, [&] {
+        if (++calls == 1)
+            throw std::runtime_error("ディスプレイモードを変更できません (800x600 16bit)");
+    });
+    app_.Step(false);
+    app_.Step(false);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "ディスプレイモードを変更できません (800x600 16bit)");
+    EXPECT_EQ(calls, 2) << "the handler runs again after the error box";
+    EXPECT_FALSE(app_.Terminated());
+    app_.ClearIdleSlot();
+}
+
+TEST_F(ApplicationTest, EscapeClosesTheProgramFromAnyScreen) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = SDLK_ESCAPE;
+    event.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    app_.Step(false);
+    EXPECT_TRUE(form().Closed());
+    EXPECT_TRUE(app_.Terminated());
+}
+
+TEST_F(ApplicationTest, OtherKeysDoNotClose) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = SDLK_z;
+    event.key.keysym.scancode = SDL_SCANCODE_Z;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    app_.Step(false);
+    EXPECT_FALSE(form().Closed());
+}
+
+TEST_F(ApplicationTest, ExitButtonClosesLikeEscape) {
+    ASSERT_TRUE(form().Panel1.Button2.OnClick);
+    form().Panel1.Button2.OnClick();
+    EXPECT_TRUE(form().Closed());
+    EXPECT_TRUE(app_.Terminated());
+}
+
+TEST_F(ApplicationTest, ClosingBeforeStartNeverOpensTheDisplay) {
+    form().Close();
+    EXPECT_FALSE(form().DXDraw.Initialized());
+    EXPECT_EQ(form().Radar_Surface, nullptr);
+    EXPECT_EQ(form().Gauge_Surface, nullptr);
+}
+
+TEST_F(ApplicationTest, DisplayEventsCreateAndFreeTheHudSurfaces) {
+    OpenWindowedDisplay();
+    ASSERT_NE(form().Radar_Surface, nullptr);
+    ASSERT_NE(form().Gauge_Surface, nullptr);
+    EXPECT_EQ(form().Radar_Surface->ColorKey, 0x00FF00u);
+    EXPECT_EQ(form().Gauge_Surface->ColorKey, 0x000000u);
+    EXPECT_EQ(form().Gauge_Surface->Width(), form().PicBack2.DIB.Width());
+    form().DXTimer.SetEnabled(true);
+    form().DXDraw.FinalizeDisplay();
+    EXPECT_FALSE(form().DXTimer.Enabled()) << "finalising the display stops the game frames";
+    EXPECT_EQ(form().Radar_Surface, nullptr);
+}
+
+} // namespace

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app/game.h"
+#include "tests/support/form_fixture.h"
+
+namespace {
+
+class FrameLoopTest : public FormFixture {
+protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        OpenWindowedDisplay();
+        World& w = world();
+        w.Robo_HP = 300;
+        w.Boss_HP = 300;
+        form().OnFrameStep = [this](const char* step) { steps_.emplace_back(step); };
+    }
+
+    std::vector<std::string> Frame() {
+        steps_.clear();
+        DXTimerTimer(form());
+        return steps_;
+    }
+
+    static bool Ran(const std::vector<std::string>& steps, const std::string& name) {
+        return std::find(steps.begin(), steps.end(), name) != steps.end();
+    }
+
+    std::vector<std::string> steps_;
+};
+
+TEST_F(FrameLoopTest, PlayingFrameRunsEveryStepInOrder) {
+    const std::vector<std::string> expected = {
+        "UpdateInput", "Camera_Change", "Guard_Action",     "Layzer_Brade",
+        "Move_Robo",   "Tama_Shot",     "Move_Teki",        "Move_GH",
+        "walk",        "Teki_Shot",     "Check_Zako_Clear", "Bakuhatu_Anim",
+        "RenderScene", "Draw_Text",     "Draw_Radar",       "Present"};
+    EXPECT_EQ(Frame(), expected);
+}
+
+TEST_F(FrameLoopTest, BonusModesFlapTheWingsAndTheBossFightsOnlyOnceActive) {
+    world().Special1 = true;
+    world().Boss_Active = true;
+    const auto steps = Frame();
+    const auto wing = std::find(steps.begin(), steps.end(), "Move_wing");
+    const auto shots = std::find(steps.begin(), steps.end(), "Tama_Shot");
+    const auto boss = std::find(steps.begin(), steps.end(), "BossWalk");
+    ASSERT_NE(wing, steps.end());
+    ASSERT_NE(boss, steps.end());
+    EXPECT_LT(wing, shots) << "the wings move after the player and before the shots";
+    EXPECT_EQ(*(boss - 1), "walk");
+    EXPECT_EQ(*(boss + 1), "Teki_Shot");
+}
+
+TEST_F(FrameLoopTest, DefeatedPlayerStopsActingButTheEnemiesGoOn) {
+    world().Robo_HP = 0;
+    const auto steps = Frame();
+    EXPECT_TRUE(Ran(steps, "Camera_Change")) << "the camera can still be switched";
+    EXPECT_FALSE(Ran(steps, "Guard_Action"));
+    EXPECT_FALSE(Ran(steps, "Layzer_Brade"));
+    EXPECT_FALSE(Ran(steps, "Move_Robo"));
+    EXPECT_TRUE(Ran(steps, "Yarareta_Poze"));
+    EXPECT_TRUE(Ran(steps, "Move_Teki"));
+    EXPECT_TRUE(Ran(steps, "Teki_Shot"));
+    EXPECT_FALSE(Ran(steps, "Gats_Poze"));
+}
+
+TEST_F(FrameLoopTest, BossDownRunsTheVictoryAndCountsItsFrames) {
+    world().Boss_HP = 0;
+    const auto steps = Frame();
+    EXPECT_FALSE(Ran(steps, "Camera_Change"));
+    EXPECT_FALSE(Ran(steps, "Move_Robo"));
+    const auto pose = std::find(steps.begin(), steps.end(), "Gats_Poze");
+    ASSERT_NE(pose, steps.end());
+    EXPECT_EQ(*(pose + 1), "Yarareta_Boss");
+    EXPECT_EQ(*(pose + 2), "Move_Teki");
+    EXPECT_EQ(world().Boss_Down_Frames, 1);
+    Frame();
+    EXPECT_EQ(world().Boss_Down_Frames, 2);
+}
+
+TEST_F(FrameLoopTest, FramesArePacedThirtyThreeMillisecondsApart) {
+    World& w = world();
+    int work_ms = 10;
+    form().OnFrameStep = [&](const char* step) {
+        if (std::string(step) == "Move_Teki") clock_.Advance(static_cast<uint32_t>(work_ms));
+    };
+    DXTimerTimer(form());
+    const uint32_t first = w.Tick_Last;
+    DXTimerTimer(form());
+    EXPECT_EQ(w.Tick_Last - first, 33u) << "a 10 ms frame waits for the rest of the 33 ms";
+
+    work_ms = 50;
+    DXTimerTimer(form());
+    const uint32_t slow = w.Tick_Last;
+    DXTimerTimer(form());
+    EXPECT_EQ(w.Tick_Last - slow, 50u) << "after a 50 ms frame the next starts at once";
+}
+
+TEST_F(FrameLoopTest, PlayClockCountsFromItsStartAndCoversSkippedTime) {
+    World& w = world();
+    w.Clock_Start = clock_.Now();
+    w.Clock_Running = true;
+    DXTimerTimer(form());
+    const int32_t first = w.Play_Time;
+    EXPECT_EQ(w.Frame_ms, first);
+    clock_.Advance(5000); // the window was away for five seconds
+    DXTimerTimer(form());
+    EXPECT_EQ(w.Frame_ms, 5000);
+    EXPECT_EQ(w.Prev_Play_Time, w.Play_Time);
+
+    w.Clock_Running = false; // the boss fell: the clock stops
+    const int32_t stopped = w.Play_Time;
+    DXTimerTimer(form());
+    EXPECT_EQ(w.Play_Time, stopped);
+    EXPECT_EQ(w.Frame_ms, 0);
+}
+
+TEST_F(FrameLoopTest, EnergyRefillStopsAtTheFullGauge) {
+    World& w = world();
+    w.Energy_Regen = 1.0;
+    w.Energy = 299.5;
+    DXTimerTimer(form());
+    EXPECT_EQ(w.Energy, 300.0);
+    DXTimerTimer(form());
+    EXPECT_EQ(w.Energy, 300.0);
+    w.Energy = 450.0;
+    DXTimerTimer(form());
+    EXPECT_EQ(w.Energy, 300.0) << "energy above the gauge never survives a playing frame";
+    w.Energy = 100.0;
+    w.Robo_HP = 0;
+    DXTimerTimer(form());
+    EXPECT_EQ(w.Energy, 100.0) << "no refill after the player's defeat";
+}
+
+TEST_F(FrameLoopTest, WhiteFlashFillsTheWholeFrameOnce) {
+    world().White_Flash = true;
+    DXTimerTimer(form());
+    EXPECT_FALSE(world().White_Flash);
+    const TDirectDrawSurface& back = form().DXDraw.BackSurface();
+    ASSERT_GT(back.Width(), 0);
+    for (int y = 0; y < back.Height(); y += 37)
+        for (int x = 0; x < back.Width(); x += 41) ASSERT_EQ(back.Pixel(x, y), 0xFFFFFFu);
+    DXTimerTimer(form());
+    EXPECT_EQ(back.Pixel(1, 1), 0u) << "the next frame is cleared to black again";
+}
+
+TEST_F(FrameLoopTest, AFrameIsSkippedWholeWhileTheDisplayCannotDraw) {
+    form().DXDraw.FinalizeDisplay();
+    const uint32_t tick = world().Tick_Last;
+    EXPECT_TRUE(Frame().empty());
+    EXPECT_EQ(world().Tick_Last, tick);
+}
+
+} // namespace

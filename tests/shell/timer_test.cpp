@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "media/application.h"
+#include "media/clock.h"
+#include "media/timer.h"
+
+namespace {
+
+struct TimerTest : ::testing::Test {
+    VirtualClock clock{5000};
+    TApplication app{clock};
+
+    // Runs the idle slot the way the message loop does when the queue is empty.
+    void Idle() {
+        if (app.HasIdleSlot()) app.Step(false);
+    }
+};
+
+TEST_F(TimerTest, TheIdleSlotHoldsOneTimerAtATime) {
+    TDXTimer op(app), game(app);
+    int op_calls = 0, game_calls = 0;
+    op.SetInterval(0);
+    game.SetInterval(0);
+    op.OnTimer = [&](TDXTimer&, int) { ++op_calls; };
+    game.OnTimer = [&](TDXTimer&, int) { ++game_calls; };
+
+    op.SetEnabled(true);
+    Idle();
+    EXPECT_EQ(op_calls, 1);
+
+    // Enabling a second timer takes the slot from the first.
+    game.SetEnabled(true);
+    Idle();
+    Idle();
+    EXPECT_EQ(op_calls, 1);
+    EXPECT_EQ(game_calls, 2);
+
+    // Disabling the first, still marked installed, empties the slot the second holds.
+    op.SetEnabled(false);
+    EXPECT_FALSE(app.HasIdleSlot());
+    Idle();
+    EXPECT_EQ(game_calls, 2);
+    EXPECT_TRUE(game.Enabled());
+}
+
+TEST_F(TimerTest, IntervalLimitsTheRateAndReportsTheLag) {
+    TDXTimer timer(app);
+    std::vector<int> lags;
+    timer.SetInterval(10);
+    timer.OnTimer = [&](TDXTimer&, int lag) { lags.push_back(lag); };
+    timer.SetEnabled(true);
+
+    clock.Advance(9);
+    Idle();
+    EXPECT_TRUE(lags.empty()) << "fired before the interval had passed";
+    clock.Advance(1);
+    Idle();
+    ASSERT_EQ(lags.size(), 1u);
+    EXPECT_EQ(lags[0], 1);
+
+    clock.Advance(50); // the loop was held up for 50 ms
+    Idle();
+    ASSERT_EQ(lags.size(), 2u);
+    EXPECT_EQ(lags[1], 5);
+}
+
+TEST_F(TimerTest, IntervalOneFiresAtMostOncePerMillisecond) {
+    TDXTimer timer(app);
+    std::vector<int> lags;
+    timer.SetInterval(1);
+    timer.OnTimer = [&](TDXTimer&, int lag) { lags.push_back(lag); };
+    timer.SetEnabled(true);
+    for (int i = 0; i < 3; ++i) Idle(); // same millisecond: nothing
+    EXPECT_TRUE(lags.empty());
+    clock.Advance(1);
+    Idle();
+    Idle();
+    EXPECT_EQ(lags, std::vector<int>{1});
+}
+
+TEST_F(TimerTest, FiftyNineFramesInOneThousandAndThreeMilliseconds) {
+    TDXTimer timer(app);
+    timer.SetInterval(0);
+    timer.OnTimer = [](TDXTimer&, int) {};
+    timer.SetEnabled(true);
+    for (int i = 0; i < 58; ++i) {
+        clock.Advance(17);
+        Idle();
+    }
+    EXPECT_EQ(timer.FramesPerSecond(), 0) << "58 frames in 986 ms is not a full second";
+    clock.Advance(1003 - 58 * 17);
+    Idle();
+    EXPECT_EQ(timer.FramesPerSecond(), 59);
+}
+
+TEST_F(TimerTest, DeactivationSuspendsAndActivationResumesWithAFreshTick) {
+    TDXTimer timer(app);
+    std::vector<int> lags;
+    timer.SetInterval(10);
+    timer.OnTimer = [&](TDXTimer&, int lag) { lags.push_back(lag); };
+    timer.SetEnabled(true);
+
+    app.SetActive(false);
+    EXPECT_FALSE(app.HasIdleSlot());
+    EXPECT_TRUE(timer.Installed()) << "the timer stays installed while the window is away";
+    clock.Advance(5000);
+    Idle();
+    EXPECT_TRUE(lags.empty());
+
+    app.SetActive(true);
+    clock.Advance(10);
+    Idle();
+    EXPECT_EQ(lags, std::vector<int>{1}) << "the first lag after resuming must be small";
+}
+
+TEST_F(TimerTest, EnablingWhileInactiveWaitsForActivation) {
+    TDXTimer timer(app);
+    int calls = 0;
+    timer.SetInterval(0);
+    timer.OnTimer = [&](TDXTimer&, int) { ++calls; };
+    app.SetActive(false);
+    timer.SetEnabled(true);
+    EXPECT_FALSE(app.HasIdleSlot());
+    app.SetActive(true);
+    Idle();
+    EXPECT_EQ(calls, 1);
+}
+
+TEST_F(TimerTest, IntervalIsNeverNegative) {
+    TDXTimer timer(app);
+    timer.SetInterval(-5);
+    EXPECT_EQ(timer.Interval(), 0);
+}
+
+} // namespace

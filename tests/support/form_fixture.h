@@ -1,0 +1,55 @@
+// A main form on a virtual clock under SDL's dummy drivers, with the settings and record
+// folders pointed at a fresh temporary directory.
+#pragma once
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "app/main_form.h"
+#include "media/application.h"
+#include "media/clock.h"
+
+class FormFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
+        home_ = std::filesystem::temp_directory_path() /
+                ("brannock-test-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(home_);
+        std::filesystem::create_directories(home_);
+        setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
+        setenv("XDG_DATA_HOME", (home_ / "data").c_str(), 1);
+        form_ = std::make_unique<TMainForm>(app_, /*open_window=*/false);
+    }
+
+    void TearDown() override {
+        form_.reset();
+        std::filesystem::remove_all(home_);
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    }
+
+    // Opens the display in window mode, as START does for "Window Mode".
+    void OpenWindowedDisplay() {
+        TDXDrawOptions options = form_->DXDraw.Options();
+        options.Exclude(doFullScreen);
+        form_->DXDraw.SetOptions(options);
+        form_->DXDraw.InitializeDisplay();
+    }
+
+    TMainForm& form() { return *form_; }
+    World& world() { return form_->world; }
+
+    VirtualClock clock_{1000};
+    TApplication app_{clock_};
+    std::filesystem::path home_;
+    std::unique_ptr<TMainForm> form_;
+};

@@ -1,0 +1,214 @@
+#include "tools/replay/replay.h"
+
+#include <SDL.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <sstream>
+#include <vector>
+
+#include "app/main_form.h"
+#include "media/clock.h"
+#include "tools/replay/png.h"
+#include "tools/replay/state_json.h"
+
+namespace {
+
+// Idle passes allowed without a drawn frame before a frame command gives up.
+constexpr int MaxPassesPerFrame = 200000;
+
+class ReplayRun {
+public:
+    explicit ReplayRun(const std::string& out_dir)
+        : out_dir_(out_dir), application_(clock_), form_(application_) {
+        application_.Title = "Brannock";
+        application_.ErrorBox = [](const std::string& message) {
+            std::cerr << "error box: " << message << std::endl;
+        };
+        form_.DXWaveList1.OnPlay = [this](int index) {
+            sounds_.push_back(form_.DXWaveList1.Items(index).Name);
+        };
+        state_.open(std::filesystem::path(out_dir) / "state.jsonl");
+        if (!state_) throw std::runtime_error("cannot write " + out_dir + "/state.jsonl");
+    }
+
+    void RunLine(int number, const std::string& line) {
+        std::istringstream words(line);
+        std::string command;
+        if (!(words >> command) || command[0] == '#') return;
+        line_ = number;
+        if (command == "check" || command == "uncheck")
+            SetChecked(Word(words, "a control name"), command == "check");
+        else if (command == "trackbar")
+            SetTrackBar(Number(words, "a position"));
+        else if (command == "click")
+            Click(Word(words, "a button name"));
+        else if (command == "frames")
+            Frames(Number(words, "a frame count"), Rest(words));
+        else if (command == "shot")
+            Shot(Word(words, "a picture name"));
+        else
+            Fail("unknown command '" + command + "'");
+    }
+
+    bool Closed() const { return form_.Closed(); }
+
+private:
+    [[noreturn]] void Fail(const std::string& message) const { throw ScriptError(line_, message); }
+
+    std::string Word(std::istringstream& words, const char* what) const {
+        std::string word;
+        if (!(words >> word)) Fail(std::string("expected ") + what);
+        return word;
+    }
+
+    int Number(std::istringstream& words, const char* what) const {
+        const std::string word = Word(words, what);
+        try {
+            size_t used = 0;
+            const int value = std::stoi(word, &used);
+            if (used == word.size()) return value;
+        } catch (const std::exception&) {
+        }
+        Fail(std::string("expected ") + what + ", got '" + word + "'");
+    }
+
+    static std::string Rest(std::istringstream& words) {
+        std::string rest;
+        words >> rest;
+        return rest;
+    }
+
+    void RequirePanel() const {
+        if (!form_.Panel1.Visible) Fail("the options panel is no longer shown");
+    }
+
+    void SetChecked(const std::string& name, bool checked) {
+        RequirePanel();
+        if (TRadioButton* radio = form_.Panel1.FindRadioButton(name)) {
+            if (!radio->Enabled || !radio->Visible) Fail(name + " cannot be used: it is disabled");
+            if (checked)
+                form_.Panel1.Check(*radio);
+            else
+                radio->Checked = false;
+            return;
+        }
+        if (TCheckBox* box = form_.Panel1.FindCheckBox(name)) {
+            if (!box->Enabled) Fail(name + " cannot be used: it is disabled");
+            box->Checked = checked;
+            return;
+        }
+        Fail("no radio button or check box named '" + name + "'");
+    }
+
+    void SetTrackBar(int position) {
+        RequirePanel();
+        form_.Panel1.TrackBar1.SetPosition(position);
+    }
+
+    void Click(const std::string& name) {
+        RequirePanel();
+        TButton* button = form_.Panel1.FindButton(name);
+        if (button == nullptr) Fail("no button named '" + name + "'");
+        if (!button->OnClick) Fail(name + " does nothing yet");
+        try {
+            button->OnClick();
+        } catch (const std::exception& e) {
+            application_.HandleException(e);
+        }
+    }
+
+    std::set<uint32_t> ParseKeys(const std::string& keys) const {
+        std::set<uint32_t> virtual_keys;
+        std::istringstream list(keys);
+        std::string name;
+        while (std::getline(list, name, '+')) {
+            if (name.empty()) continue;
+            const SDL_Scancode code = SDL_GetScancodeFromName(name.c_str());
+            if (code == SDL_SCANCODE_UNKNOWN) Fail("unknown key '" + name + "'");
+            const uint32_t vk = VirtualKeyOfScancode(code);
+            if (vk == 0) Fail("key '" + name + "' has no place in the key table");
+            virtual_keys.insert(vk);
+        }
+        return virtual_keys;
+    }
+
+    void Frames(int count, const std::string& keys) {
+        if (count < 0) Fail("a frame count cannot be negative");
+        const std::set<uint32_t> held = ParseKeys(keys);
+        form_.DXInput1.SetScriptedKeys(held);
+        if (held.count(27) != 0) PushEscape(); // the form sees Escape as a key press
+        for (int i = 0; i < count && !form_.Closed(); ++i) RunFrame();
+    }
+
+    void PushEscape() {
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+        event.key.keysym.sym = SDLK_ESCAPE;
+        event.key.windowID = form_.Window.window_id();
+        SDL_PushEvent(&event);
+    }
+
+    void RunFrame() {
+        const uint64_t presented = form_.DXDraw.PresentCount();
+        for (int pass = 0; pass < MaxPassesPerFrame; ++pass) {
+            const bool timer_running = application_.HasIdleSlot();
+            application_.Step(false);
+            const bool panel_pass = !timer_running && !application_.HasIdleSlot();
+            if (form_.Closed() || panel_pass || form_.DXDraw.PresentCount() != presented) {
+                WriteState();
+                return;
+            }
+            clock_.Advance(1); // the idle loop spins while the timer waits
+        }
+        Fail("no frame was drawn in " + std::to_string(MaxPassesPerFrame) + " idle passes");
+    }
+
+    void WriteState() {
+        ++frame_;
+        nlohmann::json state = WorldStateJson(form_);
+        state["frame"] = frame_;
+        state["t"] = clock_.Now();
+        state["sounds"] = sounds_;
+        sounds_.clear();
+        state_ << state.dump() << '\n';
+        state_.flush();
+    }
+
+    void Shot(const std::string& name) {
+        const std::string path = (std::filesystem::path(out_dir_) / (name + ".png")).string();
+        bool written = false;
+        if (form_.DXDraw.Initialized()) {
+            TDirectDrawSurface& back = form_.DXDraw.BackSurface();
+            written = WritePng(path, back.Pixels(), back.Width(), back.Height());
+        } else {
+            std::vector<uint32_t> pixels;
+            int width = 0, height = 0;
+            if (form_.Window.ReadPixels(pixels, width, height))
+                written = WritePng(path, pixels.data(), width, height);
+        }
+        if (!written) Fail("cannot write " + path);
+    }
+
+    std::string out_dir_;
+    VirtualClock clock_;
+    TApplication application_;
+    TMainForm form_;
+    std::ofstream state_;
+    std::vector<std::string> sounds_;
+    int frame_ = 0;
+    int line_ = 0;
+};
+
+} // namespace
+
+void RunReplay(std::istream& script, const std::string& out_dir) {
+    std::filesystem::create_directories(out_dir);
+    ReplayRun run(out_dir);
+    std::string line;
+    int number = 0;
+    while (std::getline(script, line) && !run.Closed()) run.RunLine(++number, line);
+}

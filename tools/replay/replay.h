@@ -1,0 +1,24 @@
+// Runs the real program flow from a script on a virtual clock and writes the world state
+// after every frame. Script lines:
+//   check NAME / uncheck NAME   a radio button or check box of the options panel
+//   trackbar N                  the position of TrackBar1
+//   click NAME                  a button of the options panel
+//   frames N [KEY+KEY...]       N frames holding exactly these keys (SDL scancode names)
+//   shot NAME                   the screen as OUTDIR/NAME.png
+// Blank lines and lines starting with '#' are ignored.
+#pragma once
+
+#include <istream>
+#include <stdexcept>
+#include <string>
+
+struct ScriptError : std::runtime_error {
+    ScriptError(int line_number, const std::string& message)
+        : std::runtime_error("script line " + std::to_string(line_number) + ": " + message),
+          line(line_number) {}
+    int line;
+};
+
+// Runs the script; the form closing ends the run early. Throws ScriptError for a line it
+// cannot run. SDL must be initialised by the caller.
+void RunReplay(std::istream& script, const std::string& out_dir);
