@@ -104,6 +104,10 @@ void LoadFormDesign(TMainForm& form, const std::string& dir) {
     form.DXInput1.KeyAssigns = DesignedKeys();
 }
 
-void PlayWave(TMainForm& form, int index) { form.DXWaveList1.Items(index).Play(false); }
+void PlayWave(TMainForm& form, int index) {
+    form.DXWaveList1.Items(index).Play(false);
+}
 
-void StopWave(TMainForm& form, int index) { form.DXWaveList1.Items(index).Stop(); }
+void StopWave(TMainForm& form, int index) {
+    form.DXWaveList1.Items(index).Stop();
+}

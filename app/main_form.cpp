@@ -144,7 +144,9 @@ void FormKeyDown(TMainForm& form, int key_code) {
     if (key_code == 27) form.Close();
 }
 
-void Button2Click(TMainForm& form) { form.Close(); }
+void Button2Click(TMainForm& form) {
+    form.Close();
+}
 
 bool FormCloseQuery(TMainForm&) {
     // Closing is never refused.

@@ -41,4 +41,6 @@ private:
 };
 
 // True when a is at or after b on the wrapping 32-bit clock.
-inline bool ClockReached(uint32_t a, uint32_t b) { return static_cast<int32_t>(a - b) >= 0; }
+inline bool ClockReached(uint32_t a, uint32_t b) {
+    return static_cast<int32_t>(a - b) >= 0;
+}

@@ -70,8 +70,8 @@ void TDXTimer::IdleTick() {
     ++frame_counter_;
     const int64_t elapsed = std::max<int64_t>(static_cast<int32_t>(t - rate_window_start_), 1);
     if (elapsed >= 1000) {
-        frames_per_second_ = static_cast<int>(
-            std::nearbyint(static_cast<double>(frame_counter_) * 1000.0 / static_cast<double>(elapsed)));
+        frames_per_second_ = static_cast<int>(std::nearbyint(
+            static_cast<double>(frame_counter_) * 1000.0 / static_cast<double>(elapsed)));
         frame_counter_ = 0;
         rate_window_start_ = t;
     }

@@ -4,7 +4,9 @@
 
 #include <stdexcept>
 
-TWindow::~TWindow() { Destroy(); }
+TWindow::~TWindow() {
+    Destroy();
+}
 
 void TWindow::Create(const std::string& caption, int client_width, int client_height) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
@@ -34,7 +36,9 @@ void TWindow::SetBorderless(bool borderless) {
     if (window_ != nullptr) SDL_SetWindowBordered(window_, borderless ? SDL_FALSE : SDL_TRUE);
 }
 
-void TWindow::SetCursorVisible(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+void TWindow::SetCursorVisible(bool visible) {
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
 
 void TWindow::SetFullScreen(bool full_screen) {
     if (window_ != nullptr)
@@ -46,7 +50,9 @@ void TWindow::Centre() {
         SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 }
 
-uint32_t TWindow::window_id() const { return window_ != nullptr ? SDL_GetWindowID(window_) : 0; }
+uint32_t TWindow::window_id() const {
+    return window_ != nullptr ? SDL_GetWindowID(window_) : 0;
+}
 
 void TWindow::PresentPixels(const uint32_t* pixels, int width, int height) {
     if (renderer_ == nullptr) return;
