@@ -1,62 +1,255 @@
-// Provisional display: a back surface of the control's size and the retained-mode
-// objects; the full component replaces this.
+// The game display. The back surface is a 32-bit picture in memory; Present hands it to
+// the window, which scales it with its aspect kept. Full-screen is the desktop's own
+// full-screen mode: the desktop's mode is never changed, the picture keeps the chosen size.
 #include "media/display.h"
 
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "media/canvas.h"
 #include "media/window.h"
 
 namespace {
-class PlainCanvas : public TCanvas {
+
+// Texts of the media layer's string table.
+constexpr const char* SDisplayModeChange = "ディスプレイモードを変更できません (%dx%d %dbit)";
+constexpr const char* SCannotMade = "%s を作成できません";
+
+std::string Format(const char* pattern, const char* name) {
+    char text[256];
+    std::snprintf(text, sizeof text, pattern, name);
+    return text;
+}
+
+std::string FormatMode(const TDisplay& d) {
+    char text[256];
+    std::snprintf(text, sizeof text, SDisplayModeChange, d.Width, d.Height, d.BitCount);
+    return text;
+}
+
+// Options that only take effect at initialisation.
+bool NeedsInitialisation(TDXDrawOption o) {
+    return o != doWaitVBlank && o != doStretch && o != doCenter;
+}
+
+constexpr int MaxSide = 8192;
+constexpr float DefaultBackDistance = 5000.0f;
+
+// Clears a flag when the scope ends, also when an event handler throws.
+class BusyScope {
 public:
-    void TextOut(int, int, const std::string&) override {}
+    explicit BusyScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyScope() { flag_ = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& flag_;
 };
+
 } // namespace
 
-TDXDraw::TDXDraw(TWindow& window) : window_(window), canvas_(std::make_unique<PlainCanvas>()) {}
-TDXDraw::~TDXDraw() { FinalizeDisplay(); }
-void TDXDraw::SetOptions(TDXDrawOptions options) { options_ = now_options_ = options; }
-int TDXDraw::Width() const { return back_surface_.Width(); }
-int TDXDraw::Height() const { return back_surface_.Height(); }
+TDXDraw::TDXDraw(TWindow& window)
+    : window_(window), canvas_(std::make_unique<TSurfaceCanvas>(back_surface_)) {}
+
+TDXDraw::~TDXDraw() {
+    FinalizeDisplay();
+    canvas_.reset();
+}
+
+TDXDrawOptions TDXDraw::EffectiveOptions(TDXDrawOptions asked) {
+    TDXDrawOptions now = asked;
+    if (!asked.Has(doFullScreen)) {
+        now.Exclude(doNoWindowChange);
+        now.Exclude(doAllowReboot);
+        now.Exclude(doAllowPalette256);
+        now.Exclude(doFlip);
+    }
+    if (!asked.Has(do3D)) {
+        now.Exclude(doRetainedMode);
+        now.Exclude(doHardware);
+        now.Exclude(doSelectDriver);
+        now.Exclude(doZBuffer);
+    }
+    if (asked.Has(doSystemMemory)) now.Exclude(doFlip);
+    // Set again by the device choice.
+    now.Exclude(doHardware);
+    return now;
+}
+
+void TDXDraw::SetOptions(TDXDrawOptions options) {
+    if (!initialized_) {
+        options_ = options;
+        now_options_ = EffectiveOptions(options);
+        return;
+    }
+    options_ = options;
+    for (uint32_t bit = doFullScreen; bit <= doZBuffer; ++bit) {
+        const auto o = static_cast<TDXDrawOption>(bit);
+        if (NeedsInitialisation(o)) continue;
+        if (options.Has(o))
+            now_options_.Include(o);
+        else
+            now_options_.Exclude(o);
+    }
+}
+
+int TDXDraw::Width() const {
+    return initialized_ ? back_surface_.Width() : control_width_;
+}
+int TDXDraw::Height() const {
+    return initialized_ ? back_surface_.Height() : control_height_;
+}
+
 void TDXDraw::SetControlSize(int width, int height) {
     control_width_ = width;
     control_height_ = height;
 }
+
 void TDXDraw::InitializeDisplay() {
     if (initialized_) FinalizeDisplay();
-    const bool full = options_.Has(doFullScreen);
-    back_surface_.SetSize(full ? Display.Width : control_width_, full ? Display.Height : control_height_);
-    engine_ = rm::CreateEngine();
-    initialized_ = true;
-    if (OnInitialize) OnInitialize(*this);
-    if (OnInitializeSurface) OnInitializeSurface(*this);
-    RestoreSurfaces();
+    try {
+        {
+            BusyScope busy(busy_);
+            CreateDriver();
+            initialized_ = true;
+            Notify_(Notify::Initialize);
+            initialize_stage_ = true;
+            if (OnInitialize) OnInitialize(*this);
+            if (OnInitializeSurface) OnInitializeSurface(*this);
+        }
+        RestoreSurfaces();
+    } catch (...) {
+        if (initialized_)
+            FinalizeDisplay();
+        else
+            FreeDriver();
+        throw;
+    }
 }
+
+void TDXDraw::CreateDriver() {
+    const bool full = now_options_.Has(doFullScreen);
+    if (full) {
+        const bool bits_ok = Display.BitCount == 8 || Display.BitCount == 15 ||
+                             Display.BitCount == 16 || Display.BitCount == 24 ||
+                             Display.BitCount == 32;
+        if (Display.Width <= 0 || Display.Height <= 0 || Display.Width > MaxSide ||
+            Display.Height > MaxSide || !bits_ok)
+            throw EDXDrawError(FormatMode(Display));
+        if (window_.Created()) {
+            window_.SetFullScreen(true);
+            full_screen_ = true;
+            if ((SDL_GetWindowFlags(window_.sdl_window()) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0)
+                throw EDXDrawError(FormatMode(Display));
+        }
+        back_surface_.SetSize(Display.Width, Display.Height);
+    } else {
+        // AutoSize: the surface follows the control, the form's client area.
+        back_surface_.SetSize(control_width_, control_height_);
+    }
+    if (now_options_.Has(do3D) && now_options_.Has(doRetainedMode)) Create3D();
+}
+
+void TDXDraw::Create3D() {
+    if (!engine_) engine_ = rm::CreateEngine();
+    if (!engine_) throw EDXDrawError(Format(SCannotMade, "IDirect3DRM"));
+    device_ = engine_->CreateDevice();
+    if (!device_) throw EDXDrawError(Format(SCannotMade, "IDirect3DDevice3"));
+    device_->SetTextureQuality(rm::TextureNearest);
+    if (!scene_) {
+        scene_ = engine_->CreateFrame(nullptr);
+        camera_ = engine_->CreateFrame(scene_);
+    }
+    viewport_ = engine_->CreateViewport(back_surface_.Width(), back_surface_.Height());
+    viewport_->SetCamera(camera_);
+    viewport_->SetBack(DefaultBackDistance);
+    // What was obtained: a software device, always with its own depth buffer.
+    now_options_.Exclude(doHardware);
+    now_options_.Include(doZBuffer);
+}
+
+void TDXDraw::FreeDriver() {
+    viewport_.reset();
+    device_.reset();
+    back_surface_.SetSize(0, 0);
+    if (full_screen_) window_.SetFullScreen(false);
+    full_screen_ = false;
+}
+
 void TDXDraw::FinalizeDisplay() {
     if (!initialized_) return;
-    if (OnFinalize) OnFinalize(*this);
-    initialized_ = false;
+    {
+        BusyScope busy(busy_);
+        Notify_(Notify::Finalize);
+        const bool call_finalize = initialize_stage_;
+        initialize_stage_ = false;
+        // The driver is freed even when the form's handler fails.
+        struct Release {
+            TDXDraw& d;
+            ~Release() {
+                d.now_options_ = EffectiveOptions(d.options_);
+                d.FreeDriver();
+                d.initialized_ = false;
+            }
+        } release{*this};
+        if (call_finalize && OnFinalize) OnFinalize(*this);
+    }
 }
-bool TDXDraw::IsDrawable() { return initialized_ && !busy_; }
-void TDXDraw::FillSurface(uint32_t rgb) { back_surface_.Fill(rgb); }
-TCanvas& TDXDraw::SurfaceCanvas() { return *canvas_; }
+
+bool TDXDraw::IsDrawable() {
+    return initialized_ && !busy_ && back_surface_.Width() > 0 && back_surface_.Height() > 0;
+}
+
+void TDXDraw::FillSurface(uint32_t rgb) {
+    back_surface_.Fill(rgb & 0xFFFFFFu);
+}
+
+TCanvas& TDXDraw::SurfaceCanvas() {
+    return *canvas_;
+}
+
 void TDXDraw::ReleaseCanvas() {}
-void TDXDraw::RenderScene() {}
+
+void TDXDraw::RenderScene() {
+    if (!IsDrawable()) return;
+    if (!now_options_.Has(do3D) || !now_options_.Has(doRetainedMode)) return;
+    if (!device_ || !viewport_ || !scene_) return;
+    // Clearing the viewport paints the scene's background, black.
+    back_surface_.Fill(0);
+    const rm::RenderTarget target{back_surface_.Pixels(), back_surface_.Width(),
+                                  back_surface_.Height(), back_surface_.Width()};
+    last_triangles_ = device_->Render(*scene_, *viewport_, target);
+}
+
 void TDXDraw::Present() {
     if (!IsDrawable()) return;
-    window_.PresentPixels(back_surface_.Pixels(), back_surface_.Width(), back_surface_.Height());
+    if (window_.Created())
+        window_.PresentPixels(back_surface_.Pixels(), back_surface_.Width(),
+                              back_surface_.Height());
     ++present_count_;
 }
+
 void TDXDraw::RestoreSurfaces() {
+    if (!initialized_) return;
+    BusyScope busy(busy_);
     back_surface_.Fill(0);
     Notify_(Notify::Restore);
     if (OnRestoreSurface) OnRestoreSurface(*this);
 }
+
 int TDXDraw::AddNotifyListener(std::function<void(Notify)> listener) {
     listeners_.emplace_back(next_listener_id_, std::move(listener));
     return next_listener_id_++;
 }
+
 void TDXDraw::RemoveNotifyListener(int id) {
     std::erase_if(listeners_, [id](const auto& e) { return e.first == id; });
 }
+
 void TDXDraw::Notify_(Notify what) {
-    for (auto& [id, listener] : listeners_) listener(what);
+    // A listener may remove itself while being told.
+    const auto listeners = listeners_;
+    for (const auto& [id, listener] : listeners) listener(what);
 }

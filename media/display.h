@@ -84,10 +84,13 @@ public:
     TDXDraw(const TDXDraw&) = delete;
     TDXDraw& operator=(const TDXDraw&) = delete;
 
-    // Options asked for, and the effective ones computed from them.
+    // Options asked for, and the effective ones computed from them. While the display is
+    // initialised only the options that need no re-initialisation change.
     TDXDrawOptions Options() const { return options_; }
     void SetOptions(TDXDrawOptions options);
     TDXDrawOptions NowOptions() const { return now_options_; }
+    // The effective options for an asked set, before a device is chosen.
+    static TDXDrawOptions EffectiveOptions(TDXDrawOptions asked);
 
     TDisplay Display;
     bool AutoSize = true;
@@ -101,6 +104,7 @@ public:
     bool IsDrawable();
 
     void FillSurface(uint32_t rgb);
+    // Text is drawn into the back surface at once; ReleaseCanvas only ends the drawing.
     TCanvas& SurfaceCanvas();
     void ReleaseCanvas();
     void RenderScene();
@@ -133,12 +137,18 @@ public:
 
 private:
     void Notify_(Notify what);
+    // Screen mode, surfaces and 3D objects; FreeDriver undoes them.
+    void CreateDriver();
+    void Create3D();
+    void FreeDriver();
 
     TWindow& window_;
     TDXDrawOptions options_;
     TDXDrawOptions now_options_;
     bool initialized_ = false;
     bool busy_ = false;
+    bool initialize_stage_ = false; // OnInitialize was called
+    bool full_screen_ = false;      // the window was made full-screen by this display
     int control_width_ = 647;
     int control_height_ = 471;
     TDirectDrawSurface back_surface_;

@@ -1,6 +1,7 @@
 #include "media/surface.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 void TDirectDrawSurface::SetSize(int width, int height) {
     width_ = std::max(width, 0);
@@ -8,10 +9,18 @@ void TDirectDrawSurface::SetSize(int width, int height) {
     pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
 }
 
-void TDirectDrawSurface::Fill(uint32_t rgb) { std::fill(pixels_.begin(), pixels_.end(), rgb); }
+void TDirectDrawSurface::Fill(uint32_t rgb) {
+    std::fill(pixels_.begin(), pixels_.end(), rgb);
+}
 
 void TDirectDrawSurface::CopyRect(int x, int y, TRect r, const TDirectDrawSurface& src,
                                   bool transparent) {
+    if (&src == this) {
+        // Overlapping rectangles of one surface: read from a snapshot.
+        const TDirectDrawSurface snapshot = src;
+        CopyRect(x, y, r, snapshot, transparent);
+        return;
+    }
     const bool mirror_x = r.Right < r.Left;
     const bool mirror_y = r.Bottom < r.Top;
     const int src_left = std::min(r.Left, r.Right);
@@ -19,18 +28,38 @@ void TDirectDrawSurface::CopyRect(int x, int y, TRect r, const TDirectDrawSurfac
     const int w = std::abs(r.Right - r.Left);
     const int h = std::abs(r.Bottom - r.Top);
     const bool keyed = transparent && src.ColorKey.has_value();
-    const uint32_t key = src.ColorKey.value_or(0);
-    for (int j = 0; j < h; ++j) {
-        const int sy = mirror_y ? src_top + h - 1 - j : src_top + j;
-        const int dy = y + j;
-        if (sy < 0 || sy >= src.height_ || dy < 0 || dy >= height_) continue;
-        for (int i = 0; i < w; ++i) {
-            const int sx = mirror_x ? src_left + w - 1 - i : src_left + i;
-            const int dx = x + i;
-            if (sx < 0 || sx >= src.width_ || dx < 0 || dx >= width_) continue;
-            const uint32_t c = src.Pixel(sx, sy);
-            if (keyed && c == key) continue;
-            SetPixel(dx, dy, c);
+    const uint32_t key = src.ColorKey.value_or(0) & 0xFFFFFFu;
+
+    // Column i of the copy reads source column sx(i) and writes x + i; keep the columns
+    // whose both ends fall inside their surfaces (the same for rows).
+    auto source_of = [](bool mirror, int first, int n, int i) {
+        return mirror ? first + n - 1 - i : first + i;
+    };
+    auto clip = [&](bool mirror, int first, int n, int src_size, int dest, int dest_size, int& lo,
+                    int& hi) {
+        lo = std::max(0, -dest);
+        hi = std::min(n, dest_size - dest);
+        // Source index runs forwards or backwards with i; bound it to 0..src_size-1.
+        if (!mirror) {
+            lo = std::max(lo, -first);
+            hi = std::min(hi, src_size - first);
+        } else {
+            lo = std::max(lo, first + n - src_size);
+            hi = std::min(hi, first + n);
+        }
+    };
+    int i0, i1, j0, j1;
+    clip(mirror_x, src_left, w, src.width_, x, width_, i0, i1);
+    clip(mirror_y, src_top, h, src.height_, y, height_, j0, j1);
+    for (int j = j0; j < j1; ++j) {
+        const uint32_t* from =
+            &src.pixels_[static_cast<size_t>(source_of(mirror_y, src_top, h, j)) *
+                         static_cast<size_t>(src.width_)];
+        uint32_t* to = &pixels_[static_cast<size_t>(y + j) * static_cast<size_t>(width_)];
+        for (int i = i0; i < i1; ++i) {
+            const uint32_t c = from[source_of(mirror_x, src_left, w, i)];
+            if (keyed && (c & 0xFFFFFFu) == key) continue;
+            to[x + i] = c;
         }
     }
 }

@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "media/display.h"
+#include "media/window.h"
+
+namespace {
+
+const TDXDrawOptions DesignedOptions{doFullScreen,   doAllowReboot, doWaitVBlank,   doCenter,
+                                     doFlip,         do3D,          doRetainedMode, doHardware,
+                                     doSelectDriver, doZBuffer};
+
+TDXDrawOptions WindowOptions() {
+    TDXDrawOptions o = DesignedOptions;
+    o.Exclude(doFullScreen);
+    return o;
+}
+
+// A display without a window, recording its events in order.
+class DisplayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        display.SetOptions(WindowOptions());
+        display.Display.BitCount = 16;
+        display.AddNotifyListener([this](TDXDraw::Notify n) {
+            const char* names[] = {"notify initialize", "notify finalize", "notify restore"};
+            events.push_back(names[static_cast<int>(n)]);
+        });
+        display.OnInitialize = [this](TDXDraw& d) {
+            events.push_back("OnInitialize");
+            drawable_inside = d.IsDrawable();
+        };
+        display.OnInitializeSurface = [this](TDXDraw&) { events.push_back("OnInitializeSurface"); };
+        display.OnRestoreSurface = [this](TDXDraw&) { events.push_back("OnRestoreSurface"); };
+        display.OnFinalize = [this](TDXDraw&) { events.push_back("OnFinalize"); };
+    }
+
+    // The display finalises when destroyed and its handlers write here: declared first.
+    std::vector<std::string> events;
+    bool drawable_inside = true;
+    TWindow window; // never opened
+    TDXDraw display{window};
+};
+
+TEST(DisplayOptions, EffectiveOptionsFollowTheRules) {
+    // Window mode: the flip and the full-screen-only options go.
+    const TDXDrawOptions window = TDXDraw::EffectiveOptions(WindowOptions());
+    EXPECT_FALSE(window.Has(doFlip));
+    EXPECT_FALSE(window.Has(doAllowReboot));
+    EXPECT_TRUE(window.Has(doWaitVBlank));
+    EXPECT_TRUE(window.Has(doRetainedMode));
+    // Hardware is never asked-for-and-granted: the device choice sets it.
+    EXPECT_FALSE(window.Has(doHardware));
+    const TDXDrawOptions full = TDXDraw::EffectiveOptions(DesignedOptions);
+    EXPECT_TRUE(full.Has(doFlip));
+    EXPECT_TRUE(full.Has(doAllowReboot));
+    EXPECT_FALSE(full.Has(doHardware));
+    // Without 3D the 3D options go.
+    TDXDrawOptions flat = DesignedOptions;
+    flat.Exclude(do3D);
+    const TDXDrawOptions flat_now = TDXDraw::EffectiveOptions(flat);
+    EXPECT_FALSE(flat_now.Has(doRetainedMode));
+    EXPECT_FALSE(flat_now.Has(doZBuffer));
+    EXPECT_FALSE(flat_now.Has(doSelectDriver));
+    // System memory surfaces cannot flip.
+    TDXDrawOptions sysmem = DesignedOptions;
+    sysmem.Include(doSystemMemory);
+    EXPECT_FALSE(TDXDraw::EffectiveOptions(sysmem).Has(doFlip));
+}
+
+TEST_F(DisplayTest, InitialiseRunsItsEventsInOrder) {
+    display.InitializeDisplay();
+    const std::vector<std::string> want{"notify initialize", "OnInitialize", "OnInitializeSurface",
+                                        "notify restore", "OnRestoreSurface"};
+    EXPECT_EQ(events, want);
+    EXPECT_FALSE(drawable_inside) << "the display is busy while it initialises";
+    EXPECT_TRUE(display.Initialized());
+    EXPECT_TRUE(display.IsDrawable());
+}
+
+TEST_F(DisplayTest, SecondInitialiseFinalisesFirst) {
+    display.InitializeDisplay();
+    events.clear();
+    display.InitializeDisplay();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(events[0], "notify finalize");
+    EXPECT_EQ(events[1], "OnFinalize");
+    EXPECT_EQ(events[2], "notify initialize");
+    EXPECT_EQ(events[3], "OnInitialize");
+}
+
+TEST_F(DisplayTest, FinaliseOnlyWhenInitialised) {
+    display.FinalizeDisplay();
+    EXPECT_TRUE(events.empty());
+    display.InitializeDisplay();
+    events.clear();
+    display.FinalizeDisplay();
+    EXPECT_EQ(events, (std::vector<std::string>{"notify finalize", "OnFinalize"}));
+    EXPECT_FALSE(display.Initialized());
+    EXPECT_FALSE(display.IsDrawable());
+    EXPECT_EQ(display.D3DRMDevice(), nullptr);
+    EXPECT_EQ(display.Viewport(), nullptr);
+    // After finalising, the effective options are the asked ones again.
+    EXPECT_EQ(display.NowOptions(), TDXDraw::EffectiveOptions(display.Options()));
+}
+
+TEST_F(DisplayTest, WindowModeSurfaceIsTheControlSizeAndFullScreenTheDisplaySize) {
+    display.InitializeDisplay();
+    EXPECT_EQ(display.BackSurface().Width(), 647);
+    EXPECT_EQ(display.BackSurface().Height(), 471);
+    EXPECT_EQ(display.Width(), 647);
+    display.FinalizeDisplay();
+    display.SetOptions(DesignedOptions);
+    display.Display.Width = 800;
+    display.Display.Height = 600;
+    display.InitializeDisplay();
+    EXPECT_EQ(display.BackSurface().Width(), 800);
+    EXPECT_EQ(display.BackSurface().Height(), 600);
+    EXPECT_EQ(display.Height(), 600);
+}
+
+TEST_F(DisplayTest, ImpossibleModeRaisesTheModeErrorAndLeavesNothingBehind) {
+    display.SetOptions(DesignedOptions);
+    display.Display.Width = 0;
+    display.Display.Height = 480;
+    try {
+        display.InitializeDisplay();
+        FAIL() << "no error raised";
+    } catch (const EDXDrawError& e) {
+        EXPECT_STREQ(e.what(), "ディスプレイモードを変更できません (0x480 16bit)");
+    }
+    EXPECT_FALSE(display.Initialized());
+    EXPECT_FALSE(display.IsDrawable());
+    EXPECT_TRUE(events.empty()) << "no event runs for a display that never opened";
+    display.Display.Width = 640;
+    display.Display.BitCount = 13;
+    EXPECT_THROW(display.InitializeDisplay(), EDXDrawError);
+    // A good mode afterwards opens normally.
+    display.Display.BitCount = 16;
+    display.InitializeDisplay();
+    EXPECT_TRUE(display.IsDrawable());
+}
+
+TEST_F(DisplayTest, FailingHandlerFinalisesAndPassesTheErrorOn) {
+    display.OnInitializeSurface = [](TDXDraw&) { throw EDXDrawError("surface trouble"); };
+    EXPECT_THROW(display.InitializeDisplay(), EDXDrawError);
+    EXPECT_FALSE(display.Initialized());
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.back(), "OnFinalize");
+}
+
+TEST_F(DisplayTest, RetainedModeObjectsAreMadeWithTheirDefaults) {
+    display.InitializeDisplay();
+    ASSERT_NE(display.D3DRM(), nullptr);
+    ASSERT_NE(display.D3DRMDevice(), nullptr);
+    ASSERT_NE(display.Viewport(), nullptr);
+    ASSERT_TRUE(display.Scene());
+    ASSERT_TRUE(display.Camera());
+    EXPECT_EQ(display.Camera()->GetParent(), display.Scene().get());
+    EXPECT_EQ(display.Viewport()->GetCamera(), display.Camera());
+    EXPECT_FLOAT_EQ(display.Viewport()->GetBack(), 5000.0f);
+    EXPECT_EQ(display.Viewport()->Width(), 647);
+    EXPECT_EQ(display.Viewport()->Height(), 471);
+    // A software device: no hardware, its own depth buffer.
+    EXPECT_FALSE(display.NowOptions().Has(doHardware));
+    EXPECT_TRUE(display.NowOptions().Has(doZBuffer));
+    EXPECT_TRUE(display.NowOptions().Has(doRetainedMode));
+}
+
+TEST_F(DisplayTest, WithoutThreeDNothingIsRendered) {
+    TDXDrawOptions flat = WindowOptions();
+    flat.Exclude(do3D);
+    display.SetOptions(flat);
+    display.InitializeDisplay();
+    EXPECT_EQ(display.D3DRMDevice(), nullptr);
+    display.FillSurface(0xFFFFFF);
+    display.RenderScene();
+    EXPECT_EQ(display.BackSurface().Pixel(10, 10), 0xFFFFFFu);
+}
+
+TEST_F(DisplayTest, RenderSceneClearsTheViewportToBlack) {
+    display.InitializeDisplay();
+    display.FillSurface(0xFFFFFF);
+    display.RenderScene();
+    EXPECT_EQ(display.BackSurface().Pixel(0, 0), 0u);
+    EXPECT_EQ(display.BackSurface().Pixel(646, 470), 0u);
+    EXPECT_EQ(display.LastTriangles(), 0);
+}
+
+TEST_F(DisplayTest, OptionsChangedWhileInitialisedTouchOnlyTheLiveOnes) {
+    display.InitializeDisplay();
+    TDXDrawOptions changed = WindowOptions();
+    changed.Exclude(doWaitVBlank);
+    changed.Exclude(do3D);
+    display.SetOptions(changed);
+    EXPECT_FALSE(display.NowOptions().Has(doWaitVBlank));
+    EXPECT_TRUE(display.NowOptions().Has(do3D)) << "3D needs a new initialisation";
+}
+
+TEST_F(DisplayTest, FillAndPresentWithoutAWindow) {
+    display.Present(); // not initialised: nothing
+    EXPECT_EQ(display.PresentCount(), 0u);
+    display.InitializeDisplay();
+    display.FillSurface(0x123456);
+    EXPECT_EQ(display.BackSurface().Pixel(300, 200), 0x123456u);
+    display.Present();
+    display.Present();
+    EXPECT_EQ(display.PresentCount(), 2u);
+}
+
+TEST_F(DisplayTest, RestoreRefillsBlackAndTellsListenersAndTheForm) {
+    display.InitializeDisplay();
+    display.FillSurface(0xFFFFFF);
+    events.clear();
+    display.RestoreSurfaces();
+    EXPECT_EQ(events, (std::vector<std::string>{"notify restore", "OnRestoreSurface"}));
+    EXPECT_EQ(display.BackSurface().Pixel(5, 5), 0u);
+    EXPECT_TRUE(display.IsDrawable());
+}
+
+TEST_F(DisplayTest, ListenerRemovedHearsNothingMore) {
+    int heard = 0;
+    const int id = display.AddNotifyListener([&](TDXDraw::Notify) { ++heard; });
+    display.InitializeDisplay();
+    EXPECT_EQ(heard, 2); // initialise and restore
+    display.RemoveNotifyListener(id);
+    display.FinalizeDisplay();
+    EXPECT_EQ(heard, 2);
+}
+
+// With the dummy video driver a real window exists; full-screen is the desktop's own and
+// is left again when the display finalises.
+TEST(DisplayWindow, FullScreenComesAndGoesWithTheDisplay) {
+    TWindow window;
+    try {
+        window.Create("Brannock", 647, 471);
+    } catch (const std::exception& e) {
+        GTEST_SKIP() << "no video driver: " << e.what();
+    }
+    TDXDraw display(window);
+    display.SetOptions(DesignedOptions);
+    display.Display.Width = 1024;
+    display.Display.Height = 768;
+    display.Display.BitCount = 16;
+    display.InitializeDisplay();
+    EXPECT_NE(SDL_GetWindowFlags(window.sdl_window()) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+    EXPECT_EQ(display.BackSurface().Width(), 1024);
+    display.FillSurface(0x00FF00);
+    display.Present();
+    EXPECT_EQ(display.PresentCount(), 1u);
+    display.FinalizeDisplay();
+    EXPECT_EQ(SDL_GetWindowFlags(window.sdl_window()) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
+}
+
+} // namespace

@@ -1,0 +1,6 @@
+# The display, its back surface and its text canvas.
+brannock_test(display_tests SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/display_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/surface_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/canvas_test.cpp
+  LIBS brannock_media)
