@@ -1,0 +1,290 @@
+// Input states from the keyboard table, the update rule that keeps removed states out,
+// the inactive window, and the joystick axis conversion.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "media/application.h"
+#include "media/clock.h"
+#include "media/input.h"
+
+namespace {
+
+// The game's key table, as designed.
+TKeyAssigns GameKeys() {
+    TKeyAssigns keys{};
+    keys[InUp] = {38, 104, 0};
+    keys[InDown] = {101, 40, 98};
+    keys[InLeft] = {37, 100, 0};
+    keys[InRight] = {39, 102, 0};
+    keys[InButton1] = {90, 32, 13};
+    keys[InButton2] = {88, 68, 0};
+    keys[InButton3] = {70, 67, 0};
+    keys[InButton4] = {71, 0, 0};
+    keys[InButton7] = {65, 0, 0};
+    keys[InButton8] = {83, 0, 0};
+    keys[InButton29] = {72, 0, 0};
+    keys[InButton30] = {74, 0, 0};
+    keys[InButton31] = {85, 0, 0};
+    keys[InButton32] = {78, 0, 0};
+    return keys;
+}
+
+TDXInputStates Only(std::initializer_list<TDXInputState> states) {
+    TDXInputStates set;
+    for (auto s : states) set.set(static_cast<size_t>(s));
+    return set;
+}
+
+SDL_Event KeyEvent(SDL_Scancode scancode, bool down) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.keysym.scancode = scancode;
+    return e;
+}
+
+class InputTest : public ::testing::Test {
+protected:
+    InputTest() { input.KeyAssigns = GameKeys(); }
+    void Press(SDL_Scancode s) { input.HandleEvent(KeyEvent(s, true)); }
+    void Release(SDL_Scancode s) { input.HandleEvent(KeyEvent(s, false)); }
+    TDXInputStates StatesForKey(uint32_t virtual_key) {
+        input.SetScriptedKeys(std::set<uint32_t>{virtual_key});
+        input.UpdateInput();
+        const TDXInputStates states = input.States;
+        input.SetScriptedKeys(std::set<uint32_t>{});
+        input.UpdateInput();
+        return states;
+    }
+    VirtualClock clock;
+    TApplication application{clock};
+    TDXInput input{application};
+};
+
+} // namespace
+
+TEST(InputNames, StatesAreNamedInTheirOrder) {
+    EXPECT_STREQ(InputStateName(InUp), "InUp");
+    EXPECT_STREQ(InputStateName(InRight), "InRight");
+    EXPECT_STREQ(InputStateName(InButton1), "InButton1");
+    EXPECT_STREQ(InputStateName(InButton32), "InButton32");
+    EXPECT_EQ(InButton32, 35);
+    EXPECT_STREQ(InputStateName(36), "");
+    EXPECT_STREQ(InputStateName(-1), "");
+}
+
+TEST(InputKeyCodes, ScancodesGiveTheVirtualKeysOfTheTable) {
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_LEFT), 37u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_UP), 38u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_RIGHT), 39u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_DOWN), 40u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_A), 65u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_Z), 90u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_0), 48u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_9), 57u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_SPACE), 32u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_RETURN), 13u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_KP_ENTER), 13u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_ESCAPE), 27u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_KP_0), 96u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_KP_5), 101u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_KP_9), 105u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_F1), 112u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_UNKNOWN), 0u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_RSHIFT), 16u);
+    EXPECT_EQ(SideVirtualKeyOfScancode(SDL_SCANCODE_RSHIFT), 161u);
+    EXPECT_EQ(SideVirtualKeyOfScancode(SDL_SCANCODE_A), 0u);
+}
+
+TEST_F(InputTest, TheDesignedTableMapsEachKeyToItsState) {
+    EXPECT_EQ(StatesForKey(38), Only({InUp}));
+    EXPECT_EQ(StatesForKey(104), Only({InUp}));
+    EXPECT_EQ(StatesForKey(98), Only({InDown}));
+    EXPECT_EQ(StatesForKey(100), Only({InLeft}));
+    EXPECT_EQ(StatesForKey(102), Only({InRight}));
+    EXPECT_EQ(StatesForKey(13), Only({InButton1}));
+    EXPECT_EQ(StatesForKey(68), Only({InButton2}));
+    EXPECT_EQ(StatesForKey(67), Only({InButton3}));
+    EXPECT_EQ(StatesForKey(71), Only({InButton4}));
+    EXPECT_EQ(StatesForKey(65), Only({InButton7}));
+    EXPECT_EQ(StatesForKey(83), Only({InButton8}));
+    EXPECT_EQ(StatesForKey(72), Only({InButton29}));
+    EXPECT_EQ(StatesForKey(78), Only({InButton32}));
+    EXPECT_EQ(StatesForKey(66), Only({})); // B has no state
+    EXPECT_EQ(StatesForKey(0), Only({}));  // an empty slot is no key
+}
+
+TEST_F(InputTest, NumericPadFiveIsDown) {
+    Press(SDL_SCANCODE_KP_5);
+    input.UpdateInput();
+    EXPECT_EQ(input.States, Only({InDown}));
+}
+
+TEST_F(InputTest, ReleasingZWhileSpaceIsHeldKeepsButtonOne) {
+    Press(SDL_SCANCODE_Z);
+    Press(SDL_SCANCODE_SPACE);
+    input.UpdateInput();
+    EXPECT_TRUE(input.Has(InButton1));
+    Release(SDL_SCANCODE_Z);
+    input.UpdateInput();
+    EXPECT_TRUE(input.Has(InButton1));
+    Release(SDL_SCANCODE_SPACE);
+    input.UpdateInput();
+    EXPECT_FALSE(input.Has(InButton1));
+}
+
+TEST_F(InputTest, AStateTheGameRemovedStaysOutUntilPressedAgain) {
+    Press(SDL_SCANCODE_X);
+    input.UpdateInput();
+    input.States.reset(InButton2);
+    input.UpdateInput();
+    EXPECT_FALSE(input.Has(InButton2)) << "a held key must not bring a removed state back";
+    Release(SDL_SCANCODE_X);
+    input.UpdateInput();
+    Press(SDL_SCANCODE_X);
+    input.UpdateInput();
+    EXPECT_TRUE(input.Has(InButton2));
+}
+
+TEST_F(InputTest, AnInactiveApplicationEmptiesTheUnionAndRemovesHeldStates) {
+    Press(SDL_SCANCODE_UP);
+    Press(SDL_SCANCODE_G);
+    input.UpdateInput();
+    EXPECT_EQ(input.States, Only({InUp, InButton4}));
+    application.SetActive(false);
+    input.UpdateInput();
+    EXPECT_EQ(input.States, Only({}));
+    application.SetActive(true);
+    input.UpdateInput();
+    EXPECT_EQ(input.States, Only({InUp, InButton4}));
+
+    input.ActiveOnly = false;
+    application.SetActive(false);
+    input.UpdateInput();
+    EXPECT_EQ(input.States, Only({InUp, InButton4}));
+}
+
+TEST_F(InputTest, LosingTheFocusForgetsHeldKeys) {
+    Press(SDL_SCANCODE_Z);
+    SDL_Event focus{};
+    focus.type = SDL_WINDOWEVENT;
+    focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    input.HandleEvent(focus);
+    input.UpdateInput();
+    EXPECT_FALSE(input.Has(InButton1));
+}
+
+TEST_F(InputTest, ScriptedKeysReplaceTheKeyboard) {
+    Press(SDL_SCANCODE_Z);
+    input.SetScriptedKeys(std::set<uint32_t>{37});
+    input.UpdateInput();
+    EXPECT_EQ(input.States, Only({InLeft}));
+    input.SetScriptedKeys(std::nullopt);
+    input.UpdateInput();
+    EXPECT_EQ(input.States, Only({InButton1}));
+}
+
+TEST_F(InputTest, ADisabledOrUnboundKeyboardGivesNothing) {
+    Press(SDL_SCANCODE_Z);
+    input.Keyboard.BindInputStates = false;
+    input.UpdateInput();
+    EXPECT_TRUE(input.Keyboard.States.test(InButton1));
+    EXPECT_FALSE(input.Has(InButton1));
+    input.Keyboard.BindInputStates = true;
+    input.Keyboard.Enabled = false;
+    input.UpdateInput();
+    EXPECT_FALSE(input.Has(InButton1));
+}
+
+TEST_F(InputTest, ShiftKeysSetTheSharedAndTheirOwnSideCode) {
+    input.KeyAssigns[InButton5] = {16, 0, 0};
+    input.KeyAssigns[InButton6] = {160, 0, 0};
+    Press(SDL_SCANCODE_RSHIFT);
+    input.UpdateInput();
+    EXPECT_EQ(input.States, Only({InButton5}));
+}
+
+TEST(JoystickAxis, TheDeadZoneSwallowsSmallDeflections) {
+    // SDL's raw range; 10 % right of centre is inside a 50 % dead zone.
+    EXPECT_EQ(ConvertJoystickAxis(3277, -32768, 32767, 50, 1000), 0);
+    EXPECT_EQ(ConvertJoystickAxis(-16000, -32768, 32767, 50, 1000), 0);
+    EXPECT_EQ(ConvertJoystickAxis(32767, -32768, 32767, 50, 1000), 1000);
+    EXPECT_EQ(ConvertJoystickAxis(-32768, -32768, 32767, 50, 1000), -1000);
+    // The multimedia range of 0 .. 65535 gives the same.
+    EXPECT_EQ(ConvertJoystickAxis(65535, 0, 65535, 50, 1000), 1000);
+    EXPECT_EQ(ConvertJoystickAxis(32767, 0, 65535, 50, 1000), 0);
+    // A dead zone of 100 % leaves nothing to scale.
+    EXPECT_EQ(ConvertJoystickAxis(32767, -32768, 32767, 100, 1000), 0);
+}
+
+TEST(JoystickAxis, ScalingRoundsToNearestWithHalvesToEven) {
+    // Half 32767, dead 16383: the value is (centred - 16383) x 1000 / 16384.
+    EXPECT_EQ(ConvertJoystickAxis(16383 + 1024 - 1, -32768, 32767, 50, 1000), 62);  // 62.5
+    EXPECT_EQ(ConvertJoystickAxis(16383 + 3072 - 1, -32768, 32767, 50, 1000), 188); // 187.5
+    EXPECT_EQ(ConvertJoystickAxis(16383 + 1, -32768, 32767, 50, 1000), 0);          // 0.12
+    EXPECT_EQ(ConvertJoystickAxis(16383 + 10, -32768, 32767, 50, 1000), 1);         // 0.67
+    EXPECT_EQ(ConvertJoystickAxis(-(16383 + 1024), -32768, 32767, 50, 1000), -62);
+    // A wide range needs more than 32 bits in between.
+    EXPECT_EQ(ConvertJoystickAxis(32767, -32768, 32767, 50, 1000000), 1000061);
+}
+
+// A virtual joystick stands in for a plugged-in one.
+class JoystickInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+        input = std::make_unique<TDXInput>(application);
+    }
+    void TearDown() override {
+        input.reset();
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    }
+    // What the message loop does: pump and hand every event to the input.
+    void DispatchEvents() {
+        SDL_Event e;
+        while (SDL_PollEvent(&e) == 1) input->HandleEvent(e);
+    }
+    VirtualClock clock;
+    TApplication application{clock};
+    std::unique_ptr<TDXInput> input;
+};
+
+TEST_F(JoystickInput, PluggingInOpensItAndItsAxesAndButtonsGiveStates) {
+    EXPECT_FALSE(input->JoystickOpen());
+    const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 3, 40, 0);
+    ASSERT_GE(device, 0) << SDL_GetError();
+    DispatchEvents();
+    ASSERT_TRUE(input->JoystickOpen());
+    SDL_Joystick* stick = SDL_JoystickFromInstanceID(SDL_JoystickGetDeviceInstanceID(device));
+    ASSERT_NE(stick, nullptr);
+
+    SDL_JoystickSetVirtualAxis(stick, 0, 32767);
+    SDL_JoystickSetVirtualAxis(stick, 1, 3277); // inside the dead zone
+    SDL_JoystickSetVirtualButton(stick, 0, 1);
+    SDL_JoystickSetVirtualButton(stick, 31, 1);
+    SDL_JoystickSetVirtualButton(stick, 35, 1); // past button 32: no state
+    DispatchEvents();
+    input->UpdateInput();
+    EXPECT_EQ(input->States, Only({InRight, InButton1, InButton32}));
+
+    SDL_JoystickSetVirtualAxis(stick, 0, -32768);
+    SDL_JoystickSetVirtualAxis(stick, 1, -32768);
+    SDL_JoystickSetVirtualButton(stick, 0, 0);
+    SDL_JoystickSetVirtualButton(stick, 31, 0);
+    DispatchEvents();
+    input->UpdateInput();
+    EXPECT_EQ(input->States, Only({InLeft, InUp}));
+
+    // Scripted runs ignore whatever is plugged in.
+    input->SetScriptedKeys(std::set<uint32_t>{});
+    input->UpdateInput();
+    EXPECT_EQ(input->States, Only({}));
+    input->SetScriptedKeys(std::nullopt);
+
+    ASSERT_EQ(SDL_JoystickDetachVirtual(device), 0);
+    DispatchEvents();
+    EXPECT_FALSE(input->JoystickOpen());
+    input->UpdateInput();
+    EXPECT_EQ(input->States, Only({}));
+}
