@@ -1,0 +1,169 @@
+#include "tools/assetgen/stage_walls.h"
+
+#include <vector>
+
+namespace assetgen {
+namespace {
+
+double FileX(double world_x) {
+    return world_x / WallScaleXZ;
+}
+double FileZ(double world_z) {
+    return world_z / WallScaleXZ;
+}
+double FileY(double world_y) {
+    return (world_y - ArenaY) / WallScaleY;
+}
+
+struct Box {
+    int c1, c2, r1, r2; // inclusive cell ranges, r1 the far (+z) row
+};
+
+// Row runs of wall cells, merged downward while the run below is the same.
+std::vector<Box> WallBoxes(const StageLayout& layout) {
+    std::vector<Box> open;
+    std::vector<Box> done;
+    for (int r = 0; r < MapSize; ++r) {
+        std::vector<Box> runs;
+        for (int c = 0; c < MapSize;) {
+            if (!layout.IsWall(c, r)) {
+                ++c;
+                continue;
+            }
+            int end = c;
+            while (end + 1 < MapSize && layout.IsWall(end + 1, r)) ++end;
+            runs.push_back({c, end, r, r});
+            c = end + 1;
+        }
+        std::vector<Box> still_open;
+        for (Box run : runs) {
+            for (auto it = open.begin(); it != open.end(); ++it)
+                if (it->c1 == run.c1 && it->c2 == run.c2) {
+                    run.r1 = it->r1;
+                    open.erase(it);
+                    break;
+                }
+            still_open.push_back(run);
+        }
+        done.insert(done.end(), open.begin(), open.end());
+        open = still_open;
+    }
+    done.insert(done.end(), open.begin(), open.end());
+    return done;
+}
+
+void Quad(Mesh& mesh, int material, Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outward) {
+    mesh.AddPolygon({a, b, c, d}, material, outward);
+}
+
+// Side faces along one edge of a box, skipping the stretches that touch another wall.
+// `open(i)` says whether the cell beyond position i of the edge is open.
+template <typename Open, typename Emit> void EdgeRuns(int first, int last, Open open, Emit emit) {
+    for (int i = first; i <= last;) {
+        if (!open(i)) {
+            ++i;
+            continue;
+        }
+        int end = i;
+        while (end + 1 <= last && open(end + 1)) ++end;
+        emit(i, end);
+        i = end + 1;
+    }
+}
+
+} // namespace
+
+GroundRect WallCellRect(int column, int row) {
+    const double x1 = PixelCentreX(column);
+    const double z0 = PixelCentreZ(row);
+    return {x1 - CellSize, x1, z0, z0 + CellSize};
+}
+
+Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
+    Mesh mesh;
+    const int side = mesh.AddMaterial(Matte(style.side.r, style.side.g, style.side.b));
+    const int top = mesh.AddMaterial(Matte(style.top.r, style.top.g, style.top.b));
+    const double y0 = FileY(ArenaY);
+    const double y1 = FileY(WallTopY);
+    for (const Box& b : WallBoxes(layout)) {
+        const double west = FileX(WallCellRect(b.c1, b.r1).x0);
+        const double east = FileX(WallCellRect(b.c2, b.r1).x1);
+        const double north = FileZ(WallCellRect(b.c1, b.r1).z1);
+        const double south = FileZ(WallCellRect(b.c1, b.r2).z0);
+        Quad(mesh, top, {west, y1, south}, {west, y1, north}, {east, y1, north}, {east, y1, south},
+             {0, 1, 0});
+        auto x_of = [](int c0, int c1, double& a, double& e) {
+            a = FileX(WallCellRect(c0, 0).x0);
+            e = FileX(WallCellRect(c1, 0).x1);
+        };
+        auto z_of = [](int r_far, int r_near, double& far, double& near) {
+            far = FileZ(WallCellRect(0, r_far).z1);
+            near = FileZ(WallCellRect(0, r_near).z0);
+        };
+        const bool inside_north = b.r1 > 0;
+        const bool inside_south = b.r2 < MapSize - 1;
+        const bool inside_west = b.c1 > 0;
+        const bool inside_east = b.c2 < MapSize - 1;
+        if (inside_north)
+            EdgeRuns(
+                b.c1, b.c2, [&](int c) { return !layout.IsWall(c, b.r1 - 1); },
+                [&](int c0, int c1) {
+                    double a, e;
+                    x_of(c0, c1, a, e);
+                    Quad(mesh, side, {a, y0, north}, {a, y1, north}, {e, y1, north}, {e, y0, north},
+                         {0, 0, 1});
+                });
+        if (inside_south)
+            EdgeRuns(
+                b.c1, b.c2, [&](int c) { return !layout.IsWall(c, b.r2 + 1); },
+                [&](int c0, int c1) {
+                    double a, e;
+                    x_of(c0, c1, a, e);
+                    Quad(mesh, side, {a, y0, south}, {a, y1, south}, {e, y1, south}, {e, y0, south},
+                         {0, 0, -1});
+                });
+        if (inside_west)
+            EdgeRuns(
+                b.r1, b.r2, [&](int r) { return !layout.IsWall(b.c1 - 1, r); },
+                [&](int r0, int r1) {
+                    double far, near;
+                    z_of(r0, r1, far, near);
+                    Quad(mesh, side, {west, y0, near}, {west, y1, near}, {west, y1, far},
+                         {west, y0, far}, {-1, 0, 0});
+                });
+        if (inside_east)
+            EdgeRuns(
+                b.r1, b.r2, [&](int r) { return !layout.IsWall(b.c2 + 1, r); },
+                [&](int r0, int r1) {
+                    double far, near;
+                    z_of(r0, r1, far, near);
+                    Quad(mesh, side, {east, y0, near}, {east, y1, near}, {east, y1, far},
+                         {east, y0, far}, {1, 0, 0});
+                });
+    }
+    return mesh;
+}
+
+Mesh BuildPillarMesh(const StageLayout& layout, const WallStyle& style) {
+    Mesh mesh;
+    const int shaft = mesh.AddMaterial(Matte(style.pillar.r, style.pillar.g, style.pillar.b));
+    const int cap = mesh.AddMaterial(
+        Matte(style.pillar.r * 0.7, style.pillar.g * 0.7, style.pillar.b * 0.7, 0.15));
+    const double y0 = FileY(ArenaY);
+    const double y1 = FileY(PillarTopY);
+    for (int r = 0; r < MapSize; ++r)
+        for (int c = 0; c < MapSize; ++c) {
+            if (layout.at(c, r) != Cell::Pillar) continue;
+            const GroundRect g = WallCellRect(c, r);
+            const double w = FileX(g.x0 + PillarInset), e = FileX(g.x1 - PillarInset);
+            const double s = FileZ(g.z0 + PillarInset), n = FileZ(g.z1 - PillarInset);
+            Quad(mesh, cap, {w, y1, s}, {w, y1, n}, {e, y1, n}, {e, y1, s}, {0, 1, 0});
+            Quad(mesh, shaft, {w, y0, n}, {w, y1, n}, {e, y1, n}, {e, y0, n}, {0, 0, 1});
+            Quad(mesh, shaft, {w, y0, s}, {w, y1, s}, {e, y1, s}, {e, y0, s}, {0, 0, -1});
+            Quad(mesh, shaft, {w, y0, s}, {w, y1, s}, {w, y1, n}, {w, y0, n}, {-1, 0, 0});
+            Quad(mesh, shaft, {e, y0, s}, {e, y1, s}, {e, y1, n}, {e, y0, n}, {1, 0, 0});
+        }
+    return mesh;
+}
+
+} // namespace assetgen
