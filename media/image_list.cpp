@@ -68,7 +68,7 @@ void TPictureCollectionItem::Restore() {
             for (int y = 0; y < surface.Height(); ++y)
                 for (int x = 0; x < surface.Width(); ++x)
                     surface.SetPixel(x, y, Picture.Pixel(x0 + x, y0 + y));
-            if (Transparent) surface.ColorKey = TransparentColor & 0xFFFFFFu;
+            if (Transparent && TransparentColor <= 0xFFFFFFu) surface.ColorKey = TransparentColor;
             surfaces_.push_back(std::move(surface));
         }
     }

@@ -20,7 +20,9 @@ public:
     int SkipWidth = 0, SkipHeight = 0;
     bool SystemMemory = false;
     bool Transparent = true;
-    uint32_t TransparentColor = 0; // 0xRRGGBB
+    // 0xRRGGBB; TransparentNone (or any value past 0xFFFFFF) makes no colour transparent.
+    uint32_t TransparentColor = 0;
+    static constexpr uint32_t TransparentNone = 0x1FFFFFFF;
 
     // Patterns are numbered row by row, left to right, from 0.
     int PatternCount() const;

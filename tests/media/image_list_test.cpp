@@ -173,12 +173,19 @@ TEST(ImageTransparency, TheTransparentColourLeavesTheDestinationUntouched) {
         }
     }
 
-    // Without transparency every colour is copied.
+    // Without transparency, or with no transparent colour, every colour is copied.
     item.Transparent = false;
     item.Restore();
     auto opaque = Canvas(4, 4);
     item.DrawPattern(opaque, 0, 0, 0);
     EXPECT_EQ(opaque.Pixel(0, 0), 0xFFFFFFu);
+    item.Transparent = true;
+    item.TransparentColor = TPictureCollectionItem::TransparentNone;
+    item.Restore();
+    auto none = Canvas(4, 4);
+    item.DrawPattern(none, 0, 0, 0);
+    EXPECT_EQ(none.Pixel(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(none.Pixel(2, 2), 0x000000u);
 }
 
 TEST(ImageLoading, AnItemDrawsOnlyWhileLoaded) {
