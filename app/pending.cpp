@@ -4,4 +4,3 @@
 
 void Check_Zako_Clear(TMainForm&) {}
 void TunagiTimerTimer(TMainForm&) {}
-void Button1Click(TMainForm&) {}

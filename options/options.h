@@ -2,14 +2,27 @@
 // help and record buttons.
 #pragma once
 
+#include <optional>
+#include <stdexcept>
 #include <string>
 
 class TMainForm;
 
-// Settings file bn.ini, section "Brannock".
+// A settings file that cannot be written: "%s に書き込めません" with the file name.
+class EIniFileException : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Settings file bn.ini, section "Brannock", in $XDG_CONFIG_HOME/brannock (default
+// ~/.config/brannock). Every read and write opens and frees the file; nothing is cached.
 std::string SettingsFilePath();
 int ReadSettingInt(const std::string& key, int default_value);
-void WriteSettingInt(const std::string& key, int value); // throws "%s に書き込めません"
+void WriteSettingInt(const std::string& key, int value); // throws EIniFileException
+
+// The text of a settings value as an integer: decimal with an optional sign, "$" or
+// (when longer than two characters) "0x"/"0X" for hexadecimal; nullopt for anything else.
+std::optional<int> SettingTextToInt(const std::string& text);
 
 // FormCreate step 1: the play count and the bonus buttons it unlocks.
 void ReadPlayCount(TMainForm& form);

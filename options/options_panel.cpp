@@ -1,19 +1,336 @@
+// The options panel as designed: every control's place, caption and default, lookup by
+// name, and keyboard use as on a desktop form. Drawing is in panel_draw.cpp.
 #include "options/options_panel.h"
 
-TOptionsPanel::TOptionsPanel() {
-    Button1.Name = "Button1";
-    Button2.Name = "Button2";
+#include <SDL.h>
+
+#include <cctype>
+
+namespace {
+
+void Place(TControl& c, const char* name, const char* caption, int left, int top, int width,
+           int height) {
+    c.Name = name;
+    c.Caption = caption;
+    c.Left = left;
+    c.Top = top;
+    c.Width = width;
+    c.Height = height;
 }
-TOptionsPanel::~TOptionsPanel() = default;
-TRadioButton* TOptionsPanel::FindRadioButton(const std::string&) { return nullptr; }
-TCheckBox* TOptionsPanel::FindCheckBox(const std::string&) { return nullptr; }
-TButton* TOptionsPanel::FindButton(const std::string& name) {
-    if (name == "Button1") return &Button1;
-    if (name == "Button2") return &Button2;
+
+// Radio buttons and check boxes stand one under the other inside their group box.
+void PlaceChoice(TControl& c, const char* name, const char* caption, const TGroupBox& group,
+                 int top) {
+    Place(c, name, caption, group.Left + 8, top, group.Width - 16, 17);
+}
+
+} // namespace
+
+TOptionsPanel::TOptionsPanel() {
+    Place(LightGroup, "GroupBox1", "ライト設定", 24, 40, 121, 89);
+    Place(AlphaGroup, "GroupBox2", "α-Blending", 24, 136, 121, 49);
+    Place(TextureGroup, "GroupBox3", "テクスチャ", 160, 40, 121, 57);
+    Place(ControlGroup, "GroupBox4", "操作方式", 160, 104, 129, 73);
+    Place(MonitorGroup, "GroupBox5", "モニタ解像度", 160, 184, 129, 129);
+    Place(BackGroup, "GroupBox6", "背景描画", 296, 40, 169, 57);
+    Place(CameraGroup, "GroupBox7", "カメラ位置", 24, 192, 121, 121);
+    Place(DifficultyGroup, "GroupBox8", "難易度", 312, 112, 153, 201);
+    Place(HighScoreGroup, "GroupBox9", "ハイスコア", 480, 40, 145, 121);
+    Place(TimeAttackGroup, "GroupBox10", "タイムアタック", 480, 176, 145, 121);
+    Place(BonusGroup, "GroupBox11", "謎のおまけモード", 392, 552, 121, 73);
+
+    PlaceChoice(RadioButton19, "RadioButton19", "完全発光", LightGroup, 58);
+    PlaceChoice(RadioButton20, "RadioButton20", "簡易発光", LightGroup, 80);
+    PlaceChoice(RadioButton21, "RadioButton21", "使用しない", LightGroup, 102);
+    PlaceChoice(CheckBox4, "CheckBox4", "半透明処理", AlphaGroup, 158);
+    PlaceChoice(RadioButton7, "RadioButton7", "自機後方1", CameraGroup, 212);
+    PlaceChoice(RadioButton10, "RadioButton10", "自機後方2", CameraGroup, 236);
+    PlaceChoice(RadioButton8, "RadioButton8", "コクピット", CameraGroup, 260);
+    PlaceChoice(RadioButton9, "RadioButton9", "自機上空", CameraGroup, 284);
+    PlaceChoice(CheckBox2, "CheckBox2", "使用しない", TextureGroup, 64);
+    PlaceChoice(RadioButton6, "RadioButton6", "ＶＯＮタイプ", ControlGroup, 124);
+    PlaceChoice(RadioButton11, "RadioButton11", "ＡＣタイプ", ControlGroup, 148);
+    PlaceChoice(RadioButton15, "RadioButton15", "640 * 480", MonitorGroup, 204);
+    PlaceChoice(RadioButton16, "RadioButton16", "800 * 600", MonitorGroup, 228);
+    PlaceChoice(RadioButton17, "RadioButton17", "1024 * 768", MonitorGroup, 252);
+    PlaceChoice(RadioButton18, "RadioButton18", "Window Mode", MonitorGroup, 276);
+    PlaceChoice(RadioButton2, "RadioButton2", "Eazy", DifficultyGroup, 132);
+    PlaceChoice(RadioButton3, "RadioButton3", "Normal", DifficultyGroup, 156);
+    PlaceChoice(RadioButton4, "RadioButton4", "Hard", DifficultyGroup, 180);
+    PlaceChoice(RadioButton5, "RadioButton5", "Very Hard", DifficultyGroup, 204);
+    Place(Bevel1, "Bevel1", "", DifficultyGroup.Left + 8, 232, DifficultyGroup.Width - 16, 2);
+    PlaceChoice(RadioButton1, "RadioButton1", "練習モード", DifficultyGroup, 244);
+    PlaceChoice(RadioButton12, "RadioButton12", "タイムアタックモード", DifficultyGroup, 268);
+    PlaceChoice(RadioButton13, "RadioButton13", "特殊１", BonusGroup, 572);
+    PlaceChoice(RadioButton14, "RadioButton14", "特殊２", BonusGroup, 596);
+
+    Place(TrackNearLabel, "Label5", "近", 304, 66, 12, 12);
+    Place(TrackBar1, "TrackBar1", "", 318, 58, 128, 30);
+    Place(TrackFarLabel, "Label6", "遠", 448, 66, 12, 12);
+
+    Place(Button4, "Button4", "ハイスコア(&P)", 496, 64, 113, 33);
+    Place(Button5, "Button5", "クリア(&C)", 496, 112, 113, 33);
+    Place(Button6, "Button6", "Ｔｏｐ１０(&T)", 496, 200, 113, 33);
+    Place(Button7, "Button7", "クリア(&D)", 496, 248, 113, 33);
+    Place(Button1, "Button1", "&START", 528, 320, 97, 33);
+    Place(Button3, "Button3", "&HELP", 528, 368, 97, 33);
+    Place(Button2, "Button2", "&EXIT", 528, 416, 97, 33);
+    Button1.Default = true;
+    Button2.Cancel = true;
+
+    Place(Memo1, "Memo1", "", 24, 328, 353, 129);
+    Place(Label1, "Label1", "ゲームオプション設定", 224, 8, 0, 16);
+    Label1.FontSize = 16;
+    Label1.Bold = true;
+    Place(Label2, "Label2", "Brannock ", 416, 360, 88, 16);
+    Label2.FontSize = 16;
+    Label2.Bold = true;
+    Label2.Centred = true;
+    Place(Label4, "Label4", "Version0.5", 424, 384, 72, 12);
+    Label4.Centred = true;
+    Place(Label3, "Label3", "ESCキーで終了します", 392, 424, 0, 12);
+
+    // Design defaults.
+    RadioButton19.Checked = true;
+    CheckBox4.Checked = true;
+    RadioButton6.Checked = true;
+    RadioButton15.Checked = true;
+    TrackBar1.SetPosition(2);
+    RadioButton7.Checked = true;
+    RadioButton3.Checked = true;
+    // The bonus modes: disabled, below the visible area, and never tabbed to.
+    RadioButton13.Enabled = RadioButton14.Enabled = false;
+    RadioButton13.TabStop = RadioButton14.TabStop = false;
+
+    const std::pair<TGroupBox*, std::vector<TRadioButton*>> groups[] = {
+        {&LightGroup, {&RadioButton19, &RadioButton20, &RadioButton21}},
+        {&CameraGroup, {&RadioButton7, &RadioButton10, &RadioButton8, &RadioButton9}},
+        {&ControlGroup, {&RadioButton6, &RadioButton11}},
+        {&MonitorGroup, {&RadioButton15, &RadioButton16, &RadioButton17, &RadioButton18}},
+        {&DifficultyGroup,
+         {&RadioButton2, &RadioButton3, &RadioButton4, &RadioButton5, &RadioButton1,
+          &RadioButton12}},
+        {&BonusGroup, {&RadioButton13, &RadioButton14}},
+    };
+    for (const auto& [group, members] : groups) {
+        for (TRadioButton* r : members) {
+            r->Group = group;
+            radio_buttons_.push_back(r);
+        }
+    }
+    check_boxes_ = {&CheckBox2, &CheckBox4};
+    buttons_ = {&Button1, &Button2, &Button3, &Button4, &Button5, &Button6, &Button7};
+
+    // START first, then the options from left to right, the record buttons, the memo,
+    // HELP and EXIT.
+    tab_order_ = {&Button1,       &RadioButton19, &RadioButton20, &RadioButton21, &CheckBox4,
+                  &RadioButton7,  &RadioButton10, &RadioButton8,  &RadioButton9,  &CheckBox2,
+                  &RadioButton6,  &RadioButton11, &RadioButton15, &RadioButton16, &RadioButton17,
+                  &RadioButton18, &TrackBar1,     &RadioButton2,  &RadioButton3,  &RadioButton4,
+                  &RadioButton5,  &RadioButton1,  &RadioButton12, &Button4,       &Button5,
+                  &Button6,       &Button7,       &Memo1,         &Button3,       &Button2,
+                  &RadioButton13, &RadioButton14};
+}
+
+TRadioButton* TOptionsPanel::FindRadioButton(const std::string& name) {
+    for (TRadioButton* r : radio_buttons_)
+        if (r->Name == name) return r;
     return nullptr;
 }
-void TOptionsPanel::Check(TRadioButton& button) { button.Checked = true; }
-void TOptionsPanel::Attach(TWindow& window) { window_ = &window; }
-void TOptionsPanel::Detach() { window_ = nullptr; }
-bool TOptionsPanel::HandleEvent(const SDL_Event&) { return false; }
-void TOptionsPanel::Draw() {}
+
+TCheckBox* TOptionsPanel::FindCheckBox(const std::string& name) {
+    for (TCheckBox* c : check_boxes_)
+        if (c->Name == name) return c;
+    return nullptr;
+}
+
+TButton* TOptionsPanel::FindButton(const std::string& name) {
+    for (TButton* b : buttons_)
+        if (b->Name == name) return b;
+    return nullptr;
+}
+
+TTrackBar* TOptionsPanel::FindTrackBar(const std::string& name) {
+    return name == TrackBar1.Name ? &TrackBar1 : nullptr;
+}
+
+void TOptionsPanel::Check(TRadioButton& button) {
+    for (TRadioButton* r : radio_buttons_)
+        if (r != &button && button.Group != nullptr && r->Group == button.Group) r->Checked = false;
+    button.Checked = true;
+}
+
+void TOptionsPanel::Click(TButton& button) {
+    if (button.OnClick) button.OnClick();
+}
+
+std::vector<TRadioButton*> TOptionsPanel::GroupMembers(const TGroupBox& group) const {
+    std::vector<TRadioButton*> members;
+    for (TRadioButton* r : radio_buttons_)
+        if (r->Group == &group) members.push_back(r);
+    return members;
+}
+
+TControl* TOptionsPanel::Focused() const {
+    return tab_order_[focus_];
+}
+
+void TOptionsPanel::SetFocus(TControl& control) {
+    for (size_t i = 0; i < tab_order_.size(); ++i)
+        if (tab_order_[i] == &control) focus_ = i;
+}
+
+TButton* TOptionsPanel::ButtonOf(TControl* control) {
+    for (TButton* b : buttons_)
+        if (b == control) return b;
+    return nullptr;
+}
+
+TRadioButton* TOptionsPanel::RadioOf(TControl* control) {
+    for (TRadioButton* r : radio_buttons_)
+        if (r == control) return r;
+    return nullptr;
+}
+
+bool TOptionsPanel::CanFocus(const TControl& control) const {
+    if (!control.Enabled || !control.Visible || !control.TabStop) return false;
+    for (TRadioButton* r : radio_buttons_) {
+        if (r != &control) continue;
+        // A radio group is one tab stop: its checked button, or its first usable one
+        // while none is checked.
+        if (r->Checked) return true;
+        for (TRadioButton* other : GroupMembers(*r->Group)) {
+            if (other->Checked) return false;
+            if (other->Enabled) return other == r;
+        }
+        return false;
+    }
+    return true;
+}
+
+void TOptionsPanel::MoveFocus(bool forward) {
+    const size_t n = tab_order_.size();
+    for (size_t step = 1; step < n; ++step) {
+        const size_t i = forward ? (focus_ + step) % n : (focus_ + n - step) % n;
+        if (CanFocus(*tab_order_[i])) {
+            focus_ = i;
+            return;
+        }
+    }
+}
+
+bool TOptionsPanel::MoveInGroup(TRadioButton& from, bool forward) {
+    if (from.Group == nullptr) return false;
+    const std::vector<TRadioButton*> members = GroupMembers(*from.Group);
+    const size_t n = members.size();
+    size_t at = 0;
+    while (at < n && members[at] != &from) ++at;
+    for (size_t step = 1; step < n; ++step) {
+        TRadioButton* next = members[forward ? (at + step) % n : (at + n - step) % n];
+        if (next->Enabled && next->Visible) {
+            Check(*next);
+            SetFocus(*next);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
+    if (alt) {
+        if (key > 0 && key < 128 && std::isalnum(key) != 0) {
+            const char letter = static_cast<char>(std::toupper(key));
+            for (TButton* b : buttons_) {
+                if (b->Enabled && b->Visible && AcceleratorOf(b->Caption) == letter) {
+                    SetFocus(*b);
+                    Click(*b);
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+    TControl* focused = Focused();
+    const bool back = key == SDLK_UP || key == SDLK_LEFT;
+    const bool ahead = key == SDLK_DOWN || key == SDLK_RIGHT;
+    switch (key) {
+    case SDLK_TAB:
+        MoveFocus(!shift);
+        return true;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        if (TButton* b = ButtonOf(focused)) {
+            Click(*b);
+            return true;
+        }
+        for (TButton* b : buttons_) {
+            if (b->Default && b->Enabled && b->Visible) {
+                Click(*b);
+                return true;
+            }
+        }
+        return false;
+    case SDLK_ESCAPE:
+        for (TButton* b : buttons_) {
+            if (b->Cancel && b->Enabled && b->Visible) {
+                Click(*b);
+                return true;
+            }
+        }
+        return false;
+    case SDLK_SPACE:
+        if (TButton* b = ButtonOf(focused)) Click(*b);
+        if (focused == &CheckBox2 || focused == &CheckBox4) {
+            auto* box = static_cast<TCheckBox*>(focused);
+            box->Checked = !box->Checked;
+        }
+        if (TRadioButton* r = RadioOf(focused)) Check(*r);
+        return true;
+    default:
+        break;
+    }
+    if (focused == &TrackBar1) {
+        int position = TrackBar1.Position();
+        if (back || key == SDLK_PAGEUP) --position;
+        if (ahead || key == SDLK_PAGEDOWN) ++position;
+        if (key == SDLK_HOME) position = TrackBar1.Min;
+        if (key == SDLK_END) position = TrackBar1.Max;
+        TrackBar1.SetPosition(position);
+        return back || ahead || key == SDLK_PAGEUP || key == SDLK_PAGEDOWN || key == SDLK_HOME ||
+               key == SDLK_END;
+    }
+    if (focused == &Memo1) {
+        constexpr int PageLines = 8;
+        if (key == SDLK_UP) PendingMemoScroll -= 1;
+        if (key == SDLK_DOWN) PendingMemoScroll += 1;
+        if (key == SDLK_PAGEUP) PendingMemoScroll -= PageLines;
+        if (key == SDLK_PAGEDOWN) PendingMemoScroll += PageLines;
+        return key == SDLK_UP || key == SDLK_DOWN || key == SDLK_PAGEUP || key == SDLK_PAGEDOWN;
+    }
+    if (!back && !ahead) return false;
+    if (TRadioButton* r = RadioOf(focused)) return MoveInGroup(*r, ahead);
+    MoveFocus(ahead);
+    return true;
+}
+
+char AcceleratorOf(const std::string& caption) {
+    for (size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&') continue;
+        if (caption[i + 1] == '&') {
+            ++i; // "&&" is a plain "&"
+            continue;
+        }
+        const auto c = static_cast<unsigned char>(caption[i + 1]);
+        return c < 128 ? static_cast<char>(std::toupper(c)) : 0;
+    }
+    return 0;
+}
+
+std::string CaptionText(const std::string& caption) {
+    std::string text;
+    for (size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        text += caption[i];
+    }
+    return text;
+}

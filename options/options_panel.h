@@ -1,7 +1,12 @@
 // The options panel shown before the game: option groups, the memo with option.txt, and
 // the START, HELP, record and EXIT buttons, drawn inside the game window.
+//
+// Every control's state lives in the plain control data below, and the keyboard works on
+// that data too, so the panel is fully usable without a window (tests, the replay tool).
+// Attached to a window, it draws with Dear ImGui and takes mouse input there.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,15 +23,18 @@ public:
     TOptionsPanel& operator=(const TOptionsPanel&) = delete;
 
     bool Visible = true;
+    int Width = 647, Height = 471; // the form's client area
 
     TGroupBox LightGroup, AlphaGroup, TextureGroup, ControlGroup, MonitorGroup, BackGroup,
         CameraGroup, DifficultyGroup, HighScoreGroup, TimeAttackGroup, BonusGroup;
-    TRadioButton RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5,
-        RadioButton6, RadioButton7, RadioButton8, RadioButton9, RadioButton10, RadioButton11,
-        RadioButton12, RadioButton13, RadioButton14, RadioButton15, RadioButton16,
-        RadioButton17, RadioButton18, RadioButton19, RadioButton20, RadioButton21;
+    TRadioButton RadioButton1, RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioButton6,
+        RadioButton7, RadioButton8, RadioButton9, RadioButton10, RadioButton11, RadioButton12,
+        RadioButton13, RadioButton14, RadioButton15, RadioButton16, RadioButton17, RadioButton18,
+        RadioButton19, RadioButton20, RadioButton21;
     TCheckBox CheckBox2, CheckBox4;
     TTrackBar TrackBar1;
+    TLabel TrackNearLabel, TrackFarLabel; // "近" and "遠" at the track bar's ends
+    TControl Bevel1;                      // the rule between the difficulties and the modes
     TMemo Memo1;
     TButton Button1, Button2, Button3, Button4, Button5, Button6, Button7;
     TLabel Label1, Label2, Label3, Label4;
@@ -35,16 +43,54 @@ public:
     TRadioButton* FindRadioButton(const std::string& name);
     TCheckBox* FindCheckBox(const std::string& name);
     TButton* FindButton(const std::string& name);
+    TTrackBar* FindTrackBar(const std::string& name);
     // Checks a radio button the way a click does (its group's others are unchecked).
     void Check(TRadioButton& button);
+    // Presses a button: its OnClick runs. Errors of the handler reach the caller.
+    void Click(TButton& button);
+
+    // --- keyboard, as on a desktop form ---
+    TControl* Focused() const;
+    void SetFocus(TControl& control);
+    // The radio buttons of a group box, top to bottom.
+    std::vector<TRadioButton*> GroupMembers(const TGroupBox& group) const;
+    // Tab, arrows, space, Enter (the default button, or the focused button), Alt with a
+    // button's underlined letter. key is an SDL key code. True when the key was used.
+    bool KeyDown(int key, bool shift, bool alt);
+    // Lines the memo still has to scroll by keyboard (the drawing applies and clears it).
+    int PendingMemoScroll = 0;
 
     // ImGui set-up on the window, event feeding and one drawn frame.
     void Attach(TWindow& window);
     void Detach();
+    bool Attached() const { return gui_ != nullptr; }
     bool HandleEvent(const SDL_Event& event);
     void Draw();
 
+    // Every control that can take the focus, in tab order.
+    const std::vector<TControl*>& TabOrder() const { return tab_order_; }
+
 private:
+    struct Gui;
+    struct GuiDeleter {
+        void operator()(Gui* gui) const;
+    };
+    bool CanFocus(const TControl& control) const;
+    void MoveFocus(bool forward);
+    bool MoveInGroup(TRadioButton& from, bool forward);
+    TButton* ButtonOf(TControl* control);
+    TRadioButton* RadioOf(TControl* control);
+
     std::vector<TRadioButton*> radio_buttons_;
+    std::vector<TCheckBox*> check_boxes_;
+    std::vector<TButton*> buttons_;
+    std::vector<TControl*> tab_order_;
+    size_t focus_ = 0;
     TWindow* window_ = nullptr;
+    std::unique_ptr<Gui, GuiDeleter> gui_;
 };
+
+// The letter after "&" in a caption (upper case), or 0 when there is none.
+char AcceleratorOf(const std::string& caption);
+// The caption without its "&" marks ("&&" stays one "&").
+std::string CaptionText(const std::string& caption);

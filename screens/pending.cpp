@@ -4,5 +4,4 @@
 
 void Draw_Text(TMainForm&) {}
 void Draw_Radar(TMainForm&) {}
-void OPTimerTimer(TMainForm&) {}
 void EndingTimerTimer(TMainForm&) {}

@@ -1,0 +1,462 @@
+// Drawing the options panel with Dear ImGui inside the game window, in the look of a light
+// desktop form, and taking the mouse there. Keys go to the panel's own keyboard handling.
+#include <SDL.h>
+#include <imgui.h>
+#include <imgui_freetype.h>
+#include <imgui_impl_sdl.h>
+#include <imgui_impl_sdlrenderer.h>
+
+#include <algorithm>
+#include <cfloat>
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+
+#include "media/window.h"
+#include "options/options_panel.h"
+
+namespace {
+
+constexpr const char* FontFile = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf";
+constexpr float FontSize = 12.0f;
+constexpr float BoldFontSize = 16.0f;
+
+constexpr uint32_t Face = 0xF0F0F0;
+constexpr uint32_t TextColour = 0x000000;
+constexpr uint32_t Shadow = 0xA0A0A0;
+constexpr uint32_t Highlight = 0xFFFFFF;
+constexpr uint32_t DarkShadow = 0x696969;
+constexpr uint32_t Accent = 0x0078D7; // the default button's frame, a focused memo
+
+ImU32 Colour(uint32_t rgb) {
+    return IM_COL32((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF, 0xFF);
+}
+
+ImVec4 ColourF(uint32_t rgb) {
+    return ImGui::ColorConvertU32ToFloat4(Colour(rgb));
+}
+
+float F(int v) {
+    return static_cast<float>(v);
+}
+ImVec2 At(int x, int y) {
+    return ImVec2(F(x), F(y));
+}
+
+// Makes the panel's context current for a scope and puts the previous one back.
+class ContextScope {
+public:
+    explicit ContextScope(ImGuiContext* context) : previous_(ImGui::GetCurrentContext()) {
+        ImGui::SetCurrentContext(context);
+    }
+    ~ContextScope() { ImGui::SetCurrentContext(previous_); }
+    ContextScope(const ContextScope&) = delete;
+    ContextScope& operator=(const ContextScope&) = delete;
+
+private:
+    ImGuiContext* previous_;
+};
+
+void ApplyStyle(ImGuiStyle& s) {
+    ImGui::StyleColorsLight(&s);
+    s.WindowPadding = ImVec2(0, 0);
+    s.WindowBorderSize = 0;
+    s.WindowRounding = 0;
+    s.FramePadding = ImVec2(4, 1);
+    s.FrameBorderSize = 1;
+    s.FrameRounding = 0;
+    s.ItemInnerSpacing = ImVec2(4, 4);
+    s.ChildBorderSize = 1;
+    s.ChildRounding = 0;
+    s.ScrollbarSize = 16;
+    s.ScrollbarRounding = 0;
+    s.GrabRounding = 0;
+    s.DisabledAlpha = 0.45f;
+    ImVec4* c = s.Colors;
+    c[ImGuiCol_Text] = ColourF(TextColour);
+    c[ImGuiCol_TextDisabled] = ColourF(Shadow);
+    c[ImGuiCol_WindowBg] = ColourF(Face);
+    c[ImGuiCol_ChildBg] = ColourF(0xFFFFFF);
+    c[ImGuiCol_Border] = ColourF(0x7A7A7A);
+    c[ImGuiCol_BorderShadow] = ImVec4(0, 0, 0, 0);
+    c[ImGuiCol_FrameBg] = ColourF(0xFFFFFF);
+    c[ImGuiCol_FrameBgHovered] = ColourF(0xFFFFFF);
+    c[ImGuiCol_FrameBgActive] = ColourF(0xCCE4F7);
+    c[ImGuiCol_CheckMark] = ColourF(0x333333);
+    c[ImGuiCol_Button] = ColourF(0xE1E1E1);
+    c[ImGuiCol_ButtonHovered] = ColourF(0xE5F1FB);
+    c[ImGuiCol_ButtonActive] = ColourF(0xCCE4F7);
+    c[ImGuiCol_ScrollbarBg] = ColourF(Face);
+    c[ImGuiCol_ScrollbarGrab] = ColourF(0xCDCDCD);
+    c[ImGuiCol_ScrollbarGrabHovered] = ColourF(0xA6A6A6);
+    c[ImGuiCol_ScrollbarGrabActive] = ColourF(0x606060);
+}
+
+// Every character the panel shows, so the font atlas holds exactly those glyphs.
+std::string GlyphText(const TOptionsPanel& p) {
+    std::string text;
+    const TControl* controls[] = {
+        &p.LightGroup,     &p.AlphaGroup,      &p.TextureGroup,   &p.ControlGroup,
+        &p.MonitorGroup,   &p.BackGroup,       &p.CameraGroup,    &p.DifficultyGroup,
+        &p.HighScoreGroup, &p.TimeAttackGroup, &p.BonusGroup,     &p.RadioButton1,
+        &p.RadioButton2,   &p.RadioButton3,    &p.RadioButton4,   &p.RadioButton5,
+        &p.RadioButton6,   &p.RadioButton7,    &p.RadioButton8,   &p.RadioButton9,
+        &p.RadioButton10,  &p.RadioButton11,   &p.RadioButton12,  &p.RadioButton13,
+        &p.RadioButton14,  &p.RadioButton15,   &p.RadioButton16,  &p.RadioButton17,
+        &p.RadioButton18,  &p.RadioButton19,   &p.RadioButton20,  &p.RadioButton21,
+        &p.CheckBox2,      &p.CheckBox4,       &p.TrackNearLabel, &p.TrackFarLabel,
+        &p.Button1,        &p.Button2,         &p.Button3,        &p.Button4,
+        &p.Button5,        &p.Button6,         &p.Button7,        &p.Label1,
+        &p.Label2,         &p.Label3,          &p.Label4};
+    for (const TControl* c : controls) text += c->Caption;
+    for (const std::string& line : p.Memo1.Lines) text += line;
+    return text;
+}
+
+// A dotted rectangle: the keyboard focus of a desktop form.
+void DottedRect(ImDrawList* dl, ImVec2 a, ImVec2 b) {
+    const ImU32 colour = Colour(TextColour);
+    for (float x = a.x; x < b.x; x += 2) {
+        dl->AddRectFilled(ImVec2(x, a.y), ImVec2(x + 1, a.y + 1), colour);
+        dl->AddRectFilled(ImVec2(x, b.y - 1), ImVec2(x + 1, b.y), colour);
+    }
+    for (float y = a.y; y < b.y; y += 2) {
+        dl->AddRectFilled(ImVec2(a.x, y), ImVec2(a.x + 1, y + 1), colour);
+        dl->AddRectFilled(ImVec2(b.x - 1, y), ImVec2(b.x, y + 1), colour);
+    }
+}
+
+// An etched line or frame: a grey line with a white one just below and right of it.
+void EtchedRect(ImDrawList* dl, ImVec2 a, ImVec2 b) {
+    dl->AddRect(ImVec2(a.x + 1, a.y + 1), ImVec2(b.x, b.y), Colour(Highlight));
+    dl->AddRect(a, ImVec2(b.x - 1, b.y - 1), Colour(Shadow));
+}
+
+} // namespace
+
+struct TOptionsPanel::Gui {
+    ImGuiContext* context = nullptr;
+    ImFont* regular = nullptr;
+    ImFont* bold = nullptr;
+    ImVector<ImWchar> ranges; // must outlive the atlas build
+    std::string glyph_text;   // what the atlas was built for
+    bool built = false;
+    std::vector<TButton*> clicked; // pressed during a frame; run once the frame is done
+};
+
+void TOptionsPanel::GuiDeleter::operator()(Gui* gui) const {
+    delete gui;
+}
+
+namespace {
+
+void BuildFonts(ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*& bold,
+                const std::string& text) {
+    ImGuiIO& io = ImGui::GetIO();
+    io.Fonts->Clear();
+    io.Fonts->FontBuilderIO = ImGuiFreeType::GetBuilderForFreeType();
+    ImFontGlyphRangesBuilder builder;
+    builder.AddRanges(io.Fonts->GetGlyphRangesDefault());
+    builder.AddText(text.c_str());
+    ranges.clear();
+    builder.BuildRanges(&ranges);
+    std::error_code ec;
+    if (std::filesystem::exists(FontFile, ec)) {
+        ImFontConfig plain;
+        plain.FontBuilderFlags = ImGuiFreeTypeBuilderFlags_LightHinting;
+        regular = io.Fonts->AddFontFromFileTTF(FontFile, FontSize, &plain, ranges.Data);
+        ImFontConfig heavy;
+        heavy.FontBuilderFlags =
+            ImGuiFreeTypeBuilderFlags_LightHinting | ImGuiFreeTypeBuilderFlags_Bold;
+        bold = io.Fonts->AddFontFromFileTTF(FontFile, BoldFontSize, &heavy, ranges.Data);
+    }
+    if (regular == nullptr || bold == nullptr) {
+        std::cerr << "Brannock: " << FontFile
+                  << " が見つかりません (the panel falls back to a font without Japanese)\n";
+        io.Fonts->Clear();
+        regular = bold = io.Fonts->AddFontDefault();
+    }
+    io.FontDefault = regular;
+    io.Fonts->Build();
+    ImGui_ImplSDLRenderer_DestroyFontsTexture(); // the next frame uploads the new atlas
+}
+
+} // namespace
+
+void TOptionsPanel::Attach(TWindow& window) {
+    Detach();
+    if (!window.Created()) return;
+    window_ = &window;
+    gui_.reset(new Gui);
+    gui_->context = ImGui::CreateContext();
+    ContextScope scope(gui_->context);
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;
+    io.LogFilename = nullptr;
+    // The game decides about the pointer (START hides it).
+    io.ConfigFlags |= ImGuiConfigFlags_NoMouseCursorChange;
+    ApplyStyle(ImGui::GetStyle());
+    ImGui_ImplSDL2_InitForSDLRenderer(window.sdl_window());
+    ImGui_ImplSDLRenderer_Init(window.renderer());
+}
+
+void TOptionsPanel::Detach() {
+    if (gui_) {
+        {
+            ContextScope scope(gui_->context);
+            ImGui_ImplSDLRenderer_Shutdown();
+            ImGui_ImplSDL2_Shutdown();
+        }
+        ImGui::DestroyContext(gui_->context);
+    }
+    gui_.reset();
+    window_ = nullptr;
+}
+
+TOptionsPanel::~TOptionsPanel() {
+    Detach();
+}
+
+bool TOptionsPanel::HandleEvent(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN) {
+        const auto mod = event.key.keysym.mod;
+        return KeyDown(event.key.keysym.sym, (mod & KMOD_SHIFT) != 0, (mod & KMOD_ALT) != 0);
+    }
+    if (!gui_) return false;
+    switch (event.type) {
+    case SDL_MOUSEMOTION:
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+    case SDL_MOUSEWHEEL:
+    case SDL_WINDOWEVENT: {
+        ContextScope scope(gui_->context);
+        return ImGui_ImplSDL2_ProcessEvent(&event);
+    }
+    default:
+        return false;
+    }
+}
+
+namespace {
+
+// One frame of the panel's controls; clicked buttons are collected, not run.
+class PanelPainter {
+public:
+    PanelPainter(TOptionsPanel& panel, ImFont* regular, ImFont* bold,
+                 std::vector<TButton*>& clicked)
+        : p_(panel), regular_(regular), bold_(bold), clicked_(clicked),
+          dl_(ImGui::GetWindowDrawList()) {}
+
+    void Group(const TGroupBox& g) {
+        const ImVec2 size = regular_->CalcTextSizeA(FontSize, FLT_MAX, 0, g.Caption.c_str());
+        EtchedRect(dl_, At(g.Left, g.Top + 6), At(g.Left + g.Width, g.Top + g.Height));
+        dl_->AddRectFilled(At(g.Left + 6, g.Top), ImVec2(F(g.Left + 10) + size.x, F(g.Top + 13)),
+                           Colour(Face));
+        dl_->AddText(regular_, FontSize, At(g.Left + 8, g.Top), Colour(TextColour),
+                     g.Caption.c_str());
+    }
+
+    void Radio(TRadioButton& r) {
+        ImGui::SetCursorPos(At(r.Left, r.Top));
+        ImGui::PushID(r.Name.c_str());
+        ImGui::BeginDisabled(!r.Enabled);
+        if (ImGui::RadioButton(r.Caption.c_str(), r.Checked)) {
+            p_.Check(r);
+            p_.SetFocus(r);
+        }
+        ImGui::EndDisabled();
+        ImGui::PopID();
+        FocusAroundLabel(r);
+    }
+
+    void Check(TCheckBox& c) {
+        ImGui::SetCursorPos(At(c.Left, c.Top));
+        ImGui::PushID(c.Name.c_str());
+        ImGui::BeginDisabled(!c.Enabled);
+        if (ImGui::Checkbox(c.Caption.c_str(), &c.Checked)) p_.SetFocus(c);
+        ImGui::EndDisabled();
+        ImGui::PopID();
+        FocusAroundLabel(c);
+    }
+
+    void Button(TButton& b) {
+        ImGui::SetCursorPos(At(b.Left, b.Top));
+        ImGui::PushID(b.Name.c_str());
+        ImGui::BeginDisabled(!b.Enabled);
+        if (ImGui::Button("##button", At(b.Width, b.Height))) {
+            p_.SetFocus(b);
+            clicked_.push_back(&b);
+        }
+        ImGui::EndDisabled();
+        ImGui::PopID();
+        const ImVec2 a = At(b.Left, b.Top);
+        const ImVec2 z = At(b.Left + b.Width, b.Top + b.Height);
+        if (b.Default) dl_->AddRect(a, z, Colour(Accent), 0, 0, 2);
+
+        // The caption, centred, with its "&" letter underlined.
+        const std::string text = CaptionText(b.Caption);
+        const ImVec2 size = regular_->CalcTextSizeA(FontSize, FLT_MAX, 0, text.c_str());
+        const ImVec2 pos(std::floor(a.x + (F(b.Width) - size.x) / 2),
+                         std::floor(a.y + (F(b.Height) - FontSize) / 2));
+        const ImU32 ink = Colour(b.Enabled ? TextColour : Shadow);
+        dl_->AddText(regular_, FontSize, pos, ink, text.c_str());
+        const size_t amp = b.Caption.find('&');
+        if (amp != std::string::npos && amp + 1 < b.Caption.size()) {
+            const std::string before = CaptionText(b.Caption.substr(0, amp));
+            const std::string letter = b.Caption.substr(amp + 1, 1);
+            const float x0 =
+                pos.x + regular_->CalcTextSizeA(FontSize, FLT_MAX, 0, before.c_str()).x;
+            const float w = regular_->CalcTextSizeA(FontSize, FLT_MAX, 0, letter.c_str()).x;
+            const float y = pos.y + FontSize;
+            dl_->AddRectFilled(ImVec2(x0, y), ImVec2(x0 + w, y + 1), ink);
+        }
+        if (p_.Focused() == &b) DottedRect(dl_, ImVec2(a.x + 4, a.y + 4), ImVec2(z.x - 4, z.y - 4));
+    }
+
+    void Track(TTrackBar& t) {
+        const float left = F(t.Left + 8), right = F(t.Left + t.Width - 8);
+        const float span = F(t.Max - t.Min);
+        ImGui::SetCursorPos(At(t.Left, t.Top));
+        ImGui::InvisibleButton("##TrackBar1", At(t.Width, t.Height));
+        if (ImGui::IsItemActive()) {
+            // A click or drag moves the thumb to the nearest tick.
+            const float x = ImGui::GetIO().MousePos.x;
+            const float ratio = std::clamp((x - left) / (right - left), 0.0f, 1.0f);
+            t.SetPosition(t.Min + static_cast<int>(std::lround(ratio * span)));
+            p_.SetFocus(t);
+        }
+        const float top = F(t.Top);
+        // Sunken channel.
+        dl_->AddRectFilled(ImVec2(left - 2, top + 8), ImVec2(right + 2, top + 12),
+                           Colour(0xE7EAEA));
+        dl_->AddLine(ImVec2(left - 2, top + 8), ImVec2(right + 2, top + 8), Colour(Shadow));
+        dl_->AddLine(ImVec2(left - 2, top + 8), ImVec2(left - 2, top + 12), Colour(Shadow));
+        dl_->AddLine(ImVec2(left - 2, top + 12), ImVec2(right + 2, top + 12), Colour(Highlight));
+        for (int i = t.Min; i <= t.Max; ++i) {
+            const float x = std::floor(left + (right - left) * F(i - t.Min) / span);
+            dl_->AddRectFilled(ImVec2(x, top + 23), ImVec2(x + 1, top + 27), Colour(TextColour));
+        }
+        // The thumb points down at the ticks.
+        const float x = std::floor(left + (right - left) * F(t.Position() - t.Min) / span);
+        const ImVec2 thumb[] = {ImVec2(x - 5, top + 1), ImVec2(x + 5, top + 1),
+                                ImVec2(x + 5, top + 15), ImVec2(x, top + 20),
+                                ImVec2(x - 5, top + 15)};
+        dl_->AddConvexPolyFilled(thumb, 5, Colour(0xE1E1E1));
+        dl_->AddPolyline(thumb, 5, Colour(DarkShadow), ImDrawFlags_Closed, 1);
+        if (p_.Focused() == &t)
+            DottedRect(dl_, At(t.Left, t.Top), At(t.Left + t.Width, t.Top + t.Height));
+    }
+
+    void Memo(TMemo& m) {
+        ImGui::SetCursorPos(At(m.Left, m.Top));
+        ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(4, 3));
+        ImGui::PushStyleColor(ImGuiCol_Border, ColourF(p_.Focused() == &m ? Accent : 0x7A7A7A));
+        ImGui::BeginChild(m.Name.c_str(), At(m.Width, m.Height), true,
+                          ImGuiWindowFlags_AlwaysVerticalScrollbar);
+        if (p_.PendingMemoScroll != 0) {
+            const float y =
+                ImGui::GetScrollY() + F(p_.PendingMemoScroll) * ImGui::GetTextLineHeight();
+            ImGui::SetScrollY(std::clamp(y, 0.0f, ImGui::GetScrollMaxY()));
+            p_.PendingMemoScroll = 0;
+        }
+        ImGui::PushTextWrapPos(0);
+        for (const std::string& line : m.Lines)
+            ImGui::TextUnformatted(line.empty() ? " " : line.c_str());
+        ImGui::PopTextWrapPos();
+        if (ImGui::IsWindowHovered() && ImGui::IsMouseClicked(ImGuiMouseButton_Left))
+            p_.SetFocus(m);
+        ImGui::EndChild();
+        ImGui::PopStyleColor();
+        ImGui::PopStyleVar();
+    }
+
+    void Label(const TLabel& l) {
+        ImFont* font = l.Bold ? bold_ : regular_;
+        const float size = l.FontSize == 16 ? BoldFontSize : FontSize;
+        float x = F(l.Left);
+        if (l.Centred && l.Width > 0)
+            x += std::floor(
+                (F(l.Width) - font->CalcTextSizeA(size, FLT_MAX, 0, l.Caption.c_str()).x) / 2);
+        dl_->AddText(font, size, ImVec2(x, F(l.Top)), Colour(TextColour), l.Caption.c_str());
+    }
+
+    void Rule(const TControl& c) {
+        EtchedRect(dl_, At(c.Left, c.Top), At(c.Left + c.Width, c.Top + c.Height));
+    }
+
+private:
+    // Radio buttons and check boxes show the focus around their caption.
+    void FocusAroundLabel(const TControl& c) {
+        if (p_.Focused() != &c) return;
+        const ImVec2 a = ImGui::GetItemRectMin();
+        const ImVec2 z = ImGui::GetItemRectMax();
+        const float box = ImGui::GetFrameHeight() + ImGui::GetStyle().ItemInnerSpacing.x;
+        DottedRect(dl_, ImVec2(a.x + box - 2, a.y), ImVec2(z.x + 2, z.y));
+    }
+
+    TOptionsPanel& p_;
+    ImFont* regular_;
+    ImFont* bold_;
+    std::vector<TButton*>& clicked_;
+    ImDrawList* dl_;
+};
+
+} // namespace
+
+void TOptionsPanel::Draw() {
+    if (!gui_ || !Visible) return;
+    std::vector<TButton*> clicked;
+    {
+        ContextScope scope(gui_->context);
+        const std::string text = GlyphText(*this);
+        if (!gui_->built || text != gui_->glyph_text) {
+            BuildFonts(gui_->ranges, gui_->regular, gui_->bold, text);
+            gui_->glyph_text = text;
+            gui_->built = true;
+        }
+        ImGui_ImplSDLRenderer_NewFrame();
+        ImGui_ImplSDL2_NewFrame();
+        ImGui::NewFrame();
+        ImGui::SetNextWindowPos(ImVec2(0, 0));
+        ImGui::SetNextWindowSize(At(Width, Height));
+        ImGui::Begin("Panel1", nullptr,
+                     ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
+                         ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoNav |
+                         ImGuiWindowFlags_NoBringToFrontOnFocus |
+                         ImGuiWindowFlags_NoScrollWithMouse);
+        PanelPainter paint(*this, gui_->regular, gui_->bold, gui_->clicked);
+        for (const TGroupBox* g :
+             {&LightGroup, &AlphaGroup, &TextureGroup, &ControlGroup, &MonitorGroup, &BackGroup,
+              &CameraGroup, &DifficultyGroup, &HighScoreGroup, &TimeAttackGroup, &BonusGroup})
+            paint.Group(*g);
+        for (TRadioButton* r :
+             {&RadioButton19, &RadioButton20, &RadioButton21, &RadioButton7,  &RadioButton10,
+              &RadioButton8,  &RadioButton9,  &RadioButton6,  &RadioButton11, &RadioButton15,
+              &RadioButton16, &RadioButton17, &RadioButton18, &RadioButton2,  &RadioButton3,
+              &RadioButton4,  &RadioButton5,  &RadioButton1,  &RadioButton12, &RadioButton13,
+              &RadioButton14})
+            paint.Radio(*r);
+        paint.Check(CheckBox4);
+        paint.Check(CheckBox2);
+        paint.Rule(Bevel1);
+        paint.Track(TrackBar1);
+        for (TButton* b : {&Button4, &Button5, &Button6, &Button7, &Button1, &Button3, &Button2})
+            paint.Button(*b);
+        paint.Memo(Memo1);
+        for (const TLabel* l :
+             {&Label1, &Label2, &Label3, &Label4, &TrackNearLabel, &TrackFarLabel})
+            paint.Label(*l);
+        ImGui::End();
+        ImGui::Render();
+
+        SDL_Renderer* renderer = window_->renderer();
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+        SDL_RenderPresent(renderer);
+        clicked.swap(gui_->clicked);
+    }
+    // Buttons act once the frame is complete, so an error they raise leaves ImGui in a
+    // state where the next frame draws normally.
+    for (TButton* b : clicked) Click(*b);
+}
