@@ -40,7 +40,7 @@ struct PictureDesign {
 constexpr std::array<PictureDesign, picture::Count> PictureDesigns = {{
     {"Ｍａｐ", 102, 102, 0x008000},
     {"自機", 4, 4, 0xFFFFFF},
-    {"レーダー", 100, 100, 0x000000},
+    {"レーダー", 100, 100, TPictureCollectionItem::TransparentNone}, // its every colour shows
     {"敵", 6, 6, 0x00FF00},
     {"GAMEOVER", 500, 60, 0x00FF00},
     {"title", 616, 340, 0x000000},
