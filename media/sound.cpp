@@ -61,6 +61,7 @@ void TDXSound::Finalize() {
 }
 
 void TDXSound::MessageBeep() {
+    if (OnBeep) OnBeep();
     if (initialized_) PlayOnFreeChannel(beep_->sound.chunk(), 0);
 }
 

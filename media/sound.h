@@ -27,6 +27,8 @@ public:
     bool Initialized() const { return initialized_; }
     // The platform's default warning sound (a short beep through the device).
     void MessageBeep();
+    // Told of every beep, with or without a device (tests and the replay tool).
+    std::function<void()> OnBeep;
 
     // Wave lists hear when the device opens (they build their sounds) and before it
     // closes (they release them).
