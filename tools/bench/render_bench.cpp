@@ -291,7 +291,9 @@ Scene Build(TDXDraw& display, const fs::path& dir) {
         }
         auto frame = engine.CreateFrame(root);
         const float angle = 2 * Pi * static_cast<float>(i) / 30;
-        const float radius = 25.0f + static_cast<float>(i % 4) * 30.0f;
+        // The see-through ones stand near the middle, in front of others.
+        const bool see_through = i % 8 == 3 || i == 7;
+        const float radius = see_through ? 45.0f : 25.0f + static_cast<float>(i % 4) * 30.0f;
         frame->SetPosition(nullptr, radius * std::cos(angle), static_cast<float>(i % 3) * 3 - 1,
                            radius * std::sin(angle));
         frame->SetRotation(nullptr, 0, 1, 0, 0.02f * static_cast<float>(1 + i % 4));
