@@ -1,18 +1,278 @@
+// The software device: walks the scene graph, lights the vertices of every visible mesh,
+// clips, and hands the triangles to the rasteriser; translucent faces wait until every
+// opaque one is drawn and then go back to front.
 #include "scene/engine/device.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "scene/engine/clipper.h"
+#include "scene/engine/frame.h"
+#include "scene/engine/light.h"
+#include "scene/engine/lighting.h"
+#include "scene/engine/mesh_builder.h"
+#include "scene/engine/rasterizer.h"
+#include "scene/engine/texture.h"
 
 namespace rm {
 
 namespace {
+
+// Side clipping planes lie this many half-views outside the picture.
+constexpr float GuardBand = 4.0f;
+
+struct Instance {
+    const MeshBuilderImpl* mesh;
+    Transform to_camera;
+    float depth; // of the mesh's centre, for drawing near meshes first
+};
+
+struct TranslucentFace {
+    ClipVertex corner[3];
+    TriangleStyle style;
+    float depth; // sum of the corners' depths
+};
+
+struct Projection {
+    float centre_x, centre_y, scale;
+    ScreenVertex Project(const ClipVertex& v) const {
+        ScreenVertex s;
+        s.inv_z = 1.0f / v.position.z;
+        s.x = centre_x + v.position.x * scale * s.inv_z;
+        s.y = centre_y - v.position.y * scale * s.inv_z;
+        s.r = v.colour.r;
+        s.g = v.colour.g;
+        s.b = v.colour.b;
+        s.u = v.uv.x;
+        s.v = v.uv.y;
+        return s;
+    }
+};
+
+float LargestAxis(const glm::mat3& m) {
+    return std::max({glm::length(m[0]), glm::length(m[1]), glm::length(m[2])});
+}
+
 class SoftwareDevice final : public Device {
 public:
     void SetRenderMode(uint32_t flags) override { render_mode_ = flags; }
     void SetTextureQuality(int quality) override { quality_ = quality; }
-    int Render(const Frame&, const Viewport&, const RenderTarget&) override { return 0; }
+    int Render(const Frame& root, const Viewport& viewport, const RenderTarget& target) override;
 
 private:
+    void Collect(const FrameImpl& frame, const Transform& to_camera);
+    int DrawInstance(const Instance& instance);
+    bool DrawClipped(ClipVertex* polygon, uint32_t planes, const TriangleStyle& style);
+    bool Visible(const Instance& instance) const;
+
     uint32_t render_mode_ = 0;
     int quality_ = TextureNearest;
+
+    // Per-frame state, kept between frames so that drawing allocates nothing once the
+    // buffers have grown to the scene's size.
+    std::vector<float> depth_;
+    std::vector<Instance> instances_;
+    std::vector<PointLight> lights_;
+    glm::vec3 ambient_{0.0f};
+    std::vector<glm::vec3> camera_positions_, camera_normals_, light_;
+    std::vector<uint32_t> outcodes_;
+    std::vector<ScreenVertex> screen_;
+    std::vector<uint32_t> screen_stamp_;
+    uint32_t stamp_ = 0;
+    std::vector<TranslucentFace> translucent_;
+    Rasterizer rasterizer_;
+    Clipper clipper_{1, 100, 1, 1};
+    Projection projection_{0, 0, 1};
+    float front_ = 1, back_ = 100, view_x_ = 1, view_y_ = 1;
 };
+
+void SoftwareDevice::Collect(const FrameImpl& frame, const Transform& to_camera) {
+    for (const auto& visual : frame.Visuals()) {
+        const auto* mesh = static_cast<const MeshBuilderImpl*>(visual.get());
+        if (mesh->Data().Empty()) continue;
+        instances_.push_back({mesh, to_camera, to_camera.Point(mesh->BoundCentre()).z});
+    }
+    for (const auto& light : frame.Lights()) {
+        const auto& impl = static_cast<const LightImpl&>(*light);
+        if (impl.Type() == LightType::Ambient)
+            ambient_ += impl.Colour();
+        else
+            lights_.push_back({to_camera.t, impl.Colour(), impl.Constant(), impl.Linear()});
+    }
+    for (const auto& child : frame.Children()) {
+        const auto& impl = static_cast<const FrameImpl&>(*child);
+        Collect(impl, Combine(to_camera, impl.Local()));
+    }
+}
+
+bool SoftwareDevice::Visible(const Instance& instance) const {
+    const glm::vec3 c = instance.to_camera.Point(instance.mesh->BoundCentre());
+    const float r = instance.mesh->BoundRadius() * LargestAxis(instance.to_camera.m);
+    if (c.z + r < front_ || c.z - r > back_) return false;
+    // Distances to the side planes of the view, measured along their normals.
+    const float nx = std::sqrt(1.0f + view_x_ * view_x_);
+    const float ny = std::sqrt(1.0f + view_y_ * view_y_);
+    if (c.x - view_x_ * c.z > r * nx || -c.x - view_x_ * c.z > r * nx) return false;
+    if (c.y - view_y_ * c.z > r * ny || -c.y - view_y_ * c.z > r * ny) return false;
+    return true;
+}
+
+bool SoftwareDevice::DrawClipped(ClipVertex* polygon, uint32_t planes, const TriangleStyle& style) {
+    const int count = clipper_.Clip(polygon, 3, planes);
+    bool covered = false;
+    if (count == 0) return false;
+    const ScreenVertex first = projection_.Project(polygon[0]);
+    ScreenVertex previous = projection_.Project(polygon[1]);
+    for (int i = 2; i < count; ++i) {
+        const ScreenVertex next = projection_.Project(polygon[i]);
+        covered |= rasterizer_.DrawTriangle(first, previous, next, style);
+        previous = next;
+    }
+    return covered;
+}
+
+int SoftwareDevice::DrawInstance(const Instance& instance) {
+    const MeshData& data = instance.mesh->Data();
+    const size_t count = data.positions.size();
+    camera_positions_.resize(count);
+    camera_normals_.resize(count);
+    light_.resize(count);
+    outcodes_.resize(count);
+    screen_.resize(count);
+    screen_stamp_.resize(count, 0);
+
+    const Transform& m = instance.to_camera;
+    // Normals go through the inverse transpose; for a turn with a uniform scale that is
+    // the matrix itself divided by the scale.
+    const glm::mat3 normal_matrix = glm::transpose(SafeInverse(m.m));
+    for (size_t i = 0; i < count; ++i) {
+        camera_positions_[i] = m.Point(data.positions[i]);
+        const glm::vec3 n = normal_matrix * data.normals[i];
+        const float length = glm::length(n);
+        camera_normals_[i] = length > 0.0f ? n / length : n;
+        outcodes_[i] = clipper_.Outcode(camera_positions_[i]);
+    }
+    LightVertices(camera_positions_.data(), camera_normals_.data(), count, ambient_, lights_,
+                  light_.data());
+
+    const bool blended = (render_mode_ & RenderModeBlendedTransparency) != 0;
+    const bool sorted = (render_mode_ & RenderModeSortedTransparency) != 0;
+    int drawn = 0;
+    for (const MeshGroup& group : data.groups) {
+        const Material& material = group.material;
+        TriangleStyle style;
+        style.texture = material.texture.get();
+        style.perspective = instance.mesh->Perspective();
+        style.linear = quality_ == TextureLinear;
+        const bool translucent = blended && material.diffuse.a < 1.0f;
+        if (translucent) {
+            style.blend = true;
+            const int a = static_cast<int>(material.diffuse.a * 255.0f);
+            style.alpha = a + (a >> 7);
+        }
+        const glm::vec3 diffuse(material.diffuse);
+        auto corner = [&](uint32_t index) {
+            ClipVertex v;
+            v.position = camera_positions_[index];
+            v.colour = glm::clamp(material.emissive + diffuse * light_[index], 0.0f, 1.0f) * 255.0f;
+            v.uv = data.uvs[index];
+            return v;
+        };
+        ++stamp_;
+        for (size_t f = 0; f + 2 < group.indices.size(); f += 3) {
+            const uint32_t i0 = group.indices[f], i1 = group.indices[f + 1],
+                           i2 = group.indices[f + 2];
+            if ((outcodes_[i0] & outcodes_[i1] & outcodes_[i2]) != 0) continue;
+            const glm::vec3& a = camera_positions_[i0];
+            // Front faces wind clockwise as seen from the camera (at the origin).
+            const glm::vec3 normal =
+                glm::cross(camera_positions_[i1] - a, camera_positions_[i2] - a);
+            if (!(glm::dot(normal, a) < 0.0f)) continue;
+
+            const uint32_t planes = outcodes_[i0] | outcodes_[i1] | outcodes_[i2];
+            if (translucent && sorted) {
+                TranslucentFace& face = translucent_.emplace_back();
+                face.corner[0] = corner(i0);
+                face.corner[1] = corner(i1);
+                face.corner[2] = corner(i2);
+                face.style = style;
+                face.depth = a.z + camera_positions_[i1].z + camera_positions_[i2].z;
+                continue;
+            }
+            if (planes != 0) {
+                ClipVertex polygon[MaxClipVertices] = {corner(i0), corner(i1), corner(i2)};
+                drawn += DrawClipped(polygon, planes, style) ? 1 : 0;
+                continue;
+            }
+            for (uint32_t index : {i0, i1, i2}) {
+                if (screen_stamp_[index] == stamp_) continue;
+                screen_stamp_[index] = stamp_;
+                screen_[index] = projection_.Project(corner(index));
+            }
+            drawn += rasterizer_.DrawTriangle(screen_[i0], screen_[i1], screen_[i2], style) ? 1 : 0;
+        }
+    }
+    return drawn;
+}
+
+int SoftwareDevice::Render(const Frame& root, const Viewport& viewport,
+                           const RenderTarget& target) {
+    const int width = std::min(viewport.Width(), target.width);
+    const int height = std::min(viewport.Height(), target.height);
+    if (width <= 0 || height <= 0 || target.pixels == nullptr) return 0;
+    depth_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
+    std::fill(depth_.begin(), depth_.end(), 0.0f);
+    const FramePtr camera = viewport.GetCamera();
+    if (!camera) return 0;
+
+    front_ = viewport.GetFront();
+    back_ = viewport.GetBack();
+    if (!(front_ > 0.0f)) front_ = 1e-3f; // the eye itself cannot be projected
+    const float field = viewport.GetField() > 0.0f ? viewport.GetField() : 0.5f;
+    // The projection belongs to the viewport; a smaller surface only cuts the picture.
+    const auto view_width = static_cast<float>(viewport.Width());
+    const auto view_height = static_cast<float>(viewport.Height());
+    const float larger = std::max(view_width, view_height);
+    projection_ = {view_width * 0.5f, view_height * 0.5f, larger * 0.5f / field};
+    view_x_ = field * view_width / larger;
+    view_y_ = field * view_height / larger;
+    clipper_ = Clipper(front_, back_, view_x_ * GuardBand, view_y_ * GuardBand);
+    rasterizer_.Begin(target, depth_.data(), width, height);
+
+    const auto& root_impl = static_cast<const FrameImpl&>(root);
+    const Transform view = Inverse(static_cast<const FrameImpl&>(*camera).World());
+    instances_.clear();
+    lights_.clear();
+    translucent_.clear();
+    ambient_ = glm::vec3(0.0f);
+    Collect(root_impl, Combine(view, root_impl.World()));
+
+    std::sort(instances_.begin(), instances_.end(),
+              [](const Instance& a, const Instance& b) { return a.depth < b.depth; });
+    int drawn = 0;
+    for (const Instance& instance : instances_)
+        if (Visible(instance)) drawn += DrawInstance(instance);
+
+    std::sort(translucent_.begin(), translucent_.end(),
+              [](const TranslucentFace& a, const TranslucentFace& b) { return a.depth > b.depth; });
+    for (TranslucentFace& face : translucent_) {
+        ClipVertex polygon[MaxClipVertices] = {face.corner[0], face.corner[1], face.corner[2]};
+        uint32_t planes = 0;
+        for (const ClipVertex& v : face.corner) planes |= clipper_.Outcode(v.position);
+        if (planes != 0) {
+            drawn += DrawClipped(polygon, planes, face.style) ? 1 : 0;
+            continue;
+        }
+        drawn += rasterizer_.DrawTriangle(projection_.Project(polygon[0]),
+                                          projection_.Project(polygon[1]),
+                                          projection_.Project(polygon[2]), face.style)
+                     ? 1
+                     : 0;
+    }
+    return drawn;
+}
+
 } // namespace
 
 std::unique_ptr<Device> CreateSoftwareDevice() {

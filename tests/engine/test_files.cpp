@@ -1,6 +1,7 @@
 #include "tests/engine/test_files.h"
 
 #include <atomic>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -73,6 +74,98 @@ std::string QuadX(float x0, float y0, float x1, float y1, float z, float r, floa
     x << " MeshTextureCoords {\n  4;\n  0.0;1.0;,\n  0.0;0.0;,\n  1.0;0.0;,\n  1.0;1.0;;\n }\n";
     x << "}\n";
     return x.str();
+}
+
+std::string ToX(const XMesh& mesh) {
+    std::ostringstream x;
+    x << "xof 0303txt 0032\n\nMaterial Colour {\n " << mesh.colour[0] << ";" << mesh.colour[1]
+      << ";" << mesh.colour[2] << ";" << mesh.colour[3]
+      << ";;\n 0.0;\n 0.0;0.0;0.0;;\n 0.0;0.0;0.0;;\n";
+    if (!mesh.texture.empty()) x << " TextureFilename {\n  \"" << mesh.texture << "\";\n }\n";
+    x << "}\n\nMesh Shape {\n " << mesh.positions.size() << ";\n";
+    for (size_t i = 0; i < mesh.positions.size(); ++i)
+        x << " " << mesh.positions[i][0] << ";" << mesh.positions[i][1] << ";"
+          << mesh.positions[i][2] << (i + 1 < mesh.positions.size() ? ";,\n" : ";;\n");
+    x << " " << mesh.faces.size() << ";\n";
+    for (size_t i = 0; i < mesh.faces.size(); ++i)
+        x << " 3;" << mesh.faces[i][0] << "," << mesh.faces[i][1] << "," << mesh.faces[i][2]
+          << (i + 1 < mesh.faces.size() ? ";,\n" : ";;\n");
+    if (!mesh.normals.empty()) {
+        x << " MeshNormals {\n  " << mesh.normals.size() << ";\n";
+        for (size_t i = 0; i < mesh.normals.size(); ++i)
+            x << "  " << mesh.normals[i][0] << ";" << mesh.normals[i][1] << ";"
+              << mesh.normals[i][2] << (i + 1 < mesh.normals.size() ? ";,\n" : ";;\n");
+        x << "  " << mesh.faces.size() << ";\n";
+        for (size_t i = 0; i < mesh.faces.size(); ++i)
+            x << "  3;" << mesh.faces[i][0] << "," << mesh.faces[i][1] << "," << mesh.faces[i][2]
+              << (i + 1 < mesh.faces.size() ? ";,\n" : ";;\n");
+        x << " }\n";
+    }
+    x << " MeshMaterialList {\n  1;\n  " << mesh.faces.size() << ";\n";
+    for (size_t i = 0; i < mesh.faces.size(); ++i)
+        x << "  0" << (i + 1 < mesh.faces.size() ? ",\n" : ";;\n");
+    x << "  {Colour}\n }\n";
+    if (!mesh.uvs.empty()) {
+        x << " MeshTextureCoords {\n  " << mesh.uvs.size() << ";\n";
+        for (size_t i = 0; i < mesh.uvs.size(); ++i)
+            x << "  " << mesh.uvs[i][0] << ";" << mesh.uvs[i][1]
+              << (i + 1 < mesh.uvs.size() ? ";,\n" : ";;\n");
+        x << " }\n";
+    }
+    x << "}\n";
+    return x.str();
+}
+
+XMesh Sphere(float radius, int segments, int rings) {
+    XMesh mesh;
+    constexpr float Pi = 3.14159265f;
+    for (int ring = 0; ring <= rings; ++ring) {
+        const float polar = Pi * static_cast<float>(ring) / static_cast<float>(rings);
+        for (int segment = 0; segment <= segments; ++segment) {
+            const float around =
+                2 * Pi * static_cast<float>(segment) / static_cast<float>(segments);
+            const float nx = std::sin(polar) * std::cos(around);
+            const float ny = std::cos(polar);
+            const float nz = std::sin(polar) * std::sin(around);
+            mesh.positions.push_back({nx * radius, ny * radius, nz * radius});
+            mesh.normals.push_back({nx, ny, nz});
+            mesh.uvs.push_back({static_cast<float>(segment) / static_cast<float>(segments),
+                                static_cast<float>(ring) / static_cast<float>(rings)});
+        }
+    }
+    const int row = segments + 1;
+    for (int ring = 0; ring < rings; ++ring) {
+        for (int segment = 0; segment < segments; ++segment) {
+            const int a = ring * row + segment, b = a + 1, c = a + row, d = c + 1;
+            if (ring != 0) mesh.faces.push_back({a, b, c});
+            if (ring != rings - 1) mesh.faces.push_back({b, d, c});
+        }
+    }
+    return mesh;
+}
+
+XMesh Ground(float half_size, int cells, float repeat) {
+    XMesh mesh;
+    for (int j = 0; j <= cells; ++j) {
+        for (int i = 0; i <= cells; ++i) {
+            const float fx = static_cast<float>(i) / static_cast<float>(cells);
+            const float fz = static_cast<float>(j) / static_cast<float>(cells);
+            mesh.positions.push_back(
+                {-half_size + 2 * half_size * fx, 0, -half_size + 2 * half_size * fz});
+            mesh.normals.push_back({0, 1, 0});
+            mesh.uvs.push_back({fx * repeat, fz * repeat});
+        }
+    }
+    const int row = cells + 1;
+    for (int j = 0; j < cells; ++j) {
+        for (int i = 0; i < cells; ++i) {
+            const int a = j * row + i, b = a + 1, c = a + row, d = c + 1;
+            // Seen from above (+y), a -> c -> d is clockwise.
+            mesh.faces.push_back({a, c, d});
+            mesh.faces.push_back({a, d, b});
+        }
+    }
+    return mesh;
 }
 
 } // namespace engine_test
