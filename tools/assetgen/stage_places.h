@@ -41,3 +41,15 @@ inline constexpr GroundPlace BossStart = {80, 280, false};
 inline constexpr double BossBoxX0 = 5, BossBoxX1 = 85, BossBoxZ0 = 155, BossBoxZ1 = 265;
 
 } // namespace assetgen
+
+namespace assetgen {
+
+// Shared by every stage, because door.x, unk.x and tobira.x are one file for all three:
+// the gate strip and the boss room's front and side walls.
+inline constexpr int GateRow = 67;
+inline constexpr int GateFirstColumn = 13;
+inline constexpr int GateLastColumn = 18;
+inline constexpr int BossRoomTopRow = 30;     // wall row behind the boss room
+inline constexpr int BossRoomSideColumn = 32; // wall column on the room's +x side
+
+} // namespace assetgen
