@@ -199,10 +199,11 @@ bool TOptionsPanel::CanFocus(const TControl& control) const {
         // A radio group is one tab stop: its checked button, or its first usable one
         // while none is checked.
         if (r->Checked) return true;
-        for (TRadioButton* other : GroupMembers(*r->Group)) {
+        const std::vector<TRadioButton*> members = GroupMembers(*r->Group);
+        for (TRadioButton* other : members)
             if (other->Checked) return false;
-            if (other->Enabled) return other == r;
-        }
+        for (TRadioButton* other : members)
+            if (other->Enabled && other->Visible) return other == r;
         return false;
     }
     return true;

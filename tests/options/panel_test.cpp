@@ -1,0 +1,273 @@
+// The options panel without a window: designed defaults, lookup by name, radio groups and
+// the keyboard of a desktop form.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "options/options_panel.h"
+
+namespace {
+
+class PanelTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name :
+             {"Button1", "Button2", "Button3", "Button4", "Button5", "Button6", "Button7"}) {
+            TButton* b = panel.FindButton(name);
+            ASSERT_NE(b, nullptr) << name;
+            b->OnClick = [this, name] { clicks.push_back(name); };
+        }
+    }
+
+    bool Key(int key, bool shift = false, bool alt = false) {
+        return panel.KeyDown(key, shift, alt);
+    }
+
+    std::vector<std::string> TabWalk(bool forward, size_t count) {
+        std::vector<std::string> names;
+        for (size_t i = 0; i < count; ++i) {
+            Key(SDLK_TAB, !forward);
+            names.push_back(panel.Focused()->Name);
+        }
+        return names;
+    }
+
+    TOptionsPanel panel;
+    std::vector<std::string> clicks;
+};
+
+std::string CheckedIn(TOptionsPanel& p, const TGroupBox& group) {
+    std::string names;
+    for (TRadioButton* r : p.GroupMembers(group))
+        if (r->Checked) names += r->Name + " ";
+    return names;
+}
+
+TEST_F(PanelTest, DesignedDefaultsOneCheckedPerGroup) {
+    EXPECT_EQ(CheckedIn(panel, panel.LightGroup), "RadioButton19 ");
+    EXPECT_EQ(CheckedIn(panel, panel.CameraGroup), "RadioButton7 ");
+    EXPECT_EQ(CheckedIn(panel, panel.ControlGroup), "RadioButton6 ");
+    EXPECT_EQ(CheckedIn(panel, panel.MonitorGroup), "RadioButton15 ");
+    EXPECT_EQ(CheckedIn(panel, panel.DifficultyGroup), "RadioButton3 ");
+    EXPECT_EQ(CheckedIn(panel, panel.BonusGroup), "");
+    EXPECT_TRUE(panel.CheckBox4.Checked);
+    EXPECT_FALSE(panel.CheckBox2.Checked);
+    EXPECT_EQ(panel.TrackBar1.Position(), 2);
+    EXPECT_TRUE(panel.Button1.Default);
+    EXPECT_TRUE(panel.Button2.Cancel);
+    EXPECT_TRUE(panel.Memo1.ReadOnly);
+    // The difficulty group lists its choices from the top as designed.
+    std::vector<std::string> order;
+    for (TRadioButton* r : panel.GroupMembers(panel.DifficultyGroup)) order.push_back(r->Caption);
+    EXPECT_EQ(order, (std::vector<std::string>{"Eazy", "Normal", "Hard", "Very Hard", "練習モード",
+                                               "タイムアタックモード"}));
+}
+
+TEST_F(PanelTest, ControlsStayInsideTheirGroupBoxes) {
+    for (const TGroupBox* g : {&panel.LightGroup, &panel.CameraGroup, &panel.ControlGroup,
+                               &panel.MonitorGroup, &panel.DifficultyGroup, &panel.BonusGroup}) {
+        for (TRadioButton* r : panel.GroupMembers(*g)) {
+            EXPECT_GE(r->Left, g->Left) << r->Name;
+            EXPECT_GT(r->Top, g->Top) << r->Name;
+            EXPECT_LE(r->Left + r->Width, g->Left + g->Width) << r->Name;
+            EXPECT_LE(r->Top + r->Height, g->Top + g->Height) << r->Name;
+        }
+    }
+}
+
+TEST_F(PanelTest, BonusModesAreBelowTheVisibleAreaDisabledAndNeverTabbedTo) {
+    EXPECT_GE(panel.BonusGroup.Top, panel.Height);
+    EXPECT_GE(panel.RadioButton13.Top, panel.Height);
+    EXPECT_FALSE(panel.RadioButton13.Enabled);
+    EXPECT_FALSE(panel.RadioButton14.Enabled);
+    // Even when enabled by the play count they are no tab stops.
+    panel.RadioButton13.Enabled = panel.RadioButton14.Enabled = true;
+    const auto walk = TabWalk(true, 2 * panel.TabOrder().size());
+    EXPECT_EQ(std::set<std::string>(walk.begin(), walk.end()).count("RadioButton13"), 0u);
+    EXPECT_EQ(std::set<std::string>(walk.begin(), walk.end()).count("RadioButton14"), 0u);
+}
+
+TEST_F(PanelTest, FindsControlsByName) {
+    for (int i = 1; i <= 21; ++i) {
+        const std::string name = "RadioButton" + std::to_string(i);
+        TRadioButton* r = panel.FindRadioButton(name);
+        ASSERT_NE(r, nullptr) << name;
+        EXPECT_EQ(r->Name, name);
+        EXPECT_NE(r->Group, nullptr) << name;
+    }
+    EXPECT_EQ(panel.FindCheckBox("CheckBox2"), &panel.CheckBox2);
+    EXPECT_EQ(panel.FindCheckBox("CheckBox4"), &panel.CheckBox4);
+    EXPECT_EQ(panel.FindButton("Button3"), &panel.Button3);
+    EXPECT_EQ(panel.FindTrackBar("TrackBar1"), &panel.TrackBar1);
+    EXPECT_EQ(panel.FindRadioButton("RadioButton22"), nullptr);
+    EXPECT_EQ(panel.FindCheckBox("CheckBox1"), nullptr);
+    EXPECT_EQ(panel.FindButton("Button8"), nullptr);
+    EXPECT_EQ(panel.FindButton("button1"), nullptr);
+}
+
+TEST_F(PanelTest, CheckingUnchecksOnlyTheOthersOfItsGroup) {
+    panel.Check(panel.RadioButton5);
+    EXPECT_EQ(CheckedIn(panel, panel.DifficultyGroup), "RadioButton5 ");
+    panel.Check(panel.RadioButton12); // below the rule, still the same group
+    EXPECT_EQ(CheckedIn(panel, panel.DifficultyGroup), "RadioButton12 ");
+    EXPECT_EQ(CheckedIn(panel, panel.LightGroup), "RadioButton19 ");
+    EXPECT_EQ(CheckedIn(panel, panel.CameraGroup), "RadioButton7 ");
+    EXPECT_EQ(CheckedIn(panel, panel.MonitorGroup), "RadioButton15 ");
+}
+
+TEST_F(PanelTest, TabVisitsStartTheCheckedChoiceOfEachGroupAndWraps) {
+    EXPECT_EQ(panel.Focused(), &panel.Button1) << "START has the focus first";
+    const auto forward = TabWalk(true, 17);
+    EXPECT_EQ(forward, (std::vector<std::string>{"RadioButton19", "CheckBox4", "RadioButton7",
+                                                 "CheckBox2", "RadioButton6", "RadioButton15",
+                                                 "TrackBar1", "RadioButton3", "Button4", "Button5",
+                                                 "Button6", "Button7", "Memo1", "Button3",
+                                                 "Button2", "Button1", "RadioButton19"}));
+    panel.Check(panel.RadioButton17);
+    Key(SDLK_TAB, true); // back from RadioButton19 to START
+    const auto backward = TabWalk(false, 3);
+    EXPECT_EQ(backward, (std::vector<std::string>{"Button2", "Button3", "Memo1"}));
+    TabWalk(false, 7);
+    EXPECT_EQ(panel.Focused()->Name, "RadioButton17") << "the group's stop follows its check";
+
+    // A group without a checked button is entered at its first one.
+    panel.RadioButton7.Checked = false;
+    panel.SetFocus(panel.CheckBox4);
+    Key(SDLK_TAB);
+    EXPECT_EQ(panel.Focused(), &panel.RadioButton7);
+    Key(SDLK_TAB);
+    EXPECT_EQ(panel.Focused(), &panel.CheckBox2);
+}
+
+TEST_F(PanelTest, ArrowsMoveTheCheckInsideARadioGroupAndWrap) {
+    panel.SetFocus(panel.RadioButton3);
+    Key(SDLK_DOWN);
+    EXPECT_TRUE(panel.RadioButton4.Checked);
+    EXPECT_FALSE(panel.RadioButton3.Checked);
+    EXPECT_EQ(panel.Focused(), &panel.RadioButton4);
+    Key(SDLK_RIGHT);
+    Key(SDLK_DOWN);
+    Key(SDLK_DOWN);
+    EXPECT_TRUE(panel.RadioButton12.Checked);
+    Key(SDLK_DOWN);
+    EXPECT_TRUE(panel.RadioButton2.Checked) << "wraps to the top";
+    Key(SDLK_UP);
+    EXPECT_TRUE(panel.RadioButton12.Checked);
+    EXPECT_EQ(CheckedIn(panel, panel.LightGroup), "RadioButton19 ") << "other groups untouched";
+
+    // The bonus group's disabled buttons are skipped, so nothing moves there.
+    panel.Check(panel.RadioButton13);
+    panel.SetFocus(panel.RadioButton13);
+    EXPECT_FALSE(Key(SDLK_DOWN));
+    EXPECT_TRUE(panel.RadioButton13.Checked);
+}
+
+TEST_F(PanelTest, ArrowsOnOtherControlsMoveTheFocus) {
+    panel.SetFocus(panel.Button4);
+    Key(SDLK_DOWN);
+    EXPECT_EQ(panel.Focused(), &panel.Button5);
+    Key(SDLK_LEFT);
+    EXPECT_EQ(panel.Focused(), &panel.Button4);
+    Key(SDLK_UP);
+    EXPECT_EQ(panel.Focused(), &panel.RadioButton3);
+    EXPECT_TRUE(panel.RadioButton3.Checked) << "moving the focus checks nothing";
+}
+
+TEST_F(PanelTest, EnterPressesStartUnlessAnotherButtonHasTheFocus) {
+    panel.SetFocus(panel.CheckBox4);
+    Key(SDLK_RETURN);
+    panel.SetFocus(panel.TrackBar1);
+    Key(SDLK_KP_ENTER);
+    panel.SetFocus(panel.Button3);
+    Key(SDLK_RETURN);
+    Key(SDLK_SPACE);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"Button1", "Button1", "Button3", "Button3"}));
+    clicks.clear();
+    Key(SDLK_ESCAPE);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"Button2"})) << "EXIT is the cancel button";
+}
+
+TEST_F(PanelTest, SpaceTogglesCheckBoxesAndChecksRadioButtons) {
+    panel.SetFocus(panel.CheckBox2);
+    Key(SDLK_SPACE);
+    EXPECT_TRUE(panel.CheckBox2.Checked);
+    Key(SDLK_SPACE);
+    EXPECT_FALSE(panel.CheckBox2.Checked);
+    EXPECT_TRUE(panel.CheckBox4.Checked);
+    EXPECT_TRUE(clicks.empty());
+}
+
+TEST_F(PanelTest, AltWithTheUnderlinedLetterPressesItsButton) {
+    EXPECT_EQ(AcceleratorOf("&START"), 'S');
+    EXPECT_EQ(AcceleratorOf("ハイスコア(&P)"), 'P');
+    EXPECT_EQ(AcceleratorOf("A&&B"), 0);
+    EXPECT_EQ(CaptionText("Ｔｏｐ１０(&T)"), "Ｔｏｐ１０(T)");
+    EXPECT_EQ(CaptionText("A&&B"), "A&B");
+
+    EXPECT_FALSE(Key(SDLK_s)) << "a plain letter is no accelerator";
+    for (int key : {SDLK_s, SDLK_h, SDLK_e, SDLK_p, SDLK_c, SDLK_t, SDLK_d}) Key(key, false, true);
+    EXPECT_EQ(clicks, (std::vector<std::string>{"Button1", "Button3", "Button2", "Button4",
+                                                "Button5", "Button6", "Button7"}));
+    EXPECT_EQ(panel.Focused(), &panel.Button7);
+    EXPECT_FALSE(Key(SDLK_x, false, true));
+    panel.Button4.Enabled = false;
+    EXPECT_FALSE(Key(SDLK_p, false, true)) << "a disabled button cannot be pressed";
+}
+
+TEST_F(PanelTest, TrackBarKeysStayWithinItsRange) {
+    panel.SetFocus(panel.TrackBar1);
+    for (int i = 0; i < 5; ++i) Key(SDLK_LEFT);
+    EXPECT_EQ(panel.TrackBar1.Position(), 0);
+    Key(SDLK_RIGHT);
+    Key(SDLK_PAGEDOWN);
+    EXPECT_EQ(panel.TrackBar1.Position(), 2);
+    Key(SDLK_END);
+    Key(SDLK_DOWN);
+    EXPECT_EQ(panel.TrackBar1.Position(), 5);
+    Key(SDLK_HOME);
+    EXPECT_EQ(panel.TrackBar1.Position(), 0);
+    panel.TrackBar1.SetPosition(9);
+    EXPECT_EQ(panel.TrackBar1.Position(), 5);
+    panel.TrackBar1.SetPosition(-1);
+    EXPECT_EQ(panel.TrackBar1.Position(), 0);
+}
+
+TEST_F(PanelTest, MemoScrollsByKeyboard) {
+    panel.SetFocus(panel.Memo1);
+    Key(SDLK_DOWN);
+    Key(SDLK_DOWN);
+    Key(SDLK_PAGEDOWN);
+    Key(SDLK_UP);
+    EXPECT_EQ(panel.PendingMemoScroll, 1 + 1 + 8 - 1);
+    EXPECT_EQ(panel.Focused(), &panel.Memo1);
+}
+
+TEST_F(PanelTest, KeyEventsReachTheKeyboardWithTheirModifiers) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = SDLK_h;
+    event.key.keysym.mod = KMOD_LALT;
+    EXPECT_TRUE(panel.HandleEvent(event));
+    event.key.keysym.sym = SDLK_TAB;
+    event.key.keysym.mod = KMOD_RSHIFT;
+    EXPECT_TRUE(panel.HandleEvent(event));
+    EXPECT_EQ(clicks, (std::vector<std::string>{"Button3"}));
+    EXPECT_EQ(panel.Focused(), &panel.Memo1) << "Shift+Tab went back from HELP";
+    event.type = SDL_MOUSEBUTTONDOWN;
+    EXPECT_FALSE(panel.HandleEvent(event)) << "no window, no mouse";
+}
+
+TEST_F(PanelTest, ErrorOfAButtonReachesTheCallerAndThePanelGoesOn) {
+    panel.Button1.OnClick = [] { throw std::runtime_error("cannot write"); };
+    EXPECT_THROW(Key(SDLK_RETURN), std::runtime_error);
+    Key(SDLK_TAB);
+    EXPECT_EQ(panel.Focused(), &panel.RadioButton19);
+    Key(SDLK_DOWN);
+    EXPECT_TRUE(panel.RadioButton20.Checked);
+}
+
+} // namespace

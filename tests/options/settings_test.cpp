@@ -1,0 +1,139 @@
+// The settings file: number conversion, reads that always look at the file, and writes
+// that create the file, keep its other keys and fail with the designed message.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "options/options.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SettingsFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        home_ = fs::temp_directory_path() /
+                ("brannock-settings-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(home_);
+        fs::create_directories(home_);
+        setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
+    }
+    void TearDown() override { fs::remove_all(home_); }
+
+    fs::path IniPath() const { return home_ / "brannock" / "bn.ini"; }
+    void WriteIni(const std::string& text) const {
+        fs::create_directories(IniPath().parent_path());
+        std::ofstream(IniPath()) << text;
+    }
+    std::string IniText() const {
+        std::ifstream in(IniPath());
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path home_;
+};
+
+TEST(SettingTextTest, DecimalHexadecimalAndEverythingElse) {
+    EXPECT_EQ(SettingTextToInt("0"), 0);
+    EXPECT_EQ(SettingTextToInt("42"), 42);
+    EXPECT_EQ(SettingTextToInt("-3"), -3);
+    EXPECT_EQ(SettingTextToInt("+7"), 7);
+    EXPECT_EQ(SettingTextToInt("2147483647"), 2147483647);
+    EXPECT_EQ(SettingTextToInt("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(SettingTextToInt("2147483648"), std::nullopt) << "beyond 32 bits";
+    EXPECT_EQ(SettingTextToInt("0x0A"), 10);
+    EXPECT_EQ(SettingTextToInt("0XfF"), 255);
+    EXPECT_EQ(SettingTextToInt("$1f"), 31);
+    EXPECT_EQ(SettingTextToInt("$FFFFFFFF"), -1) << "hexadecimal fills all 32 bits";
+    EXPECT_EQ(SettingTextToInt("$100000000"), std::nullopt);
+    EXPECT_EQ(SettingTextToInt("0x"), std::nullopt) << "too short for hexadecimal";
+    EXPECT_EQ(SettingTextToInt("0x0x"), std::nullopt);
+    EXPECT_EQ(SettingTextToInt(""), std::nullopt);
+    EXPECT_EQ(SettingTextToInt("$"), std::nullopt);
+    EXPECT_EQ(SettingTextToInt("-"), std::nullopt);
+    EXPECT_EQ(SettingTextToInt("3.5"), std::nullopt);
+    EXPECT_EQ(SettingTextToInt("12abc"), std::nullopt);
+    EXPECT_EQ(SettingTextToInt("ten"), std::nullopt);
+    EXPECT_EQ(SettingTextToInt("１０"), std::nullopt) << "full-width digits are not digits";
+}
+
+TEST_F(SettingsFileTest, LivesInTheConfigFolderAndIgnoresARelativeOne) {
+    EXPECT_EQ(SettingsFilePath(), IniPath().string());
+    setenv("XDG_CONFIG_HOME", "relative/dir", 1);
+    setenv("HOME", home_.c_str(), 1);
+    EXPECT_EQ(SettingsFilePath(), (home_ / ".config" / "brannock" / "bn.ini").string());
+}
+
+TEST_F(SettingsFileTest, MissingFileKeyOrNumberGivesTheDefault) {
+    EXPECT_EQ(ReadSettingInt("Play", 4), 4);
+    EXPECT_FALSE(fs::exists(IniPath())) << "reading never creates the file";
+    WriteIni("[Brannock]\n難易度=abc\nPlay=0x0A\n背景描画 = \"3\"\n[Other]\nカメラ位置=2\n");
+    EXPECT_EQ(ReadSettingInt("難易度", 2), 2);
+    EXPECT_EQ(ReadSettingInt("Play", 0), 10);
+    EXPECT_EQ(ReadSettingInt("背景描画", 2), 3) << "spaces and quotes around a value";
+    EXPECT_EQ(ReadSettingInt("カメラ位置", 0), 0) << "another section's key";
+    EXPECT_EQ(ReadSettingInt("play", 0), 10) << "key names ignore ASCII case";
+}
+
+TEST_F(SettingsFileTest, EveryReadSeesTheFileAsItIsNow) {
+    WriteIni("[Brannock]\nPlay=3\n");
+    EXPECT_EQ(ReadSettingInt("Play", 0), 3);
+    WriteIni("[Brannock]\nPlay=8\n");
+    EXPECT_EQ(ReadSettingInt("Play", 0), 8);
+    fs::remove(IniPath());
+    EXPECT_EQ(ReadSettingInt("Play", 0), 0);
+}
+
+TEST_F(SettingsFileTest, FirstWriteCreatesFolderAndFileAndLaterWritesKeepOtherKeys) {
+    WriteSettingInt("解像度", 3);
+    ASSERT_TRUE(fs::exists(IniPath()));
+    WriteSettingInt("Play", 10);
+    WriteSettingInt("解像度", 1);
+    const std::string text = IniText();
+    EXPECT_NE(text.find("[Brannock]"), std::string::npos);
+    EXPECT_NE(text.find("Play=10"), std::string::npos) << text;
+    EXPECT_NE(text.find("解像度=1"), std::string::npos) << text;
+    EXPECT_EQ(text.find("解像度=3"), std::string::npos) << "a key is written once";
+    EXPECT_NE(text.rfind("\xEF\xBB\xBF", 0), 0u) << "no byte-order mark";
+    EXPECT_EQ(ReadSettingInt("解像度", 0), 1);
+    EXPECT_FALSE(fs::exists(IniPath().string() + ".tmp"));
+}
+
+TEST_F(SettingsFileTest, WriteKeepsOtherSectionsAndComments) {
+    WriteIni("; mine\n[Other]\nx=1\n[Brannock]\nPlay=2\n");
+    WriteSettingInt("Play", 5);
+    const std::string text = IniText();
+    EXPECT_NE(text.find("; mine"), std::string::npos) << text;
+    EXPECT_NE(text.find("x=1"), std::string::npos) << text;
+    EXPECT_EQ(ReadSettingInt("Play", 0), 5);
+}
+
+TEST_F(SettingsFileTest, UnwritableFileRaisesTheMessageWithItsName) {
+    // The folder's place is taken by a plain file, so nothing can be written there.
+    std::ofstream(home_ / "brannock") << "not a folder";
+    try {
+        WriteSettingInt("Play", 1);
+        FAIL() << "the write did not fail";
+    } catch (const EIniFileException& e) {
+        EXPECT_EQ(std::string(e.what()), IniPath().string() + " に書き込めません");
+    }
+    EXPECT_EQ(ReadSettingInt("Play", 7), 7) << "an unreadable file reads as defaults";
+}
+
+TEST_F(SettingsFileTest, ExistingFileThatCannotBeReadIsNotReplaced) {
+    fs::create_directories(IniPath()); // bn.ini is a folder: it exists but cannot be read
+    fs::create_directories(IniPath() / "keep");
+    EXPECT_THROW(WriteSettingInt("Play", 1), EIniFileException);
+    EXPECT_TRUE(fs::is_directory(IniPath() / "keep"));
+    EXPECT_EQ(ReadSettingInt("Play", 9), 9);
+}
+
+} // namespace

@@ -1,0 +1,314 @@
+// FormCreate's options and START: the controls set from the settings file, the world
+// settings START derives from them, what it writes back, and how it fails.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "app/game.h"
+#include "tests/options/options_fixture.h"
+
+namespace {
+
+using StartTest = OptionsFixture;
+
+TEST_F(StartTest, NoSettingsFileShowsTheDesignDefaultsAndStartWritesAllNineKeys) {
+    TOptionsPanel& p = form().Panel1;
+    ASSERT_FALSE(std::filesystem::exists(SettingsFilePath()));
+    EXPECT_TRUE(p.RadioButton19.Checked);
+    EXPECT_TRUE(p.CheckBox4.Checked);
+    EXPECT_FALSE(p.CheckBox2.Checked);
+    EXPECT_TRUE(p.RadioButton6.Checked);
+    EXPECT_TRUE(p.RadioButton15.Checked);
+    EXPECT_EQ(p.TrackBar1.Position(), 2);
+    EXPECT_TRUE(p.RadioButton7.Checked);
+    EXPECT_TRUE(p.RadioButton3.Checked);
+    EXPECT_FALSE(p.RadioButton13.Enabled);
+    EXPECT_FALSE(p.RadioButton14.Enabled);
+    EXPECT_EQ(world().Play_Count, 0);
+
+    Button1Click(form());
+    const std::vector<std::pair<std::string, std::string>> written = {
+        {"Play", "0"},       {"ライト設定", "2"}, {"半透明", "1"},
+        {"テクスチャ", "1"}, {"操作方式", "0"},   {"解像度", "0"},
+        {"カメラ位置", "0"}, {"背景描画", "2"},   {"難易度", "2"}};
+    EXPECT_EQ(StoredKeys(), written) << "all nine keys, in the order START writes them";
+
+    const World& w = world();
+    EXPECT_EQ(w.Stage_No, 1);
+    EXPECT_EQ(w.Map_Image, &form().Image1);
+    EXPECT_EQ(w.Wall_Image, &form().Image4);
+    EXPECT_EQ(w.Light_Mode, 2);
+    EXPECT_TRUE(w.Alpha_Blend);
+    EXPECT_FALSE(w.No_Texture);
+    EXPECT_FALSE(w.AC_Control);
+    EXPECT_EQ(w.Display_Mode, 0);
+    EXPECT_DOUBLE_EQ(w.Screen_Scale, 1.0);
+    EXPECT_EQ(w.Camera_Mode, 0);
+    EXPECT_EQ(w.Back_Distance, 230);
+    EXPECT_EQ(w.Difficulty, 2);
+    EXPECT_EQ(w.Difficulty_Name, "Nomal");
+    EXPECT_EQ(w.Score, 650000);
+    EXPECT_EQ(w.Boss_HP, 300);
+    EXPECT_DOUBLE_EQ(w.Energy, 300.0) << "FormCreate's energy stands outside Very Hard";
+    EXPECT_FALSE(w.Special1);
+    EXPECT_FALSE(w.Special2);
+
+    // Panel hidden, border gone, full-screen 640 x 480 open, the title timer running.
+    EXPECT_FALSE(p.Visible);
+    EXPECT_TRUE(form().Borderless);
+    EXPECT_TRUE(form().DXDraw.Options().Has(doFullScreen));
+    EXPECT_TRUE(form().DXDraw.Initialized());
+    EXPECT_EQ(form().DXDraw.Width(), 640);
+    EXPECT_EQ(form().DXDraw.Height(), 480);
+    EXPECT_TRUE(form().OPTimer.Enabled());
+    EXPECT_FALSE(form().DXTimer.Enabled()) << "the scene is built by the title screen";
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+}
+
+TEST_F(StartTest, StoredOptionsSetTheControlsAndComeBackUnchanged) {
+    CreateFormWithSettings(
+        "[Brannock]\nPlay=4\n解像度=2\nライト設定=1\n半透明=0\n操作方式=1\nテクスチャ=0\n"
+        "難易度=4\n背景描画=5\nカメラ位置=3\n");
+    TOptionsPanel& p = form().Panel1;
+    EXPECT_TRUE(p.RadioButton17.Checked);
+    EXPECT_FALSE(p.RadioButton15.Checked);
+    EXPECT_TRUE(p.RadioButton20.Checked);
+    EXPECT_FALSE(p.RadioButton19.Checked);
+    EXPECT_FALSE(p.CheckBox4.Checked);
+    EXPECT_TRUE(p.RadioButton11.Checked);
+    EXPECT_FALSE(p.RadioButton6.Checked);
+    EXPECT_TRUE(p.CheckBox2.Checked);
+    EXPECT_TRUE(p.RadioButton5.Checked);
+    EXPECT_FALSE(p.RadioButton3.Checked);
+    EXPECT_EQ(p.TrackBar1.Position(), 5);
+    EXPECT_TRUE(p.RadioButton9.Checked);
+    EXPECT_FALSE(p.RadioButton7.Checked);
+    EXPECT_FALSE(p.RadioButton13.Enabled) << "a play count of 4 unlocks nothing";
+    EXPECT_FALSE(p.RadioButton14.Enabled);
+
+    Button1Click(form());
+    for (const auto& [key, value] : {std::pair<const char*, const char*>{"Play", "4"},
+                                     {"解像度", "2"},
+                                     {"ライト設定", "1"},
+                                     {"半透明", "0"},
+                                     {"操作方式", "1"},
+                                     {"テクスチャ", "0"},
+                                     {"難易度", "4"},
+                                     {"背景描画", "5"},
+                                     {"カメラ位置", "3"}})
+        EXPECT_EQ(Stored(key), value) << key;
+    EXPECT_TRUE(world().No_Texture);
+    EXPECT_FALSE(world().Alpha_Blend);
+    EXPECT_TRUE(world().AC_Control);
+    EXPECT_EQ(world().Light_Mode, 1);
+}
+
+TEST_F(StartTest, OutOfRangeValuesLeaveTheDesignedDefaultsButTheTrackBarClamps) {
+    CreateFormWithSettings(
+        "[Brannock]\n難易度=7\n解像度=-1\nライト設定=3\nカメラ位置=4\n操作方式=2\n半透明=5\n"
+        "テクスチャ=2\n背景描画=9\n");
+    TOptionsPanel& p = form().Panel1;
+    EXPECT_TRUE(p.RadioButton3.Checked) << "難易度 7 keeps Normal";
+    EXPECT_TRUE(p.RadioButton15.Checked);
+    EXPECT_TRUE(p.RadioButton19.Checked);
+    EXPECT_TRUE(p.RadioButton7.Checked);
+    EXPECT_TRUE(p.RadioButton6.Checked);
+    EXPECT_TRUE(p.CheckBox4.Checked);
+    EXPECT_FALSE(p.CheckBox2.Checked);
+    EXPECT_EQ(p.TrackBar1.Position(), 5);
+
+    CreateFormWithSettings("[Brannock]\n背景描画=-3\n難易度=x\n");
+    EXPECT_EQ(form().Panel1.TrackBar1.Position(), 0);
+    EXPECT_TRUE(form().Panel1.RadioButton3.Checked);
+}
+
+TEST_F(StartTest, PlayCountUnlocksTheBonusModesAndOnlyExactCountsSwitchThemOn) {
+    struct Case {
+        const char* play;
+        bool enabled13, enabled14, special1, special2;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"4", false, false, false, false, "4"}, {"5", true, false, true, false, "5"},
+        {"7", true, false, false, false, "7"},  {"0x0A", true, true, false, true, "10"},
+        {"11", true, true, false, false, "11"}, {"$5", true, false, true, false, "5"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.play);
+        CreateFormWithSettings(std::string("[Brannock]\nPlay=") + c.play + "\n");
+        EXPECT_EQ(form().Panel1.RadioButton13.Enabled, c.enabled13);
+        EXPECT_EQ(form().Panel1.RadioButton14.Enabled, c.enabled14);
+        Button1Click(form());
+        EXPECT_EQ(world().Special1, c.special1);
+        EXPECT_EQ(world().Special2, c.special2);
+        EXPECT_EQ(Stored("Play"), c.written) << "the count is written back unchanged, in decimal";
+    }
+}
+
+TEST_F(StartTest, ACheckedBonusButtonSwitchesItsModeOn) {
+    CreateFormWithSettings("[Brannock]\nPlay=12\n");
+    form().Panel1.Check(form().Panel1.RadioButton13);
+    Button1Click(form());
+    EXPECT_TRUE(world().Special1);
+    EXPECT_FALSE(world().Special2);
+}
+
+TEST_F(StartTest, DifficultyTableSetsEveryColumnAndTheEnemiesHitPoints) {
+    struct Row {
+        const char* button;
+        int difficulty, boss_damage, score;
+        const char* name;
+        int missiles;
+        double regen, energy;
+        int zako, walker;
+    };
+    const Row rows[] = {
+        {"RadioButton1", 0, 5, 0, "Practice", 9999, 1.0, 300.0, 2, 4},
+        {"RadioButton2", 1, 10, 500000, "Eazy", 9999, 2.0, 300.0, 1, 2},
+        {"RadioButton3", 2, 5, 650000, "Nomal", 9999, 1.0, 300.0, 2, 4},
+        {"RadioButton4", 3, 3, 800000, "Hard", 9999, 0.2, 300.0, 3, 6},
+        {"RadioButton5", 4, 2, 990000, "Very Hard", 0, 0.0, 0.0, 4, 8},
+        {"RadioButton12", 5, 5, 0, "Time Attack", 9999, 1.0, 300.0, 2, 4},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.button);
+        CreateFormWithSettings("");
+        form().Panel1.Check(*form().Panel1.FindRadioButton(r.button));
+        Button1Click(form());
+        const World& w = world();
+        EXPECT_EQ(w.Difficulty, r.difficulty);
+        EXPECT_EQ(w.Boss_Damage, r.boss_damage);
+        EXPECT_EQ(w.Score, r.score);
+        EXPECT_EQ(w.Difficulty_Name, r.name);
+        EXPECT_EQ(w.Missile_Stock, r.missiles);
+        EXPECT_DOUBLE_EQ(w.Energy_Regen, r.regen);
+        EXPECT_DOUBLE_EQ(w.Energy, r.energy);
+        for (const TParts& z : w.Zako) EXPECT_EQ(z.Life, r.zako);
+        for (const TParts& g : w.GH) EXPECT_EQ(g.Life, r.walker);
+        EXPECT_EQ(w.Boss_HP, 300);
+        EXPECT_EQ(Stored("難易度"), std::to_string(r.difficulty));
+    }
+}
+
+TEST_F(StartTest, DisplayModesSetSizeScaleAndStoredValue) {
+    struct Mode {
+        const char* button;
+        int width, height, stored;
+        double scale;
+        bool full_screen;
+    };
+    const Mode modes[] = {
+        {"RadioButton15", 640, 480, 0, 1.0, true},
+        {"RadioButton16", 800, 600, 1, 1.25, true},
+        {"RadioButton17", 1024, 768, 2, 1.6, true},
+        {"RadioButton18", 647, 471, 3, 1.0, false},
+    };
+    for (const Mode& m : modes) {
+        SCOPED_TRACE(m.button);
+        CreateFormWithSettings("");
+        form().Panel1.Check(*form().Panel1.FindRadioButton(m.button));
+        Button1Click(form());
+        EXPECT_EQ(world().Display_Mode, m.stored);
+        EXPECT_DOUBLE_EQ(world().Screen_Scale, m.scale);
+        EXPECT_EQ(Stored("解像度"), std::to_string(m.stored));
+        EXPECT_EQ(form().DXDraw.Options().Has(doFullScreen), m.full_screen);
+        EXPECT_EQ(form().DXDraw.Width(), m.width);
+        EXPECT_EQ(form().DXDraw.Height(), m.height);
+        EXPECT_TRUE(form().Borderless);
+        // The window mode shows the pointer over the display; full-screen hides it.
+        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), m.full_screen ? SDL_DISABLE : SDL_ENABLE);
+    }
+}
+
+TEST_F(StartTest, CameraLightingAndBackgroundDistance) {
+    struct Choice {
+        const char* camera;
+        int camera_mode;
+        const char* light;
+        int light_mode;
+        int track;
+        int distance;
+    };
+    const Choice choices[] = {
+        {"RadioButton7", 0, "RadioButton19", 2, 0, 170},
+        {"RadioButton10", 1, "RadioButton20", 1, 5, 320},
+        {"RadioButton8", 2, "RadioButton21", 0, 1, 200},
+        {"RadioButton9", 3, "RadioButton19", 2, 3, 260},
+    };
+    for (const Choice& c : choices) {
+        SCOPED_TRACE(c.camera);
+        CreateFormWithSettings("");
+        TOptionsPanel& p = form().Panel1;
+        p.Check(*p.FindRadioButton(c.camera));
+        p.Check(*p.FindRadioButton(c.light));
+        p.TrackBar1.SetPosition(c.track);
+        Button1Click(form());
+        EXPECT_EQ(world().Camera_Mode, c.camera_mode);
+        EXPECT_EQ(Stored("カメラ位置"), std::to_string(c.camera_mode));
+        EXPECT_EQ(world().Light_Mode, c.light_mode);
+        EXPECT_EQ(Stored("ライト設定"), std::to_string(c.light_mode));
+        EXPECT_EQ(world().Back_Distance, c.distance);
+        EXPECT_EQ(Stored("背景描画"), std::to_string(c.track));
+    }
+}
+
+TEST_F(StartTest, UnwritableSettingsStopStartWithTheMessageAndThePanelStaysUsable) {
+    // The settings folder's place is taken by a plain file.
+    const std::filesystem::path folder = std::filesystem::path(SettingsFilePath()).parent_path();
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder.parent_path());
+    std::ofstream(folder) << "in the way";
+
+    std::vector<std::string> shown;
+    app_.ErrorBox = [&](const std::string& message) { shown.push_back(message); };
+    // Enter on the panel presses START through the message loop, as a player would.
+    SDL_Event enter{};
+    enter.type = SDL_KEYDOWN;
+    enter.key.keysym.sym = SDLK_RETURN;
+    ASSERT_EQ(SDL_PushEvent(&enter), 1);
+    app_.Step(false);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], SettingsFilePath() + " に書き込めません");
+
+    TOptionsPanel& p = form().Panel1;
+    EXPECT_TRUE(p.Visible);
+    EXPECT_FALSE(form().Borderless);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    EXPECT_FALSE(form().DXDraw.Initialized());
+    EXPECT_FALSE(form().OPTimer.Enabled());
+
+    // Still a working panel: choose, fix the folder, START again.
+    p.KeyDown(SDLK_TAB, false, false);
+    p.KeyDown(SDLK_DOWN, false, false);
+    EXPECT_TRUE(p.RadioButton20.Checked);
+    std::filesystem::remove(folder);
+    ASSERT_EQ(SDL_PushEvent(&enter), 1);
+    app_.Step(false);
+    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_FALSE(p.Visible);
+    EXPECT_TRUE(form().OPTimer.Enabled());
+    EXPECT_EQ(Stored("ライト設定"), "1");
+}
+
+TEST_F(StartTest, DisplayErrorReachesTheErrorBoxAndLeavesStartAtThatStep) {
+    form().DXDraw.Display.BitCount = 12; // no such screen mode
+    std::vector<std::string> shown;
+    app_.ErrorBox = [&](const std::string& message) { shown.push_back(message); };
+    SDL_Event alt_s{};
+    alt_s.type = SDL_KEYDOWN;
+    alt_s.key.keysym.sym = SDLK_s;
+    alt_s.key.keysym.mod = KMOD_LALT;
+    ASSERT_EQ(SDL_PushEvent(&alt_s), 1);
+    app_.Step(false);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].find("ディスプレイモードを変更できません"), std::string::npos) << shown[0];
+    EXPECT_FALSE(form().Panel1.Visible);
+    EXPECT_FALSE(form().OPTimer.Enabled());
+    EXPECT_EQ(Stored("難易度"), "2") << "every setting was stored before";
+}
+
+} // namespace
