@@ -1,13 +1,15 @@
-// assetgen SOURCE_DIR OUT_DIR: writes the game's files into OUT_DIR.
+// assetgen SOURCE_DIR OUT_DIR [PLOT_DIR]: writes the game's files into OUT_DIR; with
+// PLOT_DIR also a waveform and spectrogram picture of every sound, for checking by eye.
 #include <exception>
 #include <filesystem>
 #include <iostream>
 
 #include "tools/assetgen/assetgen.h"
+#include "tools/assetgen/snd_plot.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::cerr << "usage: assetgen SOURCE_DIR OUT_DIR\n";
+        std::cerr << "usage: assetgen SOURCE_DIR OUT_DIR [PLOT_DIR]\n";
         return 2;
     }
     const std::string source = argv[1];
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
         assetgen::WritePictures(source, out); // the title renders the robot meshes
         assetgen::WriteSounds(out);
         assetgen::WriteTexts(source, out);
+        if (argc > 3) assetgen::WriteSoundPlots(out, argv[3]);
     } catch (const std::exception& e) {
         std::cerr << "assetgen: " << e.what() << "\n";
         return 1;
