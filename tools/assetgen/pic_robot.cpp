@@ -73,8 +73,8 @@ bool RenderRobot(const std::string& mesh_dir, int width, int height, Layer& out)
 
     // A slightly low camera in front of the robot, looking at its middle.
     rm::FramePtr camera = engine->CreateFrame(scene);
-    const float cx = 0, cy = -1.6f, cz = 15.5f;
-    const float tx = 0, ty = -1.9f, tz = 0;
+    const float cx = 0, cy = -2.9f, cz = 10.8f;
+    const float tx = 0, ty = -2.3f, tz = 0;
     camera->SetPosition(scene, cx, cy, cz);
     camera->SetOrientation(scene, tx - cx, ty - cy, tz - cz, 0, 1, 0);
     std::unique_ptr<rm::Viewport> viewport = engine->CreateViewport(w, h);

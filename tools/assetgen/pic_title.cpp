@@ -14,8 +14,8 @@ namespace {
 constexpr int Width = 616;
 constexpr int Height = 340;
 // Where the robot stands.
-constexpr int RobotLeft = 330;
-constexpr int RobotWidth = 280;
+constexpr int RobotLeft = 300;
+constexpr int RobotWidth = 316;
 
 void DrawGlow(Layer& layer) {
     const Rgb glow = FromHex(0x1A3A78);
@@ -32,7 +32,7 @@ void DrawGlow(Layer& layer) {
 // A floor grid in perspective below the robot, brightest near its feet.
 void DrawFloor(Layer& layer) {
     const Rgb line = FromHex(0x3C8CE0);
-    const float horizon = 262.0f, cx = 470.0f;
+    const float horizon = 250.0f, cx = 470.0f;
     for (int y = static_cast<int>(horizon); y < Height; ++y)
         for (int x = 250; x < Width; ++x) {
             const float py = static_cast<float>(y) + 0.5f, px = static_cast<float>(x) + 0.5f;
