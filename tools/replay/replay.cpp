@@ -45,9 +45,11 @@ public:
             SetTrackBar(Number(words, "a position"));
         else if (command == "click")
             Click(Word(words, "a button name"));
-        else if (command == "frames")
-            Frames(Number(words, "a frame count"), Rest(words));
-        else if (command == "shot")
+        else if (command == "frames") {
+            // The count is read first: the order of argument evaluation is unspecified.
+            const int count = Number(words, "a frame count");
+            Frames(count, Rest(words));
+        } else if (command == "shot")
             Shot(Word(words, "a picture name"));
         else
             Fail("unknown command '" + command + "'");
