@@ -380,8 +380,11 @@ public:
         dl_->AddText(font, size, ImVec2(x, F(l.Top)), Colour(TextColour), l.Caption.c_str());
     }
 
+    // A horizontal etched rule: grey over white.
     void Rule(const TControl& c) {
-        EtchedRect(dl_, At(c.Left, c.Top), At(c.Left + c.Width, c.Top + c.Height));
+        dl_->AddRectFilled(At(c.Left, c.Top), At(c.Left + c.Width, c.Top + 1), Colour(Shadow));
+        dl_->AddRectFilled(At(c.Left, c.Top + 1), At(c.Left + c.Width, c.Top + 2),
+                           Colour(Highlight));
     }
 
 private:
