@@ -1,0 +1,329 @@
+// brannock-bench: runs game frames headless on a virtual clock (so pacing costs nothing)
+// along a fixed route through stage 1 (walking, turning, sidestepping, walking into walls,
+// camera changes) and prints one JSON line per screen size:
+//   {"size":"1024x768","frames":N,"create_ms":..,"sim_ms":..,"render_ms":..,
+//    "overlay_ms":..,"frame_ms":..,"frame_ms_p99":..,"rss_mb":..}
+// frame_ms and its p99 time DXTimerTimer itself. The parts come from a second run of the
+// same route that calls the frame's steps one by one in the frame loop's order: sim is
+// everything before the render, overlay everything after it. Each size runs in its own
+// process, so rss_mb is that size's peak.
+//
+// Options: --frames N (default 600), --size WxH (only that size),
+//          --shots DIR (no timing: PNGs of every camera mode at the start and at a wall).
+#include <SDL.h>
+#include <nlohmann/json.hpp>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/form_design.h"
+#include "app/game.h"
+#include "app/main_form.h"
+#include "enemies/enemies.h"
+#include "player/player.h"
+#include "scene/scene.h"
+#include "screens/screens.h"
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
+namespace {
+
+using WallClock = std::chrono::steady_clock;
+
+// Virtual-key codes of the designed key table.
+constexpr uint32_t VkUp = 38, VkDown = 40, VkLeft = 37, VkRight = 39;
+constexpr uint32_t VkA = 65, VkS = 83, VkG = 71; // turn left, turn right, camera
+
+struct Segment {
+    int frames;
+    std::set<uint32_t> keys;
+};
+
+// One lap of the route from the start place (facing +x along the bottom corridor).
+// 39 frames of turning make about a quarter turn.
+const std::vector<Segment> Route = {
+    {60, {VkUp}},                  // along the corridor
+    {1, {VkG}},           {1, {}}, // camera 1
+    {39, {VkA}},                   // turn left, toward +z
+    {1, {VkG}},           {1, {}}, // camera 2
+    {100, {VkUp}},                 // north until the wall stops the robot
+    {20, {VkRight}},               // sidestep along the wall
+    {1, {VkG}},           {1, {}}, // camera 3
+    {39, {VkS}},                   // turn right, back toward +x
+    {30, {VkUp, VkLeft}},          // walk and sidestep at once
+    {1, {VkG}},           {1, {}}, // camera 0
+    {78, {VkS}},                   // turn around
+    {90, {VkUp}},                  // back along the corridor
+    {25, {VkDown}},                // and a few steps backward
+    {39, {VkS}},                   // face -z
+    {60, {VkUp}},                  // into the bottom wall
+    {39, {VkA}},                   // face +x again
+};
+
+// The keys of frame i, the route repeated as often as needed.
+const std::set<uint32_t>& KeysOfFrame(int i) {
+    int lap = 0;
+    for (const Segment& s : Route) lap += s.frames;
+    int at = i % lap;
+    for (const Segment& s : Route) {
+        if (at < s.frames) return s.keys;
+        at -= s.frames;
+    }
+    return Route.back().keys;
+}
+
+double Ms(WallClock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double Percentile(std::vector<double> v, double p) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    const size_t i = std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())));
+    return v[i];
+}
+
+// The settings START would make for a fully featured game: full lighting, translucency,
+// textures, camera behind the robot, Nomal difficulty, full-screen at the given size.
+void StartGame(TMainForm& form, int width, int height, int camera_mode) {
+    World& w = form.world;
+    form.DXDraw.Display.Width = width;
+    form.DXDraw.Display.Height = height;
+    w.Display_Mode = width == 640 ? 0 : width == 800 ? 1 : 2;
+    w.Screen_Scale = width == 640 ? 1.0 : width == 800 ? 1.25 : 1.6;
+    w.Stage_No = 1;
+    w.Map_Image = &form.Image1;
+    w.Wall_Image = &form.Image4;
+    w.Light_Mode = 2;
+    w.Alpha_Blend = true;
+    w.No_Texture = false;
+    w.AC_Control = false;
+    w.Camera_Mode = camera_mode;
+    w.Back_Distance = 30 * 2 + 170;
+    w.Difficulty = 2;
+    w.Difficulty_Name = "Nomal";
+    w.Boss_Damage = 5;
+    w.Score = 650000;
+    w.Missile_Stock = 9999;
+    w.Energy_Regen = 1.0;
+    SetEnemyHitPoints(w);
+    w.Boss_HP = 300;
+    form.DXDraw.InitializeDisplay();
+}
+
+struct PassResult {
+    double create_ms = 0;
+    std::vector<double> frame, sim, render, overlay;
+};
+
+// The frame loop's steps in its order, without the pacing wait (the clock is virtual and
+// is simply moved on), timed in three parts.
+void TimedFrame(TMainForm& form, VirtualClock& clock, PassResult& r) {
+    World& w = form.world;
+    if (!form.DXDraw.IsDrawable()) return;
+    clock.Advance(static_cast<uint32_t>(w.Frame_Interval));
+    w.Tick_Now = w.Tick_Last = clock.Now();
+    const auto t0 = WallClock::now();
+    form.DXInput1.UpdateInput();
+    if (w.Clock_Running) w.Play_Time = static_cast<int32_t>(clock.Now() - w.Clock_Start);
+    w.Frame_ms = w.Play_Time - w.Prev_Play_Time;
+    w.Prev_Play_Time = w.Play_Time;
+    form.DXDraw.FillSurface(0);
+    if (w.Boss_HP > 0) Camera_Change(form);
+    if (w.Robo_HP > 0 && w.Boss_HP > 0) {
+        if (w.Energy < 300.0) w.Energy = std::min(300.0, w.Energy + w.Energy_Regen);
+        Guard_Action(form);
+        Layzer_Brade(form);
+        Move_Robo(form);
+    }
+    if (w.Special2 || w.Special1) Move_wing(form);
+    Tama_Shot(form);
+    if (w.Robo_HP <= 0) Yarareta_Poze(form);
+    if (w.Boss_HP <= 0) {
+        Gats_Poze(form);
+        Yarareta_Boss(form);
+    }
+    Move_Teki(form);
+    Move_GH(form);
+    walk(form);
+    if (w.Boss_Active) BossWalk(form);
+    Teki_Shot(form);
+    if (w.Boss_HP <= 0 && ++w.Boss_Down_Frames == 111) w.Boss_Frame->DeleteChild(w.Boss_Body_Frame);
+    Check_Zako_Clear(form);
+    Bakuhatu_Anim(form);
+    form.DXDraw.Scene()->Move(1.0f);
+    const auto t1 = WallClock::now();
+    form.DXDraw.RenderScene();
+    const auto t2 = WallClock::now();
+    Draw_Text(form);
+    Draw_Radar(form);
+    const int x = (form.DXDraw.Width() - 500) / 2, y = (form.DXDraw.Height() - 60) / 2 - 10;
+    auto& caption = form.DXImageList1.Items(picture::GameOver);
+    if (w.Boss_HP != 0 && w.Robo_HP <= 0) caption.Draw(form.DXDraw.BackSurface(), x, y, 0);
+    if (w.Boss_Down_Frames >= 15) caption.Draw(form.DXDraw.BackSurface(), x, y, 1);
+    if (w.White_Flash) {
+        form.DXDraw.FillSurface(0xFFFFFF);
+        w.White_Flash = false;
+    }
+    form.DXDraw.Present();
+    const auto t3 = WallClock::now();
+    r.sim.push_back(Ms(t1 - t0));
+    r.render.push_back(Ms(t2 - t1));
+    r.overlay.push_back(Ms(t3 - t2));
+}
+
+PassResult RunPass(int width, int height, int frames, bool by_parts) {
+    VirtualClock clock(10000);
+    TApplication app(clock);
+    TMainForm form(app, false);
+    StartGame(form, width, height, 0);
+    PassResult r;
+    const auto c0 = WallClock::now();
+    Create_3D(form);
+    r.create_ms = Ms(WallClock::now() - c0);
+    for (int i = 0; i < frames; ++i) {
+        form.DXInput1.SetScriptedKeys(KeysOfFrame(i));
+        if (by_parts) {
+            TimedFrame(form, clock, r);
+        } else {
+            const auto t0 = WallClock::now();
+            DXTimerTimer(form);
+            r.frame.push_back(Ms(WallClock::now() - t0));
+        }
+    }
+    return r;
+}
+
+double PeakRssMb() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
+
+double Round2(double v) {
+    return static_cast<double>(std::llround(v * 100.0)) / 100.0;
+}
+
+void RunSize(int width, int height, int frames) {
+    const PassResult whole = RunPass(width, height, frames, false);
+    const PassResult parts = RunPass(width, height, frames, true);
+    nlohmann::ordered_json line;
+    line["size"] = std::to_string(width) + "x" + std::to_string(height);
+    line["frames"] = frames;
+    line["create_ms"] = Round2(whole.create_ms);
+    line["sim_ms"] = Round2(Percentile(parts.sim, 0.5));
+    line["render_ms"] = Round2(Percentile(parts.render, 0.5));
+    line["overlay_ms"] = Round2(Percentile(parts.overlay, 0.5));
+    line["frame_ms"] = Round2(Percentile(whole.frame, 0.5));
+    line["frame_ms_p99"] = Round2(Percentile(whole.frame, 0.99));
+    line["rss_mb"] = Round2(PeakRssMb());
+    std::cout << line.dump() << std::endl;
+}
+
+bool WriteShot(TMainForm& form, const std::string& path) {
+    TDirectDrawSurface& s = form.DXDraw.BackSurface();
+    std::vector<uint8_t> rgb(static_cast<size_t>(s.Width() * s.Height() * 3));
+    for (int i = 0; i < s.Width() * s.Height(); ++i) {
+        const uint32_t p = s.Pixels()[i];
+        rgb[static_cast<size_t>(3 * i)] = static_cast<uint8_t>(p >> 16);
+        rgb[static_cast<size_t>(3 * i + 1)] = static_cast<uint8_t>(p >> 8);
+        rgb[static_cast<size_t>(3 * i + 2)] = static_cast<uint8_t>(p);
+    }
+    return stbi_write_png(path.c_str(), s.Width(), s.Height(), 3, rgb.data(), s.Width() * 3) != 0;
+}
+
+// Every camera mode at the start place, then after turning left and walking north until
+// the wall of the gate row stops the robot.
+int TakeShots(const std::string& dir) {
+    for (int mode = 0; mode < 4; ++mode) {
+        VirtualClock clock(10000);
+        TApplication app(clock);
+        TMainForm form(app, false);
+        StartGame(form, 800, 600, mode);
+        Create_3D(form);
+        auto run = [&](int n, std::set<uint32_t> keys) {
+            form.DXInput1.SetScriptedKeys(keys);
+            for (int i = 0; i < n; ++i) DXTimerTimer(form);
+        };
+        const std::string base = dir + "/camera" + std::to_string(mode);
+        run(1, {});
+        if (!WriteShot(form, base + "_start.png")) return 1;
+        if (mode == 0) {
+            // A look from the robot's right, level with its knees, to see the feet on the
+            // ground; then the mode's own placement again.
+            World& w = form.world;
+            w.Camera_Frame->SetPosition(w.Robo_Frame, 12, -3, 0);
+            w.Camera_Frame->SetOrientation(w.Robo_Frame, -1, 0, 0, 0, 1, 0);
+            form.DXDraw.RenderScene();
+            if (!WriteShot(form, dir + "/side_check.png")) return 1;
+            ApplyCameraPlacement(form);
+        }
+        run(39, {VkA});
+        run(100, {VkUp});
+        run(1, {});
+        if (!WriteShot(form, base + "_wall.png")) return 1;
+        const rm::Vector at = form.world.Robo_Frame->GetPosition(form.DXDraw.Scene());
+        std::cout << base << ": robot at (" << at.x << ", " << at.z << ")\n";
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    int frames = 600;
+    std::string shots;
+    int only_w = 0, only_h = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--frames" && i + 1 < argc) {
+            frames = std::max(1, std::atoi(argv[++i]));
+        } else if (arg == "--shots" && i + 1 < argc) {
+            shots = argv[++i];
+        } else if (arg == "--size" && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%dx%d", &only_w, &only_h) != 2) only_w = only_h = 0;
+        } else {
+            std::cerr << "usage: brannock-bench [--frames N] [--size WxH] [--shots DIR]\n";
+            return 2;
+        }
+    }
+    // Headless: no window, no sound card.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+
+    if (!shots.empty()) {
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return 1;
+        const int rc = TakeShots(shots);
+        SDL_Quit();
+        return rc;
+    }
+    std::vector<std::pair<int, int>> sizes = {{640, 480}, {800, 600}, {1024, 768}};
+    if (only_w > 0) sizes = {{only_w, only_h}};
+    int failures = 0;
+    for (auto [width, height] : sizes) {
+        // A process per size, so each reports its own peak memory.
+        const pid_t child = fork();
+        if (child == 0) {
+            if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) _exit(1);
+            RunSize(width, height, frames);
+            SDL_Quit();
+            _exit(0);
+        }
+        int status = 0;
+        if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+            WEXITSTATUS(status) != 0)
+            ++failures;
+    }
+    return failures == 0 ? 0 : 1;
+}
