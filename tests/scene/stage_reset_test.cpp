@@ -57,18 +57,4 @@ TEST_F(StageResetTest, PutsEverythingBackForTheNextStage) {
     EXPECT_EQ(form->DXDraw.Viewport()->GetCamera(), wd.Camera_Frame);
 }
 
-TEST_F(StageResetTest, VictoryCameraGivesWayToTheModePlacement) {
-    Build([](World& world) { world.Back_Distance = 230; });
-    World& wd = w();
-    wd.Camera_Frame->SetPosition(wd.Robo_Frame, 8, -0.6f, 8);
-    form->DXDraw.Viewport()->SetBack(999);
-    wd.Stage_No = 3;
-    reset_game(*form);
-    EXPECT_VEC_NEAR(wd.Camera_Frame->GetPosition(wd.Robo_Frame), 0, 8, -20, 1e-4f);
-    EXPECT_FLOAT_EQ(form->DXDraw.Viewport()->GetBack(), 230);
-    const rm::MeshBuilderPtr block3 = ReferenceMesh(*form, "block3.x", 0.15f, 0.1f, 0.15f);
-    ASSERT_GT(block3->FaceCount(), 0);
-    EXPECT_TRUE(SameShape(*wd.Block_Mesh, *block3));
-}
-
 } // namespace
