@@ -100,27 +100,27 @@ SheetView BuildSheetScene(rm::Engine& engine, const rm::FramePtr& root, const st
               {"body.x", "head.x", "armR1.x", "armR2b.x", "armL1.x", "armL2b.x", "momoR.x",
                "momoL.x", "asiR.x", "asiL.x", false, false});
         Ground(engine, root, bin);
-        return {{0, -2.2f, 0.5f}, 4.0f};
+        return {{0, -2.0f, 0.5f}, 5.5f};
     case 2:
         Robot(engine, root, bin,
               {"bodyh.x", "head.x", "armR1.x", "ar2h.x", "armL1.x", "al2h.x", "momoR.x", "momoL.x",
                "asiR.x", "asiL.x", true, false});
         Ground(engine, root, bin);
-        return {{0, -2.2f, 0.5f}, 4.0f};
+        return {{0, -2.0f, 0.5f}, 5.5f};
     case 3:
         Robot(engine, root, bin,
               {"kb.x", "kh.x", "kar.x", "kar2.x", "kal.x", "kal2.x", "kmr.x", "kml.x", "ksr.x",
                "ksl.x", true, true});
         Ground(engine, root, bin);
-        return {{0, -2.2f, 0.5f}, 4.0f};
+        return {{0, -2.0f, 0.5f}, 5.5f};
     case 4:
         Walker(engine, root, bin);
         Ground(engine, root, bin);
-        return {{0, -2, -0.5f}, 4.3f};
+        return {{0, -1.8f, -0.5f}, 5.5f};
     case 5:
         Boss(engine, root, bin);
         Ground(engine, root, bin);
-        return {{0, -0.5f, 1}, 15};
+        return {{0, 0, 1}, 19};
     default:
         break;
     }

@@ -176,11 +176,11 @@ Mesh Wing() {
     Mesh m;
     const int skin = m.AddMaterial(Matte(0.86, 0.96, 1.0, 0.2));
     const int vein = m.AddMaterial(Matte(0.45, 0.75, 0.95));
-    const std::vector<Vec2> outline = {{0, 0},     {0.4, 1.1}, {1.2, 1.9}, {2.3, 2.3},
-                                       {2.9, 1.8}, {2.7, 0.9}, {2.0, 0.2}, {1.0, -0.3}};
+    const std::vector<Vec2> outline = {{0, 0},      {0.3, 0.8},  {0.85, 1.35}, {1.6, 1.6},
+                                       {2.0, 1.25}, {1.9, 0.65}, {1.4, 0.15},  {0.7, -0.2}};
     const Xform plane = TurnY(std::numbers::pi / 2); // outline u runs backward (-z)
-    AddExtrusion(m, plane, outline, {1.3, 0.9}, 0.08, skin);
-    AddTube(m, Along({0, 0, 0}, {0, 2.1, -2.4}), 0.07, 0.04, 3.2, 4, vein);
+    AddExtrusion(m, plane, outline, {0.9, 0.6}, 0.08, skin);
+    AddTube(m, Along({0, 0, 0}, {0, 1.45, -1.7}), 0.06, 0.035, 2.2, 4, vein);
     return m;
 }
 
