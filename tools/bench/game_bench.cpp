@@ -274,7 +274,8 @@ int TakeShots(const std::string& dir) {
         run(1, {});
         if (!WriteShot(form, base + "_wall.png")) return 1;
         const rm::Vector at = form.world.Robo_Frame->GetPosition(form.DXDraw.Scene());
-        std::cout << base << ": robot at (" << at.x << ", " << at.z << ")\n";
+        std::cout << base << ": robot at (" << at.x << ", " << at.z << "), "
+                  << form.DXDraw.LastTriangles() << " triangles drawn\n";
     }
     return 0;
 }
