@@ -67,18 +67,6 @@ TEST_F(PanelTest, DesignedDefaultsOneCheckedPerGroup) {
                                                "タイムアタックモード"}));
 }
 
-TEST_F(PanelTest, ControlsStayInsideTheirGroupBoxes) {
-    for (const TGroupBox* g : {&panel.LightGroup, &panel.CameraGroup, &panel.ControlGroup,
-                               &panel.MonitorGroup, &panel.DifficultyGroup, &panel.BonusGroup}) {
-        for (TRadioButton* r : panel.GroupMembers(*g)) {
-            EXPECT_GE(r->Left, g->Left) << r->Name;
-            EXPECT_GT(r->Top, g->Top) << r->Name;
-            EXPECT_LE(r->Left + r->Width, g->Left + g->Width) << r->Name;
-            EXPECT_LE(r->Top + r->Height, g->Top + g->Height) << r->Name;
-        }
-    }
-}
-
 TEST_F(PanelTest, BonusModesAreBelowTheVisibleAreaDisabledAndNeverTabbedTo) {
     EXPECT_GE(panel.BonusGroup.Top, panel.Height);
     EXPECT_GE(panel.RadioButton13.Top, panel.Height);
