@@ -4,6 +4,7 @@
 #include "scene/engine/device.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -26,6 +27,11 @@ struct Instance {
     const MeshBuilderImpl* mesh;
     Transform to_camera;
     float depth; // of the mesh's centre, for drawing near meshes first
+};
+
+struct VisibleFace {
+    std::array<uint32_t, 3> corner;
+    uint32_t group;
 };
 
 struct TranslucentFace {
@@ -65,6 +71,8 @@ private:
     int DrawInstance(const Instance& instance);
     bool DrawClipped(ClipVertex* polygon, uint32_t planes, const TriangleStyle& style);
     bool Visible(const Instance& instance) const;
+    // A number not yet used in the stamp arrays, which mark per-vertex work already done.
+    uint32_t NextStamp();
 
     uint32_t render_mode_ = 0;
     int quality_ = TextureNearest;
@@ -75,8 +83,11 @@ private:
     std::vector<Instance> instances_;
     std::vector<PointLight> lights_;
     glm::vec3 ambient_{0.0f};
-    std::vector<glm::vec3> camera_positions_, camera_normals_, light_;
+    std::vector<glm::vec3> camera_positions_, light_;
+    std::vector<uint32_t> light_stamp_;
     std::vector<uint32_t> outcodes_;
+    std::vector<VisibleFace> visible_;
+    std::vector<uint32_t> to_light_;
     std::vector<ScreenVertex> screen_;
     std::vector<uint32_t> screen_stamp_;
     uint32_t stamp_ = 0;
@@ -132,35 +143,66 @@ bool SoftwareDevice::DrawClipped(ClipVertex* polygon, uint32_t planes, const Tri
     return covered;
 }
 
+uint32_t SoftwareDevice::NextStamp() {
+    if (++stamp_ == 0) { // wrapped round after years of frames: start the marks afresh
+        std::fill(light_stamp_.begin(), light_stamp_.end(), 0u);
+        std::fill(screen_stamp_.begin(), screen_stamp_.end(), 0u);
+        stamp_ = 1;
+    }
+    return stamp_;
+}
+
 int SoftwareDevice::DrawInstance(const Instance& instance) {
     const MeshData& data = instance.mesh->Data();
     const size_t count = data.positions.size();
     camera_positions_.resize(count);
-    camera_normals_.resize(count);
     light_.resize(count);
+    light_stamp_.resize(count, 0);
     outcodes_.resize(count);
     screen_.resize(count);
     screen_stamp_.resize(count, 0);
 
     const Transform& m = instance.to_camera;
-    // Normals go through the inverse transpose; for a turn with a uniform scale that is
-    // the matrix itself divided by the scale.
-    const glm::mat3 normal_matrix = glm::transpose(SafeInverse(m.m));
     for (size_t i = 0; i < count; ++i) {
         camera_positions_[i] = m.Point(data.positions[i]);
-        const glm::vec3 n = normal_matrix * data.normals[i];
-        const float length = glm::length(n);
-        camera_normals_[i] = length > 0.0f ? n / length : n;
         outcodes_[i] = clipper_.Outcode(camera_positions_[i]);
     }
-    LightVertices(camera_positions_.data(), camera_normals_.data(), count, ambient_, lights_,
-                  light_.data());
+
+    // The faces that can be seen: inside the view and turned toward the camera. Only
+    // their vertices are lit, each once.
+    visible_.clear();
+    to_light_.clear();
+    const uint32_t light_stamp = NextStamp();
+    for (size_t g = 0; g < data.groups.size(); ++g) {
+        const std::vector<uint32_t>& indices = data.groups[g].indices;
+        for (size_t f = 0; f + 2 < indices.size(); f += 3) {
+            const uint32_t i0 = indices[f], i1 = indices[f + 1], i2 = indices[f + 2];
+            if ((outcodes_[i0] & outcodes_[i1] & outcodes_[i2]) != 0) continue;
+            const glm::vec3& a = camera_positions_[i0];
+            // Front faces wind clockwise as seen from the camera (at the origin).
+            const glm::vec3 normal =
+                glm::cross(camera_positions_[i1] - a, camera_positions_[i2] - a);
+            if (!(glm::dot(normal, a) < 0.0f)) continue;
+            visible_.push_back({{i0, i1, i2}, static_cast<uint32_t>(g)});
+            for (uint32_t index : {i0, i1, i2}) {
+                if (light_stamp_[index] == light_stamp) continue;
+                light_stamp_[index] = light_stamp;
+                to_light_.push_back(index);
+            }
+        }
+    }
+    if (visible_.empty()) return 0;
+    const LightingInput lighting{camera_positions_.data(), data.normals.data(),
+                                 glm::transpose(SafeInverse(m.m)), ambient_, &lights_};
+    LightVertices(lighting, to_light_.data(), to_light_.size(), light_.data());
 
     const bool blended = (render_mode_ & RenderModeBlendedTransparency) != 0;
     const bool sorted = (render_mode_ & RenderModeSortedTransparency) != 0;
     int drawn = 0;
-    for (const MeshGroup& group : data.groups) {
-        const Material& material = group.material;
+    size_t face = 0;
+    while (face < visible_.size()) {
+        const uint32_t g = visible_[face].group;
+        const Material& material = data.groups[g].material;
         TriangleStyle style;
         style.texture = material.texture.get();
         style.perspective = instance.mesh->Perspective();
@@ -179,25 +221,18 @@ int SoftwareDevice::DrawInstance(const Instance& instance) {
             v.uv = data.uvs[index];
             return v;
         };
-        ++stamp_;
-        for (size_t f = 0; f + 2 < group.indices.size(); f += 3) {
-            const uint32_t i0 = group.indices[f], i1 = group.indices[f + 1],
-                           i2 = group.indices[f + 2];
-            if ((outcodes_[i0] & outcodes_[i1] & outcodes_[i2]) != 0) continue;
-            const glm::vec3& a = camera_positions_[i0];
-            // Front faces wind clockwise as seen from the camera (at the origin).
-            const glm::vec3 normal =
-                glm::cross(camera_positions_[i1] - a, camera_positions_[i2] - a);
-            if (!(glm::dot(normal, a) < 0.0f)) continue;
-
+        const uint32_t screen_stamp = NextStamp();
+        for (; face < visible_.size() && visible_[face].group == g; ++face) {
+            const auto [i0, i1, i2] = visible_[face].corner;
             const uint32_t planes = outcodes_[i0] | outcodes_[i1] | outcodes_[i2];
             if (translucent && sorted) {
-                TranslucentFace& face = translucent_.emplace_back();
-                face.corner[0] = corner(i0);
-                face.corner[1] = corner(i1);
-                face.corner[2] = corner(i2);
-                face.style = style;
-                face.depth = a.z + camera_positions_[i1].z + camera_positions_[i2].z;
+                TranslucentFace& deferred = translucent_.emplace_back();
+                deferred.corner[0] = corner(i0);
+                deferred.corner[1] = corner(i1);
+                deferred.corner[2] = corner(i2);
+                deferred.style = style;
+                deferred.depth =
+                    camera_positions_[i0].z + camera_positions_[i1].z + camera_positions_[i2].z;
                 continue;
             }
             if (planes != 0) {
@@ -206,8 +241,8 @@ int SoftwareDevice::DrawInstance(const Instance& instance) {
                 continue;
             }
             for (uint32_t index : {i0, i1, i2}) {
-                if (screen_stamp_[index] == stamp_) continue;
-                screen_stamp_[index] = stamp_;
+                if (screen_stamp_[index] == screen_stamp) continue;
+                screen_stamp_[index] = screen_stamp;
                 screen_[index] = projection_.Project(corner(index));
             }
             drawn += rasterizer_.DrawTriangle(screen_[i0], screen_[i1], screen_[i2], style) ? 1 : 0;

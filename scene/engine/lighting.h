@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include <glm/glm.hpp>
@@ -16,9 +17,18 @@ struct PointLight {
     float linear = 0.0f;
 };
 
-// out[i] = ambient + sum over lights of colour * max(0, n . l) / (constant + linear * d),
-// where l is the unit vector to the light and d its distance. Normals must be unit length.
-void LightVertices(const glm::vec3* positions, const glm::vec3* normals, size_t count,
-                   const glm::vec3& ambient, const std::vector<PointLight>& lights, glm::vec3* out);
+// What the vertices of one mesh on one frame are lit from.
+struct LightingInput {
+    const glm::vec3* positions; // camera space
+    const glm::vec3* normals;   // the mesh's own
+    glm::mat3 normal_matrix;    // mesh normals to camera space (not necessarily unit)
+    glm::vec3 ambient;
+    const std::vector<PointLight>* lights;
+};
+
+// For each listed vertex i: out[i] = ambient + the sum over the point lights of
+// colour * max(0, n . l) / (constant + linear * d), where n is the unit normal, l the
+// unit vector to the light and d its distance.
+void LightVertices(const LightingInput& in, const uint32_t* indices, size_t count, glm::vec3* out);
 
 } // namespace rm
