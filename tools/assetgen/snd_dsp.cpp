@@ -54,7 +54,7 @@ float Oscillator::Pulse(float frequency, float rate, float width) {
     float shifted = phase_ + 1.0f - width;
     shifted -= std::floor(shifted);
     v -= PolyBlep(shifted, dt);
-    return v;
+    return v - (2.0f * width - 1.0f); // no offset at any width
 }
 
 float Oscillator::Triangle(float frequency, float rate) {
