@@ -1,5 +1,5 @@
 // The game's thirteen sounds, one maker each. Every maker renders at the oversampled
-// rate of the spec it is given and fills exactly spec.length samples.
+// rate of the format it is given and fills exactly format.length samples.
 #pragma once
 
 #include <cstddef>
@@ -8,27 +8,27 @@
 
 namespace assetgen {
 
-struct SoundSpec {
+struct SoundFormat {
     float rate = 0;        // rendering rate (a multiple of the file's rate)
     float output_rate = 0; // the file's rate
     size_t length = 0;     // samples at the rendering rate
 };
 
 // Effects.
-Signal MakeDash(const SoundSpec& spec);
-Signal MakePlayerShot(const SoundSpec& spec);
-Signal MakePlayerExplosion(const SoundSpec& spec);
-Signal MakeEnemyShot(const SoundSpec& spec);
-Signal MakeMissile(const SoundSpec& spec);
-Signal MakeEnemyHit(const SoundSpec& spec);
-Signal MakeEnemyExplosion(const SoundSpec& spec);
-Signal MakeBossExplosion(const SoundSpec& spec);
-Signal MakeBladeSwing(const SoundSpec& spec);
+Signal MakeDash(const SoundFormat& format);
+Signal MakePlayerShot(const SoundFormat& format);
+Signal MakePlayerExplosion(const SoundFormat& format);
+Signal MakeEnemyShot(const SoundFormat& format);
+Signal MakeMissile(const SoundFormat& format);
+Signal MakeEnemyHit(const SoundFormat& format);
+Signal MakeEnemyExplosion(const SoundFormat& format);
+Signal MakeBossExplosion(const SoundFormat& format);
+Signal MakeBladeSwing(const SoundFormat& format);
 
 // Music. The two loops are rendered as one period of a loop.
-Signal MakeGameBgm(const SoundSpec& spec);
-Signal MakeBossBgm(const SoundSpec& spec);
-Signal MakeGameClear(const SoundSpec& spec);
-Signal MakeEnding(const SoundSpec& spec);
+Signal MakeGameBgm(const SoundFormat& format);
+Signal MakeBossBgm(const SoundFormat& format);
+Signal MakeGameClear(const SoundFormat& format);
+Signal MakeEnding(const SoundFormat& format);
 
 } // namespace assetgen

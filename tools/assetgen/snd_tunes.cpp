@@ -13,13 +13,13 @@ namespace {
 // A chord: MIDI notes, lowest first.
 using Chord = std::vector<float>;
 
-Timeline MakeTimeline(const SoundSpec& spec, double beats, bool loop) {
+Timeline MakeTimeline(const SoundFormat& format, double beats, bool loop) {
     Timeline t;
-    t.rate = spec.rate;
-    t.output_rate = spec.output_rate;
-    t.length = spec.length;
+    t.rate = format.rate;
+    t.output_rate = format.output_rate;
+    t.length = format.length;
     t.loop = loop;
-    const double seconds = static_cast<double>(spec.length) / spec.rate;
+    const double seconds = static_cast<double>(format.length) / format.rate;
     t.bpm = static_cast<float>(beats * 60.0 / seconds);
     return t;
 }
@@ -162,10 +162,10 @@ void Mix(Signal& out, const Signal& track) {
 
 } // namespace
 
-Signal MakeGameBgm(const SoundSpec& spec) {
+Signal MakeGameBgm(const SoundFormat& format) {
     // D minor, 16 bars at about 145 beats a minute: a theme (bars 1-8) that ends on the
     // dominant, a brighter answer (bars 9-16) that turns back to the start.
-    const Timeline tl = MakeTimeline(spec, 64, true);
+    const Timeline tl = MakeTimeline(format, 64, true);
     const std::vector<Chord> chords = {
         {62, 65, 69}, {58, 62, 65}, {60, 64, 67}, {57, 60, 64}, // Dm Bb C Am
         {62, 65, 69}, {58, 62, 65}, {55, 58, 62}, {57, 61, 64}, // Dm Bb Gm A
@@ -177,7 +177,7 @@ Signal MakeGameBgm(const SoundSpec& spec) {
                                "d4. e f4 a4 | >d4 c <b- a4 f4 | g a b- a g4 f g | e2 c+4 <a4 > |"
                                "f4 b-4 a g f4 | e4 g4 >c4. <b- | a4. f d4 f4 | g f e d e4 c4 |"
                                "d4 g4 b-4 a g | a4 g4 e4 c4 | f4. g a4 >c4 | <e4 a4 g f e c+";
-    Signal lead(spec.length, 0.0f);
+    Signal lead(format.length, 0.0f);
     RenderNotes(lead, tl, LeadPulse(), ParseMml(melody), 0.30f);
     Echo(lead, static_cast<int>(tl.Seconds(0.75) * tl.rate), 0.3f, 0.35f, true);
 
@@ -190,7 +190,7 @@ Signal MakeGameBgm(const SoundSpec& spec) {
             bass.push_back({BarStart(bar) + e * 0.5, 0.4, n, e % 2 == 0 ? 1.0f : 0.8f});
         }
     }
-    Signal mix(spec.length, 0.0f);
+    Signal mix(format.length, 0.0f);
     RenderNotes(mix, tl, BassSaw(), bass, 0.32f);
     RenderNotes(mix, tl, PadStrings(), PadNotes(chords, 3.8, 1.0f), 0.07f);
     // Sixteenth-note arpeggio in the second half only, so the answer lifts.
@@ -218,10 +218,10 @@ Signal MakeGameBgm(const SoundSpec& spec) {
     return mix;
 }
 
-Signal MakeBossBgm(const SoundSpec& spec) {
+Signal MakeBossBgm(const SoundFormat& format) {
     // E minor, 4 bars at about 118: a sixteenth-note bass ostinato under a slow,
     // menacing saw line, heavy four-on-the-floor drums. Ends on B to fall back into E.
-    const Timeline tl = MakeTimeline(spec, 16, true);
+    const Timeline tl = MakeTimeline(format, 16, true);
     const std::vector<Chord> chords = {{52, 55, 59}, {52, 55, 59}, {48, 52, 55}, {47, 51, 54}};
     const std::string bass = "o2 l16 q6"
                              "e e >e <e e e >e <e e e >e <e f e g f+ |"
@@ -229,14 +229,14 @@ Signal MakeBossBgm(const SoundSpec& spec) {
                              "c c >c <c c c >c <c c c >c <c d c e d |"
                              "<b b >b <b b b >b <b b b >b <b >d+ d+ f+ f+";
     const std::string lead = "o4 l8 b4 >e4 g4. f+ | e f+ g a b2 | >c4. <b a4 g4 | f+4 d+4 <b2";
-    Signal mix(spec.length, 0.0f);
+    Signal mix(format.length, 0.0f);
     RenderNotes(mix, tl, BassSaw(), ParseMml(bass), 0.30f);
     Instrument saw = Brass();
     saw.cutoff = 900;
     saw.cutoff_env = 1800;
     saw.resonance = 1.6f;
     saw.vibrato = 18;
-    Signal line(spec.length, 0.0f);
+    Signal line(format.length, 0.0f);
     RenderNotes(line, tl, saw, ParseMml(lead), 0.26f);
     Echo(line, static_cast<int>(tl.Seconds(0.75) * tl.rate), 0.25f, 0.3f, true);
     Mix(mix, line);
@@ -260,15 +260,15 @@ Signal MakeBossBgm(const SoundSpec& spec) {
     return mix;
 }
 
-Signal MakeGameClear(const SoundSpec& spec) {
+Signal MakeGameClear(const SoundFormat& format) {
     // D major fanfare at 120: a rising call, an answering turn, then the held tonic chord
     // with a timpani roll that dies away before the end.
-    const Timeline tl = MakeTimeline(spec, 12, false);
+    const Timeline tl = MakeTimeline(format, 12, false);
     const std::string melody = "o5 l8 d d16 d16 f+ a >d4 <b a | g4 e f+ g4 a4 | q6 >d1";
     const std::string chords = "o4 l4 [df+a]2 [dgb] [df+a] | [<b>dg] [c+ea] [<b>dg] [c+ea] |"
                                "q6 [df+a>d]1";
     const std::string bass = "o2 l4 d d g f+ | e a g a | q6 d1";
-    Signal mix(spec.length, 0.0f);
+    Signal mix(format.length, 0.0f);
     RenderNotes(mix, tl, Brass(), ParseMml(melody), 0.34f);
     RenderNotes(mix, tl, Brass(), ParseMml(chords), 0.13f);
     RenderNotes(mix, tl, BassSaw(), ParseMml(bass), 0.30f);
@@ -283,18 +283,18 @@ Signal MakeGameClear(const SoundSpec& spec) {
     return mix;
 }
 
-Signal MakeEnding(const SoundSpec& spec) {
+Signal MakeEnding(const SoundFormat& format) {
     // D major, 8 bars at about 102: a gentle electric-piano tune over strings, the
     // beat coming in for the middle, and a last chord that fades out with the credits.
-    const Timeline tl = MakeTimeline(spec, 32, false);
+    const Timeline tl = MakeTimeline(format, 32, false);
     const std::vector<Chord> chords = {
         {62, 66, 69}, {59, 62, 66}, {55, 59, 62}, {57, 61, 64}, // D Bm G A
         {54, 57, 61}, {55, 59, 62}, {52, 55, 59}, {62, 66, 69}, // F#m G Em D
     };
     const std::string melody = "o5 l4 f+. e8 d <a | >d f+ e. d8 | d <b >d g | f+2 e2 |"
                                "c+. d8 e a | b a g f+ | e g f+ e | q5 d1";
-    Signal mix(spec.length, 0.0f);
-    Signal tune(spec.length, 0.0f);
+    Signal mix(format.length, 0.0f);
+    Signal tune(format.length, 0.0f);
     RenderNotes(tune, tl, ElectricPiano(), ParseMml(melody), 0.34f);
     Echo(tune, static_cast<int>(tl.Seconds(0.75) * tl.rate), 0.3f, 0.3f, false);
     Mix(mix, tune);

@@ -19,7 +19,7 @@ struct SoundDesign {
     double seconds;
     bool loop;
     float peak; // loudest sample, of full scale: sets the balance between the sounds
-    Signal (*make)(const SoundSpec&);
+    Signal (*make)(const SoundFormat&);
 };
 
 // In the wave list's order. Music peaks lower than the effects that play over it; the
@@ -46,11 +46,11 @@ void WriteSounds(const std::string& out_dir) {
     const auto start = std::chrono::steady_clock::now();
     for (const SoundDesign& d : Designs) {
         const size_t samples = static_cast<size_t>(std::lround(d.rate * d.seconds));
-        SoundSpec spec;
-        spec.output_rate = static_cast<float>(d.rate);
-        spec.rate = static_cast<float>(d.rate * Oversampling);
-        spec.length = samples * Oversampling;
-        const Signal rendered = d.make(spec);
+        SoundFormat format;
+        format.output_rate = static_cast<float>(d.rate);
+        format.rate = static_cast<float>(d.rate * Oversampling);
+        format.length = samples * Oversampling;
+        const Signal rendered = d.make(format);
         const Signal signal = Decimate(rendered, Oversampling, 0.9f, d.loop);
         // Loops meet the centre level at both ends; effects start at once and end softly.
         const int fade_in = d.loop ? d.rate / 400 : d.rate / 2000;
