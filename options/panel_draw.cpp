@@ -349,7 +349,7 @@ public:
 
     void Memo(TMemo& m) {
         ImGui::SetCursorPos(At(m.Left, m.Top));
-        ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(4, 3));
+        ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(4, 1));
         ImGui::PushStyleColor(ImGuiCol_Border, ColourF(p_.Focused() == &m ? Accent : 0x7A7A7A));
         ImGui::BeginChild(m.Name.c_str(), At(m.Width, m.Height), true,
                           ImGuiWindowFlags_AlwaysVerticalScrollbar);
@@ -359,10 +359,14 @@ public:
             ImGui::SetScrollY(std::clamp(y, 0.0f, ImGui::GetScrollMaxY()));
             p_.PendingMemoScroll = 0;
         }
+        // Lines follow each other without gaps, as in a text box, so a keyboard scroll
+        // moves by whole lines.
+        ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, 0));
         ImGui::PushTextWrapPos(0);
         for (const std::string& line : m.Lines)
             ImGui::TextUnformatted(line.empty() ? " " : line.c_str());
         ImGui::PopTextWrapPos();
+        ImGui::PopStyleVar();
         if (ImGui::IsWindowHovered() && ImGui::IsMouseClicked(ImGuiMouseButton_Left))
             p_.SetFocus(m);
         ImGui::EndChild();
