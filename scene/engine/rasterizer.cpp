@@ -11,19 +11,7 @@ namespace rm {
 
 namespace {
 
-using spans::Cursor;
 using spans::Texels;
-
-// Perspective-correct texture coordinates are computed exactly every SubSpan pixels and
-// stepped linearly in between.
-constexpr int SubSpan = 16;
-constexpr float MinInvZ = 1e-12f;
-
-// 16.16 fixed point, clamped so that no conversion overflows; NaN gives 0.
-int32_t ToFixed(float v) {
-    const float scaled = std::min(std::max(v * 65536.0f, -2.0e9f), 2.0e9f);
-    return scaled == scaled ? static_cast<int32_t>(scaled) : 0;
-}
 
 // The smallest integer not below v, kept within low .. high (low is not negative).
 int ClampedCeil(float v, int low, int high) {
@@ -54,29 +42,10 @@ struct Target {
     int width;
 };
 
-// A colour channel along a span: start and step in 16.16. Rounding can put the ends of a
-// span a little outside 0..255; then the step is refitted so that no pixel leaves the range.
-void ColourSpan(const Plane& p, float fx, float fy, int n, int32_t& value, int32_t& step) {
-    const float first = p.At(fx, fy);
-    const float last = first + p.dx * static_cast<float>(n - 1);
-    const float low = std::min(first, last), high = std::max(first, last);
-    const float start = std::min(std::max(first, 0.0f), 255.0f);
-    value = static_cast<int32_t>(start * 65536.0f);
-    if (low >= 0.0f && high <= 255.0f) {
-        step = ToFixed(p.dx);
-    } else {
-        const float end = std::min(std::max(last, 0.0f), 255.0f);
-        step = n > 1 ? ToFixed((end - start) / static_cast<float>(n - 1)) : 0;
-    }
-}
-
-uint32_t ToTexels(float v) {
-    return static_cast<uint32_t>(ToFixed(v));
-}
-
 template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
 bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uint32_t alpha,
               int y_start, int y_end) {
+    const spans::Values step{t.inv_z.dx, t.r.dx, t.g.dx, t.b.dx, t.u.dx, t.v.dx};
     bool covered = false;
     for (int y = y_start; y < y_end; ++y) {
         const float yc = static_cast<float>(y) + 0.5f;
@@ -90,50 +59,15 @@ bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uin
         covered = true;
         const float fx = static_cast<float>(xs) + 0.5f - t.x0;
         const float fy = yc - t.y0;
-        Cursor c;
-        c.inv_z = t.inv_z.At(fx, fy);
-        c.inv_z_step = t.inv_z.dx;
-        ColourSpan(t.r, fx, fy, xe - xs, c.r, c.dr);
-        ColourSpan(t.g, fx, fy, xe - xs, c.g, c.dg);
-        ColourSpan(t.b, fx, fy, xe - xs, c.b, c.db);
+        spans::Values start{t.inv_z.At(fx, fy), t.r.At(fx, fy), t.g.At(fx, fy), t.b.At(fx, fy)};
+        if constexpr (Textured) {
+            start.u = t.u.At(fx, fy);
+            start.v = t.v.At(fx, fy);
+        }
         const spans::Row row{target.pixels + static_cast<ptrdiff_t>(y) * target.pitch,
                              target.depth + static_cast<ptrdiff_t>(y) * target.width};
-
-        if constexpr (!Textured || !Perspective) {
-            if constexpr (Textured) {
-                c.u = ToTexels(t.u.At(fx, fy));
-                c.v = ToTexels(t.v.At(fx, fy));
-                c.du = ToTexels(t.u.dx);
-                c.dv = ToTexels(t.v.dx);
-            }
-            spans::Run<Textured, Linear, Blended, Decal>(row, texels, alpha, c, xs, xe);
-        } else {
-            // u / z and v / z are linear on the screen; dividing by 1 / z every SubSpan
-            // pixels gives the true coordinates there.
-            float stretch_inv_z = c.inv_z;
-            float uz = t.u.At(fx, fy);
-            float vz = t.v.At(fx, fy);
-            float z = 1.0f / std::max(stretch_inv_z, MinInvZ);
-            float u_start = uz * z;
-            float v_start = vz * z;
-            auto next = [&](Cursor& cursor, int n) {
-                const float fn = static_cast<float>(n);
-                stretch_inv_z += t.inv_z.dx * fn;
-                uz += t.u.dx * fn;
-                vz += t.v.dx * fn;
-                z = 1.0f / std::max(stretch_inv_z, MinInvZ);
-                const float u_end = uz * z;
-                const float v_end = vz * z;
-                cursor.u = ToTexels(u_start);
-                cursor.v = ToTexels(v_start);
-                cursor.du = ToTexels((u_end - u_start) / fn);
-                cursor.dv = ToTexels((v_end - v_start) / fn);
-                u_start = u_end;
-                v_start = v_end;
-            };
-            spans::StretchedRun<SubSpan, Linear, Blended, Decal>(row, texels, alpha, c, xs, xe,
-                                                                 next);
-        }
+        spans::Span<Textured, Perspective, Linear, Blended, Decal>(row, texels, alpha, start, step,
+                                                                   xs, xe);
     }
     return covered;
 }

@@ -1,6 +1,7 @@
 // The inner loops of the rasteriser: one horizontal run of pixels with depth test, lit
-// colour, optional texture and optional blending. Runs of four pixels go through SSE2
-// where the compiler offers it, the rest pixel by pixel; both give the same colours.
+// colour, optional texture and optional blending. Every value is interpolated as a float
+// plane across the triangle; runs of four pixels go through SSE2 where the compiler
+// offers it, the rest (and linear texture filtering) pixel by pixel.
 #pragma once
 
 #include <algorithm>
@@ -12,21 +13,10 @@
 
 namespace rm::spans {
 
-// What is stepped from pixel to pixel. Colours and texture coordinates are 16.16 fixed
-// point; texture coordinates count texels and wrap.
-struct Cursor {
-    float inv_z = 0, inv_z_step = 0;
-    int32_t r = 0, g = 0, b = 0, dr = 0, dg = 0, db = 0;
-    uint32_t u = 0, v = 0, du = 0, dv = 0;
-
-    void Advance(int pixels) {
-        inv_z += inv_z_step * static_cast<float>(pixels);
-        r += dr * pixels;
-        g += dg * pixels;
-        b += db * pixels;
-        u += du * static_cast<uint32_t>(pixels);
-        v += dv * static_cast<uint32_t>(pixels);
-    }
+// Values at one pixel centre, or their change from one pixel to the next. Colours are
+// 0..255; u and v count texels (divided by z when the texture is perspective-correct).
+struct Values {
+    float inv_z = 0, r = 0, g = 0, b = 0, u = 0, v = 0;
 };
 
 struct Texels {
@@ -41,9 +31,20 @@ struct Row {
     float* __restrict depth;
 };
 
-[[gnu::always_inline]] inline uint32_t Pack(const Cursor& c) {
-    return (static_cast<uint32_t>(c.r) & 0xFF0000u) |
-           ((static_cast<uint32_t>(c.g) >> 8) & 0xFF00u) | (static_cast<uint32_t>(c.b) >> 16);
+// The whole texel a coordinate falls in, for any finite or infinite float.
+[[gnu::always_inline]] inline int32_t TexelFloor(float v) {
+    const float clamped = std::min(std::max(v, -2.0e9f), 2.0e9f);
+    if (!(clamped == clamped)) return 0;
+    const auto i = static_cast<int32_t>(clamped);
+    return i - (static_cast<float>(i) > clamped ? 1 : 0);
+}
+
+[[gnu::always_inline]] inline uint32_t Channel(float c) {
+    return static_cast<uint32_t>(std::min(std::max(c, 0.0f), 255.0f));
+}
+
+[[gnu::always_inline]] inline uint32_t Pack(float r, float g, float b) {
+    return Channel(r) << 16 | Channel(g) << 8 | Channel(b);
 }
 
 // t * c / 255 rounded, for one channel of 0..255 each.
@@ -72,52 +73,73 @@ struct Row {
     return (rb & 0xFF00FFu) | (g & 0x00FF00u);
 }
 
-[[gnu::always_inline]] inline uint32_t Nearest(const Texels& t, uint32_t u, uint32_t v) {
-    return t.data[(((v >> 16) & t.v_mask) << t.width_log2) | ((u >> 16) & t.u_mask)];
+[[gnu::always_inline]] inline uint32_t Nearest(const Texels& t, float u, float v) {
+    const auto tx = static_cast<uint32_t>(TexelFloor(u)) & t.u_mask;
+    const auto ty = static_cast<uint32_t>(TexelFloor(v)) & t.v_mask;
+    return t.data[(ty << t.width_log2) | tx];
 }
 
-[[gnu::always_inline]] inline uint32_t Bilinear(const Texels& t, uint32_t u, uint32_t v) {
-    u -= 0x8000; // texel centres
-    v -= 0x8000;
-    const uint32_t x0 = (u >> 16) & t.u_mask, y0 = (v >> 16) & t.v_mask;
+[[gnu::always_inline]] inline uint32_t Bilinear(const Texels& t, float u, float v) {
+    u -= 0.5f; // texel centres
+    v -= 0.5f;
+    const int32_t iu = TexelFloor(u), iv = TexelFloor(v);
+    const auto fu =
+        static_cast<uint32_t>(std::clamp((u - static_cast<float>(iu)) * 256.0f, 0.0f, 255.0f));
+    const auto fv =
+        static_cast<uint32_t>(std::clamp((v - static_cast<float>(iv)) * 256.0f, 0.0f, 255.0f));
+    const uint32_t x0 = static_cast<uint32_t>(iu) & t.u_mask,
+                   y0 = static_cast<uint32_t>(iv) & t.v_mask;
     const uint32_t x1 = (x0 + 1) & t.u_mask, y1 = (y0 + 1) & t.v_mask;
-    const uint32_t fu = (u >> 8) & 0xFFu, fv = (v >> 8) & 0xFFu;
     const uint32_t* top = t.data + (y0 << t.width_log2);
     const uint32_t* bottom = t.data + (y1 << t.width_log2);
     return Lerp(Lerp(top[x0], top[x1], fu), Lerp(bottom[x0], bottom[x1], fu), fv);
 }
 
-// Pixels x .. end - 1, one at a time.
-template <bool Textured, bool Linear, bool Blended, bool Decal>
-void PixelRun(Row row, const Texels& tex, uint32_t alpha, Cursor& c, int x, int end) {
-    for (; x < end; ++x) {
-        if (c.inv_z >= row.depth[x]) {
-            uint32_t colour = Pack(c);
-            bool draw = true;
-            if constexpr (Textured) {
-                const uint32_t texel = Linear ? Bilinear(tex, c.u, c.v) : Nearest(tex, c.u, c.v);
-                if constexpr (Decal) draw = (Linear ? Nearest(tex, c.u, c.v) : texel) != tex.key;
-                colour = Modulate(texel, colour);
-            }
-            if (draw) {
-                if constexpr (Blended) {
-                    row.pixels[x] = Blend(colour, row.pixels[x], alpha);
-                } else {
-                    row.pixels[x] = colour;
-                    row.depth[x] = c.inv_z;
-                }
-            }
+// One pixel with the values at its centre.
+template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
+[[gnu::always_inline]] inline void Pixel(uint32_t& pixel, float& depth, const Texels& tex,
+                                         uint32_t alpha, const Values& at) {
+    if (!(at.inv_z >= depth)) return;
+    uint32_t colour = Pack(at.r, at.g, at.b);
+    if constexpr (Textured) {
+        float u = at.u, v = at.v;
+        if constexpr (Perspective) {
+            const float z = 1.0f / at.inv_z;
+            u *= z;
+            v *= z;
         }
-        c.Advance(1);
+        const uint32_t texel = Linear ? Bilinear(tex, u, v) : Nearest(tex, u, v);
+        if constexpr (Decal)
+            if ((Linear ? Nearest(tex, u, v) : texel) == tex.key) return;
+        colour = Modulate(texel, colour);
+    }
+    if constexpr (Blended) {
+        pixel = Blend(colour, pixel, alpha);
+    } else {
+        pixel = colour;
+        depth = at.inv_z;
     }
 }
 
 #if defined(__SSE2__)
 
-inline __m128i Ramp(uint32_t start, uint32_t step) {
-    return _mm_set_epi32(static_cast<int32_t>(start + 3 * step),
-                         static_cast<int32_t>(start + 2 * step), static_cast<int32_t>(start + step),
-                         static_cast<int32_t>(start));
+struct Lanes {
+    __m128 inv_z, r, g, b, u, v;
+};
+
+inline __m128 Ramp(float start, float step) {
+    return _mm_add_ps(_mm_set1_ps(start), _mm_mul_ps(_mm_set_ps(3, 2, 1, 0), _mm_set1_ps(step)));
+}
+
+[[gnu::always_inline]] inline __m128i Channels4(__m128 c) {
+    return _mm_cvttps_epi32(_mm_min_ps(_mm_max_ps(c, _mm_setzero_ps()), _mm_set1_ps(255.0f)));
+}
+
+// Floor of four coordinates, as TexelFloor (huge and NaN values give some texel).
+[[gnu::always_inline]] inline __m128i TexelFloor4(__m128 v) {
+    const __m128i i = _mm_cvttps_epi32(v);
+    const __m128 above = _mm_cmpgt_ps(_mm_cvtepi32_ps(i), v);
+    return _mm_add_epi32(i, _mm_castps_si128(above)); // adding -1 where truncation rounded up
 }
 
 // Four texels times four lit colours, rounded exactly as Modulate does.
@@ -132,145 +154,105 @@ inline __m128i Ramp(uint32_t start, uint32_t step) {
     return _mm_packus_epi16(low, high);
 }
 
-// The cursor of four neighbouring pixels: lane i is pixel x + i.
-struct QuadCursor {
-    __m128 inv_z, inv_z_step;
-    __m128i r, g, b, r_step, g_step, b_step;
-    __m128i u, v, u_step, v_step;
+// Four source pixels over four destination pixels, as Blend does.
+[[gnu::always_inline]] inline __m128i Blend4(__m128i src, __m128i dst, uint32_t alpha) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i a = _mm_set1_epi16(static_cast<int16_t>(alpha));
+    const __m128i rest = _mm_set1_epi16(static_cast<int16_t>(256 - alpha));
+    auto mix = [&](__m128i s, __m128i d) {
+        return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(s, a), _mm_mullo_epi16(d, rest)), 8);
+    };
+    return _mm_packus_epi16(mix(_mm_unpacklo_epi8(src, zero), _mm_unpacklo_epi8(dst, zero)),
+                            mix(_mm_unpackhi_epi8(src, zero), _mm_unpackhi_epi8(dst, zero)));
+}
 
-    QuadCursor() = default;
-    explicit QuadCursor(const Cursor& c) {
-        inv_z = _mm_add_ps(_mm_set1_ps(c.inv_z),
-                           _mm_mul_ps(_mm_set_ps(3, 2, 1, 0), _mm_set1_ps(c.inv_z_step)));
-        inv_z_step = _mm_set1_ps(4 * c.inv_z_step);
-        auto u32 = [](int32_t value) { return static_cast<uint32_t>(value); };
-        r = Ramp(u32(c.r), u32(c.dr));
-        g = Ramp(u32(c.g), u32(c.dg));
-        b = Ramp(u32(c.b), u32(c.db));
-        r_step = _mm_set1_epi32(4 * c.dr);
-        g_step = _mm_set1_epi32(4 * c.dg);
-        b_step = _mm_set1_epi32(4 * c.db);
-        SetTexture(c);
-    }
-    // Texture coordinates restart at every stretch of a perspective-correct span.
-    void SetTexture(const Cursor& c) {
-        u = Ramp(c.u, c.du);
-        v = Ramp(c.v, c.dv);
-        u_step = _mm_set1_epi32(static_cast<int32_t>(4 * c.du));
-        v_step = _mm_set1_epi32(static_cast<int32_t>(4 * c.dv));
-    }
-};
-
-// Opaque nearest-texel or plain pixels, four at a time: quads groups from x on.
-template <bool Textured, bool Decal>
-void Quads(Row row, const Texels& tex, QuadCursor& q, int x, int quads) {
-    const __m128i red_bits = _mm_set1_epi32(0xFF0000), green_bits = _mm_set1_epi32(0xFF00);
+// Pixels x .. x + 4 * blocks - 1, four at a time.
+template <bool Textured, bool Perspective, bool Blended, bool Decal>
+void Blocks(Row row, const Texels& tex, uint32_t alpha, const Values& start, const Values& step,
+            int x, int blocks) {
+    Lanes at{Ramp(start.inv_z, step.inv_z), Ramp(start.r, step.r), Ramp(start.g, step.g),
+             Ramp(start.b, step.b),         Ramp(start.u, step.u), Ramp(start.v, step.v)};
+    const __m128 four = _mm_set1_ps(4.0f);
+    const Lanes by{
+        _mm_mul_ps(four, _mm_set1_ps(step.inv_z)), _mm_mul_ps(four, _mm_set1_ps(step.r)),
+        _mm_mul_ps(four, _mm_set1_ps(step.g)),     _mm_mul_ps(four, _mm_set1_ps(step.b)),
+        _mm_mul_ps(four, _mm_set1_ps(step.u)),     _mm_mul_ps(four, _mm_set1_ps(step.v))};
     const __m128i u_mask = _mm_set1_epi32(static_cast<int32_t>(tex.u_mask));
     const __m128i v_mask = _mm_set1_epi32(static_cast<int32_t>(tex.v_mask));
     const __m128i row_shift = _mm_cvtsi32_si128(tex.width_log2);
     const __m128i key = _mm_set1_epi32(static_cast<int32_t>(tex.key));
-    for (int n = 0; n < quads; ++n, x += 4) {
+    for (int n = 0; n < blocks; ++n, x += 4) {
         const __m128 old_z = _mm_loadu_ps(row.depth + x);
-        const __m128 nearer = _mm_cmpge_ps(q.inv_z, old_z);
+        const __m128 nearer = _mm_cmpge_ps(at.inv_z, old_z);
         if (_mm_movemask_ps(nearer) != 0) {
             __m128i draw = _mm_castps_si128(nearer);
-            __m128i colour =
-                _mm_or_si128(_mm_or_si128(_mm_and_si128(q.r, red_bits),
-                                          _mm_and_si128(_mm_srli_epi32(q.g, 8), green_bits)),
-                             _mm_srli_epi32(q.b, 16));
+            __m128i colour = _mm_or_si128(_mm_or_si128(_mm_slli_epi32(Channels4(at.r), 16),
+                                                       _mm_slli_epi32(Channels4(at.g), 8)),
+                                          Channels4(at.b));
             if constexpr (Textured) {
-                const __m128i tx = _mm_and_si128(_mm_srli_epi32(q.u, 16), u_mask);
-                const __m128i ty = _mm_and_si128(_mm_srli_epi32(q.v, 16), v_mask);
-                alignas(16) uint32_t at[4];
-                _mm_store_si128(reinterpret_cast<__m128i*>(at),
+                __m128 u = at.u, v = at.v;
+                if constexpr (Perspective) {
+                    const __m128 z = _mm_div_ps(_mm_set1_ps(1.0f), at.inv_z);
+                    u = _mm_mul_ps(u, z);
+                    v = _mm_mul_ps(v, z);
+                }
+                const __m128i tx = _mm_and_si128(TexelFloor4(u), u_mask);
+                const __m128i ty = _mm_and_si128(TexelFloor4(v), v_mask);
+                alignas(16) uint32_t index[4];
+                _mm_store_si128(reinterpret_cast<__m128i*>(index),
                                 _mm_or_si128(_mm_sll_epi32(ty, row_shift), tx));
-                const __m128i texel = _mm_set_epi32(
-                    static_cast<int32_t>(tex.data[at[3]]), static_cast<int32_t>(tex.data[at[2]]),
-                    static_cast<int32_t>(tex.data[at[1]]), static_cast<int32_t>(tex.data[at[0]]));
+                const __m128i texel = _mm_set_epi32(static_cast<int32_t>(tex.data[index[3]]),
+                                                    static_cast<int32_t>(tex.data[index[2]]),
+                                                    static_cast<int32_t>(tex.data[index[1]]),
+                                                    static_cast<int32_t>(tex.data[index[0]]));
                 if constexpr (Decal) draw = _mm_andnot_si128(_mm_cmpeq_epi32(texel, key), draw);
                 colour = Modulate4(texel, colour);
             }
             uint32_t* pixels = row.pixels + x;
             const __m128i old_pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
+            if constexpr (Blended) colour = Blend4(colour, old_pixels, alpha);
             _mm_storeu_si128(
                 reinterpret_cast<__m128i*>(pixels),
                 _mm_or_si128(_mm_and_si128(draw, colour), _mm_andnot_si128(draw, old_pixels)));
-            const __m128 draw_z = _mm_castsi128_ps(draw);
-            _mm_storeu_ps(row.depth + x,
-                          _mm_or_ps(_mm_and_ps(draw_z, q.inv_z), _mm_andnot_ps(draw_z, old_z)));
-        }
-        q.inv_z = _mm_add_ps(q.inv_z, q.inv_z_step);
-        q.r = _mm_add_epi32(q.r, q.r_step);
-        q.g = _mm_add_epi32(q.g, q.g_step);
-        q.b = _mm_add_epi32(q.b, q.b_step);
-        if constexpr (Textured) {
-            q.u = _mm_add_epi32(q.u, q.u_step);
-            q.v = _mm_add_epi32(q.v, q.v_step);
-        }
-    }
-}
-
-#endif
-
-// Whether runs of four pixels can take the SSE2 loop.
-template <bool Linear, bool Blended> constexpr bool HasQuads() {
-#if defined(__SSE2__)
-    return !Linear && !Blended;
-#else
-    return false;
-#endif
-}
-
-// Pixels x .. end - 1 with one texture step, by the fastest loop that gives the same
-// colours. Only the cursor's colours and depth are carried on.
-template <bool Textured, bool Linear, bool Blended, bool Decal>
-void Run(Row row, const Texels& tex, uint32_t alpha, Cursor& c, int x, int end) {
-#if defined(__SSE2__)
-    if constexpr (HasQuads<Linear, Blended>()) {
-        const int quads = (end - x) / 4;
-        if (quads > 0) {
-            QuadCursor q(c);
-            Quads<Textured, Decal>(row, tex, q, x, quads);
-            c.Advance(4 * quads);
-            x += 4 * quads;
-        }
-    }
-#endif
-    PixelRun<Textured, Linear, Blended, Decal>(row, tex, alpha, c, x, end);
-}
-
-// Pixels x .. end - 1 in stretches of Stretch pixels, each with its own texture step:
-// next(c, n) sets c's texture coordinates where c stands and their step over n pixels.
-template <int Stretch, bool Linear, bool Blended, bool Decal, typename NextStep>
-void StretchedRun(Row row, const Texels& tex, uint32_t alpha, Cursor& c, int x, int end,
-                  NextStep next) {
-#if defined(__SSE2__)
-    if constexpr (HasQuads<Linear, Blended>()) {
-        static_assert(Stretch % 4 == 0);
-        QuadCursor q;
-        bool started = false;
-        for (; end - x >= Stretch; x += Stretch) {
-            next(c, Stretch);
-            if (started) {
-                q.SetTexture(c);
-            } else {
-                q = QuadCursor(c);
-                started = true;
+            if constexpr (!Blended) {
+                const __m128 draw_z = _mm_castsi128_ps(draw);
+                _mm_storeu_ps(row.depth + x, _mm_or_ps(_mm_and_ps(draw_z, at.inv_z),
+                                                       _mm_andnot_ps(draw_z, old_z)));
             }
-            Quads<true, Decal>(row, tex, q, x, Stretch / 4);
-            c.Advance(Stretch);
         }
-        if (x < end) {
-            next(c, end - x);
-            Run<true, Linear, Blended, Decal>(row, tex, alpha, c, x, end);
+        at.inv_z = _mm_add_ps(at.inv_z, by.inv_z);
+        at.r = _mm_add_ps(at.r, by.r);
+        at.g = _mm_add_ps(at.g, by.g);
+        at.b = _mm_add_ps(at.b, by.b);
+        if constexpr (Textured) {
+            at.u = _mm_add_ps(at.u, by.u);
+            at.v = _mm_add_ps(at.v, by.v);
         }
-        return;
+    }
+}
+
+#endif
+
+// Pixels xs .. xe - 1 of a row, start holding the values at pixel xs.
+template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
+void Span(Row row, const Texels& tex, uint32_t alpha, const Values& start, const Values& step,
+          int xs, int xe) {
+    int x = xs;
+#if defined(__SSE2__)
+    if constexpr (!Linear) {
+        const int blocks = (xe - xs) / 4;
+        if (blocks > 0) {
+            Blocks<Textured, Perspective, Blended, Decal>(row, tex, alpha, start, step, xs, blocks);
+            x += 4 * blocks;
+        }
     }
 #endif
-    for (; x < end; x += Stretch) {
-        const int n = std::min(Stretch, end - x);
-        next(c, n);
-        PixelRun<true, Linear, Blended, Decal>(row, tex, alpha, c, x, x + n);
+    for (; x < xe; ++x) {
+        const auto k = static_cast<float>(x - xs);
+        const Values at{start.inv_z + step.inv_z * k, start.r + step.r * k, start.g + step.g * k,
+                        start.b + step.b * k,         start.u + step.u * k, start.v + step.v * k};
+        Pixel<Textured, Perspective, Linear, Blended, Decal>(row.pixels[x], row.depth[x], tex,
+                                                             alpha, at);
     }
 }
 
