@@ -6,7 +6,6 @@ namespace {
 constexpr int PlaneCount = 6;
 }
 
-// Positive inside, negative outside.
 float Clipper::Distance(int plane, const glm::vec3& p) const {
     switch (plane) {
     case 0:
@@ -22,13 +21,6 @@ float Clipper::Distance(int plane, const glm::vec3& p) const {
     default:
         return side_y_ * p.z + p.y;
     }
-}
-
-uint32_t Clipper::Outcode(const glm::vec3& p) const {
-    uint32_t code = 0;
-    for (int plane = 0; plane < PlaneCount; ++plane)
-        if (Distance(plane, p) < 0.0f) code |= 1u << plane;
-    return code;
 }
 
 int Clipper::Clip(ClipVertex* polygon, int count, uint32_t planes) const {

@@ -68,9 +68,12 @@ public:
 
 private:
     void Collect(const FrameImpl& frame, const Transform& to_camera);
-    int DrawInstance(const Instance& instance);
+    int DrawInstance(const Instance& instance, bool needs_clipping);
     bool DrawClipped(ClipVertex* polygon, uint32_t planes, const TriangleStyle& style);
-    bool Visible(const Instance& instance) const;
+    enum class Sight { None, Part, Whole };
+    // Whether a mesh's bounding sphere lies outside the view, partly in it, or wholly
+    // inside the planes triangles are clipped against.
+    Sight InSight(const Instance& instance) const;
     // A number not yet used in the stamp arrays, which mark per-vertex work already done.
     uint32_t NextStamp();
 
@@ -92,6 +95,7 @@ private:
     std::vector<uint32_t> screen_stamp_;
     uint32_t stamp_ = 0;
     std::vector<TranslucentFace> translucent_;
+    std::vector<std::pair<float, uint32_t>> translucent_order_; // depth, index
     Rasterizer rasterizer_;
     Clipper clipper_{1, 100, 1, 1};
     Projection projection_{0, 0, 1};
@@ -117,16 +121,23 @@ void SoftwareDevice::Collect(const FrameImpl& frame, const Transform& to_camera)
     }
 }
 
-bool SoftwareDevice::Visible(const Instance& instance) const {
+SoftwareDevice::Sight SoftwareDevice::InSight(const Instance& instance) const {
     const glm::vec3 c = instance.to_camera.Point(instance.mesh->BoundCentre());
     const float r = instance.mesh->BoundRadius() * LargestAxis(instance.to_camera.m);
-    if (c.z + r < front_ || c.z - r > back_) return false;
-    // Distances to the side planes of the view, measured along their normals.
-    const float nx = std::sqrt(1.0f + view_x_ * view_x_);
-    const float ny = std::sqrt(1.0f + view_y_ * view_y_);
-    if (c.x - view_x_ * c.z > r * nx || -c.x - view_x_ * c.z > r * nx) return false;
-    if (c.y - view_y_ * c.z > r * ny || -c.y - view_y_ * c.z > r * ny) return false;
-    return true;
+    if (c.z + r < front_ || c.z - r > back_) return Sight::None;
+    // Signed distances to a pair of side planes through the eye, along their normals.
+    auto outside = [&](float coordinate, float slope, float radius) {
+        const float norm = std::sqrt(1.0f + slope * slope);
+        return coordinate - slope * c.z > radius * norm ||
+               -coordinate - slope * c.z > radius * norm;
+    };
+    if (outside(c.x, view_x_, r) || outside(c.y, view_y_, r)) return Sight::None;
+    // Wholly between the front and back planes and inside the clipping planes at the
+    // sides: no vertex needs clipping.
+    if (c.z - r >= front_ && c.z + r <= back_ && !outside(c.x, view_x_ * GuardBand, -r) &&
+        !outside(c.y, view_y_ * GuardBand, -r))
+        return Sight::Whole;
+    return Sight::Part;
 }
 
 bool SoftwareDevice::DrawClipped(ClipVertex* polygon, uint32_t planes, const TriangleStyle& style) {
@@ -152,7 +163,7 @@ uint32_t SoftwareDevice::NextStamp() {
     return stamp_;
 }
 
-int SoftwareDevice::DrawInstance(const Instance& instance) {
+int SoftwareDevice::DrawInstance(const Instance& instance, bool needs_clipping) {
     const MeshData& data = instance.mesh->Data();
     const size_t count = data.positions.size();
     camera_positions_.resize(count);
@@ -163,9 +174,11 @@ int SoftwareDevice::DrawInstance(const Instance& instance) {
     screen_stamp_.resize(count, 0);
 
     const Transform& m = instance.to_camera;
-    for (size_t i = 0; i < count; ++i) {
-        camera_positions_[i] = m.Point(data.positions[i]);
-        outcodes_[i] = clipper_.Outcode(camera_positions_[i]);
+    for (size_t i = 0; i < count; ++i) camera_positions_[i] = m.Point(data.positions[i]);
+    if (needs_clipping) {
+        for (size_t i = 0; i < count; ++i) outcodes_[i] = clipper_.Outcode(camera_positions_[i]);
+    } else {
+        std::fill(outcodes_.begin(), outcodes_.begin() + static_cast<ptrdiff_t>(count), 0u);
     }
 
     // The faces that can be seen: inside the view and turned toward the camera. Only
@@ -287,11 +300,19 @@ int SoftwareDevice::Render(const Frame& root, const Viewport& viewport,
               [](const Instance& a, const Instance& b) { return a.depth < b.depth; });
     int drawn = 0;
     for (const Instance& instance : instances_)
-        if (Visible(instance)) drawn += DrawInstance(instance);
+        if (const Sight sight = InSight(instance); sight != Sight::None)
+            drawn += DrawInstance(instance, sight == Sight::Part);
 
-    std::sort(translucent_.begin(), translucent_.end(),
-              [](const TranslucentFace& a, const TranslucentFace& b) { return a.depth > b.depth; });
-    for (TranslucentFace& face : translucent_) {
+    // Back to front; faces at the same depth keep their order.
+    translucent_order_.clear();
+    for (size_t i = 0; i < translucent_.size(); ++i)
+        translucent_order_.emplace_back(translucent_[i].depth, static_cast<uint32_t>(i));
+    std::sort(translucent_order_.begin(), translucent_order_.end(),
+              [](const auto& a, const auto& b) {
+                  return a.first > b.first || (a.first == b.first && a.second < b.second);
+              });
+    for (const auto& [depth, index] : translucent_order_) {
+        const TranslucentFace& face = translucent_[index];
         ClipVertex polygon[MaxClipVertices] = {face.corner[0], face.corner[1], face.corner[2]};
         uint32_t planes = 0;
         for (const ClipVertex& v : face.corner) planes |= clipper_.Outcode(v.position);

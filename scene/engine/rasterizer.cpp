@@ -45,7 +45,7 @@ struct Target {
 template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
 bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uint32_t alpha,
               int y_start, int y_end) {
-    const spans::Values step{t.inv_z.dx, t.r.dx, t.g.dx, t.b.dx, t.u.dx, t.v.dx};
+    const spans::Gradient gradient({t.inv_z.dx, t.r.dx, t.g.dx, t.b.dx, t.u.dx, t.v.dx});
     bool covered = false;
     for (int y = y_start; y < y_end; ++y) {
         const float yc = static_cast<float>(y) + 0.5f;
@@ -66,8 +66,8 @@ bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uin
         }
         const spans::Row row{target.pixels + static_cast<ptrdiff_t>(y) * target.pitch,
                              target.depth + static_cast<ptrdiff_t>(y) * target.width};
-        spans::Span<Textured, Perspective, Linear, Blended, Decal>(row, texels, alpha, start, step,
-                                                                   xs, xe);
+        spans::Span<Textured, Perspective, Linear, Blended, Decal>(row, target.width, texels, alpha,
+                                                                   start, gradient, xs, xe);
     }
     return covered;
 }

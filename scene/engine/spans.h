@@ -166,24 +166,46 @@ inline __m128 Ramp(float start, float step) {
                             mix(_mm_unpackhi_epi8(src, zero), _mm_unpackhi_epi8(dst, zero)));
 }
 
-// Pixels x .. x + 4 * blocks - 1, four at a time.
-template <bool Textured, bool Perspective, bool Blended, bool Decal>
-void Blocks(Row row, const Texels& tex, uint32_t alpha, const Values& start, const Values& step,
-            int x, int blocks) {
-    Lanes at{Ramp(start.inv_z, step.inv_z), Ramp(start.r, step.r), Ramp(start.g, step.g),
-             Ramp(start.b, step.b),         Ramp(start.u, step.u), Ramp(start.v, step.v)};
+// A triangle's steps over the four lanes of a block and from one block to the next.
+struct BlockSteps {
+    Lanes lane; // 0, 1, 2 and 3 steps
+    Lanes next; // four steps
+};
+
+inline BlockSteps MakeBlockSteps(const Values& step) {
+    const __m128 lane = _mm_set_ps(3, 2, 1, 0);
     const __m128 four = _mm_set1_ps(4.0f);
-    const Lanes by{
-        _mm_mul_ps(four, _mm_set1_ps(step.inv_z)), _mm_mul_ps(four, _mm_set1_ps(step.r)),
-        _mm_mul_ps(four, _mm_set1_ps(step.g)),     _mm_mul_ps(four, _mm_set1_ps(step.b)),
-        _mm_mul_ps(four, _mm_set1_ps(step.u)),     _mm_mul_ps(four, _mm_set1_ps(step.v))};
+    auto lanes = [&](__m128 factor) {
+        return Lanes{
+            _mm_mul_ps(factor, _mm_set1_ps(step.inv_z)), _mm_mul_ps(factor, _mm_set1_ps(step.r)),
+            _mm_mul_ps(factor, _mm_set1_ps(step.g)),     _mm_mul_ps(factor, _mm_set1_ps(step.b)),
+            _mm_mul_ps(factor, _mm_set1_ps(step.u)),     _mm_mul_ps(factor, _mm_set1_ps(step.v))};
+    };
+    return {lanes(lane), lanes(four)};
+}
+
+// Pixels x .. end - 1, four at a time; the last block may be partly outside the run (its
+// other lanes are left alone) but must lie inside the row.
+template <bool Textured, bool Perspective, bool Blended, bool Decal>
+void Blocks(Row row, const Texels& tex, uint32_t alpha, const Values& start,
+            const BlockSteps& steps, int x, int end) {
+    Lanes at{_mm_add_ps(_mm_set1_ps(start.inv_z), steps.lane.inv_z),
+             _mm_add_ps(_mm_set1_ps(start.r), steps.lane.r),
+             _mm_add_ps(_mm_set1_ps(start.g), steps.lane.g),
+             _mm_add_ps(_mm_set1_ps(start.b), steps.lane.b),
+             _mm_add_ps(_mm_set1_ps(start.u), steps.lane.u),
+             _mm_add_ps(_mm_set1_ps(start.v), steps.lane.v)};
     const __m128i u_mask = _mm_set1_epi32(static_cast<int32_t>(tex.u_mask));
     const __m128i v_mask = _mm_set1_epi32(static_cast<int32_t>(tex.v_mask));
     const __m128i row_shift = _mm_cvtsi32_si128(tex.width_log2);
     const __m128i key = _mm_set1_epi32(static_cast<int32_t>(tex.key));
-    for (int n = 0; n < blocks; ++n, x += 4) {
+    const __m128i lane_index = _mm_set_epi32(3, 2, 1, 0);
+    for (; x < end; x += 4) {
         const __m128 old_z = _mm_loadu_ps(row.depth + x);
-        const __m128 nearer = _mm_cmpge_ps(at.inv_z, old_z);
+        __m128 nearer = _mm_cmpge_ps(at.inv_z, old_z);
+        if (end - x < 4)
+            nearer = _mm_and_ps(
+                nearer, _mm_castsi128_ps(_mm_cmpgt_epi32(_mm_set1_epi32(end - x), lane_index)));
         if (_mm_movemask_ps(nearer) != 0) {
             __m128i draw = _mm_castps_si128(nearer);
             __m128i colour = _mm_or_si128(_mm_or_si128(_mm_slli_epi32(Channels4(at.r), 16),
@@ -220,33 +242,50 @@ void Blocks(Row row, const Texels& tex, uint32_t alpha, const Values& start, con
                                                        _mm_andnot_ps(draw_z, old_z)));
             }
         }
-        at.inv_z = _mm_add_ps(at.inv_z, by.inv_z);
-        at.r = _mm_add_ps(at.r, by.r);
-        at.g = _mm_add_ps(at.g, by.g);
-        at.b = _mm_add_ps(at.b, by.b);
+        at.inv_z = _mm_add_ps(at.inv_z, steps.next.inv_z);
+        at.r = _mm_add_ps(at.r, steps.next.r);
+        at.g = _mm_add_ps(at.g, steps.next.g);
+        at.b = _mm_add_ps(at.b, steps.next.b);
         if constexpr (Textured) {
-            at.u = _mm_add_ps(at.u, by.u);
-            at.v = _mm_add_ps(at.v, by.v);
+            at.u = _mm_add_ps(at.u, steps.next.u);
+            at.v = _mm_add_ps(at.v, steps.next.v);
         }
     }
 }
 
 #endif
 
-// Pixels xs .. xe - 1 of a row, start holding the values at pixel xs.
+// Everything a span needs from its triangle.
+struct Gradient {
+    Values step; // from one pixel to the next
+#if defined(__SSE2__)
+    BlockSteps blocks;
+#endif
+    explicit Gradient(const Values& per_pixel) : step(per_pixel) {
+#if defined(__SSE2__)
+        blocks = MakeBlockSteps(per_pixel);
+#endif
+    }
+};
+
+// Pixels xs .. xe - 1 of a row width pixels wide, start holding the values at pixel xs.
 template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
-void Span(Row row, const Texels& tex, uint32_t alpha, const Values& start, const Values& step,
-          int xs, int xe) {
+void Span(Row row, int width, const Texels& tex, uint32_t alpha, const Values& start,
+          const Gradient& gradient, int xs, int xe) {
     int x = xs;
 #if defined(__SSE2__)
     if constexpr (!Linear) {
-        const int blocks = (xe - xs) / 4;
-        if (blocks > 0) {
-            Blocks<Textured, Perspective, Blended, Decal>(row, tex, alpha, start, step, xs, blocks);
-            x += 4 * blocks;
+        // Whole blocks, the last one partly masked when the row has room for it.
+        const int rounded_up = xs + ((xe - xs + 3) & ~3);
+        const int block_end = rounded_up <= width ? xe : xs + ((xe - xs) & ~3);
+        if (block_end > xs) {
+            Blocks<Textured, Perspective, Blended, Decal>(row, tex, alpha, start, gradient.blocks,
+                                                          xs, block_end);
+            x = block_end;
         }
     }
 #endif
+    const Values& step = gradient.step;
     for (; x < xe; ++x) {
         const auto k = static_cast<float>(x - xs);
         const Values at{start.inv_z + step.inv_z * k, start.r + step.r * k, start.g + step.g * k,
