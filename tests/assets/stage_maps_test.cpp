@@ -4,7 +4,6 @@
 
 #include <filesystem>
 
-#include "app/world.h"
 #include "tests/assets/asset_files.h"
 #include "tools/assetgen/stage_checks.h"
 #include "tools/assetgen/stage_places.h"
@@ -70,17 +69,5 @@ TEST(StageMaps, RadarMapShowsEachStageWithFloorSeeThrough) {
                 if (q == 0x008000) ++see_through;
             }
         EXPECT_GT(see_through, MapSize * MapSize / 3) << "stage " << s + 1;
-    }
-}
-
-TEST(StageMaps, StartPlacesAreTheGamesOwn) {
-    for (size_t i = 0; i < ZakoPlaces.size(); ++i) {
-        EXPECT_EQ(ZakoPlaces[i].x, ZakoStartPlaces[i].x) << i;
-        EXPECT_EQ(ZakoPlaces[i].z, ZakoStartPlaces[i].z) << i;
-        EXPECT_EQ(ZakoPlaces[i].turned, ZakoStartPlaces[i].turned) << i;
-    }
-    for (size_t i = 0; i < WalkerPlaces.size(); ++i) {
-        EXPECT_EQ(WalkerPlaces[i].x, GHStartPlaces[i].x) << i;
-        EXPECT_EQ(WalkerPlaces[i].z, GHStartPlaces[i].z) << i;
     }
 }

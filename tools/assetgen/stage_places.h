@@ -1,39 +1,15 @@
 // Where the game puts things at the start of every stage; the layouts must leave room for
-// them. (The game's own table lives in app/world.cpp; a test keeps the two equal.)
+// them. The enemies' places are the game's own table.
 #pragma once
 
-#include <array>
+#include "app/world.h"
 
 namespace assetgen {
 
-struct GroundPlace {
-    double x = 0, z = 0;
-    bool turned = false; // a zako that starts facing -x instead of +z
-};
+using GroundPlace = StartPlace;
 
-inline constexpr std::array<GroundPlace, 12> ZakoPlaces = {{
-    {120, 92, false},
-    {200, 20, true},
-    {340, 150, false},
-    {420, 24, false},
-    {332, 214, false},
-    {405, 300, true},
-    {300, 350, false},
-    {180, 250, true},
-    {230, 407, false},
-    {27, 422, true},
-    {180, 60, true},
-    {240, 330, true},
-}};
-
-inline constexpr std::array<GroundPlace, 6> WalkerPlaces = {{
-    {210, 107, false},
-    {420, 202, false},
-    {405, 300, false},
-    {227, 202, false},
-    {180, 400, false},
-    {27, 422, false},
-}};
+inline const auto& ZakoPlaces = ZakoStartPlaces;
+inline const auto& WalkerPlaces = GHStartPlaces;
 
 inline constexpr GroundPlace RobotStart = {0, 0, false}; // facing +x
 inline constexpr GroundPlace BossStart = {80, 280, false};
