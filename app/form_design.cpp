@@ -48,8 +48,9 @@ constexpr std::array<PictureDesign, picture::Count> PictureDesigns = {{
     {"スコープ", 100, 100, 0x000000},
 }};
 
-// The designed key table: three Windows virtual-key codes per input state.
-TKeyAssigns DesignedKeys() {
+} // namespace
+
+TKeyAssigns DesignedKeyAssigns() {
     TKeyAssigns keys{};
     keys[InUp] = {38, 104, 0};
     keys[InDown] = {101, 40, 98};
@@ -67,8 +68,6 @@ TKeyAssigns DesignedKeys() {
     keys[InButton32] = {78, 0, 0};
     return keys;
 }
-
-} // namespace
 
 std::string ProgramDirectory() {
     char* base = SDL_GetBasePath();
@@ -101,7 +100,7 @@ void LoadFormDesign(TMainForm& form, const std::string& dir) {
         maps[i]->Picture.LoadFromFile(dir + "Image" + std::to_string(i + 1) + ".bmp");
     form.PicBack.DIB.LoadFromFile(dir + "PicBack.bmp");
     form.PicBack2.DIB.LoadFromFile(dir + "PicBack2.bmp");
-    form.DXInput1.KeyAssigns = DesignedKeys();
+    form.DXInput1.KeyAssigns = DesignedKeyAssigns();
 }
 
 void PlayWave(TMainForm& form, int index) {

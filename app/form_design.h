@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "media/input.h"
+
 class TMainForm;
 
 // Wave list items by index.
@@ -40,6 +42,9 @@ constexpr int Count = 8;
 // Fills the components with their designed items and reads their pictures and waves
 // from dir (the program's folder). Throws, naming the file, when one cannot be read.
 void LoadFormDesign(TMainForm& form, const std::string& dir);
+
+// The designed key table: three Windows virtual-key codes per input state.
+TKeyAssigns DesignedKeyAssigns();
 
 // The folder of the running program, with a trailing '/'.
 std::string ProgramDirectory();

@@ -5,31 +5,12 @@
 
 #include <memory>
 
+#include "app/form_design.h"
 #include "media/application.h"
 #include "media/clock.h"
 #include "media/input.h"
 
 namespace {
-
-// The game's key table, as designed.
-TKeyAssigns GameKeys() {
-    TKeyAssigns keys{};
-    keys[InUp] = {38, 104, 0};
-    keys[InDown] = {101, 40, 98};
-    keys[InLeft] = {37, 100, 0};
-    keys[InRight] = {39, 102, 0};
-    keys[InButton1] = {90, 32, 13};
-    keys[InButton2] = {88, 68, 0};
-    keys[InButton3] = {70, 67, 0};
-    keys[InButton4] = {71, 0, 0};
-    keys[InButton7] = {65, 0, 0};
-    keys[InButton8] = {83, 0, 0};
-    keys[InButton29] = {72, 0, 0};
-    keys[InButton30] = {74, 0, 0};
-    keys[InButton31] = {85, 0, 0};
-    keys[InButton32] = {78, 0, 0};
-    return keys;
-}
 
 TDXInputStates Only(std::initializer_list<TDXInputState> states) {
     TDXInputStates set;
@@ -46,7 +27,7 @@ SDL_Event KeyEvent(SDL_Scancode scancode, bool down) {
 
 class InputTest : public ::testing::Test {
 protected:
-    InputTest() { input.KeyAssigns = GameKeys(); }
+    InputTest() { input.KeyAssigns = DesignedKeyAssigns(); }
     void Press(SDL_Scancode s) { input.HandleEvent(KeyEvent(s, true)); }
     void Release(SDL_Scancode s) { input.HandleEvent(KeyEvent(s, false)); }
     TDXInputStates StatesForKey(uint32_t virtual_key) {
