@@ -181,12 +181,13 @@ bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, cons
     texels.u_mask = (1u << texture->WidthLog2()) - 1u;
     texels.v_mask = (1u << texture->HeightLog2()) - 1u;
     texels.key = texture->DecalColour();
-    // Texture coordinates wrap, so whole turns can be dropped; this keeps the fixed point
-    // values small.
+    // Texture coordinates wrap, so whole turns can be dropped. Starting one turn above the
+    // smallest keeps every coordinate inside the triangle positive even with rounding, so
+    // the spans may truncate instead of rounding down, and the values stay small.
     const float tw = static_cast<float>(1 << texture->WidthLog2());
     const float th = static_cast<float>(1 << texture->HeightLog2());
-    const float u_base = std::floor(std::min({p[0]->u, p[1]->u, p[2]->u}));
-    const float v_base = std::floor(std::min({p[0]->v, p[1]->v, p[2]->v}));
+    const float u_base = std::floor(std::min({p[0]->u, p[1]->u, p[2]->u})) - 1.0f;
+    const float v_base = std::floor(std::min({p[0]->v, p[1]->v, p[2]->v})) - 1.0f;
     float u[3], v[3];
     for (int i = 0; i < 3; ++i) {
         u[i] = (p[i]->u - u_base) * tw;

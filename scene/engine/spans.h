@@ -31,12 +31,11 @@ struct Row {
     float* __restrict depth;
 };
 
-// The whole texel a coordinate falls in, for any finite or infinite float.
-[[gnu::always_inline]] inline int32_t TexelFloor(float v) {
-    const float clamped = std::min(std::max(v, -2.0e9f), 2.0e9f);
-    if (!(clamped == clamped)) return 0;
-    const auto i = static_cast<int32_t>(clamped);
-    return i - (static_cast<float>(i) > clamped ? 1 : 0);
+// The whole texel a coordinate falls in. Coordinates reach the spans positive, so
+// truncation rounds down; huge and NaN values give some texel rather than overflow.
+[[gnu::always_inline]] inline int32_t TexelIndex(float v) {
+    const float clamped = std::min(std::max(v, 0.0f), 2.0e9f);
+    return clamped == clamped ? static_cast<int32_t>(clamped) : 0;
 }
 
 [[gnu::always_inline]] inline uint32_t Channel(float c) {
@@ -74,15 +73,15 @@ struct Row {
 }
 
 [[gnu::always_inline]] inline uint32_t Nearest(const Texels& t, float u, float v) {
-    const auto tx = static_cast<uint32_t>(TexelFloor(u)) & t.u_mask;
-    const auto ty = static_cast<uint32_t>(TexelFloor(v)) & t.v_mask;
+    const auto tx = static_cast<uint32_t>(TexelIndex(u)) & t.u_mask;
+    const auto ty = static_cast<uint32_t>(TexelIndex(v)) & t.v_mask;
     return t.data[(ty << t.width_log2) | tx];
 }
 
 [[gnu::always_inline]] inline uint32_t Bilinear(const Texels& t, float u, float v) {
     u -= 0.5f; // texel centres
     v -= 0.5f;
-    const int32_t iu = TexelFloor(u), iv = TexelFloor(v);
+    const int32_t iu = TexelIndex(u), iv = TexelIndex(v);
     const auto fu =
         static_cast<uint32_t>(std::clamp((u - static_cast<float>(iu)) * 256.0f, 0.0f, 255.0f));
     const auto fv =
@@ -133,13 +132,6 @@ inline __m128 Ramp(float start, float step) {
 
 [[gnu::always_inline]] inline __m128i Channels4(__m128 c) {
     return _mm_cvttps_epi32(_mm_min_ps(_mm_max_ps(c, _mm_setzero_ps()), _mm_set1_ps(255.0f)));
-}
-
-// Floor of four coordinates, as TexelFloor (huge and NaN values give some texel).
-[[gnu::always_inline]] inline __m128i TexelFloor4(__m128 v) {
-    const __m128i i = _mm_cvttps_epi32(v);
-    const __m128 above = _mm_cmpgt_ps(_mm_cvtepi32_ps(i), v);
-    return _mm_add_epi32(i, _mm_castps_si128(above)); // adding -1 where truncation rounded up
 }
 
 // Four texels times four lit colours, rounded exactly as Modulate does.
@@ -218,8 +210,8 @@ void Blocks(Row row, const Texels& tex, uint32_t alpha, const Values& start,
                     u = _mm_mul_ps(u, z);
                     v = _mm_mul_ps(v, z);
                 }
-                const __m128i tx = _mm_and_si128(TexelFloor4(u), u_mask);
-                const __m128i ty = _mm_and_si128(TexelFloor4(v), v_mask);
+                const __m128i tx = _mm_and_si128(_mm_cvttps_epi32(u), u_mask);
+                const __m128i ty = _mm_and_si128(_mm_cvttps_epi32(v), v_mask);
                 alignas(16) uint32_t index[4];
                 _mm_store_si128(reinterpret_cast<__m128i*>(index),
                                 _mm_or_si128(_mm_sll_epi32(ty, row_shift), tx));
@@ -230,16 +222,21 @@ void Blocks(Row row, const Texels& tex, uint32_t alpha, const Values& start,
                 if constexpr (Decal) draw = _mm_andnot_si128(_mm_cmpeq_epi32(texel, key), draw);
                 colour = Modulate4(texel, colour);
             }
-            uint32_t* pixels = row.pixels + x;
-            const __m128i old_pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
-            if constexpr (Blended) colour = Blend4(colour, old_pixels, alpha);
-            _mm_storeu_si128(
-                reinterpret_cast<__m128i*>(pixels),
-                _mm_or_si128(_mm_and_si128(draw, colour), _mm_andnot_si128(draw, old_pixels)));
-            if constexpr (!Blended) {
-                const __m128 draw_z = _mm_castsi128_ps(draw);
-                _mm_storeu_ps(row.depth + x, _mm_or_ps(_mm_and_ps(draw_z, at.inv_z),
-                                                       _mm_andnot_ps(draw_z, old_z)));
+            auto* pixels = reinterpret_cast<__m128i*>(row.pixels + x);
+            if (!Blended && _mm_movemask_ps(_mm_castsi128_ps(draw)) == 0xF) {
+                // All four pixels drawn: nothing of the old ones is kept.
+                _mm_storeu_si128(pixels, colour);
+                _mm_storeu_ps(row.depth + x, at.inv_z);
+            } else {
+                const __m128i old_pixels = _mm_loadu_si128(pixels);
+                if constexpr (Blended) colour = Blend4(colour, old_pixels, alpha);
+                _mm_storeu_si128(pixels, _mm_or_si128(_mm_and_si128(draw, colour),
+                                                      _mm_andnot_si128(draw, old_pixels)));
+                if constexpr (!Blended) {
+                    const __m128 draw_z = _mm_castsi128_ps(draw);
+                    _mm_storeu_ps(row.depth + x, _mm_or_ps(_mm_and_ps(draw_z, at.inv_z),
+                                                           _mm_andnot_ps(draw_z, old_z)));
+                }
             }
         }
         at.inv_z = _mm_add_ps(at.inv_z, steps.next.inv_z);
