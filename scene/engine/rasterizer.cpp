@@ -13,12 +13,14 @@ namespace {
 
 using spans::Texels;
 
-// The smallest integer not below v, kept within low .. high (low is not negative).
+// Screen coordinates of a triangle stay within this; the device clips far less.
+constexpr float MaxCoordinate = 1.0e6f;
+
+// The smallest integer not below v (|v| within MaxCoordinate), kept within low .. high.
 int ClampedCeil(float v, int low, int high) {
-    const float c = std::min(std::max(v, static_cast<float>(low)), static_cast<float>(high));
-    if (!(c == c)) return low;
-    const int i = static_cast<int>(c); // truncation is the floor here: c is not negative
-    return i + (static_cast<float>(i) < c ? 1 : 0);
+    const int truncated = static_cast<int>(v); // toward zero: the ceiling for negative v
+    const int ceiling = truncated + (static_cast<float>(truncated) < v ? 1 : 0);
+    return std::min(std::max(ceiling, low), high);
 }
 
 // An attribute as a plane over the screen: value at (x, y) = base + dx (x - x0) + dy (y - y0).
@@ -45,7 +47,7 @@ struct Target {
 template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
 bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uint32_t alpha,
               int y_start, int y_end) {
-    const spans::Gradient gradient({t.inv_z.dx, t.r.dx, t.g.dx, t.b.dx, t.u.dx, t.v.dx});
+    const spans::Gradient<Textured> gradient({t.inv_z.dx, t.r.dx, t.g.dx, t.b.dx, t.u.dx, t.v.dx});
     bool covered = false;
     for (int y = y_start; y < y_end; ++y) {
         const float yc = static_cast<float>(y) + 0.5f;
@@ -109,16 +111,20 @@ bool FillTextured(const Target& target, const Triangle& t, const Texels& texels,
     return FillTexturedBlend<false, false>(target, t, texels, alpha, y_start, y_end, blend, decal);
 }
 
-// The plane through three values at three screen points.
-Plane PlaneOf(const ScreenVertex* p[3], float a0, float a1, float a2, float inv_area) {
-    const float dx1 = p[1]->x - p[0]->x, dy1 = p[1]->y - p[0]->y;
-    const float dx2 = p[2]->x - p[0]->x, dy2 = p[2]->y - p[0]->y;
-    Plane plane;
-    plane.base = a0;
-    plane.dx = ((a1 - a0) * dy2 - (a2 - a0) * dy1) * inv_area;
-    plane.dy = ((a2 - a0) * dx1 - (a1 - a0) * dx2) * inv_area;
-    return plane;
-}
+// The planes of one triangle: the same three screen points for every value.
+struct PlaneBasis {
+    float dx1, dy1, dx2, dy2, inv_area;
+
+    PlaneBasis(const ScreenVertex* const p[3], float inv_area_)
+        : dx1(p[1]->x - p[0]->x), dy1(p[1]->y - p[0]->y), dx2(p[2]->x - p[0]->x),
+          dy2(p[2]->y - p[0]->y), inv_area(inv_area_) {}
+
+    // The plane through the values a0, a1, a2 at the three points.
+    Plane Through(float a0, float a1, float a2) const {
+        const float d1 = a1 - a0, d2 = a2 - a0;
+        return {a0, (d1 * dy2 - d2 * dy1) * inv_area, (d2 * dx1 - d1 * dx2) * inv_area};
+    }
+};
 
 } // namespace
 
@@ -137,6 +143,8 @@ bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, cons
     if (p[1]->y > p[2]->y) std::swap(p[1], p[2]);
     if (p[0]->y > p[1]->y) std::swap(p[0], p[1]);
 
+    for (const ScreenVertex* v : p)
+        if (!(std::fabs(v->x) <= MaxCoordinate && std::fabs(v->y) <= MaxCoordinate)) return false;
     const float area =
         (p[1]->x - p[0]->x) * (p[2]->y - p[0]->y) - (p[2]->x - p[0]->x) * (p[1]->y - p[0]->y);
     if (!(std::fabs(area) > 1e-6f)) return false;
@@ -159,10 +167,11 @@ bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, cons
     t.long_slope = slope(p[0], p[2]);
     t.upper_slope = slope(p[0], p[1]);
     t.lower_slope = slope(p[1], p[2]);
-    t.inv_z = PlaneOf(p, p[0]->inv_z, p[1]->inv_z, p[2]->inv_z, inv_area);
-    t.r = PlaneOf(p, p[0]->r, p[1]->r, p[2]->r, inv_area);
-    t.g = PlaneOf(p, p[0]->g, p[1]->g, p[2]->g, inv_area);
-    t.b = PlaneOf(p, p[0]->b, p[1]->b, p[2]->b, inv_area);
+    const PlaneBasis basis(p, inv_area);
+    t.inv_z = basis.Through(p[0]->inv_z, p[1]->inv_z, p[2]->inv_z);
+    t.r = basis.Through(p[0]->r, p[1]->r, p[2]->r);
+    t.g = basis.Through(p[0]->g, p[1]->g, p[2]->g);
+    t.b = basis.Through(p[0]->b, p[1]->b, p[2]->b);
 
     const Target target{pixels_, pitch_, depth_, width_};
     const uint32_t alpha = static_cast<uint32_t>(std::clamp(style.alpha, 0, 256));
@@ -197,8 +206,8 @@ bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, cons
             v[i] *= p[i]->inv_z;
         }
     }
-    t.u = PlaneOf(p, u[0], u[1], u[2], inv_area);
-    t.v = PlaneOf(p, v[0], v[1], v[2], inv_area);
+    t.u = basis.Through(u[0], u[1], u[2]);
+    t.v = basis.Through(v[0], v[1], v[2]);
     return FillTextured(target, t, texels, alpha, y_start, y_end, style, texture->Decal());
 }
 

@@ -164,14 +164,21 @@ struct BlockSteps {
     Lanes next; // four steps
 };
 
-inline BlockSteps MakeBlockSteps(const Values& step) {
+template <bool Textured> BlockSteps MakeBlockSteps(const Values& step) {
     const __m128 lane = _mm_set_ps(3, 2, 1, 0);
     const __m128 four = _mm_set1_ps(4.0f);
     auto lanes = [&](__m128 factor) {
-        return Lanes{
-            _mm_mul_ps(factor, _mm_set1_ps(step.inv_z)), _mm_mul_ps(factor, _mm_set1_ps(step.r)),
-            _mm_mul_ps(factor, _mm_set1_ps(step.g)),     _mm_mul_ps(factor, _mm_set1_ps(step.b)),
-            _mm_mul_ps(factor, _mm_set1_ps(step.u)),     _mm_mul_ps(factor, _mm_set1_ps(step.v))};
+        Lanes l{_mm_mul_ps(factor, _mm_set1_ps(step.inv_z)),
+                _mm_mul_ps(factor, _mm_set1_ps(step.r)),
+                _mm_mul_ps(factor, _mm_set1_ps(step.g)),
+                _mm_mul_ps(factor, _mm_set1_ps(step.b)),
+                _mm_setzero_ps(),
+                _mm_setzero_ps()};
+        if constexpr (Textured) {
+            l.u = _mm_mul_ps(factor, _mm_set1_ps(step.u));
+            l.v = _mm_mul_ps(factor, _mm_set1_ps(step.v));
+        }
+        return l;
     };
     return {lanes(lane), lanes(four)};
 }
@@ -253,14 +260,14 @@ void Blocks(Row row, const Texels& tex, uint32_t alpha, const Values& start,
 #endif
 
 // Everything a span needs from its triangle.
-struct Gradient {
+template <bool Textured> struct Gradient {
     Values step; // from one pixel to the next
 #if defined(__SSE2__)
     BlockSteps blocks;
 #endif
     explicit Gradient(const Values& per_pixel) : step(per_pixel) {
 #if defined(__SSE2__)
-        blocks = MakeBlockSteps(per_pixel);
+        blocks = MakeBlockSteps<Textured>(per_pixel);
 #endif
     }
 };
@@ -268,7 +275,7 @@ struct Gradient {
 // Pixels xs .. xe - 1 of a row width pixels wide, start holding the values at pixel xs.
 template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
 void Span(Row row, int width, const Texels& tex, uint32_t alpha, const Values& start,
-          const Gradient& gradient, int xs, int xe) {
+          const Gradient<Textured>& gradient, int xs, int xe) {
     int x = xs;
 #if defined(__SSE2__)
     if constexpr (!Linear) {
