@@ -38,8 +38,10 @@ struct Row {
     return clamped == clamped ? static_cast<int32_t>(clamped) : 0;
 }
 
+// A colour channel truncated into 0..255 (NaN gives 0).
 [[gnu::always_inline]] inline uint32_t Channel(float c) {
-    return static_cast<uint32_t>(std::min(std::max(c, 0.0f), 255.0f));
+    if (!(c >= 0.0f)) return 0;
+    return c < 255.0f ? static_cast<uint32_t>(c) : 255u;
 }
 
 [[gnu::always_inline]] inline uint32_t Pack(float r, float g, float b) {
@@ -130,8 +132,16 @@ inline __m128 Ramp(float start, float step) {
     return _mm_add_ps(_mm_set1_ps(start), _mm_mul_ps(_mm_set_ps(3, 2, 1, 0), _mm_set1_ps(step)));
 }
 
-[[gnu::always_inline]] inline __m128i Channels4(__m128 c) {
-    return _mm_cvttps_epi32(_mm_min_ps(_mm_max_ps(c, _mm_setzero_ps()), _mm_set1_ps(255.0f)));
+// Four pixels 0x00RRGGBB from four values of each channel, truncated into 0..255 as
+// Channel does: the saturating packs clamp, and the bytes are then interleaved.
+[[gnu::always_inline]] inline __m128i PackColours4(__m128 r, __m128 g, __m128 b) {
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i blue_green = _mm_packs_epi32(_mm_cvttps_epi32(b), _mm_cvttps_epi32(g));
+    const __m128i red = _mm_packs_epi32(_mm_cvttps_epi32(r), zero);
+    const __m128i bytes = _mm_packus_epi16(blue_green, red); // b0-b3 g0-g3 r0-r3 0 0 0 0
+    const __m128i bg_pairs = _mm_unpacklo_epi8(bytes, _mm_srli_si128(bytes, 4));
+    const __m128i r_pairs = _mm_unpacklo_epi8(_mm_srli_si128(bytes, 8), zero);
+    return _mm_unpacklo_epi16(bg_pairs, r_pairs);
 }
 
 // Four texels times four lit colours, rounded exactly as Modulate does.
@@ -207,9 +217,7 @@ void Blocks(Row row, const Texels& tex, uint32_t alpha, const Values& start,
                 nearer, _mm_castsi128_ps(_mm_cmpgt_epi32(_mm_set1_epi32(end - x), lane_index)));
         if (_mm_movemask_ps(nearer) != 0) {
             __m128i draw = _mm_castps_si128(nearer);
-            __m128i colour = _mm_or_si128(_mm_or_si128(_mm_slli_epi32(Channels4(at.r), 16),
-                                                       _mm_slli_epi32(Channels4(at.g), 8)),
-                                          Channels4(at.b));
+            __m128i colour = PackColours4(at.r, at.g, at.b);
             if constexpr (Textured) {
                 __m128 u = at.u, v = at.v;
                 if constexpr (Perspective) {
