@@ -313,16 +313,16 @@ int SoftwareDevice::Render(const Frame& root, const Viewport& viewport,
               });
     for (const auto& [depth, index] : translucent_order_) {
         const TranslucentFace& face = translucent_[index];
-        ClipVertex polygon[MaxClipVertices] = {face.corner[0], face.corner[1], face.corner[2]};
         uint32_t planes = 0;
         for (const ClipVertex& v : face.corner) planes |= clipper_.Outcode(v.position);
         if (planes != 0) {
+            ClipVertex polygon[MaxClipVertices] = {face.corner[0], face.corner[1], face.corner[2]};
             drawn += DrawClipped(polygon, planes, face.style) ? 1 : 0;
             continue;
         }
-        drawn += rasterizer_.DrawTriangle(projection_.Project(polygon[0]),
-                                          projection_.Project(polygon[1]),
-                                          projection_.Project(polygon[2]), face.style)
+        drawn += rasterizer_.DrawTriangle(projection_.Project(face.corner[0]),
+                                          projection_.Project(face.corner[1]),
+                                          projection_.Project(face.corner[2]), face.style)
                      ? 1
                      : 0;
     }
