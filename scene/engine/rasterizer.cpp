@@ -47,7 +47,8 @@ struct Target {
 template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
 bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uint32_t alpha,
               int y_start, int y_end) {
-    const spans::Gradient<Textured> gradient({t.inv_z.dx, t.r.dx, t.g.dx, t.b.dx, t.u.dx, t.v.dx});
+    const spans::Gradient<Textured> gradient({t.inv_z.dx, t.r.dx, t.g.dx, t.b.dx, t.u.dx, t.v.dx},
+                                             texels);
     bool covered = false;
     for (int y = y_start; y < y_end; ++y) {
         const float yc = static_cast<float>(y) + 0.5f;

@@ -168,13 +168,15 @@ inline __m128 Ramp(float start, float step) {
                             mix(_mm_unpackhi_epi8(src, zero), _mm_unpackhi_epi8(dst, zero)));
 }
 
-// A triangle's steps over the four lanes of a block and from one block to the next.
+// A triangle's steps over the four lanes of a block and from one block to the next, and
+// its texture's constants in every lane.
 struct BlockSteps {
     Lanes lane; // 0, 1, 2 and 3 steps
     Lanes next; // four steps
+    __m128i u_mask, v_mask, row_shift, key;
 };
 
-template <bool Textured> BlockSteps MakeBlockSteps(const Values& step) {
+template <bool Textured> BlockSteps MakeBlockSteps(const Values& step, const Texels& tex) {
     const __m128 lane = _mm_set_ps(3, 2, 1, 0);
     const __m128 four = _mm_set1_ps(4.0f);
     auto lanes = [&](__m128 factor) {
@@ -190,7 +192,12 @@ template <bool Textured> BlockSteps MakeBlockSteps(const Values& step) {
         }
         return l;
     };
-    return {lanes(lane), lanes(four)};
+    return {lanes(lane),
+            lanes(four),
+            _mm_set1_epi32(static_cast<int32_t>(tex.u_mask)),
+            _mm_set1_epi32(static_cast<int32_t>(tex.v_mask)),
+            _mm_cvtsi32_si128(tex.width_log2),
+            _mm_set1_epi32(static_cast<int32_t>(tex.key))};
 }
 
 // Pixels x .. end - 1, four at a time; the last block may be partly outside the run (its
@@ -202,12 +209,12 @@ void Blocks(Row row, const Texels& tex, uint32_t alpha, const Values& start,
              _mm_add_ps(_mm_set1_ps(start.r), steps.lane.r),
              _mm_add_ps(_mm_set1_ps(start.g), steps.lane.g),
              _mm_add_ps(_mm_set1_ps(start.b), steps.lane.b),
-             _mm_add_ps(_mm_set1_ps(start.u), steps.lane.u),
-             _mm_add_ps(_mm_set1_ps(start.v), steps.lane.v)};
-    const __m128i u_mask = _mm_set1_epi32(static_cast<int32_t>(tex.u_mask));
-    const __m128i v_mask = _mm_set1_epi32(static_cast<int32_t>(tex.v_mask));
-    const __m128i row_shift = _mm_cvtsi32_si128(tex.width_log2);
-    const __m128i key = _mm_set1_epi32(static_cast<int32_t>(tex.key));
+             _mm_setzero_ps(),
+             _mm_setzero_ps()};
+    if constexpr (Textured) {
+        at.u = _mm_add_ps(_mm_set1_ps(start.u), steps.lane.u);
+        at.v = _mm_add_ps(_mm_set1_ps(start.v), steps.lane.v);
+    }
     const __m128i lane_index = _mm_set_epi32(3, 2, 1, 0);
     for (; x < end; x += 4) {
         const __m128 old_z = _mm_loadu_ps(row.depth + x);
@@ -225,16 +232,17 @@ void Blocks(Row row, const Texels& tex, uint32_t alpha, const Values& start,
                     u = _mm_mul_ps(u, z);
                     v = _mm_mul_ps(v, z);
                 }
-                const __m128i tx = _mm_and_si128(_mm_cvttps_epi32(u), u_mask);
-                const __m128i ty = _mm_and_si128(_mm_cvttps_epi32(v), v_mask);
+                const __m128i tx = _mm_and_si128(_mm_cvttps_epi32(u), steps.u_mask);
+                const __m128i ty = _mm_and_si128(_mm_cvttps_epi32(v), steps.v_mask);
                 alignas(16) uint32_t index[4];
                 _mm_store_si128(reinterpret_cast<__m128i*>(index),
-                                _mm_or_si128(_mm_sll_epi32(ty, row_shift), tx));
+                                _mm_or_si128(_mm_sll_epi32(ty, steps.row_shift), tx));
                 const __m128i texel = _mm_set_epi32(static_cast<int32_t>(tex.data[index[3]]),
                                                     static_cast<int32_t>(tex.data[index[2]]),
                                                     static_cast<int32_t>(tex.data[index[1]]),
                                                     static_cast<int32_t>(tex.data[index[0]]));
-                if constexpr (Decal) draw = _mm_andnot_si128(_mm_cmpeq_epi32(texel, key), draw);
+                if constexpr (Decal)
+                    draw = _mm_andnot_si128(_mm_cmpeq_epi32(texel, steps.key), draw);
                 colour = Modulate4(texel, colour);
             }
             auto* pixels = reinterpret_cast<__m128i*>(row.pixels + x);
@@ -273,9 +281,9 @@ template <bool Textured> struct Gradient {
 #if defined(__SSE2__)
     BlockSteps blocks;
 #endif
-    explicit Gradient(const Values& per_pixel) : step(per_pixel) {
+    Gradient(const Values& per_pixel, const Texels& tex) : step(per_pixel) {
 #if defined(__SSE2__)
-        blocks = MakeBlockSteps<Textured>(per_pixel);
+        blocks = MakeBlockSteps<Textured>(per_pixel, tex);
 #endif
     }
 };
