@@ -137,6 +137,100 @@ TEST_F(MeshLoading, BadFilesLeaveTheBuilderAsItWas) {
     EXPECT_NE(said.find("truncated.x"), std::string::npos) << said;
 }
 
+TEST_F(MeshLoading, FramesMaterialReferencesAndPolygons) {
+    // A pentagon under two frames (the inner one moves by 10 in x, the outer one turns a
+    // quarter about y), one material defined at the top and named by reference.
+    WriteText(folder.Path("frames.x"), R"(xof 0303txt 0032
+template Mesh { <3D82AB44-62DA-11cf-AB39-0020AF71E433> DWORD nVertices; }
+Header { 1; 0; 1; }
+// a comment
+Material Shiny { 0.5;0.25;1.0;1.0;; 2.0; 0.0;0.0;0.0;; 0.1;0.0;0.0;; }
+Frame Outer {
+ FrameTransformMatrix { 0,0,-1,0, 0,1,0,0, 1,0,0,0, 0,0,0,1;; }
+ Frame Inner {
+  Mesh Pentagon {
+   5; 0;0;0;, 0;1;0;, 1;2;0;, 2;1;0;, 2;0;0;;
+   1; 5;0,1,2,3,4;;
+   MeshMaterialList { 1; 1; 0;; {Shiny} }
+  }
+  FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 10,0,0,1;; }
+ }
+}
+)");
+    auto mesh = engine->CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("frames.x")));
+    EXPECT_EQ(mesh->FaceCount(), 3); // a fan of three triangles
+    const rm::MeshData& data = DataOf(mesh);
+    ASSERT_EQ(data.groups.size(), 1u);
+    EXPECT_EQ(data.groups[0].material.diffuse, glm::vec4(0.5f, 0.25f, 1.0f, 1.0f));
+    EXPECT_FLOAT_EQ(data.groups[0].material.emissive.r, 0.1f);
+    // (1, 2, 0) moves to (11, 2, 0), then the quarter turn takes x to -z.
+    const auto& first_fan = data.groups[0].indices;
+    const glm::vec3 corner = data.positions[first_fan[2]];
+    EXPECT_NEAR(corner.x, 0.0f, 1e-5f);
+    EXPECT_NEAR(corner.y, 2.0f, 1e-5f);
+    EXPECT_NEAR(corner.z, -11.0f, 1e-5f);
+    // The fan keeps the file's winding: 0 1 2, 0 2 3, 0 3 4.
+    EXPECT_EQ(data.positions[first_fan[3]], data.positions[first_fan[0]]);
+    EXPECT_EQ(data.positions[first_fan[4]], data.positions[first_fan[2]]);
+}
+
+TEST_F(MeshLoading, FaceMaterialsSplitIntoGroupsAndShortListsRepeatTheLast) {
+    WriteText(folder.Path("two.x"), R"(xof 0302txt 0064
+Mesh Strip {
+ 6; 0;0;0;, 0;1;0;, 1;1;0;, 1;0;0;, 2;1;0;, 2;0;0;;
+ 3; 3;0,1,2;, 3;0,2,3;, 4;3,2,4,5;;
+ MeshMaterialList { 2; 2; 1, 0;;
+  Material { 1;0;0;1;; 0; 0;0;0;; 0;0;0;; }
+  Material Blue { 0;0;1;0.5;; 0; 0;0;0;; 0;0;0;; TextureFilename { "dir\water.bmp"; } }
+ }
+}
+)");
+    auto mesh = engine->CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("two.x")));
+    const rm::MeshData& data = DataOf(mesh);
+    ASSERT_EQ(data.groups.size(), 2u);
+    EXPECT_EQ(data.groups[0].material.diffuse, glm::vec4(1, 0, 0, 1));
+    EXPECT_EQ(data.groups[0].indices.size(), 3u * 3u); // face 1, and the quad taking the last entry
+    EXPECT_EQ(data.groups[1].indices.size(), 3u);
+    EXPECT_FLOAT_EQ(data.groups[1].material.diffuse.a, 0.5f);
+    EXPECT_EQ(data.groups[1].material.texture_name, "dir/water.bmp");
+}
+
+TEST_F(MeshLoading, DamagedFilesAreRefusedWhole) {
+    // Each of these once differed from a good file by a few characters.
+    const std::string good = QuadX(-1, -1, 1, 1, 2, 1, 1, 1, 1, "wall.bmp");
+    auto damaged = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        const auto at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return text.replace(at, from.size(), to);
+    };
+    const std::vector<std::string> files = {
+        damaged("3;0,1,2;,", "3;0,1,6;,"),               // a face names a missing vertex
+        damaged("3;0,0,0;,", "3;0,0,9;,"),               // a face names a missing normal
+        damaged("  2;\n  0,", "  2;\n  5,"),             // a face names a missing material
+        damaged(" 4;\n  0.0;1.0;,", " 9;\n  0.0;1.0;,"), // more coordinates than given
+        damaged(" 4;\n -1", " 4000000000;\n -1"),        // a count beyond the file
+        damaged("{Colour}", "{Nothing}"),                // an unknown material
+        damaged("\"wall.bmp\"", "\"wall.bmp"),           // an unended name
+        damaged("-1;-1;2;,", "-1;-x;2;,"),               // a number that is not one
+        good.substr(0, good.size() - 3),                 // cut short
+        "xof 0303txt 0032\n" + std::string(200, '{'),    // nested beyond reason
+    };
+    testing::internal::CaptureStderr();
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::string path = folder.Path("damaged" + std::to_string(i) + ".x");
+        WriteText(path, files[i]);
+        auto mesh = engine->CreateMeshBuilder();
+        EXPECT_FALSE(mesh->Load(path)) << i;
+        EXPECT_EQ(mesh->FaceCount(), 0) << i;
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("damaged0.x"), std::string::npos) << said;
+    EXPECT_NE(said.find("vertex"), std::string::npos) << said;
+}
+
 TEST_F(MeshLoading, ScaleAndTranslateChangeTheVerticesOnce) {
     WriteText(folder.Path("quad.x"), QuadX(-1, -1, 1, 1, 2, 1, 1, 1, 1));
     auto mesh = engine->CreateMeshBuilder();
