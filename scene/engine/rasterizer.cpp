@@ -13,7 +13,7 @@ namespace {
 
 using spans::Texels;
 
-// Screen coordinates of a triangle stay within this; the device clips far less.
+// Triangles reaching further than this are not drawn; the device clips them far smaller.
 constexpr float MaxCoordinate = 1.0e6f;
 
 // The smallest integer not below v (|v| within MaxCoordinate), kept within low .. high.

@@ -281,7 +281,7 @@ template <bool Textured> struct Gradient {
 #if defined(__SSE2__)
     BlockSteps blocks;
 #endif
-    Gradient(const Values& per_pixel, const Texels& tex) : step(per_pixel) {
+    Gradient(const Values& per_pixel, [[maybe_unused]] const Texels& tex) : step(per_pixel) {
 #if defined(__SSE2__)
         blocks = MakeBlockSteps<Textured>(per_pixel, tex);
 #endif
@@ -290,8 +290,8 @@ template <bool Textured> struct Gradient {
 
 // Pixels xs .. xe - 1 of a row width pixels wide, start holding the values at pixel xs.
 template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
-void Span(Row row, int width, const Texels& tex, uint32_t alpha, const Values& start,
-          const Gradient<Textured>& gradient, int xs, int xe) {
+void Span(Row row, [[maybe_unused]] int width, const Texels& tex, uint32_t alpha,
+          const Values& start, const Gradient<Textured>& gradient, int xs, int xe) {
     int x = xs;
 #if defined(__SSE2__)
     if constexpr (!Linear) {

@@ -169,6 +169,19 @@ TEST_F(Rendering, TheBackPlaneCutsAFloorAtItsDistance) {
     EXPECT_NE(At(32, 30), 0u); // the horizon of the whole floor: 24 + 64 / 21 = 27
 }
 
+TEST_F(Rendering, AFloorReachingBehindTheCameraIsCutAtTheFront) {
+    // From z = -10 to z = 10 at y = -1: the part before the front plane is cut away and the
+    // rest drawn, down to the bottom row; the far edge's horizon is 24 + 64 / 10 = 30.4.
+    auto floor = Show(Mesh(QuadX(-20, -10, 20, 10, 0, 1, 1, 1, 1)));
+    floor->SetOrientation(nullptr, 0, -1, 0, 0, 0, 1);
+    floor->SetPosition(nullptr, 0, -1, 0);
+    EXPECT_GT(Render(), 0);
+    EXPECT_NE(At(32, 47), 0u);
+    EXPECT_NE(At(0, 47), 0u);
+    EXPECT_NE(At(32, 31), 0u);
+    EXPECT_EQ(At(32, 29), 0u);
+}
+
 TEST_F(Rendering, HalfAlphaBlendsHalfAndHalfAfterTheOpaqueFaces) {
     auto glass = Mesh(QuadX(-1, -1, 1, 1, 2, 1, 0, 0, 1));
     glass->SetColor(rm::CreateColorRGBA(1, 0, 0, 0.5f));
@@ -223,6 +236,25 @@ TEST_F(Rendering, DecalTransparentTexelsAreNotDrawn) {
     decal->SetColorRGB(1, 0.5f, 0);
     Render();
     EXPECT_EQ(At(40, 24), 0xFF7F00u);
+}
+
+TEST_F(Rendering, LinearQualityMixesNeighbouringTexels) {
+    // Black and white texels side by side, stretched over 32 pixels: nearest quality shows
+    // only the two, linear quality a ramp between them across the middle.
+    WriteBmp24(folder.Path("half.bmp"), 2, 1, {0x000000, 0xFFFFFF});
+    auto square = Mesh(QuadX(-0.5f, -0.5f, 0.5f, 0.5f, 2, 1, 1, 1, 1));
+    square->SetTexture(engine->LoadTexture(folder.Path("half.bmp")));
+    Show(square);
+    Render();
+    EXPECT_EQ(At(30, 24), 0x000000u);
+    EXPECT_EQ(At(33, 24), 0xFFFFFFu);
+    device->SetTextureQuality(rm::TextureLinear);
+    Render();
+    const int left = Red(At(28, 24)), middle = Red(At(32, 24)), right = Red(At(36, 24));
+    EXPECT_LT(left, middle);
+    EXPECT_LT(middle, right);
+    EXPECT_GT(middle, 64);
+    EXPECT_LT(middle, 192);
 }
 
 TEST_F(Rendering, PerspectiveCorrectTexturesFollowDepth) {
