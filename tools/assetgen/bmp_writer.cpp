@@ -5,19 +5,9 @@
 #include <map>
 #include <stdexcept>
 
+#include "tools/assetgen/little_endian.h"
+
 namespace assetgen {
-namespace {
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v));
-    out.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
-
-} // namespace
 
 void WriteBmp(const std::string& path, const Picture& picture, int bit_count) {
     if (bit_count != 1 && bit_count != 4 && bit_count != 8 && bit_count != 24)
