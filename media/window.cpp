@@ -41,8 +41,21 @@ void TWindow::SetCursorVisible(bool visible) {
 }
 
 void TWindow::SetFullScreen(bool full_screen) {
-    if (window_ != nullptr)
-        SDL_SetWindowFullscreen(window_, full_screen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (window_ == nullptr) return;
+    if (full_screen) {
+        // Cover the screen ourselves too: without a window manager the full-screen request
+        // alone leaves the window at its old size while drawing assumes the whole screen.
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window_), &bounds) == 0) {
+            SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+            SDL_SetWindowSize(window_, bounds.w, bounds.h);
+        }
+        SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowSize(window_, client_width_, client_height_);
+        Centre();
+    }
 }
 
 void TWindow::Centre() {
