@@ -22,11 +22,20 @@ WorldMesh LoadWorldMesh(const std::string& path, Vec3 scale, Vec3 move) {
     out.max = {-inf, -inf, -inf};
     for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
         const aiMesh& mesh = *scene->mMeshes[m];
+        aiString texture;
+        if (scene->mMaterials[mesh.mMaterialIndex]->GetTexture(aiTextureType_DIFFUSE, 0,
+                                                               &texture) != AI_SUCCESS)
+            texture = "";
         for (unsigned f = 0; f < mesh.mNumFaces; ++f) {
             const aiFace& face = mesh.mFaces[f];
             if (face.mNumIndices != 3) continue;
             std::array<Vec3, 3> t;
+            std::array<assetgen::Vec2, 3> uv{};
             for (int k = 0; k < 3; ++k) {
+                if (mesh.HasTextureCoords(0)) {
+                    const aiVector3D c = mesh.mTextureCoords[0][face.mIndices[k]];
+                    uv[static_cast<size_t>(k)] = {c.x, c.y};
+                }
                 const aiVector3D v = mesh.mVertices[face.mIndices[k]];
                 t[static_cast<size_t>(k)] = {v.x * scale.x + move.x, v.y * scale.y + move.y,
                                              v.z * scale.z + move.z};
@@ -37,6 +46,8 @@ WorldMesh LoadWorldMesh(const std::string& path, Vec3 scale, Vec3 move) {
                            std::max(out.max.z, p.z)};
             }
             out.triangles.push_back(t);
+            out.uvs.push_back(uv);
+            out.triangle_textures.push_back(texture.C_Str());
         }
     }
     for (unsigned i = 0; i < scene->mNumMaterials; ++i) {

@@ -10,6 +10,9 @@
 
 struct WorldMesh {
     std::vector<std::array<assetgen::Vec3, 3>> triangles;
+    // Per triangle: its texture coordinates and its material's texture (empty for none).
+    std::vector<std::array<assetgen::Vec2, 3>> uvs;
+    std::vector<std::string> triangle_textures;
     std::vector<std::string> textures;
     assetgen::Vec3 min, max;
 };

@@ -1,4 +1,7 @@
-// Textures the meshes name: the missile flame and the see-through grille.
+// Textures the meshes name: the missile flame, the see-through grille and the metal of the
+// stage walls, pillars and ground. The stage textures are near white or plain metal so the
+// material colour tints them; they keep their detail low in contrast because the engine
+// draws distant faces without mipmaps.
 #pragma once
 
 #include "tools/assetgen/bmp_writer.h"
@@ -9,5 +12,21 @@ namespace assetgen {
 Picture FireTexture();
 // MESH1.bmp: a framed lattice of metal bars on black (black is see-through).
 Picture GrilleTexture();
+
+// The stage textures' file names and how many world units one repeat covers.
+inline constexpr char WallTextureFile[] = "wall.bmp";
+inline constexpr double WallTextureSpan = 10.0; // the wall's height: two cells across
+inline constexpr char PillarTextureFile[] = "pillar.bmp";
+inline constexpr char GroundTextureFile[] = "ground.bmp";
+inline constexpr double GroundTextureSpan = 17.0; // one ground plate, the checker's square
+
+// wall.bmp: light grey panels (two across, two high) with seams, rivets, a trim at the top
+// (v = 0) and a kick plate at the bottom.
+Picture WallTexture();
+// pillar.bmp: one pillar face, top at v = 0: hazard stripes at both ends, a bolted panel
+// between; white where the pillar's own colour shows.
+Picture PillarTexture();
+// ground.bmp: one brown steel plate with a bevelled rim and corner bolts.
+Picture GroundTexture();
 
 } // namespace assetgen

@@ -11,6 +11,9 @@ void WriteMeshes(const std::string& out_dir) {
         WriteXFile(out_dir + "/" + model.name, ToFileUnits(model));
     WriteBmp(out_dir + "/fire.bmp", FireTexture(), 24);
     WriteBmp(out_dir + "/MESH1.bmp", GrilleTexture(), 24);
+    WriteBmp(out_dir + "/" + WallTextureFile, WallTexture(), 24);
+    WriteBmp(out_dir + "/" + PillarTextureFile, PillarTexture(), 24);
+    WriteBmp(out_dir + "/" + GroundTextureFile, GroundTexture(), 24);
 }
 
 } // namespace assetgen

@@ -5,6 +5,7 @@
 #include <numbers>
 
 #include "tools/assetgen/mesh_shapes.h"
+#include "tools/assetgen/mesh_textures.h"
 #include "tools/assetgen/model_catalog.h"
 #include "tools/assetgen/stage_places.h"
 #include "tools/assetgen/stage_walls.h"
@@ -56,21 +57,33 @@ Mesh Keep() {
     return m;
 }
 
+// Ground plate material: the texture brings the brown, the colour the checker's shade.
+Material Plate(double shade) {
+    Material m = Matte(shade, shade, shade);
+    m.texture = GroundTextureFile;
+    return m;
+}
+
+// A flat ground quad with the plate texture laid in world units.
+void GroundQuad(Mesh& m, double x0, double x1, double z0, double z1, int material) {
+    auto uv = [](double x, double z) { return Vec2{x / GroundTextureSpan, z / GroundTextureSpan}; };
+    m.AddPolygon({{x0, 0, z0}, {x0, 0, z1}, {x1, 0, z1}, {x1, 0, z0}}, material, {0, 1, 0},
+                 {uv(x0, z0), uv(x0, z1), uv(x1, z1), uv(x1, z0)});
+}
+
 // The ground: a grid over the arena plus a coarser apron outside the walls. `step` is the
 // quad size inside the walls (17 units lights well under the travelling lights).
 Mesh Ground(double step) {
     Mesh m;
-    const int light = m.AddMaterial(Matte(0.56, 0.48, 0.31));
-    const int dark = m.AddMaterial(Matte(0.5, 0.42, 0.27));
-    const int apron = m.AddMaterial(Matte(0.36, 0.32, 0.24));
+    const int light = m.AddMaterial(Plate(1.0));
+    const int dark = m.AddMaterial(Plate(0.9));
+    const int apron = m.AddMaterial(Plate(0.65));
     const double lo = -45, hi = 465;
     const int n = static_cast<int>(std::lround((hi - lo) / step));
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {
             const double x0 = lo + i * step, z0 = lo + j * step;
-            m.AddPolygon(
-                {{x0, 0, z0}, {x0, 0, z0 + step}, {x0 + step, 0, z0 + step}, {x0 + step, 0, z0}},
-                (i + j) % 2 == 0 ? light : dark, {0, 1, 0});
+            GroundQuad(m, x0, x0 + step, z0, z0 + step, (i + j) % 2 == 0 ? light : dark);
         }
     // Apron: west, east, south and north strips (the keep stands on the north one).
     const double out = 60, north = 600;
@@ -89,8 +102,7 @@ Mesh Ground(double step) {
                 const double x1 = s.x0 + (s.x1 - s.x0) * (i + 1) / nx;
                 const double z0 = s.z0 + (s.z1 - s.z0) * j / nz;
                 const double z1 = s.z0 + (s.z1 - s.z0) * (j + 1) / nz;
-                m.AddPolygon({{x0, 0, z0}, {x0, 0, z1}, {x1, 0, z1}, {x1, 0, z0}}, apron,
-                             {0, 1, 0});
+                GroundQuad(m, x0, x1, z0, z1, apron);
             }
     }
     return m;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "tools/assetgen/mesh_textures.h"
+
 namespace assetgen {
 namespace {
 
@@ -56,6 +58,25 @@ void Quad(Mesh& mesh, int material, Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outward
     mesh.AddPolygon({a, b, c, d}, material, outward);
 }
 
+// A wall side with the wall texture in world proportions: u runs along the wall, v down
+// from the wall top, one repeat per WallTextureSpan units, so seams fall on cell edges.
+void WallSide(Mesh& mesh, int material, Vec3 a, Vec3 b, Vec3 c, Vec3 d, Vec3 outward) {
+    auto uv = [&](Vec3 p) {
+        const double along = outward.z != 0 ? p.x : p.z;
+        const double world_y = p.y * WallScaleY + ArenaY;
+        return Vec2{along * WallScaleXZ / WallTextureSpan, (WallTopY - world_y) / WallTextureSpan};
+    };
+    mesh.AddPolygon({a, b, c, d}, material, outward, {uv(a), uv(b), uv(c), uv(d)});
+}
+
+// Wall colours lifted toward white: the texture brings the shading, the colour the stage.
+Material TintedTexture(Rgb colour, double lift, const char* texture) {
+    Material m = Matte(colour.r + (1 - colour.r) * lift, colour.g + (1 - colour.g) * lift,
+                       colour.b + (1 - colour.b) * lift);
+    m.texture = texture;
+    return m;
+}
+
 // Side faces along one edge of a box, skipping the stretches that touch another wall.
 // `open(i)` says whether the cell beyond position i of the edge is open.
 template <typename Open, typename Emit> void EdgeRuns(int first, int last, Open open, Emit emit) {
@@ -81,7 +102,7 @@ GroundRect WallCellRect(int column, int row) {
 
 Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
     Mesh mesh;
-    const int side = mesh.AddMaterial(Matte(style.side.r, style.side.g, style.side.b));
+    const int side = mesh.AddMaterial(TintedTexture(style.side, 0.5, WallTextureFile));
     const int top = mesh.AddMaterial(Matte(style.top.r, style.top.g, style.top.b));
     const double y0 = FileY(ArenaY);
     const double y1 = FileY(WallTopY);
@@ -110,8 +131,8 @@ Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
                 [&](int c0, int c1) {
                     double a, e;
                     x_of(c0, c1, a, e);
-                    Quad(mesh, side, {a, y0, north}, {a, y1, north}, {e, y1, north}, {e, y0, north},
-                         {0, 0, 1});
+                    WallSide(mesh, side, {a, y0, north}, {a, y1, north}, {e, y1, north},
+                             {e, y0, north}, {0, 0, 1});
                 });
         if (inside_south)
             EdgeRuns(
@@ -119,8 +140,8 @@ Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
                 [&](int c0, int c1) {
                     double a, e;
                     x_of(c0, c1, a, e);
-                    Quad(mesh, side, {a, y0, south}, {a, y1, south}, {e, y1, south}, {e, y0, south},
-                         {0, 0, -1});
+                    WallSide(mesh, side, {a, y0, south}, {a, y1, south}, {e, y1, south},
+                             {e, y0, south}, {0, 0, -1});
                 });
         if (inside_west)
             EdgeRuns(
@@ -128,8 +149,8 @@ Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
                 [&](int r0, int r1) {
                     double far, near;
                     z_of(r0, r1, far, near);
-                    Quad(mesh, side, {west, y0, near}, {west, y1, near}, {west, y1, far},
-                         {west, y0, far}, {-1, 0, 0});
+                    WallSide(mesh, side, {west, y0, near}, {west, y1, near}, {west, y1, far},
+                             {west, y0, far}, {-1, 0, 0});
                 });
         if (inside_east)
             EdgeRuns(
@@ -137,8 +158,8 @@ Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
                 [&](int r0, int r1) {
                     double far, near;
                     z_of(r0, r1, far, near);
-                    Quad(mesh, side, {east, y0, near}, {east, y1, near}, {east, y1, far},
-                         {east, y0, far}, {1, 0, 0});
+                    WallSide(mesh, side, {east, y0, near}, {east, y1, near}, {east, y1, far},
+                             {east, y0, far}, {1, 0, 0});
                 });
     }
     return mesh;
@@ -146,11 +167,13 @@ Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
 
 Mesh BuildPillarMesh(const StageLayout& layout, const WallStyle& style) {
     Mesh mesh;
-    const int shaft = mesh.AddMaterial(Matte(style.pillar.r, style.pillar.g, style.pillar.b));
+    const int shaft = mesh.AddMaterial(TintedTexture(style.pillar, 0.0, PillarTextureFile));
     const int cap = mesh.AddMaterial(
         Matte(style.pillar.r * 0.7, style.pillar.g * 0.7, style.pillar.b * 0.7, 0.15));
     const double y0 = FileY(ArenaY);
     const double y1 = FileY(PillarTopY);
+    // Each side shows the whole texture once: u across the face, v down from the top.
+    const Vec2 tl{0, 0}, tr{1, 0}, br{1, 1}, bl{0, 1};
     for (int r = 0; r < MapSize; ++r)
         for (int c = 0; c < MapSize; ++c) {
             if (layout.at(c, r) != Cell::Pillar) continue;
@@ -158,10 +181,14 @@ Mesh BuildPillarMesh(const StageLayout& layout, const WallStyle& style) {
             const double w = FileX(g.x0 + PillarInset), e = FileX(g.x1 - PillarInset);
             const double s = FileZ(g.z0 + PillarInset), n = FileZ(g.z1 - PillarInset);
             Quad(mesh, cap, {w, y1, s}, {w, y1, n}, {e, y1, n}, {e, y1, s}, {0, 1, 0});
-            Quad(mesh, shaft, {w, y0, n}, {w, y1, n}, {e, y1, n}, {e, y0, n}, {0, 0, 1});
-            Quad(mesh, shaft, {w, y0, s}, {w, y1, s}, {e, y1, s}, {e, y0, s}, {0, 0, -1});
-            Quad(mesh, shaft, {w, y0, s}, {w, y1, s}, {w, y1, n}, {w, y0, n}, {-1, 0, 0});
-            Quad(mesh, shaft, {e, y0, s}, {e, y1, s}, {e, y1, n}, {e, y0, n}, {1, 0, 0});
+            mesh.AddPolygon({{w, y0, n}, {w, y1, n}, {e, y1, n}, {e, y0, n}}, shaft, {0, 0, 1},
+                            {bl, tl, tr, br});
+            mesh.AddPolygon({{w, y0, s}, {w, y1, s}, {e, y1, s}, {e, y0, s}}, shaft, {0, 0, -1},
+                            {bl, tl, tr, br});
+            mesh.AddPolygon({{w, y0, s}, {w, y1, s}, {w, y1, n}, {w, y0, n}}, shaft, {-1, 0, 0},
+                            {bl, tl, tr, br});
+            mesh.AddPolygon({{e, y0, s}, {e, y1, s}, {e, y1, n}, {e, y0, n}}, shaft, {1, 0, 0},
+                            {bl, tl, tr, br});
         }
     return mesh;
 }
