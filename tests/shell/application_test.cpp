@@ -10,6 +10,14 @@ namespace {
 
 using ApplicationTest = FormFixture;
 
+void PushKeyDown(SDL_Keycode key, SDL_Scancode scancode) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = scancode;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+}
+
 TEST_F(ApplicationTest, AnEscapedExceptionShowsItsMessageAndTheLoopGoesOn) {
     std::vector<std::string> shown;
     app_.ErrorBox = [&](const std::string& message) { shown.push_back(message); };
@@ -28,22 +36,14 @@ TEST_F(ApplicationTest, AnEscapedExceptionShowsItsMessageAndTheLoopGoesOn) {
 }
 
 TEST_F(ApplicationTest, EscapeClosesTheProgramFromAnyScreen) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = SDLK_ESCAPE;
-    event.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    PushKeyDown(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
     app_.Step(false);
     EXPECT_TRUE(form().Closed());
     EXPECT_TRUE(app_.Terminated());
 }
 
 TEST_F(ApplicationTest, OtherKeysDoNotClose) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = SDLK_z;
-    event.key.keysym.scancode = SDL_SCANCODE_Z;
-    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    PushKeyDown(SDLK_z, SDL_SCANCODE_Z);
     app_.Step(false);
     EXPECT_FALSE(form().Closed());
 }
