@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 
 #include "app/form_design.h"
 #include "app/game.h"
@@ -94,6 +95,13 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
     if (open_window) {
         Window.Create(Caption, ClientWidth, ClientHeight);
         Panel1.Attach(Window);
+        // While the panel is up, errors show in the game window over it.
+        default_error_box_ = Application.ErrorBox;
+        Application.ErrorBox = [this](const std::string& message) {
+            if (!Panel1.Visible) return default_error_box_(message);
+            std::cerr << Application.Title << ": " << message << std::endl;
+            Panel1.ShowMessage(message);
+        };
     }
     Application.OnEvent = [this](const SDL_Event& event) { DispatchEvent(*this, event); };
     Application.OnIdle = [this] {
@@ -105,6 +113,7 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
 TMainForm::~TMainForm() {
     Application.OnEvent = nullptr;
     Application.OnIdle = nullptr;
+    if (default_error_box_) Application.ErrorBox = default_error_box_;
     DXTimer.SetEnabled(false);
     OPTimer.SetEnabled(false);
     EndingTimer.SetEnabled(false);

@@ -66,6 +66,7 @@ public:
 
 private:
     bool closed_ = false;
+    std::function<void(const std::string&)> default_error_box_;
 };
 
 // Form events.

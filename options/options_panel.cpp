@@ -238,6 +238,11 @@ bool TOptionsPanel::MoveInGroup(TRadioButton& from, bool forward) {
 }
 
 bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
+    if (!Message.empty()) {
+        // The error box is modal: Enter or Space confirms it, other keys wait.
+        if (key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE) Message.clear();
+        return true;
+    }
     if (alt) {
         if (key > 0 && key < 128 && std::isalnum(key) != 0) {
             const char letter = static_cast<char>(std::toupper(key));

@@ -23,6 +23,10 @@ public:
     TOptionsPanel& operator=(const TOptionsPanel&) = delete;
 
     bool Visible = true;
+    // An error shown over the panel until the player confirms it: the error box while the
+    // panel is up. Empty when none is shown.
+    std::string Message;
+    void ShowMessage(const std::string& text) { Message = text; }
     int Width = 647, Height = 471; // the form's client area
 
     TGroupBox LightGroup, AlphaGroup, TextureGroup, ControlGroup, MonitorGroup, BackGroup,

@@ -110,6 +110,7 @@ std::string GlyphText(const TOptionsPanel& p) {
         &p.Label2,         &p.Label3,          &p.Label4};
     for (const TControl* c : controls) text += c->Caption;
     for (const std::string& line : p.Memo1.Lines) text += line;
+    text += p.Message;
     return text;
 }
 
@@ -410,6 +411,43 @@ private:
 
 } // namespace
 
+namespace {
+
+// The error box over the panel: the message and an OK button, modal until confirmed.
+void DrawMessageBox(std::string& message, ImFont* font, ImVec2 panel_size) {
+    constexpr const char* Title = "Brannock";
+    if (message.empty()) return;
+    if (!ImGui::IsPopupOpen(Title)) ImGui::OpenPopup(Title);
+    ImGui::SetNextWindowPos(ImVec2(panel_size.x * 0.5f, panel_size.y * 0.5f), ImGuiCond_Always,
+                            ImVec2(0.5f, 0.5f));
+    // A desktop message box: a title bar, padding, the text, a centred button.
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(18, 14));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 1.0f);
+    ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(8, 12));
+    ImGui::PushStyleColor(ImGuiCol_PopupBg, ColourF(Face));
+    ImGui::PushStyleColor(ImGuiCol_Border, ColourF(DarkShadow));
+    ImGui::PushStyleColor(ImGuiCol_TitleBgActive, ColourF(Accent));
+    ImGui::PushStyleColor(ImGuiCol_Text, ColourF(TextColour));
+    ImGui::PushStyleColor(ImGuiCol_ModalWindowDimBg, ImVec4(0, 0, 0, 0.25f));
+    const bool open =
+        ImGui::BeginPopupModal(Title, nullptr,
+                               ImGuiWindowFlags_AlwaysAutoResize | ImGuiWindowFlags_NoMove |
+                                   ImGuiWindowFlags_NoSavedSettings);
+    ImGui::PopStyleColor(5);
+    ImGui::PopStyleVar(3);
+    if (!open) return;
+    ImGui::PushFont(font);
+    ImGui::TextUnformatted(message.c_str());
+    constexpr float ButtonWidth = 97;
+    ImGui::SetCursorPosX((ImGui::GetWindowSize().x - ButtonWidth) * 0.5f);
+    if (ImGui::Button("OK", ImVec2(ButtonWidth, 24))) message.clear();
+    ImGui::PopFont();
+    if (message.empty()) ImGui::CloseCurrentPopup();
+    ImGui::EndPopup();
+}
+
+} // namespace
+
 void TOptionsPanel::Draw() {
     if (!gui_ || !Visible) return;
     std::vector<TButton*> clicked;
@@ -453,6 +491,7 @@ void TOptionsPanel::Draw() {
         for (const TLabel* l :
              {&Label1, &Label2, &Label3, &Label4, &TrackNearLabel, &TrackFarLabel})
             paint.Label(*l);
+        DrawMessageBox(Message, gui_->regular, At(Width, Height));
         ImGui::End();
         ImGui::Render();
 
