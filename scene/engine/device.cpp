@@ -269,8 +269,7 @@ int SoftwareDevice::Render(const Frame& root, const Viewport& viewport,
     const int width = std::min(viewport.Width(), target.width);
     const int height = std::min(viewport.Height(), target.height);
     if (width <= 0 || height <= 0 || target.pixels == nullptr) return 0;
-    depth_.resize(static_cast<size_t>(width) * static_cast<size_t>(height));
-    std::fill(depth_.begin(), depth_.end(), 0.0f);
+    depth_.resize(static_cast<size_t>(width) * static_cast<size_t>(height)); // cleared by rows
     const FramePtr camera = viewport.GetCamera();
     if (!camera) return 0;
 

@@ -42,6 +42,7 @@ struct Target {
     int pitch;
     float* depth;
     int width;
+    uint8_t* depth_row_ready;
 };
 
 template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
@@ -60,6 +61,11 @@ bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uin
         const int xe = ClampedCeil(xb - 0.5f, 0, target.width);
         if (xs >= xe) continue;
         covered = true;
+        float* const depth_row = target.depth + static_cast<ptrdiff_t>(y) * target.width;
+        if (target.depth_row_ready[y] == 0) {
+            target.depth_row_ready[y] = 1;
+            std::fill(depth_row, depth_row + target.width, 0.0f);
+        }
         const float fx = static_cast<float>(xs) + 0.5f - t.x0;
         const float fy = yc - t.y0;
         spans::Values start{t.inv_z.At(fx, fy), t.r.At(fx, fy), t.g.At(fx, fy), t.b.At(fx, fy)};
@@ -67,8 +73,7 @@ bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uin
             start.u = t.u.At(fx, fy);
             start.v = t.v.At(fx, fy);
         }
-        const spans::Row row{target.pixels + static_cast<ptrdiff_t>(y) * target.pitch,
-                             target.depth + static_cast<ptrdiff_t>(y) * target.width};
+        const spans::Row row{target.pixels + static_cast<ptrdiff_t>(y) * target.pitch, depth_row};
         spans::Span<Textured, Perspective, Linear, Blended, Decal>(row, target.width, texels, alpha,
                                                                    start, gradient, xs, xe);
     }
@@ -135,6 +140,7 @@ void Rasterizer::Begin(const RenderTarget& target, float* depth, int width, int 
     depth_ = depth;
     width_ = width;
     height_ = height;
+    depth_row_ready_.assign(static_cast<size_t>(std::max(height, 0)), 0);
 }
 
 bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
@@ -174,7 +180,7 @@ bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, cons
     t.g = basis.Through(p[0]->g, p[1]->g, p[2]->g);
     t.b = basis.Through(p[0]->b, p[1]->b, p[2]->b);
 
-    const Target target{pixels_, pitch_, depth_, width_};
+    const Target target{pixels_, pitch_, depth_, width_, depth_row_ready_.data()};
     const uint32_t alpha = static_cast<uint32_t>(std::clamp(style.alpha, 0, 256));
     const TextureImpl* texture = style.texture;
     if (texture == nullptr) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "scene/engine/rm.h"
 
@@ -29,7 +30,9 @@ struct TriangleStyle {
 class Rasterizer {
 public:
     // The surface and depth buffer (same width and height, depth one float per pixel)
-    // that later triangles are drawn into; the drawing is clipped to width x height.
+    // that later triangles are drawn into; the drawing is clipped to width x height. The
+    // depth buffer counts as cleared: each row is zeroed when a triangle first reaches
+    // it, while it is about to be used, rather than the whole buffer up front.
     void Begin(const RenderTarget& target, float* depth, int width, int height);
     // Returns true when the triangle covered at least one pixel centre of the surface.
     bool DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
@@ -41,6 +44,7 @@ private:
     float* depth_ = nullptr;
     int width_ = 0;
     int height_ = 0;
+    std::vector<uint8_t> depth_row_ready_; // per row: already zeroed since Begin
 };
 
 } // namespace rm
