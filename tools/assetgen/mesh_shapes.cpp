@@ -226,4 +226,16 @@ Mesh MirroredX(const Mesh& mesh) {
     return out;
 }
 
+std::vector<Vec2> HeartOutline(double size, int points) {
+    std::vector<Vec2> out;
+    for (int i = 0; i < points; ++i) {
+        const double t = 2 * std::numbers::pi * i / points;
+        const double x = 16 * std::pow(std::sin(t), 3);
+        const double y =
+            13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t);
+        out.push_back({x * size / 32, y * size / 32});
+    }
+    return out;
+}
+
 } // namespace assetgen

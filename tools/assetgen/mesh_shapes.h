@@ -48,6 +48,9 @@ void AddTube(Mesh& mesh, const Xform& x, double r0, double r1, double length, in
 void AddBall(Mesh& mesh, const Xform& x, double r, int rings, int sides, int material);
 // A flat outline in the x-y plane (star-shaped about its first point's centre), extruded
 // from z = -depth/2 to +depth/2; the front and back are fans from the centre.
+// A heart's outline, size across, as a closed loop of points.
+std::vector<Vec2> HeartOutline(double size, int points);
+
 void AddExtrusion(Mesh& mesh, const Xform& x, const std::vector<Vec2>& outline, Vec2 centre,
                   double depth, int material);
 // A ring (torus) about the local z axis.

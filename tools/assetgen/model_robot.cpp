@@ -32,18 +32,6 @@ RobotStyle HeartStyle() {
             Matte(1.00, 0.80, 0.90), Matte(1.00, 0.45, 0.75, 0.7), Matte(0.90, 0.45, 0.70)};
 }
 
-std::vector<Vec2> HeartOutline(double size) {
-    std::vector<Vec2> out;
-    for (int i = 0; i < 16; ++i) {
-        const double t = 2 * std::numbers::pi * i / 16;
-        const double x = 16 * std::pow(std::sin(t), 3);
-        const double y =
-            13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t);
-        out.push_back({x * size / 32, y * size / 32});
-    }
-    return out;
-}
-
 ModelFile Part(const char* name, Mesh mesh) {
     return {name, {RobotScale, RobotScale, RobotScale}, {}, std::move(mesh)};
 }
@@ -55,7 +43,7 @@ Mesh Body(const RobotStyle& s, bool heart) {
     const Xform id;
     AddSlab(m, id, -0.2, {-0.85, 0.85, -0.45, 0.55}, 0.85, {-1.0, 1.0, -0.55, 0.7}, armour);
     if (heart)
-        AddExtrusion(m, Move(0, 0.3, 0.72), HeartOutline(0.9), {0, 0.05}, 0.12, accent);
+        AddExtrusion(m, Move(0, 0.3, 0.72), HeartOutline(0.9, 16), {0, 0.05}, 0.12, accent);
     else
         AddBox(m, id, {-0.55, 0.05, 0.6}, {0.55, 0.6, 0.78}, accent);
     AddBox(m, id, {-0.35, 0.75, -0.1}, {0.35, 0.95, 0.45}, joint);
@@ -111,7 +99,8 @@ Mesh GunArm(const RobotStyle& s, bool heart) {
     AddBox(m, id, {-0.95, -0.3, 0.4}, {-0.45, 0.25, 2.9}, gun);
     AddBox(m, id, {-0.78, 0.25, 1.6}, {-0.62, 0.4, 2.2}, joint);
     AddTube(m, Move(-0.7, 0, 2.9), 0.14, 0.14, 0.7, 6, joint);
-    if (heart) AddExtrusion(m, Move(-0.7, 0.05, 3.1), HeartOutline(0.75), {0, 0.03}, 0.12, accent);
+    if (heart)
+        AddExtrusion(m, Move(-0.7, 0.05, 3.1), HeartOutline(0.75, 16), {0, 0.03}, 0.12, accent);
     return m;
 }
 
@@ -130,7 +119,7 @@ Mesh LauncherArm(const RobotStyle& s, bool heart) {
         for (double y : {-3.15, -2.75})
             AddBox(m, id, {x - 0.12, y - 0.12, 0.55}, {x + 0.12, y + 0.12, 0.63}, trim);
     if (heart)
-        AddExtrusion(m, Move(-0.42, -1.3, 0) * TurnY(-std::numbers::pi / 2), HeartOutline(1.1),
+        AddExtrusion(m, Move(-0.42, -1.3, 0) * TurnY(-std::numbers::pi / 2), HeartOutline(1.1, 16),
                      {0, 0.05}, 0.1, trim);
     return m;
 }

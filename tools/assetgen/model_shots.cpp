@@ -16,23 +16,11 @@ Mesh Bolt() {
     return m;
 }
 
-std::vector<Vec2> Heart(double size) {
-    std::vector<Vec2> out;
-    for (int i = 0; i < 20; ++i) {
-        const double t = 2 * std::numbers::pi * i / 20;
-        const double x = 16 * std::pow(std::sin(t), 3);
-        const double y =
-            13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t);
-        out.push_back({x * size / 32, y * size / 32});
-    }
-    return out;
-}
-
 // Bonus modes' shot: a pink heart facing backward and forward.
 Mesh HeartShot() {
     Mesh m;
     const int pink = m.AddMaterial(Matte(1.0, 0.32, 0.62, 0.9));
-    AddExtrusion(m, Xform{}, Heart(1.5), {0, 0.05}, 0.4, pink);
+    AddExtrusion(m, Xform{}, HeartOutline(1.5, 20), {0, 0.05}, 0.4, pink);
     return m;
 }
 
