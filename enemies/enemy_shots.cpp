@@ -1,0 +1,34 @@
+#include "enemies/enemy_shots.h"
+
+#include "app/form_design.h"
+#include "app/game.h"
+#include "app/main_form.h"
+
+bool FireEnemyShot(TMainForm& form, const rm::FramePtr& from, rm::Vector position,
+                   rm::Vector direction, bool simple_light) {
+    World& w = form.world;
+    for (size_t k = 0; k < w.Teki_Tama.size(); ++k) {
+        TParts& shot = w.Teki_Tama[k];
+        if (shot.Life != 0) continue;
+        shot.Frame->SetPosition(from, position.x, position.y, position.z);
+        shot.Frame->SetOrientation(from, direction.x, direction.y, direction.z, 0, 1, 0);
+        // Full lighting: the record's own light; simple lighting: the one shared light.
+        if (w.Light_Mode == 2)
+            shot.Frame->AddLight(w.Teki_Shot_Lights[k]);
+        else if (w.Light_Mode == 1 && simple_light)
+            shot.Frame->AddLight(w.Teki_Shot_Lights[0]);
+        PlayWave(form, wave::EnemyShot);
+        shot.Life = 1;
+        return true;
+    }
+    return false;
+}
+
+int32_t EnemyHitDamage(const World& world) {
+    // Time Attack costs what Nomal costs; otherwise 15 per difficulty step, a tenth of
+    // that (rounded down) under guard.
+    const int32_t step = world.Difficulty == 5 ? 2 : world.Difficulty;
+    if (step < 0 || step > 4) return 0;
+    const int32_t full = step * 15;
+    return world.Guard_On ? full / 10 : full;
+}
