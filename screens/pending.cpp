@@ -2,6 +2,4 @@
 #include "app/main_form.h"
 #include "screens/screens.h"
 
-void Draw_Text(TMainForm&) {}
-void Draw_Radar(TMainForm&) {}
 void EndingTimerTimer(TMainForm&) {}

@@ -1,0 +1,105 @@
+// The HUD's pictures: the stage map with markers, the cockpit scope, the radar around the
+// player and the hit-point and energy gauges.
+#include <cmath>
+
+#include "app/form_design.h"
+#include "app/main_form.h"
+#include "screens/screens.h"
+
+namespace {
+
+constexpr int CockpitCamera = 2;
+constexpr int ScopeLastVictoryFrame = 109; // the scope goes at the 110th victory frame
+constexpr int RadarSize = 100;
+constexpr int RadarCentre = 47; // the 6 x 6 enemy marker of a thing at the player's place
+constexpr int GaugeWidth = 300;
+
+// Positions become pixels by rounding to the nearest integer, halves to even.
+int R(double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+// A frame's place relative to ref, or nothing for a frame that does not exist (yet).
+bool PlaceOf(const rm::FramePtr& frame, const rm::FramePtr& ref, rm::Vector& at) {
+    if (!frame || !ref) return false;
+    at = frame->GetPosition(ref);
+    return true;
+}
+
+void DrawMapMarker(TMainForm& form, const rm::Vector& at, int pattern) {
+    const int mx = R(0.2 * at.x), mz = R(0.2 * at.z);
+    form.DXImageList1.Items(picture::Marker)
+        .DrawPattern(form.DXDraw.BackSurface(), mx + 7, form.DXDraw.Height() - 11 - mz, pattern);
+}
+
+void DrawStageMap(TMainForm& form) {
+    World& w = form.world;
+    TDXDraw& draw = form.DXDraw;
+    form.DXImageList1.Items(picture::Map)
+        .DrawPattern(draw.BackSurface(), 0, draw.Height() - 102, w.Stage_No - 1);
+    if (PlaceOf(w.Robo_Frame, draw.Scene(), w.Robo_Pos)) DrawMapMarker(form, w.Robo_Pos, 0);
+    rm::Vector at;
+    for (const TParts& zako : w.Zako)
+        if (zako.Life != 0 && PlaceOf(zako.Frame, draw.Scene(), at)) DrawMapMarker(form, at, 1);
+    for (const TParts& gh : w.GH)
+        if (gh.Life != 0 && PlaceOf(gh.Frame, draw.Scene(), at)) DrawMapMarker(form, at, 2);
+}
+
+void DrawScope(TMainForm& form) {
+    const World& w = form.world;
+    if (w.Camera_Mode != CockpitCamera || w.Victory_Frames > ScopeLastVictoryFrame) return;
+    TDXDraw& draw = form.DXDraw;
+    form.DXImageList1.Items(picture::Scope)
+        .DrawPattern(draw.BackSurface(), (draw.Width() - 100) / 2 + 15,
+                     (draw.Height() - 100) / 2 + 3, 0);
+}
+
+// Enemy markers land on the radar surface, whose edges clip them; the radar square is
+// then copied to the screen in one piece.
+void DrawRadarSquare(TMainForm& form) {
+    World& w = form.world;
+    TDirectDrawSurface& radar = *form.Radar_Surface;
+    form.DXImageList1.Items(picture::Radar).DrawPattern(radar, 0, 0, 0);
+    const TPictureCollectionItem& marker = form.DXImageList1.Items(picture::Enemy);
+    auto draw_marker = [&](const TParts& enemy) {
+        rm::Vector v;
+        if (enemy.Life == 0 || !PlaceOf(enemy.Frame, w.Robo_Frame, v)) return;
+        marker.DrawPattern(radar, R(0.25 * v.x) + RadarCentre, RadarCentre - R(0.25 * v.z), 0);
+    };
+    for (const TParts& zako : w.Zako) draw_marker(zako);
+    for (const TParts& gh : w.GH) draw_marker(gh);
+    TDXDraw& draw = form.DXDraw;
+    draw.BackSurface().CopyRect(draw.Width() - RadarSize, draw.Height() - RadarSize,
+                                {0, 0, RadarSize, RadarSize}, radar, true);
+}
+
+// A bar of `value` pixels from the band starting at band_top; nothing for a value of 0
+// or less (a negative width would copy the band mirrored).
+void DrawBar(TMainForm& form, int x, int y, int band_top, int height, int value) {
+    if (value <= 0) return;
+    form.DXDraw.BackSurface().CopyRect(x, y, {0, band_top, value, band_top + height},
+                                       *form.Gauge_Surface, true);
+}
+
+void DrawGauges(TMainForm& form) {
+    const World& w = form.world;
+    TDirectDrawSurface& back = form.DXDraw.BackSurface();
+    const TDirectDrawSurface& gauge = *form.Gauge_Surface;
+    back.CopyRect(10, 10, {0, 0, GaugeWidth, 20}, gauge, true);
+    DrawBar(form, 10, 10, 20, 20, w.Robo_HP);
+    back.CopyRect(10, 40, {0, 0, GaugeWidth, 10}, gauge, true);
+    DrawBar(form, 10, 40, 60, 10, R(w.Energy));
+    if (w.Boss_Active) {
+        back.CopyRect(330, 10, {0, 0, GaugeWidth, 20}, gauge, true);
+        DrawBar(form, 330, 10, 40, 20, w.Boss_HP);
+    }
+}
+
+} // namespace
+
+void Draw_Radar(TMainForm& form) {
+    DrawStageMap(form);
+    DrawScope(form);
+    if (form.Radar_Surface) DrawRadarSquare(form);
+    if (form.Gauge_Surface) DrawGauges(form);
+}
