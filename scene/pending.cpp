@@ -5,7 +5,3 @@
 void Move_wing(TMainForm&) {}
 void Yarareta_Poze(TMainForm&) {}
 void Gats_Poze(TMainForm&) {}
-void Bakuhatu_Anim(TMainForm&) {}
-bool StartExplosion(TMainForm&, double, double, int) {
-    return false;
-}

@@ -1,0 +1,16 @@
+#include "scene/projectiles.h"
+
+#include "app/main_form.h"
+
+rm::LightPtr LightForSlot(int light_mode, std::span<const rm::LightPtr> lights, size_t i) {
+    if (lights.empty()) return nullptr;
+    if (light_mode == 2 && i < lights.size()) return lights[i];
+    if (light_mode == 1) return lights[0];
+    return nullptr;
+}
+
+void ParkProjectile(TMainForm& form, TParts& projectile, const rm::LightPtr& light) {
+    projectile.Frame->SetPosition(form.DXDraw.Scene(), 0, -100, 0);
+    if (light) projectile.Frame->DeleteLight(light);
+    projectile.Life = 0;
+}
