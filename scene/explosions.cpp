@@ -19,6 +19,7 @@ bool StartExplosion(TMainForm& form, double x, double z, int lifetime) {
 
 void Bakuhatu_Anim(TMainForm& form) {
     World& w = form.world;
+    if (!w.Bakuhatu[0].Frame) return; // no scene yet
     const rm::FramePtr& root = form.DXDraw.Scene();
     for (size_t i = 0; i < w.Bakuhatu.size(); ++i) {
         TParts& b = w.Bakuhatu[i];
