@@ -2,15 +2,18 @@
 
 #include <SDL.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <vector>
 
 #include "app/main_form.h"
 #include "media/clock.h"
+#include "tools/replay/levers.h"
 #include "tools/replay/png.h"
 #include "tools/replay/state_json.h"
 
@@ -35,9 +38,9 @@ public:
     }
 
     void RunLine(int number, const std::string& line) {
-        std::istringstream words(line);
+        std::istringstream words(WithoutComment(line));
         std::string command;
-        if (!(words >> command) || command[0] == '#') return;
+        if (!(words >> command)) return;
         line_ = number;
         if (command == "check" || command == "uncheck")
             SetChecked(Word(words, "a control name"), command == "check");
@@ -51,6 +54,10 @@ public:
             Frames(count, Rest(words));
         } else if (command == "shot")
             Shot(Word(words, "a picture name"));
+        else if (command == "set")
+            Set(words);
+        else if (command == "place")
+            Place(words);
         else
             Fail("unknown command '" + command + "'");
     }
@@ -58,6 +65,14 @@ public:
     bool Closed() const { return form_.Closed(); }
 
 private:
+    // A '#' at the start of a word starts a comment that runs to the end of the line.
+    static std::string WithoutComment(const std::string& line) {
+        for (size_t i = 0; i < line.size(); ++i)
+            if (line[i] == '#' && (i == 0 || std::isspace(static_cast<unsigned char>(line[i - 1]))))
+                return line.substr(0, i);
+        return line;
+    }
+
     [[noreturn]] void Fail(const std::string& message) const { throw ScriptError(line_, message); }
 
     std::string Word(std::istringstream& words, const char* what) const {
@@ -178,6 +193,39 @@ private:
         sounds_.clear();
         state_ << state.dump() << '\n';
         state_.flush();
+    }
+
+    // Test levers: they write state between frames and run no game step.
+    void Set(std::istringstream& words) {
+        const std::string name = Word(words, "a world variable name");
+        const std::string value = Word(words, "a value");
+        NoMoreWords(words);
+        try {
+            SetWorldValue(form_.world, name, value);
+        } catch (const LeverError& e) {
+            Fail(e.what());
+        }
+    }
+
+    void Place(std::istringstream& words) {
+        const std::string what = Word(words, "robo, boss, Zako[i] or GH[i]");
+        try {
+            const float x = ParseLeverFloat(Word(words, "X"));
+            const float z = ParseLeverFloat(Word(words, "Z"));
+            std::optional<PlaceFacing> facing;
+            std::string dx;
+            if (words >> dx)
+                facing = PlaceFacing{ParseLeverFloat(dx), ParseLeverFloat(Word(words, "DZ"))};
+            NoMoreWords(words);
+            PlaceFrame(form_, what, x, z, facing);
+        } catch (const LeverError& e) {
+            Fail(e.what());
+        }
+    }
+
+    void NoMoreWords(std::istringstream& words) const {
+        std::string extra;
+        if (words >> extra) Fail("unexpected '" + extra + "' at the end of the line");
     }
 
     void Shot(const std::string& name) {
