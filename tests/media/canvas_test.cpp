@@ -1,4 +1,7 @@
+#include <SDL_ttf.h>
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "media/canvas.h"
 
@@ -104,6 +107,55 @@ TEST_F(CanvasTest, MissingFontDrawsNothingAndDoesNotFail) {
     canvas.TextOut(10, 10, "text");
     EXPECT_TRUE(Changed(surface).empty());
     EXPECT_EQ(canvas.TextExtent("text"), std::make_pair(0, 0));
+}
+
+TEST_F(CanvasTest, CachedGlyphsComposeTheLineExactlyAsTheFontLibraryRendersIt) {
+    // White on black, so each pixel is the library's coverage in all three channels. The
+    // lines include a leading glyph with a negative bearing (V), descenders and Japanese.
+    ASSERT_EQ(TTF_Init(), 0);
+    TDirectDrawSurface target(520, 60);
+    TSurfaceCanvas own(target);
+    own.Brush.Style = TBrushStyle::Clear;
+    own.Font.Color = 0xFFFFFF;
+    for (int size : {12, 30}) {
+        TTF_Font* font = TTF_OpenFontDPI(TSurfaceCanvas::DefaultFontFile, size, 96, 96);
+        ASSERT_NE(font, nullptr);
+        own.Font.Size = size;
+        for (const std::string text : {"Stage2：Nomal", "59分59秒999", "Point：-650000",
+                                       "Version 0.5", "Window Mode：30FPS", "Ty.jg ①"}) {
+            SDL_Surface* line = TTF_RenderUTF8_Blended(font, text.c_str(), {255, 255, 255, 255});
+            ASSERT_NE(line, nullptr);
+            SDL_Surface* argb = SDL_ConvertSurfaceFormat(line, SDL_PIXELFORMAT_ARGB8888, 0);
+            SDL_FreeSurface(line);
+            target.Fill(0);
+            own.TextOut(7, 5, text);
+            int differing = 0;
+            for (int y = 0; y < target.Height(); ++y)
+                for (int x = 0; x < target.Width(); ++x) {
+                    const int lx = x - 7, ly = y - 5;
+                    uint32_t a = 0;
+                    if (lx >= 0 && ly >= 0 && lx < argb->w && ly < argb->h)
+                        a = static_cast<const uint32_t*>(argb->pixels)[ly * argb->pitch / 4 + lx] >>
+                            24;
+                    differing += target.Pixel(x, y) != ((a << 16) | (a << 8) | a);
+                }
+            EXPECT_EQ(differing, 0) << size << " pt: " << text;
+            SDL_FreeSurface(argb);
+        }
+        TTF_CloseFont(font);
+    }
+    TTF_Quit();
+}
+
+TEST_F(CanvasTest, MalformedTextDrawsWhatItCanAndNeverReadsPastItsEnd) {
+    canvas.Brush.Style = TBrushStyle::Clear;
+    canvas.Font.Color = 0xFFFFFF;
+    // A cut three-byte sequence at the end, a lone continuation byte in the middle.
+    canvas.TextOut(5, 5,
+                   std::string("AB\x80"
+                               "C\xE5\x88",
+                               6));
+    EXPECT_FALSE(Changed(surface).empty());
 }
 
 } // namespace
