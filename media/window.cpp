@@ -76,6 +76,8 @@ void TWindow::PresentPixels(const uint32_t* pixels, int width, int height) {
         texture_width_ = width;
         texture_height_ = height;
         if (texture_ == nullptr) return;
+        // Scaled by repeating pixels, never smoothed: text and markers stay sharp.
+        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
     }
     SDL_UpdateTexture(texture_, nullptr, pixels, width * 4);
     SDL_RenderSetLogicalSize(renderer_, width, height);
