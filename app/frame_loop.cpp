@@ -67,10 +67,10 @@ void DXTimerTimer(TMainForm& form) {
     if (w.Special2 || w.Special1) Run(form, "Move_wing", Move_wing);
     Run(form, "Tama_Shot", Tama_Shot);
     if (w.Robo_HP <= 0) Run(form, "Yarareta_Poze", Yarareta_Poze);
-    if (w.Boss_HP <= 0) {
-        Run(form, "Gats_Poze", Gats_Poze);
-        Run(form, "Yarareta_Boss", Yarareta_Boss);
-    }
+    if (w.Boss_HP <= 0) Run(form, "Gats_Poze", Gats_Poze);
+    // Not once the victory pose has put the next stage's world in place: the boss's body
+    // keeps its collapse tilt into that stage.
+    if (w.Boss_HP <= 0) Run(form, "Yarareta_Boss", Yarareta_Boss);
     Run(form, "Move_Teki", Move_Teki);
     Run(form, "Move_GH", Move_GH);
     Run(form, "walk", walk);

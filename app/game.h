@@ -8,6 +8,9 @@ void DXTimerTimer(TMainForm& form);
 void reset_game(TMainForm& form);
 void Check_Zako_Clear(TMainForm& form);
 void TunagiTimerTimer(TMainForm& form);
+// The end of a stage on victory frame 240: the transition screen and the next stage, or
+// the ending after the last one.
+void EndStage(TMainForm& form);
 void Button1Click(TMainForm& form);
 
 // Plays a wave list item by index (silent without a sound device).

@@ -6,5 +6,4 @@ void Move_Teki(TMainForm&) {}
 void Move_GH(TMainForm&) {}
 void walk(TMainForm&) {}
 void BossWalk(TMainForm&) {}
-void Yarareta_Boss(TMainForm&) {}
 void Teki_Shot(TMainForm&) {}

@@ -158,6 +158,7 @@ void TWaveCollectionItem::Stop() {
     for (int channel : d.copies)
         if (ChannelPlays(channel, d.sound.chunk())) Mix_HaltChannel(channel);
     d.copies.clear();
+    if (owner_.OnStop) owner_.OnStop(index_);
 }
 
 int TWaveCollectionItem::PlayingCount() const {

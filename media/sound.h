@@ -94,6 +94,8 @@ public:
     TDXSound& Sound() { return sound_; }
     // Told of every play that started (the replay tool lists them per frame).
     std::function<void(int index)> OnPlay;
+    // Told of every stop request (the replay tool lists them per frame).
+    std::function<void(int index)> OnStop;
 
 private:
     TDXSound& sound_;

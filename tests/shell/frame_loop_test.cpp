@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "scene/scene.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
@@ -15,8 +16,16 @@ protected:
         FormFixture::SetUp();
         OpenWindowedDisplay();
         World& w = world();
+        // A stage as the title screen starts it: scene built, enemies alive.
+        w.Stage_No = 1;
+        w.Map_Image = &form().Image1;
+        w.Wall_Image = &form().Image4;
+        SetEnemyHitPoints(w);
+        w.Special1 = bonus_; // the wings exist only when built in a bonus mode
+        Create_3D(form());
         w.Robo_HP = 300;
         w.Boss_HP = 300;
+        w.Clock_Running = false;
         form().OnFrameStep = [this](const char* step) { steps_.emplace_back(step); };
     }
 
@@ -31,6 +40,15 @@ protected:
     }
 
     std::vector<std::string> steps_;
+    bool bonus_ = false;
+};
+
+class FrameLoopBonusTest : public FrameLoopTest {
+protected:
+    void SetUp() override {
+        bonus_ = true;
+        FrameLoopTest::SetUp();
+    }
 };
 
 TEST_F(FrameLoopTest, PlayingFrameRunsEveryStepInOrder) {
@@ -42,8 +60,7 @@ TEST_F(FrameLoopTest, PlayingFrameRunsEveryStepInOrder) {
     EXPECT_EQ(Frame(), expected);
 }
 
-TEST_F(FrameLoopTest, BonusModesFlapTheWingsAndTheBossFightsOnlyOnceActive) {
-    world().Special1 = true;
+TEST_F(FrameLoopBonusTest, BonusModesFlapTheWingsAndTheBossFightsOnlyOnceActive) {
     world().Boss_Active = true;
     const auto steps = Frame();
     const auto wing = std::find(steps.begin(), steps.end(), "Move_wing");

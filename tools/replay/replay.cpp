@@ -33,6 +33,9 @@ public:
         form_.DXWaveList1.OnPlay = [this](int index) {
             sounds_.push_back(form_.DXWaveList1.Items(index).Name);
         };
+        form_.DXWaveList1.OnStop = [this](int index) {
+            stopped_.push_back(form_.DXWaveList1.Items(index).Name);
+        };
         state_.open(std::filesystem::path(out_dir) / "state.jsonl");
         if (!state_) throw std::runtime_error("cannot write " + out_dir + "/state.jsonl");
     }
@@ -190,7 +193,9 @@ private:
         state["frame"] = frame_;
         state["t"] = clock_.Now();
         state["sounds"] = sounds_;
+        state["stopped"] = stopped_;
         sounds_.clear();
+        stopped_.clear();
         state_ << state.dump() << '\n';
         state_.flush();
     }
@@ -249,6 +254,7 @@ private:
     TMainForm form_;
     std::ofstream state_;
     std::vector<std::string> sounds_;
+    std::vector<std::string> stopped_;
     int frame_ = 0;
     int line_ = 0;
 };

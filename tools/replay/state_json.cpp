@@ -1,5 +1,8 @@
 #include "tools/replay/state_json.h"
 
+#include <iterator>
+#include <string>
+
 #include "app/main_form.h"
 
 namespace {
@@ -25,6 +28,19 @@ json InputJson(const TDXInput& input) {
     for (int s = 0; s < InputStateCount; ++s)
         if (input.States.test(static_cast<size_t>(s))) names.push_back(InputStateName(s));
     return names;
+}
+
+json VectorJson(const rm::Vector& v) {
+    return {{"x", v.x}, {"y", v.y}, {"z", v.z}};
+}
+
+// The form's picture a stage map refers to, by its control name.
+std::string ImageName(const TMainForm& form, const TImage* image) {
+    const TImage* images[] = {&form.Image1, &form.Image2, &form.Image3,
+                              &form.Image4, &form.Image5, &form.Image6};
+    for (size_t i = 0; i < std::size(images); ++i)
+        if (image == images[i]) return "Image" + std::to_string(i + 1);
+    return "";
 }
 
 int RunningTimerFps(const TMainForm& form) {
@@ -67,6 +83,8 @@ json WorldStateJson(const TMainForm& form) {
         {"Side_Dir", w.Side_Dir},
         {"Walk_Sound_Latch", w.Walk_Sound_Latch},
         {"Side_Sound_Latch", w.Side_Sound_Latch},
+        {"Robo_Pos", VectorJson(w.Robo_Pos)},
+        {"Robo_Old_Pos", VectorJson(w.Robo_Old_Pos)},
         {"Wing_Step", w.Wing_Step},
         {"Wing_Closing", w.Wing_Closing},
         {"Boss_HP", w.Boss_HP},
@@ -74,6 +92,8 @@ json WorldStateJson(const TMainForm& form) {
         {"Boss_Active", w.Boss_Active},
         {"Boss_Down_Frames", w.Boss_Down_Frames},
         {"Victory_Frames", w.Victory_Frames},
+        {"Boss_Pos", VectorJson(w.Boss_Pos)},
+        {"Boss_Robo_Rel", VectorJson(w.Boss_Robo_Rel)},
         {"Boss_Walk_Step", w.Boss_Walk_Step},
         {"Boss_Walk_Up", w.Boss_Walk_Up},
         {"Boss_Arm_Attack", w.Boss_Arm_Attack},
@@ -84,6 +104,8 @@ json WorldStateJson(const TMainForm& form) {
         {"GH_Walk_Up", w.GH_Walk_Up},
         {"Stage_No", w.Stage_No},
         {"Gate_Open", w.Gate_Open},
+        {"Map_Image", ImageName(form, w.Map_Image)},
+        {"Wall_Image", ImageName(form, w.Wall_Image)},
         {"Pose_Step", w.Pose_Step},
         {"White_Flash", w.White_Flash},
         {"Frame_Interval", w.Frame_Interval},

@@ -1,0 +1,51 @@
+#include "screens/title_screen.h"
+
+#include "app/form_design.h"
+#include "app/main_form.h"
+
+void PaceSequenceFrame(TMainForm& form, uint32_t ms) {
+    World& w = form.world;
+    Clock& clock = form.Application.clock();
+    w.Tick_Now = clock.Now();
+    while (w.Tick_Now - w.Tick_Last < ms) {
+        clock.WaitUntil(w.Tick_Last + ms);
+        w.Tick_Now = clock.Now();
+    }
+    w.Tick_Last = w.Tick_Now;
+}
+
+void BlinkStep(World& w) {
+    if (w.Blink_Down) {
+        w.Blink_Level -= 25;
+        if (w.Blink_Level <= 0) {
+            w.Blink_Level = 0;
+            w.Blink_Down = false;
+        }
+    } else {
+        w.Blink_Level += 25;
+        if (w.Blink_Level >= 250) {
+            w.Blink_Level = 255;
+            w.Blink_Down = true;
+        }
+    }
+}
+
+void DrawTitleScreen(TMainForm& form, const char* corner_text) {
+    World& w = form.world;
+    TDXDraw& draw = form.DXDraw;
+    const int width = draw.Width();
+    const int height = draw.Height();
+    draw.FillSurface(0);
+    form.DXImageList1.Items(picture::Title)
+        .Draw(draw.BackSurface(), (width - 616) / 2, (height - 340) / 2 - 10, 0);
+    BlinkStep(w);
+
+    TCanvas& canvas = draw.SurfaceCanvas();
+    canvas.Brush.Style = TBrushStyle::Clear;
+    const auto grey = static_cast<uint32_t>(w.Blink_Level);
+    canvas.Font.Color = (grey << 16) | (grey << 8) | grey;
+    canvas.Font.Size = 24;
+    canvas.TextOut((width - 210) / 2, height - 80, "Press ①Button");
+    canvas.TextOut(10, 10, corner_text);
+    draw.ReleaseCanvas();
+}

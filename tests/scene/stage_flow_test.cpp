@@ -1,0 +1,292 @@
+// From stage to stage: the gate opening, the end of a stage after the victory pose, the
+// transition screen with its buttons and blinking prompt, and the next stage's start.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/game.h"
+#include "enemies/enemies.h"
+#include "scene_fixture.h"
+#include "tests/support/frame_axes.h"
+
+namespace {
+
+constexpr uint32_t KeyZ = 90; // button 1
+constexpr uint32_t KeyX = 88; // button 2
+
+class StageFlowTest : public SceneFixture {
+protected:
+    void BuildPlaying(const std::function<void(World&)>& options = {}) {
+        Build([&options](World& world) {
+            world.Robo_HP = 300;
+            world.Frame_Interval = 33;
+            world.Clock_Running = true;
+            if (options) options(world);
+        });
+        form->DXSound1.OnBeep = [this] { ++beeps; };
+        form->DXTimer.SetEnabled(true);
+    }
+
+    void KillAllEnemies() {
+        for (TParts& zako : w().Zako) zako.Life = 0;
+        for (TParts& walker : w().GH) walker.Life = 0;
+    }
+
+    int ArenaCount(const rm::MeshBuilderPtr& mesh) {
+        const auto& visuals = w().Arena_Frame->Visuals();
+        return static_cast<int>(std::count(visuals.begin(), visuals.end(), mesh));
+    }
+
+    // Game frames from the boss's defeat to the frame that ends the stage.
+    void DefeatBossAndRunVictory() {
+        w().Boss_HP = 0;
+        while (form->DXTimer.Enabled()) DXTimerTimer(*form);
+    }
+
+    void Transition(std::set<uint32_t> keys = {}) {
+        form->DXInput1.SetScriptedKeys(keys);
+        TunagiTimerTimer(*form);
+    }
+
+    int beeps = 0;
+};
+
+TEST_F(StageFlowTest, GateOpensOnceWhenTheLastEnemyIsGone) {
+    BuildPlaying();
+    World& wd = w();
+    KillAllEnemies();
+    wd.Zako[11].Life = 1;
+    Check_Zako_Clear(*form);
+    EXPECT_FALSE(wd.Gate_Open);
+    wd.Zako[11].Life = 0;
+    wd.GH[5].Life = 2;
+    Check_Zako_Clear(*form);
+    EXPECT_FALSE(wd.Gate_Open);
+    EXPECT_EQ(ArenaCount(wd.Gate_Mesh), 1);
+
+    wd.GH[5].Life = 0;
+    Check_Zako_Clear(*form);
+    EXPECT_TRUE(wd.Gate_Open);
+    EXPECT_EQ(ArenaCount(wd.Gate_Mesh), 0);
+    EXPECT_EQ(ArenaCount(wd.Door_Mesh), 0);
+
+    // Once the boss fight put the door back, later frames leave it there.
+    wd.Arena_Frame->AddVisual(wd.Door_Mesh);
+    Check_Zako_Clear(*form);
+    EXPECT_EQ(ArenaCount(wd.Door_Mesh), 1);
+}
+
+TEST_F(StageFlowTest, VictoryFrame240LeadsToTheTransitionScreenAndTheNextStage) {
+    BuildPlaying();
+    World& wd = w();
+    wd.Total_Time = 1000;
+    wd.Play_Time = 5000;
+    wd.Boss_HP = 0;
+    wd.Clock_Running = false;
+    for (int i = 0; i < 239; ++i) DXTimerTimer(*form);
+    EXPECT_TRUE(form->DXTimer.Enabled());
+    EXPECT_EQ(wd.Victory_Frames, 239);
+    EXPECT_EQ(wd.Stage_No, 1);
+
+    // The 240th frame runs to its end in the next stage's world and is shown.
+    int boss_hp_at_render = 0, stage_at_render = 0;
+    form->OnFrameStep = [&](const char* step) {
+        if (std::string(step) == "RenderScene") {
+            boss_hp_at_render = wd.Boss_HP;
+            stage_at_render = wd.Stage_No;
+        }
+    };
+    const uint64_t presented = form->DXDraw.PresentCount();
+    DXTimerTimer(*form);
+    EXPECT_EQ(form->DXDraw.PresentCount(), presented + 1);
+    EXPECT_EQ(boss_hp_at_render, 300);
+    EXPECT_EQ(stage_at_render, 2);
+    EXPECT_FALSE(form->DXTimer.Enabled());
+    EXPECT_TRUE(form->TunagiTimer.Enabled());
+    EXPECT_FALSE(form->EndingTimer.Enabled());
+    EXPECT_EQ(wd.Victory_Frames, 0);
+    EXPECT_EQ(wd.Boss_Down_Frames, 0);
+    EXPECT_EQ(wd.Total_Time, 6000);
+    EXPECT_EQ(wd.Map_Image, &form->Image2);
+    EXPECT_EQ(PlayCount(wave::Ending), 0);
+}
+
+TEST_F(StageFlowTest, LastStageAndPracticeGoToTheEnding) {
+    for (const auto& [difficulty, stage] : {std::pair{2, 3}, std::pair{0, 1}}) {
+        SCOPED_TRACE("difficulty " + std::to_string(difficulty));
+        BuildPlaying([difficulty, stage](World& world) {
+            world.Difficulty = difficulty;
+            world.Stage_No = stage;
+        });
+        DefeatBossAndRunVictory();
+        EXPECT_TRUE(form->EndingTimer.Enabled());
+        EXPECT_FALSE(form->TunagiTimer.Enabled());
+        EXPECT_EQ(w().Stage_No, 3);
+        EXPECT_EQ(w().Victory_Frames, 240);
+        EXPECT_EQ(w().Boss_HP, 0) << "no next stage is set up";
+        EXPECT_EQ(PlayCount(wave::Ending), 1);
+        plays.clear();
+    }
+}
+
+TEST_F(StageFlowTest, PlayerKilledAfterTheBossFellStillReachesTheNextStage) {
+    BuildPlaying();
+    World& wd = w();
+    wd.Boss_HP = 0;
+    for (int i = 0; i < 50; ++i) DXTimerTimer(*form);
+    wd.Robo_HP = -30; // a shot still in flight found the robot
+    for (int i = 0; i < 189; ++i) DXTimerTimer(*form);
+    EXPECT_EQ(wd.Boss_HP, 0) << "the game-over caption needs a boss that is not exactly at 0";
+    DXTimerTimer(*form);
+    EXPECT_TRUE(form->TunagiTimer.Enabled());
+    EXPECT_EQ(wd.Stage_No, 2);
+    EXPECT_EQ(wd.Robo_HP, 300);
+}
+
+TEST_F(StageFlowTest, BossBodyKeepsItsCollapseTiltIntoTheNextStage) {
+    BuildPlaying();
+    World& wd = w();
+    DefeatBossAndRunVictory();
+    ASSERT_EQ(wd.Stage_No, 2);
+    // The collapse's last pose, n = 29, stays: the reset does not straighten the body.
+    const float n = 29.0f / 30.0f;
+    const rm::Vector d = frame_axes::Unit({0, 0.149f * n, 1 - 0.011f * n});
+    EXPECT_VEC_NEAR(frame_axes::DirectionIn(*wd.Boss_Body_Frame, *wd.Boss_Frame), d.x, d.y, d.z,
+                    1e-4f);
+    EXPECT_VEC_NEAR(wd.Boss_Body_Frame->GetPosition(wd.Boss_Frame), 0, -n, 0, 1e-4f);
+    EXPECT_EQ(wd.Boss_Body_Frame->GetParent(), wd.Boss_Frame.get());
+}
+
+TEST_F(StageFlowTest, BossCollapseRunsOverVictoryFramesOneToTwentyNine) {
+    BuildPlaying();
+    World& wd = w();
+    wd.Boss_HP = 0;
+    wd.Victory_Frames = 0;
+    Gats_Poze(*form);
+    Yarareta_Boss(*form);
+    EXPECT_VEC_NEAR(wd.Boss_Body_Frame->GetPosition(wd.Boss_Frame), 0, -1.0f / 30, 0, 1e-5f);
+    wd.Victory_Frames = 29;
+    Yarareta_Boss(*form);
+    const rm::Vector up = frame_axes::UpIn(*wd.Boss_L_Frame.Frame, *wd.Boss_Body_Frame);
+    EXPECT_GT(up.x, 0.5f) << "the left leg buckles outward";
+    // From n = 30 on nothing moves any more.
+    wd.Boss_Body_Frame->SetPosition(wd.Boss_Frame, 0, 2, 0);
+    wd.Victory_Frames = 30;
+    Yarareta_Boss(*form);
+    EXPECT_VEC_NEAR(wd.Boss_Body_Frame->GetPosition(wd.Boss_Frame), 0, 2, 0, 1e-5f);
+}
+
+TEST_F(StageFlowTest, TransitionButtonRules) {
+    BuildPlaying();
+    DefeatBossAndRunVictory();
+    ASSERT_TRUE(form->TunagiTimer.Enabled());
+    World& wd = w();
+    plays.clear();
+
+    // Button 2 beeps once per press.
+    Transition();
+    Transition({KeyX});
+    Transition({KeyX});
+    EXPECT_EQ(beeps, 1);
+    Transition();
+    Transition({KeyX});
+    EXPECT_EQ(beeps, 2);
+    // Both buttons: only the beep, never the start.
+    Transition();
+    Transition({KeyX, KeyZ});
+    Transition({KeyX, KeyZ});
+    EXPECT_EQ(beeps, 3);
+    EXPECT_TRUE(form->TunagiTimer.Enabled());
+    // Button 2 released while button 1 stays held: the latch came back only with both up.
+    Transition({KeyZ});
+    EXPECT_TRUE(form->TunagiTimer.Enabled());
+
+    Transition();
+    const uint32_t now = clock.Now();
+    Transition({KeyZ});
+    EXPECT_FALSE(form->TunagiTimer.Enabled());
+    EXPECT_TRUE(form->DXTimer.Enabled());
+    EXPECT_TRUE(wd.Clock_Running);
+    EXPECT_GE(wd.Clock_Start, now);
+    EXPECT_EQ(plays, std::vector<int>{wave::GameBGM});
+}
+
+TEST_F(StageFlowTest, ButtonOneHeldAsTheTransitionBeginsStartsAtOnce) {
+    BuildPlaying();
+    w().Button_Latch = true;
+    DefeatBossAndRunVictory();
+    Transition({KeyZ});
+    EXPECT_TRUE(form->DXTimer.Enabled());
+    EXPECT_FALSE(form->TunagiTimer.Enabled());
+}
+
+TEST_F(StageFlowTest, NextStagePlayTimeStartsWhenButtonOneIsPressed) {
+    BuildPlaying();
+    World& wd = w();
+    DefeatBossAndRunVictory();
+    wd.Button_Latch = false;
+    for (int i = 0; i < 100; ++i) Transition(); // about 3.3 seconds waiting
+    Transition({KeyZ});
+    ASSERT_TRUE(form->DXTimer.Enabled());
+    DXTimerTimer(*form);
+    EXPECT_GT(wd.Play_Time, 0);
+    EXPECT_LE(wd.Play_Time, 66);
+    EXPECT_EQ(wd.Frame_ms, wd.Play_Time);
+}
+
+TEST_F(StageFlowTest, TransitionPacesToThirtyThreeMillisecondsWhateverTheFrameInterval) {
+    BuildPlaying([](World& world) { world.Frame_Interval = 80; });
+    DefeatBossAndRunVictory();
+    Transition();
+    const uint32_t first = w().Tick_Last;
+    Transition();
+    EXPECT_EQ(w().Tick_Last - first, 33u);
+}
+
+TEST_F(StageFlowTest, PromptBlinksWithATwentyOneFramePeriodCarriedOverFromTheTitle) {
+    BuildPlaying();
+    World& wd = w();
+    DefeatBossAndRunVictory();
+    wd.Blink_Level = 0;
+    wd.Blink_Down = false;
+    std::vector<int> levels;
+    for (int i = 0; i < 22; ++i) {
+        Transition();
+        levels.push_back(wd.Blink_Level);
+    }
+    const std::vector<int> expected = {25,  50,  75,  100, 125, 150, 175, 200, 225, 255, 230,
+                                       205, 180, 155, 130, 105, 80,  55,  30,  5,   0,   25};
+    EXPECT_EQ(levels, expected);
+
+    // Wherever the title left it, the level goes on from there.
+    wd.Blink_Level = 105;
+    wd.Blink_Down = true;
+    Transition();
+    EXPECT_EQ(wd.Blink_Level, 80);
+}
+
+TEST_F(StageFlowTest, TransitionScreenShowsTheTitleAndItsTexts) {
+    BuildPlaying();
+    DefeatBossAndRunVictory();
+    w().Blink_Level = 225;
+    w().Blink_Down = false;
+    Transition(); // level 255: white text
+    const TDirectDrawSurface& s = form->DXDraw.BackSurface();
+    auto ink = [&s](int x0, int y0, int x1, int y1) {
+        int count = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) count += (s.Pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
+        return count;
+    };
+    const int width = form->DXDraw.Width(), height = form->DXDraw.Height();
+    EXPECT_GT(ink(10, 10, 160, 40), 20) << "Next Stage";
+    EXPECT_GT(ink((width - 210) / 2, height - 80, (width + 210) / 2, height - 50), 20);
+    // The title picture in the middle is not black.
+    int lit = 0;
+    for (int x = (width - 616) / 2; x < (width + 616) / 2; x += 4)
+        lit += (s.Pixel(x, height / 2 - 10) & 0xFFFFFF) != 0;
+    EXPECT_GT(lit, 10);
+}
+
+} // namespace
