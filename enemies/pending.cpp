@@ -5,5 +5,4 @@
 void Move_Teki(TMainForm&) {}
 void Move_GH(TMainForm&) {}
 void walk(TMainForm&) {}
-void BossWalk(TMainForm&) {}
 void Teki_Shot(TMainForm&) {}
