@@ -14,8 +14,11 @@ constexpr int RadarSize = 100;
 constexpr int RadarCentre = 47; // the 6 x 6 enemy marker of a thing at the player's place
 constexpr int GaugeWidth = 300;
 
-// Positions become pixels by rounding to the nearest integer, halves to even.
+// Positions become pixels by rounding to the nearest integer, halves to even. Values far
+// beyond any surface are held at a billion so the conversion stays defined.
 int R(double v) {
+    if (!(v > -1e9)) return -1000000000; // also NaN
+    if (v > 1e9) return 1000000000;
     return static_cast<int>(std::nearbyint(v));
 }
 

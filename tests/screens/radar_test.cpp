@@ -308,7 +308,7 @@ TEST_F(GaugeTest, EnergyRoundsHalvesToEvenAndIsTenPixelsHigh) {
         int filled;
     };
     for (const Case& c : {Case{300.0, 300}, Case{150.5, 150}, Case{151.5, 152}, Case{0.4, 0},
-                          Case{0.6, 1}, Case{0.0, 0}, Case{-3.0, 0}}) {
+                          Case{0.6, 1}, Case{0.0, 0}, Case{-3.0, 0}, Case{1e12, 300}}) {
         world().Energy = c.energy;
         Draw();
         EXPECT_TRUE(GaugeIs(10, 40, 10, 3, c.filled)) << c.energy;
