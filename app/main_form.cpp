@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
 #include "app/form_design.h"
@@ -28,22 +27,17 @@ std::string UserDataDirectory() {
 }
 
 void LoadMemo(TMainForm& form, const std::string& path) {
-    std::ifstream file(path);
-    if (!file) {
-        form.StartupProblem = path + " が見つかりません (cannot read the option text)";
-        form.Panel1.Memo1.Lines = {form.StartupProblem};
-        return;
-    }
-    form.Panel1.Memo1.Lines.clear();
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        form.Panel1.Memo1.Lines.push_back(line);
-    }
+    form.StartupProblem = ReadOptionText(path, form.Panel1.Memo1.Lines);
 }
 
 void DispatchEvent(TMainForm& form, const SDL_Event& event) {
     form.DXInput1.HandleEvent(event);
+    // An error box over the panel is modal: it takes the keys, Escape included.
+    const bool box_up = form.Panel1.Visible && !form.Panel1.Message.empty();
+    if (box_up && event.type == SDL_KEYDOWN) {
+        form.Panel1.HandleEvent(event);
+        return;
+    }
     if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
         FormKeyDown(form, 27); // the form sees every key first
         return;

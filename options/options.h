@@ -5,6 +5,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 class TMainForm;
 
@@ -23,6 +24,10 @@ void WriteSettingInt(const std::string& key, int value); // throws EIniFileExcep
 // The text of a settings value as an integer: decimal with an optional sign, "$" or
 // (when longer than two characters) "0x"/"0X" for hexadecimal; nullopt for anything else.
 std::optional<int> SettingTextToInt(const std::string& text);
+
+// The lines of option.txt. A file that is missing, a folder or unreadable gives one line
+// saying so, which is also returned; the result is empty when the file was read.
+std::string ReadOptionText(const std::string& path, std::vector<std::string>& lines);
 
 // FormCreate step 1: the play count and the bonus buttons it unlocks.
 void ReadPlayCount(TMainForm& form);

@@ -239,8 +239,10 @@ bool TOptionsPanel::MoveInGroup(TRadioButton& from, bool forward) {
 
 bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
     if (!Message.empty()) {
-        // The error box is modal: Enter or Space confirms it, other keys wait.
-        if (key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE) Message.clear();
+        // The error box is modal: Enter, Space or Escape confirms it, other keys wait.
+        if (key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE || key == SDLK_ESCAPE)
+            Message.clear();
+        space_pressed_ = nullptr;
         return true;
     }
     if (alt) {
@@ -285,7 +287,8 @@ bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
         }
         return false;
     case SDLK_SPACE:
-        if (TButton* b = ButtonOf(focused)) Click(*b);
+        // A push button goes down with Space and clicks when it comes up again.
+        if (TButton* b = ButtonOf(focused)) space_pressed_ = b;
         if (focused == &CheckBox2 || focused == &CheckBox4) {
             auto* box = static_cast<TCheckBox*>(focused);
             box->Checked = !box->Checked;
@@ -316,6 +319,17 @@ bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
     if (!back && !ahead) return false;
     if (TRadioButton* r = RadioOf(focused)) return MoveInGroup(*r, ahead);
     MoveFocus(ahead);
+    return true;
+}
+
+bool TOptionsPanel::KeyUp(int key) {
+    if (key != SDLK_SPACE || space_pressed_ == nullptr) return false;
+    TButton* pressed = space_pressed_;
+    space_pressed_ = nullptr;
+    // Moving the focus away while Space is held lets the button go without a click.
+    if (Focused() != pressed || !pressed->Enabled || !pressed->Visible || !Message.empty())
+        return true;
+    Click(*pressed);
     return true;
 }
 

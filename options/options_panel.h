@@ -61,6 +61,10 @@ public:
     // Tab, arrows, space, Enter (the default button, or the focused button), Alt with a
     // button's underlined letter. key is an SDL key code. True when the key was used.
     bool KeyDown(int key, bool shift, bool alt);
+    // Space coming up over the push button it went down on clicks that button.
+    bool KeyUp(int key);
+    // The push button held down by Space, drawn pressed; null when none.
+    const TButton* SpacePressed() const { return space_pressed_; }
     // Lines the memo still has to scroll by keyboard (the drawing applies and clears it).
     int PendingMemoScroll = 0;
 
@@ -90,6 +94,7 @@ private:
     std::vector<TButton*> buttons_;
     std::vector<TControl*> tab_order_;
     size_t focus_ = 0;
+    TButton* space_pressed_ = nullptr;
     TWindow* window_ = nullptr;
     std::unique_ptr<Gui, GuiDeleter> gui_;
 };

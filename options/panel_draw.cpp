@@ -14,6 +14,7 @@
 
 #include "media/window.h"
 #include "options/options_panel.h"
+#include "options/text_wrap.h"
 
 namespace {
 
@@ -72,6 +73,9 @@ void ApplyStyle(ImGuiStyle& s) {
     s.ScrollbarRounding = 0;
     s.GrabRounding = 0;
     s.DisabledAlpha = 0.45f;
+    // Thin lines (the frames ImGui draws itself) as plain geometry rather than sampled
+    // from the font atlas, so that they do not depend on how a renderer samples it.
+    s.AntiAliasedLinesUseTex = false;
     ImVec4* c = s.Colors;
     c[ImGuiCol_Text] = ColourF(TextColour);
     c[ImGuiCol_TextDisabled] = ColourF(Shadow);
@@ -127,10 +131,20 @@ void DottedRect(ImDrawList* dl, ImVec2 a, ImVec2 b) {
     }
 }
 
+// A frame of whole pixels, width pixels thick, inside the rectangle from a to b. Filled
+// rectangles land on exactly these pixels with any rasteriser; ImGui's anti-aliased lines
+// spread by half a pixel in ways that differ between renderers.
+void PixelFrame(ImDrawList* dl, ImVec2 a, ImVec2 b, ImU32 colour, float width = 1) {
+    dl->AddRectFilled(a, ImVec2(b.x, a.y + width), colour);
+    dl->AddRectFilled(ImVec2(a.x, b.y - width), b, colour);
+    dl->AddRectFilled(ImVec2(a.x, a.y + width), ImVec2(a.x + width, b.y - width), colour);
+    dl->AddRectFilled(ImVec2(b.x - width, a.y + width), ImVec2(b.x, b.y - width), colour);
+}
+
 // An etched line or frame: a grey line with a white one just below and right of it.
 void EtchedRect(ImDrawList* dl, ImVec2 a, ImVec2 b) {
-    dl->AddRect(ImVec2(a.x + 1, a.y + 1), ImVec2(b.x, b.y), Colour(Highlight));
-    dl->AddRect(a, ImVec2(b.x - 1, b.y - 1), Colour(Shadow));
+    PixelFrame(dl, ImVec2(a.x + 1, a.y + 1), b, Colour(Highlight));
+    PixelFrame(dl, a, ImVec2(b.x - 1, b.y - 1), Colour(Shadow));
 }
 
 } // namespace
@@ -223,6 +237,7 @@ bool TOptionsPanel::HandleEvent(const SDL_Event& event) {
         const auto mod = event.key.keysym.mod;
         return KeyDown(event.key.keysym.sym, (mod & KMOD_SHIFT) != 0, (mod & KMOD_ALT) != 0);
     }
+    if (event.type == SDL_KEYUP) return KeyUp(event.key.keysym.sym);
     if (!gui_) return false;
     switch (event.type) {
     case SDL_MOUSEMOTION:
@@ -284,15 +299,19 @@ public:
         ImGui::SetCursorPos(At(b.Left, b.Top));
         ImGui::PushID(b.Name.c_str());
         ImGui::BeginDisabled(!b.Enabled);
+        const bool held = p_.SpacePressed() == &b;
+        if (held)
+            ImGui::PushStyleColor(ImGuiCol_Button, ImGui::GetStyleColorVec4(ImGuiCol_ButtonActive));
         if (ImGui::Button("##button", At(b.Width, b.Height))) {
             p_.SetFocus(b);
             clicked_.push_back(&b);
         }
+        if (held) ImGui::PopStyleColor();
         ImGui::EndDisabled();
         ImGui::PopID();
         const ImVec2 a = At(b.Left, b.Top);
         const ImVec2 z = At(b.Left + b.Width, b.Top + b.Height);
-        if (b.Default) dl_->AddRect(a, z, Colour(Accent), 0, 0, 2);
+        if (b.Default) PixelFrame(dl_, a, z, Colour(Accent), 2);
 
         // The caption, centred, with its "&" letter underlined.
         const std::string text = CaptionText(b.Caption);
@@ -363,10 +382,13 @@ public:
         // Lines follow each other without gaps, as in a text box, so a keyboard scroll
         // moves by whole lines.
         ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(0, 0));
-        ImGui::PushTextWrapPos(0);
+        const float width = ImGui::GetContentRegionAvail().x;
+        const auto measure = [this](std::string_view c) {
+            return regular_->CalcTextSizeA(FontSize, FLT_MAX, 0, c.data(), c.data() + c.size()).x;
+        };
         for (const std::string& line : m.Lines)
-            ImGui::TextUnformatted(line.empty() ? " " : line.c_str());
-        ImGui::PopTextWrapPos();
+            for (const std::string& row : WrapText(line, width, measure))
+                ImGui::TextUnformatted(row.empty() ? " " : row.c_str());
         ImGui::PopStyleVar();
         if (ImGui::IsWindowHovered() && ImGui::IsMouseClicked(ImGuiMouseButton_Left))
             p_.SetFocus(m);

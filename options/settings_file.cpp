@@ -1,15 +1,21 @@
 // The settings file bn.ini: integer values in one section, read and written one key at a
 // time. Each call opens and frees its own file object, so another program (or another
-// copy of the game) editing the file is always seen.
+// copy of the game) editing the file is always seen. As with desktop profile files, the
+// first of two equal sections or keys is the one that counts.
 
 // The Debian build of SimpleIni uses ICU for its wide-character converter.
 #define SI_CONVERT_ICU
 #include <SimpleIni.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 
+#include "media/replace_file.h"
 #include "options/options.h"
 
 namespace {
@@ -34,6 +40,61 @@ std::string Unquote(std::string text) {
     return text;
 }
 
+// Larger files are not settings files: they are refused rather than loaded.
+constexpr size_t MaxFileSize = size_t{1} << 20;
+
+enum class FileState { Missing, Loaded, Unreadable };
+
+// A section header without its closing bracket becomes a comment line. Left as it is, the
+// ini library would file the keys after it under a name that no later read finds, and
+// every write would add the section again.
+std::string NeutraliseBrokenHeaders(const std::string& text) {
+    std::string out;
+    out.reserve(text.size() + 16);
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string_view line(text.data() + start, end - start);
+        const size_t first = line.find_first_not_of(" \t\r");
+        if (first != std::string_view::npos && line[first] == '[' &&
+            line.find(']', first) == std::string_view::npos)
+            out += ';';
+        out.append(line);
+        if (end < text.size()) out += '\n';
+        start = end + 1;
+    }
+    return out;
+}
+
+// Reads bn.ini into ini. A file that is missing reads as empty; one that is a folder or
+// a device, too large, unreadable or not UTF-8 is Unreadable and nothing is loaded.
+FileState LoadSettings(const std::string& path, CSimpleIniA& ini) {
+    ini.SetUnicode(true);
+    ini.SetMultiKey(true); // keeps every copy of a key so that the first can be found
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? FileState::Missing : FileState::Unreadable;
+    struct stat info {};
+    std::string text;
+    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              static_cast<uint64_t>(info.st_size) <= MaxFileSize;
+    char buffer[8192];
+    while (ok) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        text.append(buffer, static_cast<size_t>(got));
+        ok = text.size() <= MaxFileSize;
+    }
+    ::close(fd);
+    if (!ok) return FileState::Unreadable;
+    text = NeutraliseBrokenHeaders(text);
+    return ini.LoadData(text) < 0 ? FileState::Unreadable : FileState::Loaded;
+}
+
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -50,7 +111,7 @@ std::string SettingsFilePath() {
 std::optional<int> SettingTextToInt(const std::string& source) {
     std::string text = source;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-        text = "$" + text.substr(2);
+        text.replace(0, 2, "$");
     size_t i = 0;
     while (i < text.size() && text[i] == ' ') ++i;
     bool negative = false;
@@ -84,8 +145,7 @@ std::optional<int> SettingTextToInt(const std::string& source) {
 int ReadSettingInt(const std::string& key, int default_value) {
     // A missing or unreadable file reads as empty: every key gives its default.
     CSimpleIniA ini;
-    ini.SetUnicode(true);
-    if (ini.LoadFile(SettingsFilePath().c_str()) < 0) return default_value;
+    if (LoadSettings(SettingsFilePath(), ini) != FileState::Loaded) return default_value;
     const char* value = ini.GetValue(Section, key.c_str(), "");
     std::string text = Unquote(std::string(value).substr(0, MaxValueLength));
     return SettingTextToInt(text).value_or(default_value);
@@ -99,21 +159,14 @@ void WriteSettingInt(const std::string& key, int value) {
     fs::create_directories(path.parent_path(), ec);
 
     CSimpleIniA ini;
-    ini.SetUnicode(true);
-    ini.SetSpaces(false);
     // An existing file that cannot be read is never replaced: its other keys would be lost.
-    if (fs::exists(path, ec) && ini.LoadFile(path.c_str()) < 0) throw failure;
-    if (ini.SetValue(Section, key.c_str(), std::to_string(value).c_str()) < 0) throw failure;
-
-    // Written beside the file and moved over it, so a failed write leaves the old file.
-    const fs::path temporary = path.string() + ".tmp";
-    if (ini.SaveFile(temporary.c_str(), false) < 0) {
-        fs::remove(temporary, ec);
+    if (LoadSettings(path.string(), ini) == FileState::Unreadable) throw failure;
+    ini.SetSpaces(false);
+    // Replaces the first copy of the key in place and drops the ignored later ones.
+    if (ini.SetValue(Section, key.c_str(), std::to_string(value).c_str(), nullptr, true) < 0)
         throw failure;
-    }
-    fs::rename(temporary, path, ec);
-    if (ec) {
-        fs::remove(temporary, ec);
-        throw failure;
-    }
+    std::string text;
+    if (ini.Save(text, false) < 0) throw failure;
+    std::string reason;
+    if (!ReplaceFileContents(path.string(), text, reason)) throw failure;
 }

@@ -1,13 +1,13 @@
 #include "scene/engine/bmp_reader.h"
 
-#include <fstream>
-#include <iterator>
+#include "scene/engine/file_bytes.h"
 
 namespace rm {
 
 namespace {
 
 constexpr int MaxSide = 16384; // larger pictures are refused rather than allocated
+constexpr size_t MaxFileSize = size_t{64} << 20;
 
 uint32_t Read16(const uint8_t* p) {
     return static_cast<uint32_t>(p[0] | p[1] << 8);
@@ -142,13 +142,8 @@ bool DecodeBmp(const uint8_t* data, size_t size, BmpPicture& out, std::string& e
 }
 
 bool ReadBmpFile(const std::string& path, BmpPicture& out, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot open the file";
-        return false;
-    }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes;
+    if (!ReadFileBytes(path, MaxFileSize, bytes, error)) return false;
     return DecodeBmp(bytes.data(), bytes.size(), out, error);
 }
 

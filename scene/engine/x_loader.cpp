@@ -8,12 +8,12 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <tuple>
 #include <unordered_map>
 
+#include "scene/engine/file_bytes.h"
 #include "scene/engine/x_lexer.h"
 
 namespace rm {
@@ -448,20 +448,8 @@ bool ParseXMesh(const uint8_t* data, size_t size, MeshData& out, std::string& er
 }
 
 bool ReadXMeshFile(const std::string& path, MeshData& out, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = "cannot open the file";
-        return false;
-    }
     std::vector<uint8_t> bytes;
-    char buffer[65536];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + file.gcount());
-        if (bytes.size() > MaxFileSize) {
-            error = "the file is too large for a mesh";
-            return false;
-        }
-    }
+    if (!ReadFileBytes(path, MaxFileSize, bytes, error)) return false;
     return ParseXMesh(bytes.data(), bytes.size(), out, error);
 }
 

@@ -1,6 +1,7 @@
 // Reading .x meshes and BMP textures, including files that are missing or broken.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 #include "scene/engine/bmp_reader.h"
@@ -107,6 +108,29 @@ TEST_F(MeshLoading, UnreadableTextureLeavesTheMeshUntexturedAndIsReportedOnce) {
     ASSERT_NE(at, std::string::npos) << said;
     EXPECT_EQ(said.find("broken.bmp", at + 1), std::string::npos) << said;
     EXPECT_EQ(engine->LoadTexture(folder.Path("broken.bmp")), nullptr);
+}
+
+TEST_F(MeshLoading, FoldersInPlaceOfFilesAreReportedByName) {
+    std::filesystem::create_directories(folder.Path("wall.bmp"));
+    std::filesystem::create_directories(folder.Path("pillar.x"));
+    WriteText(folder.Path("quad.x"), QuadX(0, 0, 1, 1, 1, 1, 1, 1, 1, "wall.bmp"));
+    testing::internal::CaptureStderr();
+    auto textured = engine->CreateMeshBuilder();
+    EXPECT_TRUE(textured->Load(folder.Path("quad.x"))) << "the mesh is drawn without it";
+    EXPECT_EQ(DataOf(textured).groups[0].material.texture, nullptr);
+    auto pillar = engine->CreateMeshBuilder();
+    EXPECT_FALSE(pillar->Load(folder.Path("pillar.x")));
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("texture " + folder.Path("wall.bmp") + " cannot be read (it is a folder"),
+              std::string::npos)
+        << said;
+    EXPECT_NE(said.find("mesh " + folder.Path("pillar.x") + " cannot be read (it is a folder"),
+              std::string::npos)
+        << said;
+    rm::BmpPicture picture;
+    std::string error;
+    EXPECT_FALSE(rm::ReadBmpFile("/dev/zero", picture, error)) << "a device is no picture";
+    EXPECT_EQ(error, "it is not a regular file");
 }
 
 TEST_F(MeshLoading, BadFilesLeaveTheBuilderAsItWas) {

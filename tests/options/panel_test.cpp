@@ -26,6 +26,11 @@ protected:
     bool Key(int key, bool shift = false, bool alt = false) {
         return panel.KeyDown(key, shift, alt);
     }
+    // A key pressed and let go.
+    void Tap(int key) {
+        panel.KeyDown(key, false, false);
+        panel.KeyUp(key);
+    }
 
     std::vector<std::string> TabWalk(bool forward, size_t count) {
         std::vector<std::string> names;
@@ -172,11 +177,50 @@ TEST_F(PanelTest, EnterPressesStartUnlessAnotherButtonHasTheFocus) {
     Key(SDLK_KP_ENTER);
     panel.SetFocus(panel.Button3);
     Key(SDLK_RETURN);
-    Key(SDLK_SPACE);
+    Tap(SDLK_SPACE);
     EXPECT_EQ(clicks, (std::vector<std::string>{"Button1", "Button1", "Button3", "Button3"}));
     clicks.clear();
     Key(SDLK_ESCAPE);
     EXPECT_EQ(clicks, (std::vector<std::string>{"Button2"})) << "EXIT is the cancel button";
+}
+
+TEST_F(PanelTest, SpaceClicksAPushButtonWhenItComesUp) {
+    panel.SetFocus(panel.Button1);
+    Key(SDLK_SPACE);
+    Key(SDLK_SPACE); // held: the keyboard repeats
+    EXPECT_TRUE(clicks.empty()) << "nothing while Space is down";
+    EXPECT_EQ(panel.SpacePressed(), &panel.Button1) << "drawn pressed";
+    EXPECT_TRUE(panel.KeyUp(SDLK_SPACE));
+    EXPECT_EQ(clicks, (std::vector<std::string>{"Button1"})) << "one click on the way up";
+    EXPECT_EQ(panel.SpacePressed(), nullptr);
+    EXPECT_FALSE(panel.KeyUp(SDLK_SPACE)) << "a second release clicks nothing";
+    EXPECT_EQ(clicks.size(), 1u);
+
+    clicks.clear();
+    Key(SDLK_SPACE);
+    Key(SDLK_TAB); // the focus leaves while Space is held
+    panel.KeyUp(SDLK_SPACE);
+    EXPECT_TRUE(clicks.empty()) << "let go elsewhere: no click";
+
+    panel.SetFocus(panel.CheckBox2);
+    Key(SDLK_SPACE);
+    panel.KeyUp(SDLK_SPACE);
+    EXPECT_TRUE(clicks.empty()) << "a check box is no push button";
+    panel.SetFocus(panel.Button3);
+    panel.KeyUp(SDLK_SPACE);
+    EXPECT_TRUE(clicks.empty()) << "a release without its press";
+}
+
+TEST_F(PanelTest, SpaceConfirmingTheErrorBoxPressesNothingAfterIt) {
+    panel.SetFocus(panel.Button1);
+    panel.ShowMessage("bn.ini に書き込めません");
+    Tap(SDLK_SPACE);
+    EXPECT_TRUE(panel.Message.empty());
+    EXPECT_TRUE(clicks.empty()) << "START stays unpressed";
+    panel.ShowMessage("bn.ini に書き込めません");
+    Key(SDLK_ESCAPE);
+    EXPECT_TRUE(panel.Message.empty()) << "Escape confirms the box too";
+    EXPECT_TRUE(clicks.empty()) << "without pressing EXIT";
 }
 
 TEST_F(PanelTest, SpaceTogglesCheckBoxesAndChecksRadioButtons) {

@@ -2,11 +2,15 @@
 // that create the file, keep its other keys and fail with the designed message.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "options/options.h"
 
@@ -38,7 +42,43 @@ protected:
         return s.str();
     }
 
+    int IniLines() const {
+        const std::string text = IniText();
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    }
+    // The settings START writes, in its order.
+    static void WriteAsStartDoes() {
+        for (const char* key : {"Play", "解像度", "ライト設定", "半透明", "操作方式", "テクスチャ",
+                                "難易度", "背景描画", "カメラ位置"})
+            WriteSettingInt(key, 1);
+    }
+
     fs::path home_;
+};
+
+// Files larger than a limit cannot be written while it is in force, as on a full disk:
+// writes past it fail (EFBIG) instead of raising a signal.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+    bool ok_ = false;
 };
 
 TEST(SettingTextTest, DecimalHexadecimalAndEverythingElse) {
@@ -134,6 +174,90 @@ TEST_F(SettingsFileTest, ExistingFileThatCannotBeReadIsNotReplaced) {
     EXPECT_THROW(WriteSettingInt("Play", 1), EIniFileException);
     EXPECT_TRUE(fs::is_directory(IniPath() / "keep"));
     EXPECT_EQ(ReadSettingInt("Play", 9), 9);
+}
+
+TEST_F(SettingsFileTest, AFullDiskKeepsTheOldFileWhole) {
+    // A comment makes the file larger than the limit below, so the rewrite cannot fit.
+    const std::string old = "; " + std::string(3000, 'x') + "\n\n[Brannock]\nPlay=7\n";
+    WriteIni(old);
+    {
+        FileSizeLimit limit(2048);
+        ASSERT_TRUE(limit.ok());
+        try {
+            WriteSettingInt("Play", 8);
+            FAIL() << "the write did not fail";
+        } catch (const EIniFileException& e) {
+            EXPECT_EQ(std::string(e.what()), IniPath().string() + " に書き込めません");
+        }
+    }
+    EXPECT_EQ(IniText(), old) << "the old file is untouched";
+    EXPECT_FALSE(fs::exists(IniPath().string() + ".tmp")) << "the temporary file is removed";
+    EXPECT_EQ(ReadSettingInt("Play", 0), 7);
+    {
+        FileSizeLimit limit(4096); // room enough: the same write goes through
+        ASSERT_TRUE(limit.ok());
+        WriteSettingInt("Play", 8);
+    }
+    EXPECT_EQ(ReadSettingInt("Play", 0), 8);
+    EXPECT_NE(IniText().find(std::string(3000, 'x')), std::string::npos) << "the comment stays";
+}
+
+TEST_F(SettingsFileTest, AnUnclosedSectionHeaderDoesNotMakeTheFileGrow) {
+    WriteIni("[Brannock\nPlay==\n");
+    WriteAsStartDoes();
+    const int lines = IniLines();
+    WriteAsStartDoes();
+    WriteAsStartDoes();
+    EXPECT_EQ(IniLines(), lines) << IniText();
+    EXPECT_EQ(ReadSettingInt("難易度", 0), 1);
+    EXPECT_EQ(ReadSettingInt("Play", 0), 1);
+}
+
+TEST_F(SettingsFileTest, KeysAfterAnUnclosedHeaderStayInTheSectionBefore) {
+    WriteIni("[Brannock]\nPlay=3\n[Other\n難易度=1\n");
+    EXPECT_EQ(ReadSettingInt("Play", 0), 3);
+    EXPECT_EQ(ReadSettingInt("難易度", 0), 1);
+    WriteIni("[Other]\nx=1\n[Brannock\n難易度=1\n");
+    EXPECT_EQ(ReadSettingInt("難易度", 0), 0) << "still in [Other]";
+}
+
+TEST_F(SettingsFileTest, TheFirstOfTwoEqualKeysOrSectionsCounts) {
+    WriteIni("[Brannock]\nPlay=1\nPlay=2\n[Other]\nPlay=5\n[Brannock]\nPlay=3\n難易度=4\n");
+    EXPECT_EQ(ReadSettingInt("Play", 0), 1);
+    WriteIni("[Brannock]\n難易度=4\n[Brannock]\nPlay=3\nPlay=2\n");
+    EXPECT_EQ(ReadSettingInt("Play", 0), 3) << "the first copy in the section's second part";
+    EXPECT_EQ(ReadSettingInt("難易度", 0), 4);
+
+    WriteIni("[Brannock]\nPlay=1\nPlay=2\n");
+    WriteSettingInt("Play", 9);
+    EXPECT_EQ(ReadSettingInt("Play", 0), 9) << "a write replaces the copy that is read";
+    const std::string text = IniText();
+    EXPECT_EQ(text.find("Play=2"), std::string::npos) << text;
+}
+
+TEST_F(SettingsFileTest, AFolderOrADeviceIsNotASettingsFile) {
+    fs::create_directories(IniPath());
+    EXPECT_EQ(ReadSettingInt("Play", 6), 6);
+    fs::remove(IniPath());
+    fs::create_symlink("/dev/zero", IniPath()); // endless: must not be read to the end
+    EXPECT_EQ(ReadSettingInt("Play", 6), 6);
+    EXPECT_THROW(WriteSettingInt("Play", 1), EIniFileException);
+    EXPECT_TRUE(fs::is_symlink(IniPath())) << "not replaced";
+}
+
+TEST_F(SettingsFileTest, ALinkedSettingsFileStaysALink) {
+    const fs::path real = home_ / "dotfiles" / "bn.ini";
+    fs::create_directories(real.parent_path());
+    std::ofstream(real) << "[Brannock]\nPlay=2\n";
+    fs::create_directories(IniPath().parent_path());
+    fs::create_symlink(real, IniPath());
+    WriteSettingInt("Play", 4);
+    EXPECT_TRUE(fs::is_symlink(IniPath()));
+    EXPECT_EQ(ReadSettingInt("Play", 0), 4);
+    std::ifstream in(real);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("Play=4"), std::string::npos);
 }
 
 } // namespace

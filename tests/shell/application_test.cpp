@@ -42,6 +42,17 @@ TEST_F(ApplicationTest, EscapeClosesTheProgramFromAnyScreen) {
     EXPECT_TRUE(app_.Terminated());
 }
 
+TEST_F(ApplicationTest, EscapeOnlyDismissesAnErrorBoxOverThePanel) {
+    form().Panel1.ShowMessage("bn.ini に書き込めません");
+    PushKeyDown(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
+    app_.Step(false);
+    EXPECT_TRUE(form().Panel1.Message.empty()) << "the box is gone";
+    EXPECT_FALSE(form().Closed()) << "and the program is still there";
+    PushKeyDown(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
+    app_.Step(false);
+    EXPECT_TRUE(form().Closed()) << "without a box Escape closes";
+}
+
 TEST_F(ApplicationTest, OtherKeysDoNotClose) {
     PushKeyDown(SDLK_z, SDL_SCANCODE_Z);
     app_.Step(false);

@@ -52,6 +52,16 @@ TEST_F(ReplayTest, ALineItCannotRunIsNamedByNumber) {
     EXPECT_EQ(Run("trackbar x\n"), 1);
 }
 
+TEST_F(ReplayTest, KeyNamesMayHoldSpaces) {
+    EXPECT_EQ(Run("frames 1 Keypad 5\n"), 0) << message_;
+    EXPECT_EQ(Run("frames 1 Left + Keypad 5 \n"), 0) << message_;
+    EXPECT_EQ(Run("frames 1 Keypad ++Up\n"), 0) << message_;
+    EXPECT_EQ(Run("frames 1 Up+Keypad +\n"), 0) << message_;
+    EXPECT_EQ(Run("frames 1 Keypad 55\n"), 1);
+    EXPECT_NE(message_.find("'Keypad 55'"), std::string::npos) << message_;
+    EXPECT_EQ(Run("frames 1 Left Right\n"), 1) << "two names need a '+'";
+}
+
 TEST_F(ReplayTest, PanelFramesWriteOneStateLineEach) {
     ASSERT_EQ(Run("frames 3\n"), 0) << message_;
     const auto states = States();

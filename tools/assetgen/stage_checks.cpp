@@ -31,9 +31,11 @@ GridSpot SpotOf(double x, double z) {
 }
 
 std::string Where(const char* what, int index, double x, double z) {
-    return std::string(what) + (index >= 0 ? " " + std::to_string(index) : std::string()) +
-           " at (" + std::to_string(static_cast<int>(x)) + ", " +
-           std::to_string(static_cast<int>(z)) + ")";
+    std::string text = what;
+    if (index >= 0) text.append(" ").append(std::to_string(index));
+    text.append(" at (").append(std::to_string(static_cast<int>(x)));
+    text.append(", ").append(std::to_string(static_cast<int>(z))).append(")");
+    return text;
 }
 
 // Spots an enemy reaches from its start on its wall map.

@@ -95,10 +95,17 @@ private:
         Fail(std::string("expected ") + what + ", got '" + word + "'");
     }
 
+    // The rest of the line: key names may contain spaces ("Keypad 5").
     static std::string Rest(std::istringstream& words) {
         std::string rest;
-        words >> rest;
-        return rest;
+        std::getline(words, rest);
+        return Trimmed(rest);
+    }
+
+    static std::string Trimmed(const std::string& text) {
+        const size_t first = text.find_first_not_of(" \t\r");
+        if (first == std::string::npos) return {};
+        return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
     }
 
     void RequirePanel() const {
@@ -142,9 +149,18 @@ private:
 
     std::set<uint32_t> ParseKeys(const std::string& keys) const {
         std::set<uint32_t> virtual_keys;
+        std::vector<std::string> names;
         std::istringstream list(keys);
-        std::string name;
-        while (std::getline(list, name, '+')) {
+        std::string piece;
+        while (std::getline(list, piece, '+')) names.push_back(Trimmed(piece));
+        if (!keys.empty() && keys.back() == '+') names.emplace_back();
+        for (size_t i = 0; i < names.size(); ++i) {
+            std::string name = names[i];
+            // "Keypad +" is the one name that holds the separator: "Keypad ++Up", "Keypad +".
+            if (name == "Keypad" && i + 1 < names.size() && names[i + 1].empty()) {
+                name = "Keypad +";
+                ++i;
+            }
             if (name.empty()) continue;
             const SDL_Scancode code = SDL_GetScancodeFromName(name.c_str());
             if (code == SDL_SCANCODE_UNKNOWN) Fail("unknown key '" + name + "'");

@@ -3,7 +3,8 @@
 //   check NAME / uncheck NAME   a radio button or check box of the options panel
 //   trackbar N                  the position of TrackBar1
 //   click NAME                  a button of the options panel
-//   frames N [KEY+KEY...]       N frames holding exactly these keys (SDL scancode names)
+//   frames N [KEY+KEY...]       N frames holding exactly these keys (SDL scancode names,
+//                               spaces allowed: "Keypad 5", "Left + Keypad +")
 //   shot NAME                   the screen as OUTDIR/NAME.png
 // Blank lines and lines starting with '#' are ignored.
 #pragma once

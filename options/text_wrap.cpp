@@ -1,0 +1,77 @@
+#include "options/text_wrap.h"
+
+#include <algorithm>
+
+namespace {
+
+size_t SequenceLength(unsigned char lead) {
+    if (lead < 0x80) return 1;
+    if ((lead & 0xE0) == 0xC0) return 2;
+    if ((lead & 0xF0) == 0xE0) return 3;
+    if ((lead & 0xF8) == 0xF0) return 4;
+    return 1; // a stray byte counts as one character
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool HasInk(const std::string& line, size_t from, size_t to) {
+    for (size_t k = from; k < to; ++k)
+        if (!IsSpace(line[k])) return true;
+    return false;
+}
+
+// The row without the spaces that hang at its end.
+std::string Row(const std::string& line, size_t from, size_t to) {
+    while (to > from && IsSpace(line[to - 1])) --to;
+    return line.substr(from, to - from);
+}
+
+} // namespace
+
+std::vector<std::string> WrapText(const std::string& line, float width,
+                                  const std::function<float(std::string_view)>& measure) {
+    std::vector<std::string> rows;
+    size_t row_start = 0;
+    size_t word_start = std::string::npos; // where the Latin word being written began
+    float row_width = 0;
+    size_t i = 0;
+    while (i < line.size()) {
+        const size_t length =
+            std::min(SequenceLength(static_cast<unsigned char>(line[i])), line.size() - i);
+        const std::string_view character(line.data() + i, length);
+        const bool space = IsSpace(line[i]);
+        const bool word = length == 1 && !space && static_cast<unsigned char>(line[i]) < 0x80;
+        if (word && (word_start == std::string::npos || i == row_start)) word_start = i;
+        if (!word) word_start = std::string::npos;
+        const float advance = measure(character);
+        // Spaces may hang past the edge; anything else that does not fit starts a row.
+        if (!space && i > row_start && row_width + advance > width) {
+            size_t cut = i;
+            // The whole word moves down, unless only spaces would stay behind.
+            if (word && word_start != std::string::npos && word_start > row_start &&
+                HasInk(line, row_start, word_start))
+                cut = word_start;
+            rows.push_back(Row(line, row_start, cut));
+            row_start = cut;
+            row_width = 0;
+            for (size_t k = row_start; k < i;) {
+                const size_t n =
+                    std::min(SequenceLength(static_cast<unsigned char>(line[k])), line.size() - k);
+                row_width += measure(std::string_view(line.data() + k, n));
+                k += n;
+            }
+        }
+        // Spaces where a broken line goes on are not shown.
+        if (space && i == row_start && !rows.empty()) {
+            row_start = i + length;
+            i += length;
+            continue;
+        }
+        row_width += advance;
+        i += length;
+    }
+    if (row_start < line.size() || rows.empty()) rows.push_back(Row(line, row_start, line.size()));
+    return rows;
+}
