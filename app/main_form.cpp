@@ -98,6 +98,7 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
             Application.KeepIdling(); // the box must be drawn without waiting for an event
         };
     }
+    ShowModal = [this](TModalDialog& dialog) { RunModalInWindow(*this, dialog); };
     Application.OnEvent = [this](const SDL_Event& event) { DispatchEvent(*this, event); };
     Application.OnIdle = [this] {
         if (Panel1.Visible && Panel1.Draw()) Application.KeepIdling();
