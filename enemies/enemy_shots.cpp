@@ -3,6 +3,7 @@
 #include "app/form_design.h"
 #include "app/game.h"
 #include "app/main_form.h"
+#include "scene/projectiles.h"
 
 bool FireEnemyShot(TMainForm& form, const rm::FramePtr& from, rm::Vector position,
                    rm::Vector direction, bool simple_light) {
@@ -12,11 +13,9 @@ bool FireEnemyShot(TMainForm& form, const rm::FramePtr& from, rm::Vector positio
         if (shot.Life != 0) continue;
         shot.Frame->SetPosition(from, position.x, position.y, position.z);
         shot.Frame->SetOrientation(from, direction.x, direction.y, direction.z, 0, 1, 0);
-        // Full lighting: the record's own light; simple lighting: the one shared light.
-        if (w.Light_Mode == 2)
-            shot.Frame->AddLight(w.Teki_Shot_Lights[k]);
-        else if (w.Light_Mode == 1 && simple_light)
-            shot.Frame->AddLight(w.Teki_Shot_Lights[0]);
+        const int light_mode = (w.Light_Mode == 1 && !simple_light) ? 0 : w.Light_Mode;
+        if (const rm::LightPtr light = LightForSlot(light_mode, w.Teki_Shot_Lights, k))
+            shot.Frame->AddLight(light);
         PlayWave(form, wave::EnemyShot);
         shot.Life = 1;
         return true;

@@ -1,0 +1,84 @@
+#include "enemies/enemy_moves.h"
+
+#include <cmath>
+
+#include "app/game.h"
+#include "app/main_form.h"
+#include "app/map_square.h"
+#include "scene/projectiles.h"
+#include "scene/scene.h"
+
+namespace enemy {
+
+bool AnyWall(const World& w, double x, double z) {
+    return ReadMapSquare(w.Wall_Image, x, z).Any(map_colour::Wall);
+}
+
+bool AllWall(const World& w, double x, double z) {
+    const MapSquare s = ReadMapSquare(w.Wall_Image, x, z);
+    return s.a == map_colour::Wall && s.b == map_colour::Wall && s.c == map_colour::Wall &&
+           s.d == map_colour::Wall;
+}
+
+StepResult StepOrTurn(TMainForm& form, TParts& enemy, float turn_k, int turn_frames) {
+    World& w = form.world;
+    const rm::FramePtr& root = form.DXDraw.Scene();
+    if (enemy.Count > 0) {
+        // Turning on the spot, a little to the left each frame.
+        enemy.Frame->SetOrientation(enemy.Frame, -1, 0, turn_k, 0, 1, 0);
+        if (++enemy.Count == turn_frames + 1) enemy.Count = 0;
+        return StepResult::Turned;
+    }
+    const rm::Vector from = enemy.Frame->GetPosition(root);
+    enemy.Frame->SetPosition(enemy.Frame, 0, 0, StepLength);
+    const rm::Vector to = enemy.Frame->GetPosition(root);
+    if (!AnyWall(w, to.x, to.z)) return StepResult::Moved;
+    enemy.Frame->SetPosition(root, from.x, 0, from.z);
+    if (enemy.Count == 0) enemy.Count = 1;
+    return AllWall(w, to.x, to.z) ? StepResult::Buried : StepResult::Blocked;
+}
+
+bool Chase(World& w, TParts& enemy, rm::Vector r, float turn_k) {
+    enemy.Frame->SetOrientation(enemy.Frame, r.x > 0 ? 1.0f : -1.0f, 0, turn_k, 0, 1, 0);
+    // Close enough: this frame's step is taken back along the new facing.
+    if (r.z < 8) enemy.Frame->SetPosition(enemy.Frame, 0, 0, -StepLength);
+    if (r.z > 100) enemy.Count = 0;
+    if (!(std::fabs(r.x) < 1)) return false;
+    // One counter paces every aiming enemy together.
+    w.Teki_Fire_Count = w.Teki_Fire_Count < 12 ? w.Teki_Fire_Count + 1 : 0;
+    return w.Teki_Fire_Count == 1;
+}
+
+int FirstHitIn(const std::array<TParts, ShotCount>& pool, const rm::FramePtr& target, double half_x,
+               double half_z) {
+    for (size_t k = 0; k < pool.size(); ++k) {
+        if (pool[k].Life == 0) continue;
+        const rm::Vector s = pool[k].Frame->GetPosition(target);
+        // Compared in double: a limit such as 3.3 is not a float.
+        if (std::fabs(static_cast<double>(s.x)) < half_x &&
+            std::fabs(static_cast<double>(s.z)) < half_z)
+            return static_cast<int>(k);
+    }
+    return -1;
+}
+
+bool BladeReaches(const World& w, const rm::FramePtr& target) {
+    if (w.Blade_Step == 0) return false;
+    const rm::Vector b = target->GetPosition(w.Robo_Frame);
+    return 0 < b.z && b.z < 12 && -12 < b.x && b.x < 12;
+}
+
+void Explode(TMainForm& form, rm::Vector at, int lifetime, int sound) {
+    if (StartExplosion(form, at.x, at.z, lifetime)) PlayWave(form, sound);
+}
+
+void ParkShot(TMainForm& form, size_t k) {
+    World& w = form.world;
+    ParkProjectile(form, w.Tama[k], LightForSlot(w.Light_Mode, w.Shot_Lights, k));
+}
+
+void ParkMissile(TMainForm& form, size_t k) {
+    ParkProjectile(form, form.world.Missile[k], nullptr);
+}
+
+} // namespace enemy

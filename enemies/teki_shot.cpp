@@ -1,0 +1,52 @@
+// Teki_Shot: every enemy shot in flight goes 4 units ahead, ends at a wall or at the map's
+// low edges, and hits the robot within 2 units on either of the shot's axes.
+#include <cmath>
+
+#include "app/form_design.h"
+#include "app/game.h"
+#include "app/main_form.h"
+#include "enemies/enemies.h"
+#include "enemies/enemy_moves.h"
+#include "enemies/enemy_shots.h"
+#include "scene/projectiles.h"
+#include "scene/scene.h"
+
+namespace {
+
+constexpr float Speed = 4.0f;
+constexpr float MapEdge = -40.0f; // keeps the wall-map pixels inside the picture
+
+bool FliesOn(const World& w, rm::Vector p) {
+    return p.x >= MapEdge && p.z >= MapEdge && !enemy::AnyWall(w, p.x, p.z);
+}
+
+} // namespace
+
+void Teki_Shot(TMainForm& form) {
+    World& w = form.world;
+    if (!w.Robo_Frame) return; // no scene yet
+    const rm::FramePtr& root = form.DXDraw.Scene();
+    for (size_t k = 0; k < w.Teki_Tama.size(); ++k) {
+        TParts& shot = w.Teki_Tama[k];
+        if (shot.Life == 0) continue;
+        const rm::LightPtr light = LightForSlot(w.Light_Mode, w.Teki_Shot_Lights, k);
+        const rm::Vector before = shot.Frame->GetPosition(root);
+        shot.Frame->SetPosition(shot.Frame, 0, 0, Speed);
+        const rm::Vector after = shot.Frame->GetPosition(root);
+        if (!FliesOn(w, after)) {
+            // The small burst stays where the shot last flew free.
+            StartExplosion(form, before.x, before.z, 8);
+            ParkProjectile(form, shot, light);
+            continue;
+        }
+        const rm::Vector h = w.Robo_Frame->GetPosition(shot.Frame);
+        if (!(std::fabs(h.x) < 2 && std::fabs(h.z) < 2)) continue;
+        if (StartExplosion(form, after.x, after.z, 15)) {
+            PlayWave(form, wave::PlayerExplosion);
+            w.Score -= 10000;
+            w.White_Flash = true;
+        }
+        ParkProjectile(form, shot, light);
+        w.Robo_HP -= EnemyHitDamage(w);
+    }
+}
