@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -151,6 +152,30 @@ TEST_F(ReplayTest, PlacePutsFramesOnTheGroundAndTurnsThem) {
     EXPECT_FLOAT_EQ(s["boss"]["z"].get<float>(), 90.0f);
     EXPECT_EQ(Run(std::string(StartGame) + "place robo 0 0 0 0\n"), 5);
     EXPECT_EQ(Run(std::string(StartGame) + "place GH[0] 0 0 1\n"), 5);
+}
+
+TEST_F(ReplayTest, TheGunAndASalvoFromTheKeyboard) {
+    ASSERT_EQ(Run(std::string(StartGame) +
+                  "frames 1\n"
+                  "frames 2 Z\n" // button 1: a shot in the second frame of the hold
+                  "frames 1\n"
+                  "set Energy 300\n"
+                  "frames 1 Z+X\n"), // buttons 1 + 2 with a full gauge
+              0)
+        << message_;
+    const auto states = States();
+    ASSERT_GE(states.size(), 4u);
+    const auto& shot = states[states.size() - 3];
+    EXPECT_EQ(shot["Tama"][0]["Life"], 1);
+    auto count = [](const nlohmann::json& sounds, const char* name) {
+        return std::count(sounds.begin(), sounds.end(), nlohmann::json(name));
+    };
+    EXPECT_EQ(count(shot["sounds"], "自機ショット"), 1);
+    const auto& salvo = states.back();
+    EXPECT_EQ(salvo["Energy"], 0);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(salvo["Missile"][i]["Life"], 1) << i;
+    EXPECT_EQ(count(salvo["sounds"], "ミサイル"), 1);
+    EXPECT_EQ(count(salvo["sounds"], "自機ショット"), 0);
 }
 
 } // namespace
