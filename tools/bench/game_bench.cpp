@@ -1,8 +1,11 @@
 // brannock-bench: runs game frames headless on a virtual clock (so pacing costs nothing)
 // along a fixed route through stage 1 (walking, turning, sidestepping, walking into walls,
-// camera changes) and prints one JSON line per screen size:
+// camera changes, the gun, blade swings, the guard and missile salvos, so shots with their
+// lights and wall explosions are among the measured frames) and prints one JSON line per screen
+// size:
 //   {"size":"1024x768","frames":N,"create_ms":..,"sim_ms":..,"render_ms":..,
-//    "overlay_ms":..,"frame_ms":..,"frame_ms_p99":..,"rss_mb":..}
+//    "overlay_ms":..,"frame_ms":..,"frame_ms_p99":..,"rss_mb":..,"projectile_frames":..,
+//    "explosion_frames":..}
 // frame_ms and its p99 time DXTimerTimer itself. The parts come from a second run of the
 // same route that calls the frame's steps one by one in the frame loop's order: sim is
 // everything before the render, overlay everything after it. Each size runs in its own
@@ -44,43 +47,65 @@ using WallClock = std::chrono::steady_clock;
 // Virtual-key codes of the designed key table.
 constexpr uint32_t VkUp = 38, VkDown = 40, VkLeft = 37, VkRight = 39;
 constexpr uint32_t VkA = 65, VkS = 83, VkG = 71; // turn left, turn right, camera
+constexpr uint32_t VkZ = 90, VkX = 88, VkF = 70; // buttons 1 (gun), 2 (blade), 3 (guard)
 
 struct Segment {
     int frames;
     std::set<uint32_t> keys;
+    bool full_gauge = false; // the energy gauge is filled first, so buttons 1 + 2 launch
 };
 
 // One lap of the route from the start place (facing +x along the bottom corridor).
 // 39 frames of turning make about a quarter turn.
 const std::vector<Segment> Route = {
-    {60, {VkUp}},                  // along the corridor
-    {1, {VkG}},           {1, {}}, // camera 1
-    {39, {VkA}},                   // turn left, toward +z
-    {1, {VkG}},           {1, {}}, // camera 2
-    {100, {VkUp}},                 // north until the wall stops the robot
-    {20, {VkRight}},               // sidestep along the wall
-    {1, {VkG}},           {1, {}}, // camera 3
-    {39, {VkS}},                   // turn right, back toward +x
-    {30, {VkUp, VkLeft}},          // walk and sidestep at once
-    {1, {VkG}},           {1, {}}, // camera 0
-    {78, {VkS}},                   // turn around
-    {90, {VkUp}},                  // back along the corridor
-    {25, {VkDown}},                // and a few steps backward
-    {39, {VkS}},                   // face -z
-    {60, {VkUp}},                  // into the bottom wall
-    {39, {VkA}},                   // face +x again
+    {60, {VkUp, VkZ}},     // along the corridor, firing ahead
+    {1, {VkZ, VkX}, true}, // a salvo down the corridor
+    {1, {}},
+    {9, {VkX}}, // a blade swing
+    {1, {VkG}},
+    {1, {}},     // camera 1
+    {39, {VkA}}, // turn left, toward +z
+    {1, {VkG}},
+    {1, {}},       // camera 2
+    {100, {VkUp}}, // north until the wall stops the robot
+    {30, {VkZ}},   // firing at the wall
+    {15, {VkF}},
+    {10, {}},        // guard up and down
+    {20, {VkRight}}, // sidestep along the wall
+    {1, {VkG}},
+    {1, {}},              // camera 3
+    {39, {VkS}},          // turn right, back toward +x
+    {30, {VkUp, VkLeft}}, // walk and sidestep at once
+    {1, {VkG}},
+    {1, {}},        // camera 0
+    {78, {VkS}},    // turn around
+    {90, {VkUp}},   // back along the corridor
+    {25, {VkDown}}, // and a few steps backward
+    {39, {VkS}},    // face -z
+    {60, {VkUp}},   // into the bottom wall
+    {39, {VkA}},    // face +x again
 };
 
-// The keys of frame i, the route repeated as often as needed.
-const std::set<uint32_t>& KeysOfFrame(int i) {
+// The segment of frame i and whether the frame is its first, the route repeated as often as
+// needed.
+const Segment& SegmentOfFrame(int i, bool& first) {
     int lap = 0;
     for (const Segment& s : Route) lap += s.frames;
     int at = i % lap;
     for (const Segment& s : Route) {
-        if (at < s.frames) return s.keys;
+        first = at == 0;
+        if (at < s.frames) return s;
         at -= s.frames;
     }
-    return Route.back().keys;
+    return Route.back();
+}
+
+// Holds the keys of frame i (and fills the gauge where the route asks for it).
+void ScriptFrame(TMainForm& form, int i) {
+    bool first = false;
+    const Segment& s = SegmentOfFrame(i, first);
+    form.DXInput1.SetScriptedKeys(s.keys);
+    if (first && s.full_gauge) form.world.Energy = 300.0;
 }
 
 double Ms(WallClock::duration d) {
@@ -125,7 +150,15 @@ void StartGame(TMainForm& form, int width, int height, int camera_mode) {
 struct PassResult {
     double create_ms = 0;
     std::vector<double> frame, sim, render, overlay;
+    int projectile_frames = 0; // frames with a shot or missile in flight
+    int explosion_frames = 0;  // frames with an explosion growing
 };
+
+bool AnyAlive(const auto& pool) {
+    for (const TParts& p : pool)
+        if (p.Life != 0) return true;
+    return false;
+}
 
 // The frame loop's steps in its order, without the pacing wait (the clock is virtual and
 // is simply moved on), timed in three parts.
@@ -193,7 +226,7 @@ PassResult RunPass(int width, int height, int frames, bool by_parts) {
     Create_3D(form);
     r.create_ms = Ms(WallClock::now() - c0);
     for (int i = 0; i < frames; ++i) {
-        form.DXInput1.SetScriptedKeys(KeysOfFrame(i));
+        ScriptFrame(form, i);
         if (by_parts) {
             TimedFrame(form, clock, r);
         } else {
@@ -201,6 +234,9 @@ PassResult RunPass(int width, int height, int frames, bool by_parts) {
             DXTimerTimer(form);
             r.frame.push_back(Ms(WallClock::now() - t0));
         }
+        const World& w = form.world;
+        r.projectile_frames += AnyAlive(w.Tama) || AnyAlive(w.Missile) ? 1 : 0;
+        r.explosion_frames += AnyAlive(w.Bakuhatu) ? 1 : 0;
     }
     return r;
 }
@@ -228,6 +264,8 @@ void RunSize(int width, int height, int frames) {
     line["frame_ms"] = Round2(Percentile(whole.frame, 0.5));
     line["frame_ms_p99"] = Round2(Percentile(whole.frame, 0.99));
     line["rss_mb"] = Round2(PeakRssMb());
+    line["projectile_frames"] = whole.projectile_frames;
+    line["explosion_frames"] = whole.explosion_frames;
     std::cout << line.dump() << std::endl;
 }
 
