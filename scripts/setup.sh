@@ -7,6 +7,8 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev fonts-ipafont-gothic
   libimgui-dev libfreetype-dev libassimp-dev libglm-dev libsimpleini-dev
   nlohmann-json3-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
+  # tests only: mesh files written by other programs, read by the .x corpus test
+  assimp-testmodels
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,5 +1,5 @@
-// The .x reader: the text form of the DirectX mesh file, with the objects a mesh file of
-// the game holds (frames with their transforms, meshes with normals, texture coordinates
+// The .x reader: the text form of the DirectX mesh file as the game and other exporters
+// write it (templates, frames with their transforms, meshes with normals, texture coordinates
 // and materials naming textures). Everything else is skipped. The file is checked as it is
 // read, so a damaged file is refused as a whole and never half-loaded.
 #include "scene/engine/x_loader.h"
@@ -138,7 +138,7 @@ private:
         if (type == "template") {
             if (lexer_.Next() != XToken::Name) Fail("a template name was expected");
             Expect(XToken::Open, "'{'");
-            SkipBody(depth + 1);
+            if (!lexer_.SkipBlock()) Fail("the file ends inside a template");
         } else if (type == "Frame") {
             OpenObject();
             ReadFrame(out, depth + 1);

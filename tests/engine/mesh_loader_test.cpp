@@ -175,6 +175,75 @@ Frame Outer {
     EXPECT_EQ(data.positions[first_fan[4]], data.positions[first_fan[2]]);
 }
 
+TEST_F(MeshLoading, ExporterFilesWithTemplatesSkinsAndAnimationsLoadTheirMeshes) {
+    // Written as exporters write: template declarations with member lists, arrays and
+    // restrictions, '#' comments, two meshes at the top level, and objects the engine
+    // does not draw (vertex colours, duplication indices, skin weights, animations).
+    WriteText(folder.Path("exported.x"), R"(xof 0303txt 0032
+template Frame {
+ <3d82ab46-62da-11cf-ab39-0020af71e433>
+ [...]
+}
+template Mesh {
+ <3d82ab44-62da-11cf-ab39-0020af71e433>
+ DWORD nVertices;
+ array Vector vertices[nVertices];
+ [...]
+}
+template MeshMaterialList {
+ <f6f23f42-7686-11cf-8f52-0040333594a3>
+ DWORD nMaterials;
+ array DWORD faceIndexes[nFaceIndexes];
+ [Material <3d82ab4d-62da-11cf-ab39-0020af71e433>]
+}
+# exported by hand
+Material Red { 1.0;0.0;0.0;1.0;; 0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; }
+Mesh First {
+ 4; 0;0;0;, 0;1;0;, 1;1;0;, 1;0;0;;
+ 1; 4;0,1,2,3;;
+ MeshMaterialList { 1; 1; 0;; { Red } }
+ MeshVertexColors { 2; 0; 1.0;0.0;0.0;1.0;;, 1; 0.0;1.0;0.0;1.0;;; }
+ VertexDuplicationIndices { 4; 4; 0, 1, 2, 3; }
+ XSkinMeshHeader { 1; 3; 1; }
+ SkinWeights { "Bone"; 2; 0, 1; 1.0, 1.0; 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1;; }
+}
+Frame Second {
+ FrameTransformMatrix { 2,0,0,0, 0,2,0,0, 0,0,2,0, 0,0,5,1;; }
+ Mesh {
+  3; 0;0;0;, 0;1;0;, 1;0;0;;
+  1; 3;0,1,2;;
+ }
+}
+AnimationSet Walk {
+ Animation { { Second } AnimationKey { 2; 1; 0; 16; 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1;;; } }
+}
+)");
+    auto mesh = engine->CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("exported.x")));
+    EXPECT_EQ(mesh->FaceCount(), 3); // the quad's two triangles and the frame's one
+    const rm::MeshData& data = DataOf(mesh);
+    ASSERT_EQ(data.groups.size(), 2u);
+    EXPECT_EQ(data.groups[0].material.diffuse, glm::vec4(1, 0, 0, 1));
+    // The quad fans as 0 1 2, 0 2 3 and keeps the file's (clockwise) order.
+    const auto& quad = data.groups[0].indices;
+    ASSERT_EQ(quad.size(), 6u);
+    EXPECT_EQ(data.positions[quad[1]], glm::vec3(0, 1, 0));
+    EXPECT_EQ(data.positions[quad[2]], glm::vec3(1, 1, 0));
+    EXPECT_EQ(data.positions[quad[5]], glm::vec3(1, 0, 0));
+    // The second mesh is scaled by 2 and moved by 5 along z by its frame.
+    const auto& tri = data.groups[1].indices;
+    ASSERT_EQ(tri.size(), 3u);
+    EXPECT_EQ(data.positions[tri[1]], glm::vec3(0, 2, 5));
+    EXPECT_EQ(data.positions[tri[2]], glm::vec3(2, 0, 5));
+
+    // A template that never ends is refused, not read past.
+    WriteText(folder.Path("cut.x"), "xof 0303txt 0032\ntemplate Mesh {\n <3d82ab44>\n [...]\n");
+    testing::internal::CaptureStderr();
+    auto cut = engine->CreateMeshBuilder();
+    EXPECT_FALSE(cut->Load(folder.Path("cut.x")));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("cut.x"), std::string::npos);
+}
+
 TEST_F(MeshLoading, FaceMaterialsSplitIntoGroupsAndShortListsRepeatTheLast) {
     WriteText(folder.Path("two.x"), R"(xof 0302txt 0064
 Mesh Strip {
