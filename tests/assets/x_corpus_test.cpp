@@ -112,6 +112,46 @@ TEST(XCorpus, TextFilesFromOtherExportersLoadAsAssimpReadsThem) {
     }
 }
 
+TEST(XCorpus, BinaryFilesLoadAsAssimpReadsThem) {
+    if (!fs::is_directory(CorpusDir)) GTEST_SKIP() << "assimp-testmodels is not installed";
+    for (const char* name : {"test_cube_binary.x", "fromtruespace_bin32.x"}) {
+        SCOPED_TRACE(name);
+        ExpectSameAsAssimp(name);
+    }
+}
+
+TEST(XCorpus, BinaryAndTextFormsOfOneCubeGiveTheSameMesh) {
+    const fs::path text_path = CorpusDir / "test_cube_text.x";
+    const fs::path binary_path = CorpusDir / "test_cube_binary.x";
+    if (!fs::exists(text_path) || !fs::exists(binary_path))
+        GTEST_SKIP() << "assimp-testmodels is not installed";
+    rm::MeshData text, binary;
+    std::string error;
+    ASSERT_TRUE(rm::ReadXMeshFile(text_path.string(), text, error)) << error;
+    ASSERT_TRUE(rm::ReadXMeshFile(binary_path.string(), binary, error)) << error;
+    EXPECT_EQ(binary.positions, text.positions);
+    EXPECT_EQ(binary.normals, text.normals);
+    EXPECT_EQ(binary.uvs, text.uvs);
+    ASSERT_EQ(binary.groups.size(), text.groups.size());
+    for (size_t g = 0; g < text.groups.size(); ++g) {
+        EXPECT_EQ(binary.groups[g].indices, text.groups[g].indices);
+        // The two files round their colours differently in the last digits.
+        for (int c = 0; c < 4; ++c)
+            EXPECT_NEAR(binary.groups[g].material.diffuse[c], text.groups[g].material.diffuse[c],
+                        1e-5f);
+        EXPECT_EQ(binary.groups[g].material.texture_name, text.groups[g].material.texture_name);
+    }
+}
+
+TEST(XCorpus, CompressedFilesAreRefusedSayingWhy) {
+    const fs::path path = CorpusDir / "test_cube_compressed.x";
+    if (!fs::exists(path)) GTEST_SKIP() << path << " is missing (package assimp-testmodels)";
+    rm::MeshData mesh;
+    std::string error;
+    EXPECT_FALSE(rm::ReadXMeshFile(path.string(), mesh, error));
+    EXPECT_NE(error.find("compressed"), std::string::npos) << error;
+}
+
 TEST(XCorpus, EmptyFileIsRefused) {
     const fs::path path = InvalidDir / "empty.x";
     if (!fs::exists(path)) GTEST_SKIP() << path << " is missing (package assimp-testmodels)";

@@ -1,11 +1,14 @@
 // Reading .x meshes and BMP textures, including files that are missing or broken.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
+#include <vector>
 
 #include "scene/engine/bmp_reader.h"
 #include "scene/engine/mesh_builder.h"
 #include "scene/engine/rm.h"
+#include "scene/engine/x_loader.h"
 #include "tests/engine/test_files.h"
 
 namespace {
@@ -242,6 +245,84 @@ AnimationSet Walk {
     auto cut = engine->CreateMeshBuilder();
     EXPECT_FALSE(cut->Load(folder.Path("cut.x")));
     EXPECT_NE(testing::internal::GetCapturedStderr().find("cut.x"), std::string::npos);
+}
+
+// A binary file of one triangle: its tokens as the binary form writes them.
+std::vector<uint8_t> BinaryTriangle(bool doubles) {
+    std::vector<uint8_t> out;
+    const std::string header = doubles ? "xof 0303bin 0064" : "xof 0302bin 0032";
+    out.assign(header.begin(), header.end());
+    auto word = [&](uint16_t w) {
+        out.push_back(static_cast<uint8_t>(w));
+        out.push_back(static_cast<uint8_t>(w >> 8));
+    };
+    auto dword = [&](uint32_t d) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(d >> (8 * i)));
+    };
+    auto name = [&](const std::string& n) {
+        word(1);
+        dword(static_cast<uint32_t>(n.size()));
+        out.insert(out.end(), n.begin(), n.end());
+    };
+    name("Mesh");
+    name("Tri");
+    word(10);
+    word(6); // integer list: the vertex count
+    dword(1);
+    dword(3);
+    word(7); // float list: the vertices
+    dword(9);
+    for (double v : {0.0, 0.0, 0.0, 0.0, 1.5, 0.0, 0.25, 0.0, -2.0}) {
+        if (doubles) {
+            uint8_t bytes[8];
+            std::memcpy(bytes, &v, 8);
+            out.insert(out.end(), bytes, bytes + 8);
+        } else {
+            const float f = static_cast<float>(v);
+            uint8_t bytes[4];
+            std::memcpy(bytes, &f, 4);
+            out.insert(out.end(), bytes, bytes + 4);
+        }
+    }
+    word(6); // the faces: one of three corners
+    dword(5);
+    for (uint32_t v : {1u, 3u, 0u, 1u, 2u}) dword(v);
+    word(11);
+    return out;
+}
+
+TEST(BinaryMeshReading, FloatsAndDoublesGiveTheTextFormsMeshAndDamageIsRefused) {
+    rm::MeshData text;
+    std::string error;
+    const std::string text_file =
+        "xof 0303txt 0032\nMesh Tri { 3; 0;0;0;, 0;1.5;0;, 0.25;0;-2;; 1; 3;0,1,2;; }\n";
+    ASSERT_TRUE(rm::ParseXMesh(reinterpret_cast<const uint8_t*>(text_file.data()), text_file.size(),
+                               text, error))
+        << error;
+    for (bool doubles : {false, true}) {
+        SCOPED_TRACE(doubles ? "64-bit floats" : "32-bit floats");
+        const std::vector<uint8_t> file = BinaryTriangle(doubles);
+        rm::MeshData binary;
+        ASSERT_TRUE(rm::ParseXMesh(file.data(), file.size(), binary, error)) << error;
+        EXPECT_EQ(binary.positions, text.positions);
+        ASSERT_EQ(binary.groups.size(), 1u);
+        EXPECT_EQ(binary.groups[0].indices, text.groups[0].indices);
+        // Cut anywhere inside, the file is refused, never half read.
+        for (size_t cut = 16; cut < file.size(); ++cut) {
+            rm::MeshData part;
+            EXPECT_FALSE(rm::ParseXMesh(file.data(), cut, part, error)) << cut;
+            EXPECT_TRUE(part.Empty()) << cut;
+        }
+    }
+    std::vector<uint8_t> unknown = BinaryTriangle(false);
+    unknown[16] = 99; // a token the form does not have
+    rm::MeshData mesh;
+    EXPECT_FALSE(rm::ParseXMesh(unknown.data(), unknown.size(), mesh, error));
+    EXPECT_NE(error.find("token"), std::string::npos) << error;
+    std::vector<uint8_t> compressed = BinaryTriangle(false);
+    std::memcpy(compressed.data() + 8, "tzip", 4);
+    EXPECT_FALSE(rm::ParseXMesh(compressed.data(), compressed.size(), mesh, error));
+    EXPECT_NE(error.find("compressed"), std::string::npos) << error;
 }
 
 TEST_F(MeshLoading, FaceMaterialsSplitIntoGroupsAndShortListsRepeatTheLast) {
