@@ -9,7 +9,8 @@ play=(
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev fonts-ipafont-gothic
   libimgui-dev libfreetype-dev libglm-dev libsimpleini-dev nlohmann-json3-dev libstb-dev
 )
-tests=(clang-format libassimp-dev libgtest-dev libgmock-dev libbenchmark-dev)
+# the tests also read mesh files written by other programs (assimp-testmodels)
+tests=(clang-format libassimp-dev libgtest-dev libgmock-dev libbenchmark-dev assimp-testmodels)
 
 case "${1:-}" in
   "") packages=("${play[@]}" "${tests[@]}") ;;

@@ -32,6 +32,28 @@ XToken XLexer::Next() {
     return Scan(current_);
 }
 
+bool XLexer::SkipBlock() {
+    int depth = 1;
+    if (peeked_) { // the token already scanned counts too
+        peeked_ = false;
+        if (peeked_kind_ == XToken::Close) return true;
+        if (peeked_kind_ == XToken::Open) ++depth;
+    }
+    while (at_ < text_.size()) {
+        const char c = text_[at_++];
+        if (c == '\n') {
+            ++line_;
+        } else if (c == '#' || (c == '/' && at_ < text_.size() && text_[at_] == '/')) {
+            while (at_ < text_.size() && text_[at_] != '\n') ++at_;
+        } else if (c == '{') {
+            ++depth;
+        } else if (c == '}' && --depth == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 XToken XLexer::Scan(std::string_view& text) {
     const size_t size = text_.size();
     for (;;) {

@@ -19,6 +19,9 @@ public:
     std::string_view Text() const { return current_; }
     size_t Remaining() const { return text_.size() - at_; }
     size_t Line() const { return line_; }
+    // Skips raw text up to and past the '}' closing a block whose '{' has been read (a
+    // template's members and restrictions are not tokens of the data). False at the end.
+    bool SkipBlock();
 
 private:
     XToken Scan(std::string_view& text);

@@ -1,5 +1,5 @@
-// The .x reader: the text form of the DirectX mesh file, with the objects a mesh file of
-// the game holds (frames with their transforms, meshes with normals, texture coordinates
+// The .x reader: the text form of the DirectX mesh file as the game and other exporters
+// write it (templates, frames with their transforms, meshes with normals, texture coordinates
 // and materials naming textures). Everything else is skipped. The file is checked as it is
 // read, so a damaged file is refused as a whole and never half-loaded.
 #include "scene/engine/x_loader.h"
@@ -14,6 +14,7 @@
 #include <unordered_map>
 
 #include "scene/engine/file_bytes.h"
+#include "scene/engine/x_binary.h"
 #include "scene/engine/x_lexer.h"
 
 namespace rm {
@@ -24,10 +25,21 @@ constexpr size_t MaxFileSize = size_t{16} << 20; // no game mesh comes near this
 constexpr int MaxDepth = 64;                     // objects nested deeper are refused
 constexpr size_t HeaderSize = 16;
 
-// "xof 0303txt 0032": only the text form is read.
-bool IsTextXHeader(const uint8_t* data, size_t size) {
-    return size >= HeaderSize && std::memcmp(data, "xof ", 4) == 0 &&
-           std::memcmp(data + 8, "txt ", 4) == 0;
+// "xof 0303txt 0032": the version, the form (text, binary, or one of the compressed
+// forms) and the size of the file's floats.
+enum class XForm { Text, Binary, Compressed, Unknown };
+
+XForm FormOf(const uint8_t* data, size_t size) {
+    if (size < HeaderSize || std::memcmp(data, "xof ", 4) != 0) return XForm::Unknown;
+    const std::string_view form(reinterpret_cast<const char*>(data) + 8, 4);
+    if (form == "txt ") return XForm::Text;
+    if (form == "bin ") return XForm::Binary;
+    if (form == "tzip" || form == "bzip") return XForm::Compressed;
+    return XForm::Unknown;
+}
+
+int FloatBytesOf(const uint8_t* data) {
+    return std::memcmp(data + 12, "0064", 4) == 0 ? 8 : 4;
 }
 
 // Row-vector 4 x 4 matrix as the file writes it: p' = p * m, translation in the last row.
@@ -138,7 +150,7 @@ private:
         if (type == "template") {
             if (lexer_.Next() != XToken::Name) Fail("a template name was expected");
             Expect(XToken::Open, "'{'");
-            SkipBody(depth + 1);
+            if (!lexer_.SkipBlock()) Fail("the file ends inside a template");
         } else if (type == "Frame") {
             OpenObject();
             ReadFrame(out, depth + 1);
@@ -423,14 +435,26 @@ bool ParseXMesh(const uint8_t* data, size_t size, MeshData& out, std::string& er
         error = "the file is empty";
         return false;
     }
-    if (!IsTextXHeader(data, size)) {
-        error = "not a text .x mesh file";
+    const XForm form = FormOf(data, size);
+    if (form == XForm::Unknown) {
+        error = "not a .x mesh file";
+        return false;
+    }
+    if (form == XForm::Compressed) {
+        error = "compressed .x mesh files are not read; save it as text or binary";
         return false;
     }
     MeshData mesh;
     try {
-        XReader reader(
-            std::string_view(reinterpret_cast<const char*>(data) + HeaderSize, size - HeaderSize));
+        std::string translated;
+        std::string_view text(reinterpret_cast<const char*>(data) + HeaderSize, size - HeaderSize);
+        if (form == XForm::Binary) {
+            if (!BinaryXToText(data + HeaderSize, size - HeaderSize, FloatBytesOf(data), translated,
+                               error))
+                return false;
+            text = translated;
+        }
+        XReader reader(text);
         reader.ReadFile(mesh);
     } catch (const Failure& failure) {
         error = failure.what;

@@ -1,12 +1,15 @@
 // Reading .x meshes and BMP textures, including files that are missing or broken.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "scene/engine/bmp_reader.h"
 #include "scene/engine/mesh_builder.h"
 #include "scene/engine/rm.h"
+#include "scene/engine/x_loader.h"
 #include "tests/engine/test_files.h"
 
 namespace {
@@ -197,6 +200,153 @@ Frame Outer {
     // The fan keeps the file's winding: 0 1 2, 0 2 3, 0 3 4.
     EXPECT_EQ(data.positions[first_fan[3]], data.positions[first_fan[0]]);
     EXPECT_EQ(data.positions[first_fan[4]], data.positions[first_fan[2]]);
+}
+
+TEST_F(MeshLoading, ExporterFilesWithTemplatesSkinsAndAnimationsLoadTheirMeshes) {
+    // Written as exporters write: template declarations with member lists, arrays and
+    // restrictions, '#' comments, two meshes at the top level, and objects the engine
+    // does not draw (vertex colours, duplication indices, skin weights, animations).
+    WriteText(folder.Path("exported.x"), R"(xof 0303txt 0032
+template Frame {
+ <3d82ab46-62da-11cf-ab39-0020af71e433>
+ [...]
+}
+template Mesh {
+ <3d82ab44-62da-11cf-ab39-0020af71e433>
+ DWORD nVertices;
+ array Vector vertices[nVertices];
+ [...]
+}
+template MeshMaterialList {
+ <f6f23f42-7686-11cf-8f52-0040333594a3>
+ DWORD nMaterials;
+ array DWORD faceIndexes[nFaceIndexes];
+ [Material <3d82ab4d-62da-11cf-ab39-0020af71e433>]
+}
+# exported by hand
+Material Red { 1.0;0.0;0.0;1.0;; 0.0; 0.0;0.0;0.0;; 0.0;0.0;0.0;; }
+Mesh First {
+ 4; 0;0;0;, 0;1;0;, 1;1;0;, 1;0;0;;
+ 1; 4;0,1,2,3;;
+ MeshMaterialList { 1; 1; 0;; { Red } }
+ MeshVertexColors { 2; 0; 1.0;0.0;0.0;1.0;;, 1; 0.0;1.0;0.0;1.0;;; }
+ VertexDuplicationIndices { 4; 4; 0, 1, 2, 3; }
+ XSkinMeshHeader { 1; 3; 1; }
+ SkinWeights { "Bone"; 2; 0, 1; 1.0, 1.0; 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1;; }
+}
+Frame Second {
+ FrameTransformMatrix { 2,0,0,0, 0,2,0,0, 0,0,2,0, 0,0,5,1;; }
+ Mesh {
+  3; 0;0;0;, 0;1;0;, 1;0;0;;
+  1; 3;0,1,2;;
+ }
+}
+AnimationSet Walk {
+ Animation { { Second } AnimationKey { 2; 1; 0; 16; 1,0,0,0,0,1,0,0,0,0,1,0,0,0,0,1;;; } }
+}
+)");
+    auto mesh = engine->CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("exported.x")));
+    EXPECT_EQ(mesh->FaceCount(), 3); // the quad's two triangles and the frame's one
+    const rm::MeshData& data = DataOf(mesh);
+    ASSERT_EQ(data.groups.size(), 2u);
+    EXPECT_EQ(data.groups[0].material.diffuse, glm::vec4(1, 0, 0, 1));
+    // The quad fans as 0 1 2, 0 2 3 and keeps the file's (clockwise) order.
+    const auto& quad = data.groups[0].indices;
+    ASSERT_EQ(quad.size(), 6u);
+    EXPECT_EQ(data.positions[quad[1]], glm::vec3(0, 1, 0));
+    EXPECT_EQ(data.positions[quad[2]], glm::vec3(1, 1, 0));
+    EXPECT_EQ(data.positions[quad[5]], glm::vec3(1, 0, 0));
+    // The second mesh is scaled by 2 and moved by 5 along z by its frame.
+    const auto& tri = data.groups[1].indices;
+    ASSERT_EQ(tri.size(), 3u);
+    EXPECT_EQ(data.positions[tri[1]], glm::vec3(0, 2, 5));
+    EXPECT_EQ(data.positions[tri[2]], glm::vec3(2, 0, 5));
+
+    // A template that never ends is refused, not read past.
+    WriteText(folder.Path("cut.x"), "xof 0303txt 0032\ntemplate Mesh {\n <3d82ab44>\n [...]\n");
+    testing::internal::CaptureStderr();
+    auto cut = engine->CreateMeshBuilder();
+    EXPECT_FALSE(cut->Load(folder.Path("cut.x")));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("cut.x"), std::string::npos);
+}
+
+// A binary file of one triangle: its tokens as the binary form writes them.
+std::vector<uint8_t> BinaryTriangle(bool doubles) {
+    std::vector<uint8_t> out;
+    const std::string header = doubles ? "xof 0303bin 0064" : "xof 0302bin 0032";
+    out.assign(header.begin(), header.end());
+    auto word = [&](uint16_t w) {
+        out.push_back(static_cast<uint8_t>(w));
+        out.push_back(static_cast<uint8_t>(w >> 8));
+    };
+    auto dword = [&](uint32_t d) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(d >> (8 * i)));
+    };
+    auto name = [&](const std::string& n) {
+        word(1);
+        dword(static_cast<uint32_t>(n.size()));
+        out.insert(out.end(), n.begin(), n.end());
+    };
+    name("Mesh");
+    name("Tri");
+    word(10);
+    word(6); // integer list: the vertex count
+    dword(1);
+    dword(3);
+    word(7); // float list: the vertices
+    dword(9);
+    for (double v : {0.0, 0.0, 0.0, 0.0, 1.5, 0.0, 0.25, 0.0, -2.0}) {
+        if (doubles) {
+            uint8_t bytes[8];
+            std::memcpy(bytes, &v, 8);
+            out.insert(out.end(), bytes, bytes + 8);
+        } else {
+            const float f = static_cast<float>(v);
+            uint8_t bytes[4];
+            std::memcpy(bytes, &f, 4);
+            out.insert(out.end(), bytes, bytes + 4);
+        }
+    }
+    word(6); // the faces: one of three corners
+    dword(5);
+    for (uint32_t v : {1u, 3u, 0u, 1u, 2u}) dword(v);
+    word(11);
+    return out;
+}
+
+TEST(BinaryMeshReading, FloatsAndDoublesGiveTheTextFormsMeshAndDamageIsRefused) {
+    rm::MeshData text;
+    std::string error;
+    const std::string text_file =
+        "xof 0303txt 0032\nMesh Tri { 3; 0;0;0;, 0;1.5;0;, 0.25;0;-2;; 1; 3;0,1,2;; }\n";
+    ASSERT_TRUE(rm::ParseXMesh(reinterpret_cast<const uint8_t*>(text_file.data()), text_file.size(),
+                               text, error))
+        << error;
+    for (bool doubles : {false, true}) {
+        SCOPED_TRACE(doubles ? "64-bit floats" : "32-bit floats");
+        const std::vector<uint8_t> file = BinaryTriangle(doubles);
+        rm::MeshData binary;
+        ASSERT_TRUE(rm::ParseXMesh(file.data(), file.size(), binary, error)) << error;
+        EXPECT_EQ(binary.positions, text.positions);
+        ASSERT_EQ(binary.groups.size(), 1u);
+        EXPECT_EQ(binary.groups[0].indices, text.groups[0].indices);
+        // Cut anywhere inside, the file is refused, never half read.
+        for (size_t cut = 16; cut < file.size(); ++cut) {
+            rm::MeshData part;
+            EXPECT_FALSE(rm::ParseXMesh(file.data(), cut, part, error)) << cut;
+            EXPECT_TRUE(part.Empty()) << cut;
+        }
+    }
+    std::vector<uint8_t> unknown = BinaryTriangle(false);
+    unknown[16] = 99; // a token the form does not have
+    rm::MeshData mesh;
+    EXPECT_FALSE(rm::ParseXMesh(unknown.data(), unknown.size(), mesh, error));
+    EXPECT_NE(error.find("token"), std::string::npos) << error;
+    std::vector<uint8_t> compressed = BinaryTriangle(false);
+    std::memcpy(compressed.data() + 8, "tzip", 4);
+    EXPECT_FALSE(rm::ParseXMesh(compressed.data(), compressed.size(), mesh, error));
+    EXPECT_NE(error.find("compressed"), std::string::npos) << error;
 }
 
 TEST_F(MeshLoading, FaceMaterialsSplitIntoGroupsAndShortListsRepeatTheLast) {
