@@ -7,6 +7,11 @@
 #include <cmath>
 #include <numbers>
 
+namespace {
+// More than the stream ever keeps back (one 4096-byte packet).
+constexpr size_t TailPaddingFrames = 4096;
+} // namespace
+
 bool MixerSound::Build(const WaveData& wave) {
     Release();
     int frequency = 0;
@@ -18,17 +23,25 @@ bool MixerSound::Build(const WaveData& wave) {
         SDL_NewAudioStream(source_format, static_cast<Uint8>(wave.channels), wave.sample_rate,
                            format, static_cast<Uint8>(channels), frequency);
     if (stream == nullptr) return false;
-    bool ok = SDL_AudioStreamPut(stream, wave.samples.data(),
-                                 static_cast<int>(wave.samples.size())) == 0 &&
+    // A resampling stream keeps back up to a packet of the end even when flushed, so the
+    // wave goes in followed by silence and comes out cut to its own length.
+    std::vector<uint8_t> input = wave.samples;
+    const uint8_t silence = wave.bits == 8 ? 0x80 : 0x00;
+    input.resize(input.size() + TailPaddingFrames * static_cast<size_t>(wave.FrameBytes()),
+                 silence);
+    const size_t frame = static_cast<size_t>(SDL_AUDIO_BITSIZE(format) / 8 * channels);
+    const uint64_t source_frames = wave.samples.size() / static_cast<size_t>(wave.FrameBytes());
+    const uint64_t rate = static_cast<uint64_t>(wave.sample_rate);
+    const uint64_t frames = (source_frames * static_cast<uint64_t>(frequency) + rate / 2) / rate;
+    bool ok = SDL_AudioStreamPut(stream, input.data(), static_cast<int>(input.size())) == 0 &&
               SDL_AudioStreamFlush(stream) == 0;
     if (ok) {
         samples_.resize(static_cast<size_t>(SDL_AudioStreamAvailable(stream)));
         const int got =
             SDL_AudioStreamGet(stream, samples_.data(), static_cast<int>(samples_.size()));
         ok = got > 0;
-        // The mixer only plays whole frames.
-        const size_t frame = static_cast<size_t>(SDL_AUDIO_BITSIZE(format) / 8 * channels);
-        samples_.resize(ok ? static_cast<size_t>(got) / frame * frame : 0);
+        const size_t whole = ok ? static_cast<size_t>(got) / frame * frame : 0;
+        samples_.resize(std::min(whole, static_cast<size_t>(frames) * frame));
     }
     SDL_FreeAudioStream(stream);
     if (!ok || samples_.empty()) {
