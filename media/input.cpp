@@ -48,6 +48,8 @@ int ConvertJoystickAxis(int raw, int raw_min, int raw_max, int dead_zone, int ra
 
 struct TDXInput::Impl {
     std::bitset<SDL_NUM_SCANCODES> held;
+    // Keys that went down since the last update: a tap between two frames still counts.
+    std::bitset<SDL_NUM_SCANCODES> pressed;
     std::optional<std::set<uint32_t>> scripted;
     SDL_Joystick* joystick = nullptr;
     SDL_JoystickID joystick_id = -1;
@@ -82,13 +84,17 @@ void TDXInput::HandleEvent(const SDL_Event& event) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
         const int scancode = event.key.keysym.scancode;
-        if (scancode >= 0 && scancode < SDL_NUM_SCANCODES)
-            impl_->held.set(static_cast<size_t>(scancode), event.type == SDL_KEYDOWN);
+        if (scancode < 0 || scancode >= SDL_NUM_SCANCODES) break;
+        impl_->held.set(static_cast<size_t>(scancode), event.type == SDL_KEYDOWN);
+        if (event.type == SDL_KEYDOWN) impl_->pressed.set(static_cast<size_t>(scancode));
         break;
     }
     case SDL_WINDOWEVENT:
         // Keys let go in another window never report it here.
-        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) impl_->held.reset();
+        if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+            impl_->held.reset();
+            impl_->pressed.reset();
+        }
         break;
     case SDL_JOYDEVICEADDED:
         impl_->OpenJoystick(event.jdevice.which);
@@ -110,14 +116,16 @@ void TDXInput::SetScriptedKeys(std::optional<std::set<uint32_t>> virtual_keys) {
 
 void TDXInput::UpdateKeyboard() {
     Keyboard.States.reset();
+    const auto held = impl_->held | impl_->pressed;
+    impl_->pressed.reset();
     if (!Keyboard.Enabled || (ActiveOnly && !application_.Active())) return;
     std::bitset<KeyCodes> down;
     if (impl_->scripted) {
         for (uint32_t key : *impl_->scripted)
             if (key < KeyCodes) down.set(key);
     } else {
-        for (size_t scancode = 0; scancode < impl_->held.size(); ++scancode) {
-            if (!impl_->held.test(scancode)) continue;
+        for (size_t scancode = 0; scancode < held.size(); ++scancode) {
+            if (!held.test(scancode)) continue;
             down.set(VirtualKeyOfScancode(static_cast<int>(scancode)));
             down.set(SideVirtualKeyOfScancode(static_cast<int>(scancode)));
         }

@@ -260,3 +260,76 @@ TEST_F(JoystickInput, PluggingInOpensItAndItsAxesAndButtonsGiveStates) {
     input->UpdateInput();
     EXPECT_EQ(input->States, Only({}));
 }
+
+namespace {
+
+// Key events go through SDL's queue and the application's message loop, as in the game.
+class QueuedInputTest : public InputTest {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
+        application.OnEvent = [this](const SDL_Event& e) { input.HandleEvent(e); };
+    }
+    void TearDown() override {
+        application.OnEvent = nullptr;
+        SDL_QuitSubSystem(SDL_INIT_EVENTS);
+    }
+    void Queue(SDL_Scancode s, bool down) {
+        SDL_Event e = KeyEvent(s, down);
+        ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError();
+    }
+    // What happens between two frames: the loop takes every queued event, then the frame
+    // reads the input once.
+    TDXInputStates NextFrame() {
+        application.Step(false);
+        input.UpdateInput();
+        return input.States;
+    }
+};
+
+} // namespace
+
+TEST_F(QueuedInputTest, AKeyTappedBetweenTwoFramesIsHeldForOneFrame) {
+    Queue(SDL_SCANCODE_C, true);
+    Queue(SDL_SCANCODE_C, false);
+    EXPECT_EQ(NextFrame(), Only({InButton3}));
+    EXPECT_EQ(NextFrame(), Only({})) << "a single tap must not last two frames";
+    // Six quick taps, one between each pair of frames: six presses.
+    int presses = 0;
+    bool was_held = false;
+    for (int i = 0; i < 6; ++i) {
+        Queue(SDL_SCANCODE_C, true);
+        Queue(SDL_SCANCODE_C, false);
+        for (int frame = 0; frame < 2; ++frame) {
+            const bool held = NextFrame().test(InButton3);
+            if (held && !was_held) ++presses;
+            was_held = held;
+        }
+    }
+    EXPECT_EQ(presses, 6);
+}
+
+TEST_F(QueuedInputTest, AHeldKeyLetGoAndPressedAgainBetweenFramesStaysHeld) {
+    Queue(SDL_SCANCODE_LEFT, true);
+    EXPECT_EQ(NextFrame(), Only({InLeft}));
+    Queue(SDL_SCANCODE_LEFT, false);
+    Queue(SDL_SCANCODE_LEFT, true);
+    EXPECT_EQ(NextFrame(), Only({InLeft}));
+    // Let go for good: out at the next frame, not one later.
+    Queue(SDL_SCANCODE_LEFT, false);
+    EXPECT_EQ(NextFrame(), Only({}));
+    // The mirrored key behaves the same.
+    Queue(SDL_SCANCODE_RIGHT, true);
+    Queue(SDL_SCANCODE_RIGHT, false);
+    EXPECT_EQ(NextFrame(), Only({InRight}));
+    EXPECT_EQ(NextFrame(), Only({}));
+}
+
+TEST_F(QueuedInputTest, ATapWhileInactiveIsNotRememberedForLater) {
+    application.SetActive(false);
+    Queue(SDL_SCANCODE_X, true);
+    Queue(SDL_SCANCODE_X, false);
+    EXPECT_EQ(NextFrame(), Only({}));
+    application.SetActive(true);
+    EXPECT_EQ(NextFrame(), Only({}));
+}
