@@ -101,11 +101,12 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
             if (!Panel1.Visible) return default_error_box_(message);
             std::cerr << Application.Title << ": " << message << std::endl;
             Panel1.ShowMessage(message);
+            Application.KeepIdling(); // the box must be drawn without waiting for an event
         };
     }
     Application.OnEvent = [this](const SDL_Event& event) { DispatchEvent(*this, event); };
     Application.OnIdle = [this] {
-        if (Panel1.Visible) Panel1.Draw();
+        if (Panel1.Visible && Panel1.Draw()) Application.KeepIdling();
     };
     FormCreate(*this);
 }

@@ -5,18 +5,31 @@
 #include <cstring>
 #include <iostream>
 
-TApplication::TApplication(Clock& clock) : clock_(clock) {
+namespace {
+// Enough for a drawing that reacts to an event one frame late (a click runs after the
+// frame that saw it, a popup opens a frame after it is asked for) to be shown.
+constexpr int IdlePassesAfterChange = 4;
+constexpr Uint32 WaitErrorDelayMs = 10;
+} // namespace
+
+TApplication::TApplication(Clock& clock) : clock_(clock), idle_passes_(IdlePassesAfterChange) {
     ErrorBox = [this](const std::string& message) { ShowErrorMessage(Title, message); };
 }
 
 void TApplication::SetIdleSlot(const void* owner, std::function<void()> callback) {
     idle_owner_ = owner;
     idle_callback_ = std::move(callback);
+    KeepIdling();
 }
 
 void TApplication::ClearIdleSlot() {
     idle_owner_ = nullptr;
     idle_callback_ = nullptr;
+    KeepIdling();
+}
+
+void TApplication::KeepIdling() {
+    idle_passes_ = IdlePassesAfterChange;
 }
 
 void TApplication::SetActive(bool active) {
@@ -58,13 +71,20 @@ void TApplication::Guarded(const std::function<void()>& action) {
     }
 }
 
-void TApplication::Step(bool wait, int wait_ms) {
+void TApplication::Step(bool wait) {
     SDL_Event event;
     bool have = false;
-    if (wait && !idle_callback_ && !terminated_)
-        have = SDL_WaitEventTimeout(&event, wait_ms) == 1;
-    else
+    if (wait && Quiet() && !terminated_) {
+        if (IdleWakeMs >= 0) {
+            have = SDL_WaitEventTimeout(&event, IdleWakeMs) == 1;
+        } else {
+            have = SDL_WaitEvent(&event) == 1;
+            if (!have) SDL_Delay(WaitErrorDelayMs); // no event queue: never spin
+        }
+    } else {
         have = SDL_PollEvent(&event) == 1;
+    }
+    if (have) KeepIdling();
     while (have && !terminated_) {
         Guarded([&] { Dispatch(event); });
         have = SDL_PollEvent(&event) == 1;
@@ -74,6 +94,7 @@ void TApplication::Step(bool wait, int wait_ms) {
         auto callback = idle_callback_; // the handler may change the slot
         Guarded(callback);
     } else if (OnIdle) {
+        if (idle_passes_ > 0) --idle_passes_;
         Guarded(OnIdle);
     }
 }

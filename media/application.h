@@ -35,13 +35,21 @@ public:
     // Every SDL event goes here (the main form dispatches it).
     std::function<void(const SDL_Event&)> OnEvent;
     // Called on a loop pass when no timer holds the idle slot (the options panel draws).
+    // While no timer is installed the loop sleeps between events: OnIdle runs on the few
+    // passes after each event or change of the slot, then only when the next event comes
+    // (or IdleWakeMs has passed). KeepIdling asks for those few passes again (something
+    // changed that the next drawing must show).
     std::function<void()> OnIdle;
+    int IdleWakeMs = -1; // -1: only events wake the loop; a blinking caret would set it
+    void KeepIdling();
     // Shows an error message; by default stderr and a message box.
     std::function<void(const std::string& message)> ErrorBox;
 
     // One pass: handle every pending event, then tick the idle slot (or OnIdle). With
-    // wait set and no timer installed, waits up to wait_ms for an event first.
-    void Step(bool wait, int wait_ms = 30);
+    // wait set, no timer installed and nothing left to draw, waits for an event first.
+    void Step(bool wait);
+    // True when the next Step(true) would sleep until an event comes (tests).
+    bool Quiet() const { return !idle_callback_ && idle_passes_ == 0; }
     void Run(); // until Terminate
     void Terminate() { terminated_ = true; }
     bool Terminated() const { return terminated_; }
@@ -60,6 +68,7 @@ private:
     std::function<void()> idle_callback_;
     bool active_ = true;
     bool terminated_ = false;
+    int idle_passes_; // OnIdle passes still due before the loop may sleep
     int next_listener_id_ = 1;
     std::vector<std::pair<int, std::function<void(bool)>>> activation_listeners_;
 };

@@ -69,7 +69,9 @@ public:
     void Detach();
     bool Attached() const { return gui_ != nullptr; }
     bool HandleEvent(const SDL_Event& event);
-    void Draw();
+    // Draws one frame; true when it ran a click or the message changed, so the next
+    // frame may look different although no event came.
+    bool Draw();
 
     // Every control that can take the focus, in tab order.
     const std::vector<TControl*>& TabOrder() const { return tab_order_; }

@@ -448,8 +448,9 @@ void DrawMessageBox(std::string& message, ImFont* font, ImVec2 panel_size) {
 
 } // namespace
 
-void TOptionsPanel::Draw() {
-    if (!gui_ || !Visible) return;
+bool TOptionsPanel::Draw() {
+    if (!gui_ || !Visible) return false;
+    const std::string message_before = Message;
     std::vector<TButton*> clicked;
     {
         ContextScope scope(gui_->context);
@@ -505,4 +506,5 @@ void TOptionsPanel::Draw() {
     // Buttons act once the frame is complete, so an error they raise leaves ImGui in a
     // state where the next frame draws normally.
     for (TButton* b : clicked) Click(*b);
+    return !clicked.empty() || Message != message_before;
 }

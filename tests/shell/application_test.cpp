@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/form_fixture.h"
@@ -76,3 +79,54 @@ TEST_F(ApplicationTest, DisplayEventsCreateAndFreeTheHudSurfaces) {
 }
 
 } // namespace
+
+namespace {
+
+// The message loop with no timer installed and a counting idle handler.
+class IdleLoopTest : public ApplicationTest {
+protected:
+    void SetUp() override {
+        ApplicationTest::SetUp();
+        app_.OnIdle = [this] { ++drawings_; };
+        while (!app_.Quiet() && drawings_ < 100) app_.Step(true);
+    }
+    int drawings_ = 0;
+};
+
+} // namespace
+
+TEST_F(IdleLoopTest, AfterAFewDrawingsTheLoopSleepsUntilAnEventComes) {
+    ASSERT_TRUE(app_.Quiet());
+    EXPECT_GE(drawings_, 1);
+    EXPECT_LE(drawings_, 8) << "the idle handler kept running with nothing happening";
+    const int before = drawings_;
+    std::atomic<bool> pushed = false;
+    std::thread later([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        pushed = true;
+        PushKeyDown(SDLK_z, SDL_SCANCODE_Z);
+    });
+    app_.Step(true); // returns only once the key has come
+    EXPECT_TRUE(pushed);
+    later.join();
+    EXPECT_EQ(drawings_, before + 1);
+    EXPECT_FALSE(app_.Quiet()) << "an event earns a few more drawings";
+}
+
+TEST_F(IdleLoopTest, ACaretCanWakeTheLoopWithoutEvents) {
+    app_.IdleWakeMs = 5;
+    const int before = drawings_;
+    app_.Step(true);
+    app_.Step(true);
+    EXPECT_EQ(drawings_, before + 2);
+}
+
+TEST_F(IdleLoopTest, ATimerLeavingTheSlotOrAChangeToShowEarnsMoreDrawings) {
+    app_.SetIdleSlot(this, [] {});
+    EXPECT_FALSE(app_.Quiet()) << "a timer runs on every pass";
+    app_.ClearIdleSlot(); // the game ended: the panel must be drawn again
+    EXPECT_FALSE(app_.Quiet());
+    while (!app_.Quiet()) app_.Step(true);
+    app_.KeepIdling();
+    EXPECT_FALSE(app_.Quiet());
+}
