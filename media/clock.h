@@ -14,8 +14,8 @@ public:
     virtual void WaitUntil(uint32_t deadline) = 0;
 };
 
-// Wall-clock time. Waiting sleeps until about 2 ms before the deadline and spins for the
-// rest, so pacing keeps 1 ms resolution without burning a whole core.
+// Wall-clock time. Waiting sleeps until 0.3 ms before the deadline and spins for the rest,
+// so pacing keeps 1 ms resolution without burning a core.
 class RealClock : public Clock {
 public:
     RealClock();

@@ -135,3 +135,18 @@ TEST_F(TimerTest, IntervalIsNeverNegative) {
 }
 
 } // namespace
+
+// The wall clock's wait sleeps most of the way and spins the rest: it must never come back
+// before the deadline's millisecond, and a deadline already past returns at once.
+TEST(RealClockWait, NeverReturnsBeforeTheDeadline) {
+    RealClock clock;
+    for (uint32_t i = 0; i < 12; ++i) {
+        const uint32_t deadline = clock.Now() + 1 + i % 4;
+        clock.WaitUntil(deadline);
+        EXPECT_TRUE(ClockReached(clock.Now(), deadline)) << "wait " << i;
+    }
+    const uint32_t before = clock.Now();
+    clock.WaitUntil(before - 5);
+    clock.WaitUntil(before);
+    EXPECT_TRUE(ClockReached(clock.Now(), before));
+}
