@@ -2,7 +2,38 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <string>
+
+namespace {
+
+// True when the machine's GL draws on the processor (Mesa's llvmpipe and friends): SDL's
+// GL renderer would then spend most of the game's time presenting and scaling frames. A
+// hidden window asks once, and takes the GL library with it when it goes.
+bool OnlySoftwareGl() {
+    SDL_Window* probe = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (probe == nullptr) return true; // no GL at all
+    bool software = true;
+    if (SDL_GLContext context = SDL_GL_CreateContext(probe)) {
+        using GetString = const unsigned char* (*)(unsigned int);
+        constexpr unsigned int GlRenderer = 0x1F01;
+        auto get_string = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+        const unsigned char* name = get_string != nullptr ? get_string(GlRenderer) : nullptr;
+        if (name != nullptr) {
+            const std::string renderer = reinterpret_cast<const char*>(name);
+            software = false;
+            for (const char* rasteriser :
+                 {"llvmpipe", "softpipe", "Software Rasterizer", "swrast", "SWR"})
+                if (renderer.find(rasteriser) != std::string::npos) software = true;
+        }
+        SDL_GL_DeleteContext(context);
+    }
+    SDL_DestroyWindow(probe);
+    return software;
+}
+
+} // namespace
 
 TWindow::~TWindow() {
     Destroy();
@@ -13,12 +44,20 @@ void TWindow::Create(const std::string& caption, int client_width, int client_he
         throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
     client_width_ = client_width;
     client_height_ = client_height;
+    // SDL_RENDER_DRIVER, when set, chooses as the player asked; otherwise the machine does.
+    const char* asked = SDL_getenv("SDL_RENDER_DRIVER");
+    const bool choose = asked == nullptr || *asked == '\0';
+    software_ = choose && OnlySoftwareGl();
     window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                client_width, client_height, SDL_WINDOW_SHOWN);
     if (window_ == nullptr)
         throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
-    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer_ == nullptr) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!software_)
+        renderer_ = SDL_CreateRenderer(window_, -1, choose ? SDL_RENDERER_ACCELERATED : 0);
+    if (renderer_ == nullptr) {
+        software_ = true;
+        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    }
     if (renderer_ == nullptr)
         throw std::runtime_error(std::string("Cannot create a renderer: ") + SDL_GetError());
 }
@@ -67,6 +106,25 @@ uint32_t TWindow::window_id() const {
     return window_ != nullptr ? SDL_GetWindowID(window_) : 0;
 }
 
+SDL_Rect PresentRect(int width, int height, int out_width, int out_height, bool whole_multiples) {
+    if (width <= 0 || height <= 0 || out_width <= 0 || out_height <= 0) return {0, 0, 0, 0};
+    const int whole = std::min(out_width / width, out_height / height);
+    int w = 0;
+    int h = 0;
+    if (whole_multiples && whole >= 1) {
+        w = width * whole;
+        h = height * whole;
+    } else if (static_cast<int64_t>(out_width) * height <=
+               static_cast<int64_t>(out_height) * width) {
+        w = out_width;
+        h = static_cast<int>(static_cast<int64_t>(height) * out_width / width);
+    } else {
+        h = out_height;
+        w = static_cast<int>(static_cast<int64_t>(width) * out_height / height);
+    }
+    return {(out_width - w) / 2, (out_height - h) / 2, w, h};
+}
+
 void TWindow::PresentPixels(const uint32_t* pixels, int width, int height) {
     if (renderer_ == nullptr) return;
     if (texture_ == nullptr || texture_width_ != width || texture_height_ != height) {
@@ -80,10 +138,30 @@ void TWindow::PresentPixels(const uint32_t* pixels, int width, int height) {
         SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
     }
     SDL_UpdateTexture(texture_, nullptr, pixels, width * 4);
-    SDL_RenderSetLogicalSize(renderer_, width, height);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    if (!software_) {
+        SDL_RenderSetLogicalSize(renderer_, width, height);
+        SDL_RenderClear(renderer_);
+        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+        SDL_RenderPresent(renderer_);
+        return;
+    }
+    // On the processor: whole multiples copy pixels without filtering, and only the
+    // borders around the picture are cleared.
+    SDL_RenderSetLogicalSize(renderer_, 0, 0);
+    int out_width = 0;
+    int out_height = 0;
+    SDL_GetRendererOutputSize(renderer_, &out_width, &out_height);
+    const SDL_Rect picture = PresentRect(width, height, out_width, out_height, true);
+    const SDL_Rect borders[] = {
+        {0, 0, out_width, picture.y},
+        {0, picture.y + picture.h, out_width, out_height - picture.y - picture.h},
+        {0, picture.y, picture.x, picture.h},
+        {picture.x + picture.w, picture.y, out_width - picture.x - picture.w, picture.h},
+    };
+    for (const SDL_Rect& border : borders)
+        if (border.w > 0 && border.h > 0) SDL_RenderFillRect(renderer_, &border);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &picture);
     SDL_RenderPresent(renderer_);
 }
 

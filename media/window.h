@@ -9,6 +9,12 @@
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Rect;
+
+// Where a width × height picture goes in an output of out_width × out_height, centred with
+// its aspect kept: the largest whole multiple that fits when whole_multiples is set (and
+// one fits), else as large as fits.
+SDL_Rect PresentRect(int width, int height, int out_width, int out_height, bool whole_multiples);
 
 class TWindow {
 public:
@@ -35,7 +41,10 @@ public:
     SDL_Renderer* renderer() const { return renderer_; }
     uint32_t window_id() const;
 
-    // Shows a 0x00RRGGBB picture scaled into the window with its aspect kept.
+    // True when frames are presented by the processor (the machine has no GPU renderer).
+    bool SoftwarePresenting() const { return software_; }
+    // Shows a 0x00RRGGBB picture scaled into the window with its aspect kept: by whole
+    // multiples when presenting on the processor and the window is large enough.
     void PresentPixels(const uint32_t* pixels, int width, int height);
     // Reads back what the window shows (for screenshots of the options panel).
     bool ReadPixels(std::vector<uint32_t>& out, int& width, int& height);
@@ -46,6 +55,7 @@ private:
     SDL_Texture* texture_ = nullptr;
     int texture_width_ = 0;
     int texture_height_ = 0;
+    bool software_ = false;
     int client_width_ = 0;
     int client_height_ = 0;
 };

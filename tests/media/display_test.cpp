@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -257,3 +258,68 @@ TEST(DisplayWindow, FullScreenComesAndGoesWithTheDisplay) {
 }
 
 } // namespace
+
+TEST(PresentRect, WholeMultiplesWhereTheyFitElseAsLargeAsFits) {
+    auto same = [](SDL_Rect a, SDL_Rect b) {
+        return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+    };
+    // 640 × 480 on a 1280 × 1024 screen: twice, centred.
+    EXPECT_TRUE(same(PresentRect(640, 480, 1280, 1024, true), {0, 32, 1280, 960}));
+    // Exactly twice fits; one pixel less and it is once.
+    EXPECT_TRUE(same(PresentRect(640, 480, 1280, 960, true), {0, 0, 1280, 960}));
+    EXPECT_TRUE(same(PresentRect(640, 480, 1279, 960, true), {319, 240, 640, 480}));
+    EXPECT_TRUE(same(PresentRect(640, 480, 1280, 959, true), {320, 239, 640, 480}));
+    // The window's own size: as it is.
+    EXPECT_TRUE(same(PresentRect(647, 471, 647, 471, true), {0, 0, 647, 471}));
+    // Scaled freely, the aspect is kept on a wide and on a tall output.
+    EXPECT_TRUE(same(PresentRect(800, 600, 1280, 1024, false), {0, 32, 1280, 960}));
+    EXPECT_TRUE(same(PresentRect(800, 600, 2000, 600, false), {600, 0, 800, 600}));
+    EXPECT_TRUE(same(PresentRect(800, 600, 600, 2000, false), {0, 775, 600, 450}));
+    // Larger than the output: shrunk to fit even when whole multiples are asked for.
+    EXPECT_TRUE(same(PresentRect(1024, 768, 800, 600, true), {0, 0, 800, 600}));
+    EXPECT_TRUE(same(PresentRect(0, 480, 800, 600, true), {0, 0, 0, 0}));
+}
+
+// Under the dummy video driver there is no GL, so frames are presented on the processor:
+// the picture lands at the largest whole multiple, centred, with black borders.
+TEST(SoftwarePresenting, APictureIsScaledByWholeMultiplesWithBlackBorders) {
+    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    {
+        TWindow window;
+        window.Create("present", 320, 200);
+        EXPECT_TRUE(window.SoftwarePresenting());
+        // A 100 × 60 picture: left half red, right half blue; three times is 300 × 180.
+        std::vector<uint32_t> picture(100 * 60);
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 100; ++x)
+                picture[static_cast<size_t>(y * 100 + x)] = x < 50 ? 0xFF0000u : 0x0000FFu;
+        // Something drawn before (the panel) must not survive in the borders.
+        SDL_SetRenderDrawColor(window.renderer(), 0, 255, 0, 255);
+        SDL_RenderClear(window.renderer());
+        window.PresentPixels(picture.data(), 100, 60);
+        std::vector<uint32_t> shown;
+        int w = 0;
+        int h = 0;
+        ASSERT_TRUE(window.ReadPixels(shown, w, h));
+        ASSERT_EQ(w, 320);
+        ASSERT_EQ(h, 200);
+        auto at = [&](int x, int y) { return shown[static_cast<size_t>(y * w + x)] & 0xFFFFFFu; };
+        EXPECT_EQ(at(5, 5), 0x000000u);     // a corner: no green left over
+        EXPECT_EQ(at(5, 100), 0x000000u);   // the left border
+        EXPECT_EQ(at(315, 100), 0x000000u); // the right border
+        EXPECT_EQ(at(100, 5), 0x000000u);   // the top border
+        EXPECT_EQ(at(100, 195), 0x000000u); // the bottom border
+        EXPECT_EQ(at(9, 100), 0x000000u);
+        EXPECT_EQ(at(10, 100), 0xFF0000u); // first column of the picture
+        EXPECT_EQ(at(159, 100), 0xFF0000u);
+        EXPECT_EQ(at(160, 100), 0x0000FFu); // where the halves meet, three pixels a pixel
+        EXPECT_EQ(at(309, 100), 0x0000FFu);
+        EXPECT_EQ(at(310, 100), 0x000000u);
+        EXPECT_EQ(at(100, 9), 0x000000u);
+        EXPECT_EQ(at(100, 10), 0xFF0000u);
+        EXPECT_EQ(at(100, 189), 0xFF0000u);
+        EXPECT_EQ(at(100, 190), 0x000000u);
+    }
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
