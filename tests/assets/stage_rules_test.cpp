@@ -96,3 +96,42 @@ TEST(StageRules, WalkerSightFollowsTheThreePointTest) {
     Set(between, g.column, g.row, Cell::Wall);
     EXPECT_TRUE(WalkerSees(between, 100, 100, 160, 100));
 }
+
+TEST(StageRules, EnemiesNeedTwoPixelsOfWayAheadEitherFacing) {
+    // Zako 0 starts facing +z (up the map), zako 1 turned to -x.
+    ASSERT_FALSE(ZakoPlaces[0].turned);
+    ASSERT_TRUE(ZakoPlaces[1].turned);
+    const MapPixel up = PixelOf(ZakoPlaces[0].x, ZakoPlaces[0].z);
+    const MapPixel left = PixelOf(ZakoPlaces[1].x, ZakoPlaces[1].z);
+    struct Case {
+        const char* who;
+        int column, row;
+        bool faces;
+    };
+    const Case cases[] = {
+        {"zako 0", up.column, up.row - 2, true},          // two pixels ahead
+        {"zako 0", up.column, up.row - 3, false},         // three
+        {"zako 1", left.column - 2, left.row, true},      // two to its left
+        {"zako 1", left.column - 3, left.row + 1, false}, // three
+    };
+    for (const Case& c : cases) {
+        StageLayout layout = GoodStage();
+        Set(layout, c.column, c.row, Cell::Wall);
+        const auto faults = CheckStageLayout(layout);
+        EXPECT_EQ(Mentions(faults, "faces a wall"), c.faces)
+            << c.who << " with a wall at " << c.column << ", " << c.row;
+        if (c.faces) {
+            EXPECT_TRUE(Mentions(faults, std::string(c.who) + " at")) << c.who;
+        }
+    }
+}
+
+TEST(StageRules, TheGateIsExactlySixPixels) {
+    StageLayout seven = GoodStage();
+    Set(seven, GateLastColumn + 1, GateRow, Cell::Gate);
+    EXPECT_TRUE(Mentions(CheckStageLayout(seven), "6 pixels"));
+    StageLayout seven_left = GoodStage();
+    Set(seven_left, GateFirstColumn - 1, GateRow, Cell::Gate);
+    EXPECT_TRUE(Mentions(CheckStageLayout(seven_left), "6 pixels"));
+    EXPECT_FALSE(Mentions(CheckStageLayout(GoodStage()), "6 pixels"));
+}

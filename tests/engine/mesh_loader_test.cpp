@@ -9,6 +9,7 @@
 #include "scene/engine/bmp_reader.h"
 #include "scene/engine/mesh_builder.h"
 #include "scene/engine/rm.h"
+#include "scene/engine/texture.h"
 #include "scene/engine/x_loader.h"
 #include "tests/engine/test_files.h"
 
@@ -382,6 +383,9 @@ TEST_F(MeshLoading, DamagedFilesAreRefusedWhole) {
     };
     const std::vector<std::string> files = {
         damaged("3;0,1,2;,", "3;0,1,6;,"),               // a face names a missing vertex
+        damaged("3;0,1,2;,", "3;0,1,4;,"),               // one just past the last vertex
+        damaged("3;0,0,0;,", "3;0,0,1;,"),               // one just past the last normal
+        damaged("  2;\n  0,", "  2;\n  1,"),             // one just past the last material
         damaged("3;0,0,0;,", "3;0,0,9;,"),               // a face names a missing normal
         damaged("  2;\n  0,", "  2;\n  5,"),             // a face names a missing material
         damaged(" 4;\n  0.0;1.0;,", " 9;\n  0.0;1.0;,"), // more coordinates than given
@@ -403,6 +407,15 @@ TEST_F(MeshLoading, DamagedFilesAreRefusedWhole) {
     const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_NE(said.find("damaged0.x"), std::string::npos) << said;
     EXPECT_NE(said.find("vertex"), std::string::npos) << said;
+}
+
+TEST_F(MeshLoading, TheLastVertexNormalAndMaterialCanBeNamed) {
+    std::string text = QuadX(-1, -1, 1, 1, 2, 1, 1, 1, 1);
+    text.replace(text.find("3;0,1,2;,"), 9, "3;0,1,3;,"); // vertex 3 of 4
+    WriteText(folder.Path("last.x"), text);
+    auto mesh = engine->CreateMeshBuilder();
+    EXPECT_TRUE(mesh->Load(folder.Path("last.x")));
+    EXPECT_EQ(mesh->FaceCount(), 2);
 }
 
 TEST_F(MeshLoading, ScaleAndTranslateChangeTheVerticesOnce) {
@@ -461,6 +474,37 @@ TEST(BmpReading, DecodesDepthsAndOrientations) {
     EXPECT_NE(error.find("truncated"), std::string::npos);
     bmp[30] = 1; // RLE8
     EXPECT_FALSE(rm::DecodeBmp(bmp.data(), bmp.size(), picture, error));
+}
+
+TEST(BmpReading, SixteenBitsWithoutMasksAreFiveFiveFive) {
+    // A 3 x 1 picture of 16-bit pixels and no bit fields: red, green and blue at full.
+    std::vector<uint8_t> bmp(54 + 8, 0);
+    bmp[0] = 'B', bmp[1] = 'M', bmp[10] = 54, bmp[14] = 40, bmp[18] = 3, bmp[22] = 1;
+    bmp[26] = 1, bmp[28] = 16;
+    const uint16_t colours[3] = {0x7C00, 0x03E0, 0x001F};
+    for (int i = 0; i < 3; ++i) {
+        bmp[static_cast<size_t>(54 + 2 * i)] = static_cast<uint8_t>(colours[i] & 0xFF);
+        bmp[static_cast<size_t>(55 + 2 * i)] = static_cast<uint8_t>(colours[i] >> 8);
+    }
+    rm::BmpPicture picture;
+    std::string error;
+    ASSERT_TRUE(rm::DecodeBmp(bmp.data(), bmp.size(), picture, error)) << error;
+    EXPECT_EQ(picture.pixels, (std::vector<uint32_t>{0xFF0000, 0x00FF00, 0x0000FF}));
+}
+
+TEST(TextureSize, PicturesGrowToTheNextPowerOfTwoAndNoFurther) {
+    auto log2s = [](int width, int height) {
+        rm::BmpPicture picture;
+        picture.width = width;
+        picture.height = height;
+        picture.pixels.assign(static_cast<size_t>(width * height), 0x123456);
+        const rm::TextureImpl texture(picture);
+        return std::make_pair(texture.WidthLog2(), texture.HeightLog2());
+    };
+    EXPECT_EQ(log2s(8, 1), std::make_pair(3, 0)) << "a power of two stays";
+    EXPECT_EQ(log2s(9, 7), std::make_pair(4, 3));
+    EXPECT_EQ(log2s(64, 65), std::make_pair(6, 7));
+    EXPECT_EQ(log2s(1, 2), std::make_pair(0, 1));
 }
 
 } // namespace

@@ -247,4 +247,82 @@ TEST_F(MoveRoboTest, HeightIsForcedToTheGround) {
     EXPECT_NEAR(RobotAt().y, 0, 1e-6f);
 }
 
+TEST_F(MoveRoboTest, MapPixelsAtExactHalvesRoundToEven) {
+    // Standing still at an exact half of a pixel: 0.2 * 12.5 = 2.5 rounds to 2 and -2.5 to
+    // -2. The boss room's blue, painted where only one rounding would look, shows which
+    // 2 x 2 pixels were read.
+    struct Case {
+        float x, z;
+        bool column;    // paint a column (x case) or a row (z case)
+        int even, away; // a line only the even square reads, one only the other reads
+    };
+    const Case cases[] = {
+        {12.5f, 0, true, 10, 12},   // column 10 (+1) against 11 (+1)
+        {-12.5f, 0, true, 7, 5},    // column 6 (+1) against 5 (+1)
+        {0, 12.5f, false, 91, 89},  // row 90 (+1) against 89 (+1)
+        {0, -12.5f, false, 94, 96}, // row 94 (+1) against 95 (+1)
+    };
+    for (const Case& c : cases) {
+        for (const bool even_line : {true, false}) {
+            pixels.assign(pixels.size(), White);
+            const int line = even_line ? c.even : c.away;
+            c.column ? PaintColumn(line, Blue) : PaintRow(line, Blue);
+            UseMap();
+            w().Boss_Active = false;
+            PlaceRobot(c.x, c.z);
+            Frames(1, {});
+            EXPECT_EQ(w().Boss_Active, even_line)
+                << "at (" << c.x << ", " << c.z << ") " << (c.column ? "column " : "row ") << line;
+        }
+    }
+}
+
+TEST_F(MoveRoboTest, BossBodyHoldsTheRobotAtExactlyFifteen) {
+    UseMap();
+    PlaceRobot(0, 0);
+    // After one step forward the boss is exactly 15 ahead and 15 to the right: still inside.
+    w().Boss_Frame->SetPosition(Root(), 16.5f, 0, -15);
+    Frames(1, {InUp});
+    EXPECT_VEC_NEAR(RobotAt(), 0, 0, 0, 1e-4f);
+    // A quarter unit further on either axis lets the step through.
+    w().Boss_Frame->SetPosition(Root(), 16.75f, 0, 15);
+    Frames(1, {InUp});
+    EXPECT_VEC_NEAR(RobotAt(), 1.5f, 0, 0, 1e-4f);
+    PlaceRobot(0, 0);
+    w().Boss_Frame->SetPosition(Root(), 16.5f, 0, 15.25f);
+    Frames(1, {InUp});
+    EXPECT_VEC_NEAR(RobotAt(), 1.5f, 0, 0, 1e-4f);
+}
+
+TEST_F(MoveRoboTest, LeftTurnPoseMirrorsTheRightTurnsBodyLean) {
+    // The body's axes in the robot's own axes (x right, y up, z ahead).
+    auto in_robot = [this](const rm::Vector& v) {
+        const rm::Vector z = w().Robo_Frame->GetWorldDirection();
+        const rm::Vector y = w().Robo_Frame->GetWorldUp();
+        const rm::Vector x{y.y * z.z - y.z * z.y, y.z * z.x - y.x * z.z, y.x * z.y - y.y * z.x};
+        auto dot = [](const rm::Vector& a, const rm::Vector& b) {
+            return a.x * b.x + a.y * b.y + a.z * b.z;
+        };
+        return rm::Vector{dot(v, x), dot(v, y), dot(v, z)};
+    };
+    auto body_dir = [&] { return in_robot(w().Robo_Body.Frame->GetWorldDirection()); };
+    auto body_up = [&] { return in_robot(w().Robo_Body.Frame->GetWorldUp()); };
+    UseMap();
+    PlaceRobot(0, 0);
+    Frames(10, {InButton8});
+    const rm::Vector right_dir = body_dir(), right_up = body_up();
+    Frames(1, {});
+    PlaceRobot(0, 0);
+    Frames(10, {InButton7});
+    const rm::Vector left_dir = body_dir(), left_up = body_up();
+    // Mirrored across the robot's own forward-up plane: sideways parts change sign.
+    EXPECT_NEAR(left_dir.x, -right_dir.x, 1e-5f);
+    EXPECT_NEAR(left_dir.y, right_dir.y, 1e-5f);
+    EXPECT_NEAR(left_dir.z, right_dir.z, 1e-5f);
+    EXPECT_NEAR(left_up.x, -right_up.x, 1e-5f);
+    EXPECT_NEAR(left_up.y, right_up.y, 1e-5f);
+    EXPECT_NEAR(left_up.z, right_up.z, 1e-5f);
+    EXPECT_GT(std::fabs(right_up.x), 0.1f) << "the turn leans the body sideways";
+}
+
 } // namespace

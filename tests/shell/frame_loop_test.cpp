@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/form_design.h"
 #include "app/game.h"
 #include "scene/scene.h"
 #include "tests/support/form_fixture.h"
@@ -171,6 +172,54 @@ TEST_F(FrameLoopTest, AFrameIsSkippedWholeWhileTheDisplayCannotDraw) {
     const uint32_t tick = world().Tick_Last;
     EXPECT_TRUE(Frame().empty());
     EXPECT_EQ(world().Tick_Last, tick);
+}
+
+TEST_F(FrameLoopTest, TheBossBodyGoesOnTheHundredAndEleventhFrameAfterTheDefeat) {
+    World& w = world();
+    w.Boss_HP = 0;
+    w.Boss_Down_Frames = 109;
+    auto body_shown = [&] {
+        const auto& children = w.Boss_Frame->Children();
+        return std::find(children.begin(), children.end(), w.Boss_Body_Frame) != children.end();
+    };
+    ASSERT_TRUE(body_shown());
+    Frame();
+    EXPECT_EQ(w.Boss_Down_Frames, 110);
+    EXPECT_TRUE(body_shown()) << "still there on frame 110";
+    Frame();
+    EXPECT_EQ(w.Boss_Down_Frames, 111);
+    EXPECT_FALSE(body_shown()) << "gone on frame 111";
+}
+
+TEST_F(FrameLoopTest, TheClearCaptionShowsFromTheFifteenthFrameAfterTheDefeat) {
+    World& w = world();
+    w.Boss_HP = 0;
+    w.Boss_Down_Frames = 13;
+    // The caption's own pixels: where it leaves two differently filled surfaces alike.
+    const auto& caption = form().DXImageList1.Items(picture::GameOver);
+    const TDirectDrawSurface& back = form().DXDraw.BackSurface();
+    const int x = (back.Width() - 500) / 2, y = (back.Height() - 60) / 2 - 10;
+    TDirectDrawSurface a(back.Width(), back.Height()), b(back.Width(), back.Height());
+    a.Fill(0x010203);
+    b.Fill(0xFDFCFB);
+    caption.Draw(a, x, y, 1);
+    caption.Draw(b, x, y, 1);
+    auto shown = [&] {
+        int inked = 0, matching = 0;
+        for (int py = 0; py < back.Height(); ++py)
+            for (int px = 0; px < back.Width(); ++px)
+                if (a.Pixel(px, py) == b.Pixel(px, py)) {
+                    ++inked;
+                    matching += back.Pixel(px, py) == a.Pixel(px, py) ? 1 : 0;
+                }
+        EXPECT_GT(inked, 500) << "the caption has pixels of its own";
+        return matching * 2 > inked;
+    };
+    Frame();
+    EXPECT_EQ(w.Boss_Down_Frames, 14);
+    EXPECT_FALSE(shown()) << "not yet on frame 14";
+    Frame();
+    EXPECT_TRUE(shown()) << "shown on frame 15";
 }
 
 } // namespace

@@ -134,6 +134,24 @@ TEST_F(TimerTest, IntervalIsNeverNegative) {
     EXPECT_EQ(timer.Interval(), 0);
 }
 
+TEST_F(TimerTest, DeactivationLeavesASlotAnotherTimerHolds) {
+    TDXTimer game(app), op(app);
+    int op_calls = 0;
+    game.SetActiveOnly(true);
+    op.SetActiveOnly(false); // runs on while the window is away
+    op.SetInterval(0);
+    game.OnTimer = [](TDXTimer&, int) {};
+    op.OnTimer = [&](TDXTimer&, int) { ++op_calls; };
+    game.SetEnabled(true);
+    op.SetEnabled(true); // takes the slot; the game timer stays marked installed
+    ASSERT_EQ(app.IdleOwner(), &op);
+    app.SetActive(false);
+    EXPECT_EQ(app.IdleOwner(), &op) << "the game timer only empties a slot it holds";
+    clock.Advance(1);
+    Idle();
+    EXPECT_EQ(op_calls, 1);
+}
+
 } // namespace
 
 // The wall clock's wait sleeps most of the way and spins the rest: it must never come back
