@@ -103,6 +103,7 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
             Panel1.ShowMessage(message);
         };
     }
+    ShowModal = [this](TModalDialog& dialog) { RunModalInWindow(*this, dialog); };
     Application.OnEvent = [this](const SDL_Event& event) { DispatchEvent(*this, event); };
     Application.OnIdle = [this] {
         if (Panel1.Visible) Panel1.Draw();

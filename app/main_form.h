@@ -19,6 +19,8 @@
 #include "options/help_link.h"
 #include "options/options_panel.h"
 
+class TModalDialog;
+
 class TMainForm {
 public:
     // Builds the form as designed and runs FormCreate. The window opens only when
@@ -63,6 +65,9 @@ public:
     std::string StartupProblem;
     // When set, told the name of every game step the frame loop runs (tests, profiling).
     std::function<void(const char* step)> OnFrameStep;
+    // Shows a dialog modally and returns once it is closed. The game runs it in the
+    // window over what the window shows; tests and the replay tool put their own here.
+    std::function<void(TModalDialog&)> ShowModal;
 
 private:
     bool closed_ = false;
@@ -78,3 +83,5 @@ void DXDrawInitialize(TMainForm& form);
 void DXDrawFinalize(TMainForm& form);
 void DXDrawInitializeSurface(TMainForm& form);
 void DXDrawRestoreSurface(TMainForm& form);
+// The game's way of showing a dialog: a loop of its own in the window until it closes.
+void RunModalInWindow(TMainForm& form, TModalDialog& dialog);

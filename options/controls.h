@@ -2,6 +2,7 @@
 // draws them; the game start reads them.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -45,6 +46,14 @@ struct TLabel : TControl {
     int FontSize = 12;
     bool Bold = false;
     bool Centred = false;
+    bool RightAligned = false;
+    uint32_t FontColor = 0x000000; // 0xRRGGBB
+};
+
+struct TEdit : TControl {
+    std::string Text;
+    int FontSize = 12;
+    bool Bold = false;
 };
 
 struct TMemo : TControl {

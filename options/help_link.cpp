@@ -4,14 +4,32 @@
 
 #include <filesystem>
 
-void TMailAndHP::OpenHomePage() {
-    std::string url = HomePageAddress;
-    // A bare document name is a file beside the program.
-    if (url.find("://") == std::string::npos) {
-        char* base = SDL_GetBasePath();
-        std::filesystem::path path = std::filesystem::path(base != nullptr ? base : "") / url;
-        SDL_free(base);
-        url = "file://" + path.string();
+std::string DocumentUrl(const std::string& address, const std::string& folder) {
+    if (address.find("://") != std::string::npos) return address;
+    const std::string path = (std::filesystem::path(folder) / address).lexically_normal().string();
+    // Spaces and non-ASCII folder names must not break the URL.
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string url = "file://";
+    for (const char ch : path) {
+        const auto c = static_cast<unsigned char>(ch);
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+                           (c >= '0' && c <= '9') || c == '/' || c == '-' || c == '_' || c == '.' ||
+                           c == '~';
+        if (plain) {
+            url += ch;
+        } else {
+            url += '%';
+            url += Hex[c >> 4];
+            url += Hex[c & 0xF];
+        }
     }
-    Success = SDL_OpenURL(url.c_str()) == 0;
+    return url;
+}
+
+void TMailAndHP::OpenHomePage() {
+    char* base = SDL_GetBasePath();
+    const std::string url = DocumentUrl(HomePageAddress, base != nullptr ? base : ".");
+    SDL_free(base);
+    // SDL hands the URL to the desktop's opener and does not wait for the viewer.
+    Success = Opener ? Opener(url) : SDL_OpenURL(url.c_str()) == 0;
 }

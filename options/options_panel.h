@@ -13,6 +13,7 @@
 #include "options/controls.h"
 
 union SDL_Event;
+class TModalDialog;
 class TWindow;
 
 class TOptionsPanel {
@@ -27,6 +28,9 @@ public:
     // panel is up. Empty when none is shown.
     std::string Message;
     void ShowMessage(const std::string& text) { Message = text; }
+    // The dialog shown modally over the window (the panel, or the empty form once the
+    // panel is hidden): it takes every key; null when none.
+    TModalDialog* Modal = nullptr;
     int Width = 647, Height = 471; // the form's client area
 
     TGroupBox LightGroup, AlphaGroup, TextureGroup, ControlGroup, MonitorGroup, BackGroup,
@@ -79,6 +83,7 @@ private:
     struct GuiDeleter {
         void operator()(Gui* gui) const;
     };
+    void DrawPanel(); // the panel's controls, inside a UI frame
     bool CanFocus(const TControl& control) const;
     void MoveFocus(bool forward);
     bool MoveInGroup(TRadioButton& from, bool forward);

@@ -13,6 +13,8 @@
 #include <iostream>
 
 #include "media/window.h"
+#include "options/dialog_draw.h"
+#include "options/dialogs.h"
 #include "options/options_panel.h"
 
 namespace {
@@ -111,6 +113,7 @@ std::string GlyphText(const TOptionsPanel& p) {
     for (const TControl* c : controls) text += c->Caption;
     for (const std::string& line : p.Memo1.Lines) text += line;
     text += p.Message;
+    if (p.Modal != nullptr) text += p.Modal->GlyphText();
     return text;
 }
 
@@ -139,8 +142,8 @@ struct TOptionsPanel::Gui {
     ImGuiContext* context = nullptr;
     ImFont* regular = nullptr;
     ImFont* bold = nullptr;
-    ImVector<ImWchar> ranges; // must outlive the atlas build
-    std::string glyph_text;   // what the atlas was built for
+    DialogFonts dialog;       // the dialogs' sizes
+    ImVector<ImWchar> ranges; // the atlas's glyphs; must outlive the atlas build
     bool built = false;
     std::vector<TButton*> clicked; // pressed during a frame; run once the frame is done
 };
@@ -151,16 +154,23 @@ void TOptionsPanel::GuiDeleter::operator()(Gui* gui) const {
 
 namespace {
 
-void BuildFonts(ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*& bold,
-                const std::string& text) {
+// The glyph ranges an atlas needs for the text.
+ImVector<ImWchar> GlyphRanges(const std::string& text) {
+    ImFontGlyphRangesBuilder builder;
+    builder.AddRanges(ImGui::GetIO().Fonts->GetGlyphRangesDefault());
+    builder.AddText(text.c_str());
+    ImVector<ImWchar> ranges;
+    builder.BuildRanges(&ranges);
+    return ranges;
+}
+
+void BuildFonts(const ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*& bold,
+                DialogFonts& dialog) {
     ImGuiIO& io = ImGui::GetIO();
     io.Fonts->Clear();
     io.Fonts->FontBuilderIO = ImGuiFreeType::GetBuilderForFreeType();
-    ImFontGlyphRangesBuilder builder;
-    builder.AddRanges(io.Fonts->GetGlyphRangesDefault());
-    builder.AddText(text.c_str());
-    ranges.clear();
-    builder.BuildRanges(&ranges);
+    regular = bold = nullptr;
+    dialog = DialogFonts{};
     std::error_code ec;
     if (std::filesystem::exists(FontFile, ec)) {
         ImFontConfig plain;
@@ -170,13 +180,18 @@ void BuildFonts(ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*& bold,
         heavy.FontBuilderFlags =
             ImGuiFreeTypeBuilderFlags_LightHinting | ImGuiFreeTypeBuilderFlags_Bold;
         bold = io.Fonts->AddFontFromFileTTF(FontFile, BoldFontSize, &heavy, ranges.Data);
+        for (size_t i = 0; i < DialogFonts::BoldSizes.size(); ++i)
+            dialog.bold[i] = io.Fonts->AddFontFromFileTTF(
+                FontFile, static_cast<float>(DialogFonts::BoldSizes[i]), &heavy, ranges.Data);
     }
     if (regular == nullptr || bold == nullptr) {
         std::cerr << "Brannock: " << FontFile
                   << " が見つかりません (the panel falls back to a font without Japanese)\n";
         io.Fonts->Clear();
         regular = bold = io.Fonts->AddFontDefault();
+        dialog.bold = {};
     }
+    dialog.regular = regular;
     io.FontDefault = regular;
     io.Fonts->Build();
     ImGui_ImplSDLRenderer_DestroyFontsTexture(); // the next frame uploads the new atlas
@@ -219,6 +234,22 @@ TOptionsPanel::~TOptionsPanel() {
 }
 
 bool TOptionsPanel::HandleEvent(const SDL_Event& event) {
+    if (Modal != nullptr) {
+        // A modal dialog takes every key and every typed text.
+        if (event.type == SDL_KEYDOWN) {
+            const auto mod = event.key.keysym.mod;
+            Modal->KeyDown(event.key.keysym.sym, (mod & KMOD_SHIFT) != 0, (mod & KMOD_ALT) != 0);
+            return true;
+        }
+        if (event.type == SDL_TEXTINPUT) {
+            Modal->TextInput(event.text.text);
+            return true;
+        }
+        if (event.type == SDL_TEXTEDITING) {
+            Modal->TextEditing(event.edit.text);
+            return true;
+        }
+    }
     if (event.type == SDL_KEYDOWN) {
         const auto mod = event.key.keysym.mod;
         return KeyDown(event.key.keysym.sym, (mod & KMOD_SHIFT) != 0, (mod & KMOD_ALT) != 0);
@@ -413,6 +444,18 @@ private:
 
 namespace {
 
+// The form with its panel hidden: an empty face, where the dialogs of the ending show.
+void DrawEmptyForm(ImVec2 size) {
+    ImGui::SetNextWindowPos(ImVec2(0, 0));
+    ImGui::SetNextWindowSize(ImVec2(std::max(size.x, ImGui::GetIO().DisplaySize.x),
+                                    std::max(size.y, ImGui::GetIO().DisplaySize.y)));
+    ImGui::Begin("Form", nullptr,
+                 ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
+                     ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoNav |
+                     ImGuiWindowFlags_NoBringToFrontOnFocus);
+    ImGui::End();
+}
+
 // The error box over the panel: the message and an OK button, modal until confirmed.
 void DrawMessageBox(std::string& message, ImFont* font, ImVec2 panel_size) {
     constexpr const char* Title = "Brannock";
@@ -449,53 +492,32 @@ void DrawMessageBox(std::string& message, ImFont* font, ImVec2 panel_size) {
 } // namespace
 
 void TOptionsPanel::Draw() {
-    if (!gui_ || !Visible) return;
+    if (!gui_ || (!Visible && Modal == nullptr)) return;
     std::vector<TButton*> clicked;
     {
         ContextScope scope(gui_->context);
-        const std::string text = GlyphText(*this);
-        if (!gui_->built || text != gui_->glyph_text) {
-            BuildFonts(gui_->ranges, gui_->regular, gui_->bold, text);
-            gui_->glyph_text = text;
+        // The atlas is built again only when a character without a glyph appears.
+        ImVector<ImWchar> ranges = GlyphRanges(GlyphText(*this));
+        const bool same = ranges.size() == gui_->ranges.size() &&
+                          std::equal(ranges.begin(), ranges.end(), gui_->ranges.begin());
+        if (!gui_->built || !same) {
+            gui_->ranges.swap(ranges);
+            BuildFonts(gui_->ranges, gui_->regular, gui_->bold, gui_->dialog);
             gui_->built = true;
         }
         ImGui_ImplSDLRenderer_NewFrame();
         ImGui_ImplSDL2_NewFrame();
         ImGui::NewFrame();
-        ImGui::SetNextWindowPos(ImVec2(0, 0));
-        ImGui::SetNextWindowSize(At(Width, Height));
-        ImGui::Begin("Panel1", nullptr,
-                     ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
-                         ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoNav |
-                         ImGuiWindowFlags_NoBringToFrontOnFocus |
-                         ImGuiWindowFlags_NoScrollWithMouse);
-        PanelPainter paint(*this, gui_->regular, gui_->bold, gui_->clicked);
-        for (const TGroupBox* g :
-             {&LightGroup, &AlphaGroup, &TextureGroup, &ControlGroup, &MonitorGroup, &BackGroup,
-              &CameraGroup, &DifficultyGroup, &HighScoreGroup, &TimeAttackGroup, &BonusGroup})
-            paint.Group(*g);
-        for (TRadioButton* r :
-             {&RadioButton19, &RadioButton20, &RadioButton21, &RadioButton7,  &RadioButton10,
-              &RadioButton8,  &RadioButton9,  &RadioButton6,  &RadioButton11, &RadioButton15,
-              &RadioButton16, &RadioButton17, &RadioButton18, &RadioButton2,  &RadioButton3,
-              &RadioButton4,  &RadioButton5,  &RadioButton1,  &RadioButton12, &RadioButton13,
-              &RadioButton14})
-            paint.Radio(*r);
-        paint.Check(CheckBox4);
-        paint.Check(CheckBox2);
-        paint.Rule(Bevel1);
-        paint.Track(TrackBar1);
-        for (TButton* b : {&Button4, &Button5, &Button6, &Button7, &Button1, &Button3, &Button2})
-            paint.Button(*b);
-        paint.Memo(Memo1);
-        for (const TLabel* l :
-             {&Label1, &Label2, &Label3, &Label4, &TrackNearLabel, &TrackFarLabel})
-            paint.Label(*l);
-        DrawMessageBox(Message, gui_->regular, At(Width, Height));
-        ImGui::End();
+        if (Visible)
+            DrawPanel();
+        else
+            DrawEmptyForm(At(Width, Height));
+        if (Modal != nullptr) DrawModalDialog(*Modal, gui_->dialog);
         ImGui::Render();
 
         SDL_Renderer* renderer = window_->renderer();
+        // The game's pictures may have left a scaled size on the renderer.
+        SDL_RenderSetLogicalSize(renderer, 0, 0);
         SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
         SDL_RenderClear(renderer);
         ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
@@ -505,4 +527,36 @@ void TOptionsPanel::Draw() {
     // Buttons act once the frame is complete, so an error they raise leaves ImGui in a
     // state where the next frame draws normally.
     for (TButton* b : clicked) Click(*b);
+}
+
+void TOptionsPanel::DrawPanel() {
+    ImGui::SetNextWindowPos(ImVec2(0, 0));
+    ImGui::SetNextWindowSize(At(Width, Height));
+    ImGui::Begin("Panel1", nullptr,
+                 ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
+                     ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoNav |
+                     ImGuiWindowFlags_NoBringToFrontOnFocus | ImGuiWindowFlags_NoScrollWithMouse);
+    PanelPainter paint(*this, gui_->regular, gui_->bold, gui_->clicked);
+    for (const TGroupBox* g :
+         {&LightGroup, &AlphaGroup, &TextureGroup, &ControlGroup, &MonitorGroup, &BackGroup,
+          &CameraGroup, &DifficultyGroup, &HighScoreGroup, &TimeAttackGroup, &BonusGroup})
+        paint.Group(*g);
+    for (TRadioButton* r :
+         {&RadioButton19, &RadioButton20, &RadioButton21, &RadioButton7,  &RadioButton10,
+          &RadioButton8,  &RadioButton9,  &RadioButton6,  &RadioButton11, &RadioButton15,
+          &RadioButton16, &RadioButton17, &RadioButton18, &RadioButton2,  &RadioButton3,
+          &RadioButton4,  &RadioButton5,  &RadioButton1,  &RadioButton12, &RadioButton13,
+          &RadioButton14})
+        paint.Radio(*r);
+    paint.Check(CheckBox4);
+    paint.Check(CheckBox2);
+    paint.Rule(Bevel1);
+    paint.Track(TrackBar1);
+    for (TButton* b : {&Button4, &Button5, &Button6, &Button7, &Button1, &Button3, &Button2})
+        paint.Button(*b);
+    paint.Memo(Memo1);
+    for (const TLabel* l : {&Label1, &Label2, &Label3, &Label4, &TrackNearLabel, &TrackFarLabel})
+        paint.Label(*l);
+    DrawMessageBox(Message, gui_->regular, At(Width, Height));
+    ImGui::End();
 }

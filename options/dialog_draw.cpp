@@ -1,0 +1,232 @@
+#include "options/dialog_draw.h"
+
+#include <SDL.h>
+
+#include <cfloat>
+#include <cmath>
+#include <string>
+
+#include "options/dialogs.h"
+#include "options/options_panel.h"
+
+namespace {
+
+constexpr uint32_t Face = 0xF0F0F0;
+constexpr uint32_t Accent = 0x0078D7;
+constexpr uint32_t Frame = 0x7A7A7A;
+
+ImU32 Colour(uint32_t rgb, int alpha = 0xFF) {
+    return IM_COL32((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF, alpha);
+}
+
+float F(int v) {
+    return static_cast<float>(v);
+}
+
+ImVec2 TextSize(ImFont* font, float size, const std::string& text) {
+    return font->CalcTextSizeA(size, FLT_MAX, 0, text.c_str());
+}
+
+// A full-window layer under the dialog: the mouse reaches nothing below it.
+void Blocker(bool dim) {
+    const ImVec2 display = ImGui::GetIO().DisplaySize;
+    ImGui::SetNextWindowPos(ImVec2(0, 0));
+    ImGui::SetNextWindowSize(display);
+    ImGui::SetNextWindowFocus();
+    ImGui::PushStyleColor(ImGuiCol_WindowBg, ImVec4(0, 0, 0, dim ? 0.25f : 0.0f));
+    ImGui::Begin("##modal blocker", nullptr,
+                 ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
+                     ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoNav);
+    ImGui::End();
+    ImGui::PopStyleColor();
+}
+
+// Opens the dialog's window centred on the window (integer halves, as a form centres).
+ImVec2 BeginDialog(const TModalDialog& dialog, int width, int height) {
+    const ImVec2 display = ImGui::GetIO().DisplaySize;
+    const ImVec2 origin(F((static_cast<int>(display.x) - width) / 2),
+                        F((static_cast<int>(display.y) - height) / 2));
+    ImGui::SetNextWindowPos(origin);
+    ImGui::SetNextWindowSize(ImVec2(F(width), F(height)));
+    ImGui::SetNextWindowFocus();
+    ImGui::PushStyleColor(ImGuiCol_WindowBg, ImGui::ColorConvertU32ToFloat4(Colour(dialog.Color)));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(0, 0));
+    ImGui::Begin((dialog.Name + "##modal dialog").c_str(), nullptr,
+                 ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove |
+                     ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoNav |
+                     ImGuiWindowFlags_NoScrollWithMouse);
+    ImGui::PopStyleVar();
+    ImGui::PopStyleColor();
+    return origin;
+}
+
+class DialogPainter {
+public:
+    DialogPainter(const DialogFonts& fonts, ImVec2 origin)
+        : fonts_(fonts), origin_(origin), dl_(ImGui::GetWindowDrawList()) {}
+
+    ImVec2 At(int x, int y) const { return ImVec2(origin_.x + F(x), origin_.y + F(y)); }
+
+    void Label(const TLabel& l) {
+        ImFont* font = fonts_.Bold(l.FontSize);
+        const float size = F(l.FontSize);
+        const ImVec2 extent = TextSize(font, size, l.Caption);
+        float x = F(l.Left);
+        if (l.Centred) x += std::floor((F(l.Width) - extent.x) / 2);
+        if (l.RightAligned) x += F(l.Width) - extent.x;
+        const ImVec2 a = At(l.Left, l.Top);
+        // A label shows what fits in its box.
+        const ImVec4 clip(a.x, a.y, a.x + F(l.Width), a.y + F(l.Height) + 4);
+        dl_->AddText(font, size, ImVec2(origin_.x + x, a.y), Colour(l.FontColor), l.Caption.c_str(),
+                     nullptr, 0, &clip);
+    }
+
+    // A push button with its caption centred; true when clicked.
+    bool Button(const TButton& b, bool focused, ImFont* font, float size) {
+        ImGui::SetCursorScreenPos(At(b.Left, b.Top));
+        ImGui::PushID(b.Name.c_str());
+        const bool clicked = ImGui::Button("##button", ImVec2(F(b.Width), F(b.Height)));
+        ImGui::PopID();
+        const ImVec2 a = At(b.Left, b.Top);
+        const ImVec2 z = At(b.Left + b.Width, b.Top + b.Height);
+        if (b.Default || focused) dl_->AddRect(a, z, Colour(Accent), 0, 0, 2);
+        const std::string text = CaptionText(b.Caption);
+        const ImVec2 extent = TextSize(font, size, text);
+        dl_->AddText(font, size,
+                     ImVec2(std::floor(a.x + (F(b.Width) - extent.x) / 2),
+                            std::floor(a.y + (F(b.Height) - size) / 2)),
+                     Colour(0x000000), text.c_str());
+        return clicked;
+    }
+
+    ImDrawList* List() const { return dl_; }
+
+private:
+    const DialogFonts& fonts_;
+    ImVec2 origin_;
+    ImDrawList* dl_;
+};
+
+void DrawInput(TfrmInput& d, const DialogFonts& fonts) {
+    const ImVec2 origin = BeginDialog(d, d.Width, d.Height);
+    DialogPainter paint(fonts, origin);
+    paint.Label(d.Label1);
+
+    // The edit box: white, sunken, its text selected until the player types.
+    const TEdit& e = d.Edit1;
+    ImDrawList* dl = paint.List();
+    const ImVec2 a = paint.At(e.Left, e.Top);
+    const ImVec2 z = paint.At(e.Left + e.Width, e.Top + e.Height);
+    dl->AddRectFilled(a, z, Colour(0xFFFFFF));
+    dl->AddRect(a, z, Colour(Frame));
+    ImFont* font = fonts.Bold(e.FontSize);
+    const float size = F(e.FontSize);
+    const ImVec2 text_at(a.x + 4, std::floor(a.y + (F(e.Height) - size) / 2));
+    const ImVec4 clip(a.x + 2, a.y + 1, z.x - 2, z.y - 1);
+    const std::string before = e.Text.substr(0, d.Caret);
+    const float caret_x = text_at.x + TextSize(font, size, before).x;
+    if (d.AllSelected && !e.Text.empty()) {
+        const float w = TextSize(font, size, e.Text).x;
+        dl->AddRectFilled(text_at, ImVec2(text_at.x + w, text_at.y + size), Colour(Accent));
+        dl->AddText(font, size, text_at, Colour(0xFFFFFF), e.Text.c_str(), nullptr, 0, &clip);
+    } else {
+        dl->AddText(font, size, text_at, Colour(0x000000), e.Text.c_str(), nullptr, 0, &clip);
+    }
+    // What an input method composes stands at the caret, underlined.
+    if (!d.Composition.empty()) {
+        const float w = TextSize(font, size, d.Composition).x;
+        const ImVec2 at(caret_x, text_at.y);
+        dl->AddRectFilled(at, ImVec2(at.x + w, at.y + size), Colour(0xFFFFFF));
+        dl->AddText(font, size, at, Colour(0x000000), d.Composition.c_str(), nullptr, 0, &clip);
+        dl->AddLine(ImVec2(at.x, at.y + size), ImVec2(at.x + w, at.y + size), Colour(0x000000));
+    }
+    dl->AddLine(ImVec2(caret_x, text_at.y), ImVec2(caret_x, text_at.y + size), Colour(0x000000));
+    ImGui::SetCursorScreenPos(a);
+    if (ImGui::InvisibleButton("##Edit1", ImVec2(F(e.Width), F(e.Height)))) {
+        d.AllSelected = false;
+        d.Caret = e.Text.size();
+    }
+    // The input method's candidates open next to the edit box.
+    SDL_Rect rect{static_cast<int>(a.x), static_cast<int>(a.y), e.Width, e.Height};
+    SDL_SetTextInputRect(&rect);
+
+    // The OK button carries a green tick before its caption.
+    const TButton& ok = d.BitBtn1;
+    if (paint.Button(ok, false, fonts.Bold(19), 19)) ok.OnClick();
+    const ImVec2 b = paint.At(ok.Left, ok.Top);
+    const ImVec2 tick[] = {ImVec2(b.x + 14, b.y + 17), ImVec2(b.x + 19, b.y + 22),
+                           ImVec2(b.x + 28, b.y + 11)};
+    dl->AddPolyline(tick, 3, Colour(0x008000), 0, 3);
+    ImGui::End();
+}
+
+void DrawScore(TfrmScore& d, const DialogFonts& fonts) {
+    const ImVec2 origin = BeginDialog(d, d.Width, d.Height);
+    DialogPainter paint(fonts, origin);
+    paint.Label(d.Title);
+    for (const TfrmScore::Row& row : d.Rows) {
+        paint.Label(row.mNO);
+        paint.Label(row.mPlayersName);
+        paint.Label(row.mPlayersScore);
+    }
+    if (paint.Button(d.OKButton, false, fonts.Bold(19), 19)) d.OKButton.OnClick();
+    ImGui::End();
+}
+
+void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
+    // A desktop message box: title bar, the text with padding, a row of buttons.
+    constexpr int TitleHeight = 22, Padding = 18, ButtonGap = 8;
+    ImFont* font = fonts.regular;
+    const float size = 12;
+    const ImVec2 text = TextSize(font, size, d.Text);
+    const int buttons_width = static_cast<int>(d.ButtonList.size()) * (97 + ButtonGap) - ButtonGap;
+    const int width = std::max(
+        {static_cast<int>(std::ceil(text.x)) + 2 * Padding, buttons_width + 2 * Padding, 240});
+    const int text_top = TitleHeight + 14;
+    const int buttons_top = text_top + static_cast<int>(std::ceil(text.y)) + 16;
+    const int height = buttons_top + 24 + 12;
+    d.Width = width;
+    d.Height = height;
+    const ImVec2 origin = BeginDialog(d, width, height);
+    DialogPainter paint(fonts, origin);
+    ImDrawList* dl = paint.List();
+    dl->AddRectFilled(paint.At(0, 0), paint.At(width, TitleHeight), Colour(Accent));
+    dl->AddText(font, size, paint.At(8, (TitleHeight - 12) / 2), Colour(0xFFFFFF),
+                d.Caption.c_str());
+    dl->AddRect(paint.At(0, 0), paint.At(width, height), Colour(0x696969));
+    dl->AddText(font, size, paint.At(Padding, text_top), Colour(0x000000), d.Text.c_str());
+    int left = (width - buttons_width) / 2;
+    for (size_t i = 0; i < d.ButtonList.size(); ++i) {
+        TButton& b = d.ButtonList[i];
+        b.Left = left;
+        b.Top = buttons_top;
+        left += b.Width + ButtonGap;
+        if (paint.Button(b, i == d.Focus, font, size)) {
+            d.Focus = i;
+            b.OnClick();
+        }
+    }
+    ImGui::End();
+}
+
+} // namespace
+
+ImFont* DialogFonts::Bold(int pixels) const {
+    size_t best = 0;
+    for (size_t i = 1; i < BoldSizes.size(); ++i)
+        if (std::abs(BoldSizes[i] - pixels) < std::abs(BoldSizes[best] - pixels)) best = i;
+    return bold[best] != nullptr ? bold[best] : regular;
+}
+
+void DrawModalDialog(TModalDialog& dialog, const DialogFonts& fonts) {
+    if (auto* input = dynamic_cast<TfrmInput*>(&dialog)) {
+        Blocker(false);
+        DrawInput(*input, fonts);
+    } else if (auto* score = dynamic_cast<TfrmScore*>(&dialog)) {
+        Blocker(false);
+        DrawScore(*score, fonts);
+    } else if (auto* box = dynamic_cast<TMessageDialog*>(&dialog)) {
+        Blocker(true);
+        DrawMessage(*box, fonts);
+    }
+}

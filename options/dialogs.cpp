@@ -1,0 +1,271 @@
+#include "options/dialogs.h"
+
+#include <SDL.h>
+
+#include <cctype>
+
+#include "options/options_panel.h"
+
+namespace {
+
+void Place(TControl& c, const char* name, const char* caption, int left, int top, int width,
+           int height) {
+    c.Name = name;
+    c.Caption = caption;
+    c.Left = left;
+    c.Top = top;
+    c.Width = width;
+    c.Height = height;
+}
+
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+size_t PreviousBoundary(const std::string& s, size_t at) {
+    if (at == 0) return 0;
+    --at;
+    while (at > 0 && IsContinuation(s[at])) --at;
+    return at;
+}
+
+size_t NextBoundary(const std::string& s, size_t at) {
+    if (at >= s.size()) return s.size();
+    ++at;
+    while (at < s.size() && IsContinuation(s[at])) ++at;
+    return at;
+}
+
+bool IsEnter(int key) {
+    return key == SDLK_RETURN || key == SDLK_KP_ENTER;
+}
+
+constexpr uint32_t White = 0xFFFFFF;
+constexpr uint32_t Aqua = 0x00FFFF;
+constexpr uint32_t Fuchsia = 0xFF00FF;
+
+} // namespace
+
+// --- name entry ---
+
+TfrmInput::TfrmInput() {
+    Name = "TfrmInput";
+    Caption = "Enter Your Name ! ";
+    Width = 377;
+    Height = 176;
+    Place(Label1, "Label1", "Enter Your Name !", 16, 16, 345, 24);
+    Label1.FontSize = 24;
+    Label1.Bold = true;
+    Label1.FontColor = White;
+    Place(Edit1, "Edit1", "", 16, 64, 345, 29);
+    Edit1.Text = "Player";
+    Edit1.FontSize = 19;
+    Edit1.Bold = true;
+    Place(BitBtn1, "BitBtn1", "OK", 144, 120, 89, 33);
+    BitBtn1.Default = true;
+    BitBtn1.OnClick = [this] { ModalResult = TModalResult::OK; };
+    Caret = Edit1.Text.size();
+}
+
+void TfrmInput::DeleteSelection() {
+    if (!AllSelected) return;
+    Edit1.Text.clear();
+    Caret = 0;
+    AllSelected = false;
+}
+
+void TfrmInput::TextInput(std::string_view utf8) {
+    if (utf8.empty()) return;
+    DeleteSelection();
+    Edit1.Text.insert(Caret, utf8);
+    Caret += utf8.size();
+    Composition.clear();
+}
+
+bool TfrmInput::KeyDown(int key, bool, bool) {
+    // While an input method composes, its keys are its own.
+    if (!Composition.empty()) return false;
+    std::string& text = Edit1.Text;
+    switch (key) {
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER:
+        ModalResult = TModalResult::OK;
+        return true;
+    case SDLK_ESCAPE:
+        ModalResult = TModalResult::Cancel;
+        return true;
+    case SDLK_BACKSPACE:
+        if (AllSelected) {
+            DeleteSelection();
+        } else if (Caret > 0) {
+            const size_t from = PreviousBoundary(text, Caret);
+            text.erase(from, Caret - from);
+            Caret = from;
+        }
+        return true;
+    case SDLK_DELETE:
+        if (AllSelected)
+            DeleteSelection();
+        else if (Caret < text.size())
+            text.erase(Caret, NextBoundary(text, Caret) - Caret);
+        return true;
+    case SDLK_LEFT:
+        Caret = AllSelected ? 0 : PreviousBoundary(text, Caret);
+        AllSelected = false;
+        return true;
+    case SDLK_RIGHT:
+        Caret = AllSelected ? text.size() : NextBoundary(text, Caret);
+        AllSelected = false;
+        return true;
+    case SDLK_HOME:
+        Caret = 0;
+        AllSelected = false;
+        return true;
+    case SDLK_END:
+        Caret = text.size();
+        AllSelected = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+std::string TfrmInput::GlyphText() const {
+    return Caption + Label1.Caption + Edit1.Text + Composition + BitBtn1.Caption;
+}
+
+// --- top 10 table ---
+
+TfrmScore::TfrmScore() {
+    Name = "TfrmScore";
+    Caption = "Top 10 Players";
+    Width = 640;
+    Height = 480;
+    Place(Title, "Label1", "Top  10  Players", 0, 24, 640, 37);
+    Title.FontSize = 37;
+    Title.Bold = true;
+    Title.Centred = true;
+    Title.FontColor = Aqua;
+    for (int n = 1; n <= 10; ++n) {
+        Row& row = Rows[static_cast<size_t>(n - 1)];
+        const int top = 88 + 32 * (n - 1);
+        const std::string index = std::to_string(n);
+        Place(row.mNO, "", std::to_string(n).c_str(), 72, top, 73, 29);
+        row.mNO.Name = "mNO" + index;
+        row.mNO.RightAligned = true;
+        Place(row.mPlayersName, "", "", 176, top, 248, 29);
+        row.mPlayersName.Name = "mPlayersName" + index;
+        Place(row.mPlayersScore, "", "", 432, top, 176, 29);
+        row.mPlayersScore.Name = "mPlayersScore" + index;
+        row.mPlayersScore.RightAligned = true;
+        for (TLabel* label : {&row.mNO, &row.mPlayersName, &row.mPlayersScore}) {
+            label->FontSize = 29;
+            label->Bold = true;
+            label->FontColor = White;
+        }
+    }
+    Place(OKButton, "OKButton", "OK", 272, 424, 97, 33);
+    OKButton.Default = true;
+    OKButton.OnClick = [this] { ModalResult = TModalResult::OK; };
+}
+
+void TfrmScore::SetRow(int n, const std::string& name, const std::string& score) {
+    if (n < 1 || n > 10) return;
+    Row& row = Rows[static_cast<size_t>(n - 1)];
+    row.mPlayersName.Caption = name;
+    row.mPlayersScore.Caption = score;
+}
+
+void TfrmScore::SetHighlight(int rank) {
+    Highlight = rank >= 1 && rank <= 10 ? rank : 0;
+    for (int n = 1; n <= 10; ++n) {
+        Row& row = Rows[static_cast<size_t>(n - 1)];
+        for (TLabel* label : {&row.mNO, &row.mPlayersName, &row.mPlayersScore})
+            label->FontColor = n == Highlight ? Fuchsia : White;
+    }
+}
+
+bool TfrmScore::KeyDown(int key, bool, bool) {
+    if (IsEnter(key) || key == SDLK_SPACE) {
+        ModalResult = TModalResult::OK;
+        return true;
+    }
+    if (key == SDLK_ESCAPE) {
+        ModalResult = TModalResult::Cancel;
+        return true;
+    }
+    return false;
+}
+
+std::string TfrmScore::GlyphText() const {
+    std::string text = Caption + Title.Caption + OKButton.Caption;
+    for (const Row& row : Rows)
+        text += row.mNO.Caption + row.mPlayersName.Caption + row.mPlayersScore.Caption;
+    return text;
+}
+
+// --- message box ---
+
+TMessageDialog::TMessageDialog(std::string text, std::string caption, Kind kind)
+    : Text(std::move(text)), ButtonKind(kind) {
+    Name = "MessageBox";
+    Caption = std::move(caption);
+    Color = 0xF0F0F0;
+    auto add = [this](const char* name, const char* label, TModalResult result) {
+        TButton& b = ButtonList.emplace_back();
+        b.Name = name;
+        b.Caption = label;
+        b.Width = 97;
+        b.Height = 24;
+        b.OnClick = [this, result] { ModalResult = result; };
+    };
+    // Every button is added before any OnClick can run, so the vector stays put.
+    ButtonList.reserve(2);
+    if (kind == Kind::YesNo) {
+        add("Yes", "はい(&Y)", TModalResult::Yes);
+        add("No", "いいえ(&N)", TModalResult::No);
+    } else {
+        add("OK", "OK", TModalResult::OK);
+    }
+}
+
+std::vector<TButton*> TMessageDialog::Buttons() {
+    std::vector<TButton*> buttons;
+    for (TButton& b : ButtonList) buttons.push_back(&b);
+    return buttons;
+}
+
+bool TMessageDialog::KeyDown(int key, bool shift, bool) {
+    const size_t n = ButtonList.size();
+    if (IsEnter(key) || key == SDLK_SPACE) {
+        ButtonList[Focus].OnClick();
+        return true;
+    }
+    if (key == SDLK_ESCAPE) {
+        // Escape answers the harmless way: No, or OK when that is the only button.
+        ModalResult = ButtonKind == Kind::YesNo ? TModalResult::No : TModalResult::OK;
+        return true;
+    }
+    if (key == SDLK_TAB || key == SDLK_LEFT || key == SDLK_RIGHT || key == SDLK_UP ||
+        key == SDLK_DOWN) {
+        const bool back = key == SDLK_LEFT || key == SDLK_UP || (key == SDLK_TAB && shift);
+        Focus = back ? (Focus + n - 1) % n : (Focus + 1) % n;
+        return true;
+    }
+    if (key > 0 && key < 128 && std::isalpha(key) != 0) {
+        const char letter = static_cast<char>(std::toupper(key));
+        for (TButton& b : ButtonList) {
+            if (AcceleratorOf(b.Caption) == letter) {
+                b.OnClick();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+std::string TMessageDialog::GlyphText() const {
+    std::string text = Caption + Text;
+    for (const TButton& b : ButtonList) text += b.Caption;
+    return text;
+}

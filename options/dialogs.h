@@ -1,0 +1,105 @@
+// The modal dialogs of the record tables: the name entry, the top-10 table, and message
+// boxes (the clear confirmation, file problems). Each is plain data with keyboard
+// handling, so it works without a window; the options panel's UI draws the one shown
+// (dialog_draw.cpp), and the form runs it modally (TMainForm::ShowModal).
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "options/controls.h"
+
+enum class TModalResult { None, OK, Cancel, Yes, No };
+
+class TModalDialog {
+public:
+    TModalDialog() = default;
+    virtual ~TModalDialog() = default;
+    // Buttons refer to their dialog: a dialog stays where it was made.
+    TModalDialog(const TModalDialog&) = delete;
+    TModalDialog& operator=(const TModalDialog&) = delete;
+    std::string Name; // the designed form's name
+    std::string Caption;
+    int Width = 0, Height = 0;
+    uint32_t Color = 0x000000; // background
+    TModalResult ModalResult = TModalResult::None;
+    bool Closed() const { return ModalResult != TModalResult::None; }
+
+    // A key press (SDL key code); true when the dialog used it.
+    virtual bool KeyDown(int key, bool shift, bool alt) = 0;
+    // Text typed through the system's text input (UTF-8).
+    virtual void TextInput(std::string_view) {}
+    // Text an input method is composing, shown but not yet typed.
+    virtual void TextEditing(std::string_view) {}
+    virtual bool WantsTextInput() const { return false; }
+    // Every character the dialog shows, so the font holds their glyphs.
+    virtual std::string GlyphText() const = 0;
+    // The buttons; a button's OnClick closes the dialog with its result.
+    virtual std::vector<TButton*> Buttons() = 0;
+};
+
+// "Enter Your Name ! ": the player's name for a new record.
+class TfrmInput : public TModalDialog {
+public:
+    TfrmInput();
+    TLabel Label1;
+    TEdit Edit1;
+    TButton BitBtn1;
+    // The caret as a byte offset in Edit1.Text, always on a character boundary.
+    size_t Caret = 0;
+    // The edit box takes the focus with its whole text selected: typing replaces it.
+    bool AllSelected = true;
+    std::string Composition;
+
+    bool KeyDown(int key, bool shift, bool alt) override;
+    void TextInput(std::string_view utf8) override;
+    void TextEditing(std::string_view utf8) override { Composition = utf8; }
+    bool WantsTextInput() const override { return true; }
+    std::string GlyphText() const override;
+    std::vector<TButton*> Buttons() override { return {&BitBtn1}; }
+
+private:
+    void DeleteSelection();
+};
+
+// "Top 10 Players": ten rows of rank, name and score; one row may be highlighted.
+class TfrmScore : public TModalDialog {
+public:
+    TfrmScore();
+    struct Row {
+        TLabel mNO, mPlayersName, mPlayersScore;
+    };
+    TLabel Title;
+    std::array<Row, 10> Rows;
+    TButton OKButton;
+    int Highlight = 0; // 1..10, 0 for none
+
+    // Fills row n (1..10) and colours the highlighted row's three labels fuchsia.
+    void SetRow(int n, const std::string& name, const std::string& score);
+    void SetHighlight(int rank);
+
+    bool KeyDown(int key, bool shift, bool alt) override;
+    std::string GlyphText() const override;
+    std::vector<TButton*> Buttons() override { return {&OKButton}; }
+};
+
+// A desktop message box: a caption, a text and OK or Yes/No.
+class TMessageDialog : public TModalDialog {
+public:
+    enum class Kind { OK, YesNo };
+    TMessageDialog(std::string text, std::string caption, Kind kind);
+    std::string Text;
+    Kind ButtonKind;
+    std::vector<TButton> ButtonList;
+    size_t Focus = 0; // the first button has the focus
+
+    bool KeyDown(int key, bool shift, bool alt) override;
+    std::string GlyphText() const override;
+    std::vector<TButton*> Buttons() override;
+};
+
+// The clear confirmation of the record buttons.
+inline constexpr const char* ClearQuestion = "ハイスコアを消去しますか？";
+inline constexpr const char* ClearCaption = "ハイスコアクリアの確認";

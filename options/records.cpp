@@ -1,0 +1,82 @@
+#include "options/records.h"
+
+#include <iostream>
+
+#include "app/main_form.h"
+#include "options/dialogs.h"
+#include "options/options.h"
+#include "options/record_file.h"
+
+void ReportRecordProblem(TMainForm& form, const std::string& message) {
+    std::cerr << form.Application.Title << ": " << message << std::endl;
+    TMessageDialog box(message, form.Application.Title, TMessageDialog::Kind::OK);
+    form.ShowModal(box);
+}
+
+void ClearTable(TMainForm& form, const std::string& path) {
+    if (std::optional<std::string> problem = WriteTableFile(path, ClearedTable()))
+        ReportRecordProblem(form, *problem);
+}
+
+int InsertRecord(TMainForm& form, const std::string& path, int32_t value, TRecordTable* entered) {
+    // A missing file starts as a cleared table; it is written once, below.
+    TTableRead read = ReadTableFile(path);
+    if (!read.Problem.empty()) ReportRecordProblem(form, read.Problem);
+    TRecordTable& table = read.Table;
+    const int rank = RankOf(table, value);
+    if (rank <= static_cast<int>(RecordCount)) {
+        InsertAt(table, rank, value);
+        TfrmInput dialog;
+        form.ShowModal(dialog);
+        const std::string name = dialog.ModalResult == TModalResult::OK ? dialog.Edit1.Text : "";
+        SetName(table[static_cast<size_t>(rank - 1)], NameToShiftJis(name));
+    }
+    if (read.MayWrite) {
+        if (std::optional<std::string> problem = WriteTableFile(path, table))
+            ReportRecordProblem(form, *problem);
+    }
+    if (entered != nullptr) *entered = table;
+    return rank;
+}
+
+void ShowRecords(TMainForm& form, const TRecordTable& table, int highlight, bool time_mode) {
+    TfrmScore dialog;
+    for (size_t n = 0; n < RecordCount; ++n)
+        dialog.SetRow(static_cast<int>(n) + 1, NameFromShiftJis(NameBytes(table[n])),
+                      ScoreText(table[n].Score, time_mode));
+    dialog.SetHighlight(highlight);
+    form.ShowModal(dialog);
+}
+
+void ShowTable(TMainForm& form, const std::string& path, int highlight, bool time_mode) {
+    TTableRead read = ReadTableFile(path);
+    if (!read.Problem.empty()) ReportRecordProblem(form, read.Problem);
+    if (!read.FromFile && read.MayWrite) ClearTable(form, path);
+    ShowRecords(form, read.Table, highlight, time_mode);
+}
+
+namespace {
+
+void AskAndClear(TMainForm& form, const std::string& path) {
+    TMessageDialog box(ClearQuestion, ClearCaption, TMessageDialog::Kind::YesNo);
+    form.ShowModal(box);
+    if (box.ModalResult == TModalResult::Yes) ClearTable(form, path);
+}
+
+} // namespace
+
+void Button4Click(TMainForm& form) {
+    ShowTable(form, form.world.Score_File, 0, false);
+}
+
+void Button5Click(TMainForm& form) {
+    AskAndClear(form, form.world.Score_File);
+}
+
+void Button6Click(TMainForm& form) {
+    ShowTable(form, form.world.Time_File, 0, true);
+}
+
+void Button7Click(TMainForm& form) {
+    AskAndClear(form, form.world.Time_File);
+}

@@ -1,0 +1,216 @@
+// The record dialogs: keyboard use, highlighting, drawing in the window, and the modal
+// loop the game runs them in.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "options/dialogs.h"
+#include "tests/support/form_fixture.h"
+
+namespace {
+
+void Key(TModalDialog& d, SDL_Keycode key, bool shift = false) {
+    d.KeyDown(key, shift, false);
+}
+
+TEST(NameDialog, TypingReplacesTheSelectedPlayerAndEnterIsOk) {
+    TfrmInput d;
+    EXPECT_EQ(d.Caption, "Enter Your Name ! ");
+    EXPECT_EQ(d.Edit1.Text, "Player");
+    d.TextInput("太");
+    d.TextInput("郎");
+    EXPECT_EQ(d.Edit1.Text, "太郎");
+    EXPECT_FALSE(d.Closed());
+    Key(d, SDLK_BACKSPACE);
+    EXPECT_EQ(d.Edit1.Text, "太") << "a whole character goes";
+    Key(d, SDLK_RETURN);
+    EXPECT_EQ(d.ModalResult, TModalResult::OK);
+}
+
+TEST(NameDialog, MovingTheCaretKeepsTheTextAndEditsInPlace) {
+    TfrmInput d;
+    Key(d, SDLK_HOME);
+    d.TextInput("A");
+    EXPECT_EQ(d.Edit1.Text, "APlayer");
+    Key(d, SDLK_END);
+    Key(d, SDLK_LEFT);
+    Key(d, SDLK_BACKSPACE);
+    EXPECT_EQ(d.Edit1.Text, "APlayr");
+    Key(d, SDLK_DELETE);
+    EXPECT_EQ(d.Edit1.Text, "APlay");
+    Key(d, SDLK_RIGHT);
+    Key(d, SDLK_RIGHT);
+    d.TextInput("!");
+    EXPECT_EQ(d.Edit1.Text, "APlay!") << "the caret stops at the end";
+    TfrmInput cleared;
+    Key(cleared, SDLK_BACKSPACE);
+    EXPECT_EQ(cleared.Edit1.Text, "") << "Backspace removes the selected text";
+    Key(cleared, SDLK_BACKSPACE);
+    EXPECT_EQ(cleared.Edit1.Text, "");
+}
+
+TEST(NameDialog, EscapeCancelsButNotWhileAnInputMethodComposes) {
+    TfrmInput d;
+    d.TextEditing("やま");
+    Key(d, SDLK_ESCAPE);
+    Key(d, SDLK_RETURN);
+    EXPECT_FALSE(d.Closed()) << "the keys belong to the input method";
+    EXPECT_NE(d.GlyphText().find("やま"), std::string::npos) << "the composition is shown";
+    d.TextInput("山");
+    EXPECT_EQ(d.Edit1.Text, "山");
+    Key(d, SDLK_ESCAPE);
+    EXPECT_EQ(d.ModalResult, TModalResult::Cancel);
+}
+
+TEST(ScoreDialog, OneRowIsHighlightedFuchsiaOrNone) {
+    TfrmScore d;
+    EXPECT_EQ(d.Rows[0].mNO.Caption, "1");
+    EXPECT_EQ(d.Rows[9].mNO.Caption, "10");
+    EXPECT_EQ(d.Rows[9].mNO.Top, 88 + 9 * 32);
+    for (const int rank : {0, 1, 10, 11}) {
+        SCOPED_TRACE(rank);
+        d.SetHighlight(rank);
+        for (int n = 1; n <= 10; ++n) {
+            const TfrmScore::Row& row = d.Rows[static_cast<size_t>(n - 1)];
+            const uint32_t expected = n == rank ? 0xFF00FFu : 0xFFFFFFu;
+            EXPECT_EQ(row.mNO.FontColor, expected);
+            EXPECT_EQ(row.mPlayersName.FontColor, expected);
+            EXPECT_EQ(row.mPlayersScore.FontColor, expected);
+        }
+    }
+    Key(d, SDLK_SPACE);
+    EXPECT_EQ(d.ModalResult, TModalResult::OK);
+}
+
+TEST(MessageDialog, YesHasTheFocusAndTheArrowsAndLettersChoose) {
+    TMessageDialog enter("q", "c", TMessageDialog::Kind::YesNo);
+    Key(enter, SDLK_RETURN);
+    EXPECT_EQ(enter.ModalResult, TModalResult::Yes);
+    TMessageDialog right("q", "c", TMessageDialog::Kind::YesNo);
+    Key(right, SDLK_RIGHT);
+    Key(right, SDLK_SPACE);
+    EXPECT_EQ(right.ModalResult, TModalResult::No);
+    TMessageDialog back("q", "c", TMessageDialog::Kind::YesNo);
+    Key(back, SDLK_TAB);
+    Key(back, SDLK_TAB, /*shift=*/true);
+    Key(back, SDLK_RETURN);
+    EXPECT_EQ(back.ModalResult, TModalResult::Yes);
+    TMessageDialog letter("q", "c", TMessageDialog::Kind::YesNo);
+    Key(letter, SDLK_a);
+    EXPECT_FALSE(letter.Closed());
+    Key(letter, SDLK_n);
+    EXPECT_EQ(letter.ModalResult, TModalResult::No);
+    TMessageDialog escape("q", "c", TMessageDialog::Kind::YesNo);
+    Key(escape, SDLK_ESCAPE);
+    EXPECT_EQ(escape.ModalResult, TModalResult::No);
+    TMessageDialog ok("problem", "Brannock", TMessageDialog::Kind::OK);
+    Key(ok, SDLK_ESCAPE);
+    EXPECT_EQ(ok.ModalResult, TModalResult::OK);
+}
+
+class DialogWindowTest : public FormFixture {
+protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        form_.reset();
+        form_ = std::make_unique<TMainForm>(app_, /*open_window=*/true);
+    }
+
+    std::vector<uint32_t> Drawn() {
+        form().Panel1.Draw();
+        std::vector<uint32_t> pixels;
+        int width = 0, height = 0;
+        EXPECT_TRUE(form().Window.ReadPixels(pixels, width, height));
+        width_ = width;
+        return pixels;
+    }
+
+    int Count(const std::vector<uint32_t>& pixels, uint32_t rgb) const {
+        int n = 0;
+        for (const uint32_t p : pixels) n += (p & 0xFFFFFF) == rgb ? 1 : 0;
+        return n;
+    }
+
+    static void Push(const SDL_Event& event) { SDL_PushEvent(const_cast<SDL_Event*>(&event)); }
+    static void PushKey(SDL_Keycode key) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.sym = key;
+        Push(e);
+    }
+    static void PushText(const char* utf8) {
+        SDL_Event e{};
+        e.type = SDL_TEXTINPUT;
+        std::strncpy(e.text.text, utf8, sizeof e.text.text - 1);
+        Push(e);
+    }
+
+    int width_ = 0;
+};
+
+TEST_F(DialogWindowTest, TheHighlightedRowIsDrawnInFuchsia) {
+    TfrmScore table;
+    for (int n = 1; n <= 10; ++n) table.SetRow(n, "名前", "1分0秒005");
+    form().Panel1.Modal = &table;
+    const std::vector<uint32_t> plain = Drawn();
+    EXPECT_EQ(Count(plain, 0xFF00FF), 0);
+    EXPECT_GT(Count(plain, 0x00FFFF), 50) << "the aqua title";
+    table.SetHighlight(3);
+    const std::vector<uint32_t> lit = Drawn();
+    EXPECT_GT(Count(lit, 0xFF00FF), 100);
+    // Only the third row (y 88 + 64 in the dialog) carries fuchsia.
+    const int top = (471 - 480) / 2 + 88 + 64;
+    for (size_t i = 0; i < lit.size(); ++i) {
+        if ((lit[i] & 0xFFFFFF) != 0xFF00FF) continue;
+        const int y = static_cast<int>(i) / width_;
+        ASSERT_GE(y, top - 2);
+        ASSERT_LT(y, top + 34);
+    }
+    form().Panel1.Modal = nullptr;
+}
+
+TEST_F(DialogWindowTest, TheGameRunsADialogUntilItIsAnswered) {
+    form().Panel1.Visible = false; // as at the end of a game
+    PushText("花子");
+    PushKey(SDLK_RETURN);
+    TfrmInput name;
+    form().ShowModal(name);
+    EXPECT_EQ(name.ModalResult, TModalResult::OK);
+    EXPECT_EQ(name.Edit1.Text, "花子");
+    EXPECT_EQ(form().Panel1.Modal, nullptr);
+
+    // Escape goes to the dialog, not to the form (which would close the program).
+    PushKey(SDLK_ESCAPE);
+    TMessageDialog ask(ClearQuestion, ClearCaption, TMessageDialog::Kind::YesNo);
+    form().Panel1.Visible = true;
+    form().ShowModal(ask);
+    EXPECT_EQ(ask.ModalResult, TModalResult::No);
+    EXPECT_FALSE(form().Closed());
+    EXPECT_FALSE(app_.Terminated());
+}
+
+TEST_F(DialogWindowTest, ClosingTheWindowAnswersLikeEscapeAndEndsTheProgram) {
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    Push(quit);
+    TfrmInput name;
+    form().ShowModal(name);
+    EXPECT_EQ(name.ModalResult, TModalResult::Cancel);
+    EXPECT_TRUE(app_.Terminated());
+    TfrmScore table;
+    form().ShowModal(table);
+    EXPECT_TRUE(table.Closed()) << "no dialog waits once the program is ending";
+}
+
+TEST_F(DialogWindowTest, TheConfirmationIsDrawnOverThePanel) {
+    const std::vector<uint32_t> panel = Drawn();
+    TMessageDialog ask(ClearQuestion, ClearCaption, TMessageDialog::Kind::YesNo);
+    form().Panel1.Modal = &ask;
+    const std::vector<uint32_t> over = Drawn();
+    EXPECT_GT(Count(over, 0x0078D7), Count(panel, 0x0078D7) + 500) << "its title bar";
+    form().Panel1.Modal = nullptr;
+}
+
+} // namespace
