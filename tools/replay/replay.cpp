@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cctype>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -11,8 +12,11 @@
 #include <sstream>
 #include <vector>
 
+#include "app/form_design.h"
+#include "app/game.h"
 #include "app/main_form.h"
 #include "media/clock.h"
+#include "options/dialogs.h"
 #include "tools/replay/levers.h"
 #include "tools/replay/png.h"
 #include "tools/replay/state_json.h"
@@ -24,8 +28,8 @@ constexpr int MaxPassesPerFrame = 200000;
 
 class ReplayRun {
 public:
-    explicit ReplayRun(const std::string& out_dir)
-        : out_dir_(out_dir), application_(clock_), form_(application_) {
+    ReplayRun(std::istream& script, const std::string& out_dir)
+        : script_(script), out_dir_(out_dir), application_(clock_), form_(application_) {
         application_.Title = "Brannock";
         application_.ErrorBox = [](const std::string& message) {
             std::cerr << "error box: " << message << std::endl;
@@ -38,6 +42,20 @@ public:
         };
         state_.open(std::filesystem::path(out_dir) / "state.jsonl");
         if (!state_) throw std::runtime_error("cannot write " + out_dir + "/state.jsonl");
+        dialogs_.open(std::filesystem::path(out_dir) / "dialogs.jsonl");
+        if (!dialogs_) throw std::runtime_error("cannot write " + out_dir + "/dialogs.jsonl");
+        // Dialogs are answered from the script; the help document is recorded, not opened.
+        form_.ShowModal = [this](TModalDialog& dialog) { RunDialog(dialog); };
+        form_.MailAndHP1.Opener = [this](const std::string& url) {
+            WriteDialog({{"dialog", "help"}, {"document", url}});
+            return true;
+        };
+    }
+
+    // Runs the script to its end or until the program closes.
+    void Run() {
+        std::string line;
+        while (!form_.Closed() && std::getline(script_, line)) RunLine(++number_, line);
     }
 
     void RunLine(int number, const std::string& line) {
@@ -61,6 +79,10 @@ public:
             Set(words);
         else if (command == "place")
             Place(words);
+        else if (command == "answer")
+            answers_.push_back(AnswerText(words));
+        else if (command == "timer")
+            EnableTimer(Word(words, "a timer name"));
         else
             Fail("unknown command '" + command + "'");
     }
@@ -95,10 +117,145 @@ private:
         Fail(std::string("expected ") + what + ", got '" + word + "'");
     }
 
+    // The rest of an answer line, inner spaces kept (a name may have them).
+    std::string AnswerText(std::istringstream& words) const {
+        std::string rest;
+        std::getline(words >> std::ws, rest);
+        while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r'))
+            rest.pop_back();
+        return rest;
+    }
+
+    // --- dialogs: shown while the script's next lines run, until one answers ---
+
+    // A script error inside a dialog passes through the game's own handlers (a button's
+    // click, a frame timer), which would show it as an error box; it is kept here and
+    // raised once control is back with the script.
+    void RunDialog(TModalDialog& dialog) {
+        if (failure_) {
+            dialog.KeyDown(SDLK_ESCAPE, false, false);
+            return;
+        }
+        TModalDialog* const outer = form_.Panel1.Modal;
+        form_.Panel1.Modal = &dialog;
+        nlohmann::json record = DialogJson(dialog);
+        std::string answer;
+        try {
+            if (!answers_.empty()) {
+                answer = answers_.front();
+                answers_.pop_front();
+            } else {
+                answer = AnswerFromScript(dialog);
+            }
+            Apply(dialog, answer);
+        } catch (const ScriptError& e) {
+            failure_ = e;
+            dialog.KeyDown(SDLK_ESCAPE, false, false);
+            if (!dialog.Closed()) dialog.ModalResult = TModalResult::Cancel;
+            form_.Panel1.Modal = outer;
+            return;
+        }
+        record["answer"] = answer;
+        if (auto* input = dynamic_cast<TfrmInput*>(&dialog))
+            record["name"] = input->ModalResult == TModalResult::OK ? input->Edit1.Text : "";
+        WriteDialog(record);
+        form_.Panel1.Modal = outer;
+    }
+
+    // Runs script lines while the dialog is up: shots, until an answer. The end of the
+    // script closes it as Escape does.
+    std::string AnswerFromScript(TModalDialog& dialog) {
+        std::string line;
+        while (std::getline(script_, line)) {
+            line_ = ++number_;
+            std::istringstream words(WithoutComment(line));
+            std::string command;
+            if (!(words >> command)) continue;
+            if (command == "shot")
+                Shot(Word(words, "a picture name"));
+            else if (command == "type")
+                dialog.TextInput(AnswerText(words));
+            else if (command == "answer")
+                return AnswerText(words);
+            else
+                Fail(dialog.Name + " is waiting for an answer: only 'shot', 'type' and 'answer' "
+                                   "lines run while it is up");
+        }
+        return "-";
+    }
+
+    void Apply(TModalDialog& dialog, const std::string& answer) {
+        if (answer == "-") {
+            dialog.KeyDown(SDLK_ESCAPE, false, false);
+        } else if (answer.empty()) {
+            dialog.KeyDown(SDLK_RETURN, false, false); // Enter: the dialog as it stands
+        } else if (dynamic_cast<TfrmInput*>(&dialog) != nullptr) {
+            dialog.TextInput(answer); // typed over the offered name, then OK
+            dialog.KeyDown(SDLK_RETURN, false, false);
+        } else if (auto* box = dynamic_cast<TMessageDialog*>(&dialog);
+                   box != nullptr && box->ButtonKind == TMessageDialog::Kind::YesNo) {
+            if (answer != "yes" && answer != "no")
+                Fail("the question '" + box->Text + "' takes 'answer yes' or 'answer no'");
+            box->ButtonList[answer == "yes" ? 0 : 1].OnClick();
+        } else {
+            if (answer != "ok") Fail(dialog.Name + " takes 'answer ok' or 'answer -'");
+            dialog.KeyDown(SDLK_RETURN, false, false);
+        }
+        if (!dialog.Closed()) dialog.ModalResult = TModalResult::Cancel;
+    }
+
+    static nlohmann::json DialogJson(TModalDialog& dialog) {
+        nlohmann::json record = {{"dialog", dialog.Name}, {"caption", dialog.Caption}};
+        if (auto* input = dynamic_cast<TfrmInput*>(&dialog)) {
+            record["texts"] = {input->Label1.Caption, input->Edit1.Text};
+        } else if (auto* table = dynamic_cast<TfrmScore*>(&dialog)) {
+            nlohmann::json rows = nlohmann::json::array();
+            for (const TfrmScore::Row& row : table->Rows)
+                rows.push_back(
+                    {row.mNO.Caption, row.mPlayersName.Caption, row.mPlayersScore.Caption});
+            record["texts"] = {table->Title.Caption};
+            record["rows"] = rows;
+            record["highlight"] = table->Highlight;
+        } else if (auto* box = dynamic_cast<TMessageDialog*>(&dialog)) {
+            nlohmann::json buttons = nlohmann::json::array();
+            for (const TButton& b : box->ButtonList) buttons.push_back(CaptionText(b.Caption));
+            record["texts"] = {box->Text};
+            record["buttons"] = buttons;
+        }
+        return record;
+    }
+
+    void WriteDialog(const nlohmann::json& record) {
+        dialogs_ << record.dump() << '\n';
+        dialogs_.flush();
+    }
+
     static std::string Rest(std::istringstream& words) {
         std::string rest;
         words >> rest;
         return rest;
+    }
+
+    // Hands the idle slot to a frame timer, as the game's screens hand over.
+    void EnableTimer(const std::string& name) {
+        TDXTimer* timers[] = {&form_.DXTimer, &form_.OPTimer, &form_.TunagiTimer,
+                              &form_.EndingTimer};
+        const char* names[] = {"DXTimer", "OPTimer", "TunagiTimer", "EndingTimer"};
+        TDXTimer* chosen = nullptr;
+        for (size_t i = 0; i < 4; ++i)
+            if (name == names[i]) chosen = timers[i];
+        if (chosen == nullptr) Fail("no frame timer named '" + name + "'");
+        if (!form_.DXDraw.Initialized()) Fail(name + " needs the display: click Button1 first");
+        for (TDXTimer* timer : timers) timer->SetEnabled(false);
+        if (chosen == &form_.EndingTimer) PlayWave(form_, wave::Ending);
+        chosen->SetEnabled(true);
+    }
+
+    void RaiseDialogFailure() {
+        if (!failure_) return;
+        const ScriptError failure = *failure_;
+        failure_.reset();
+        throw failure;
     }
 
     void RequirePanel() const {
@@ -138,6 +295,7 @@ private:
         } catch (const std::exception& e) {
             application_.HandleException(e);
         }
+        RaiseDialogFailure();
     }
 
     std::set<uint32_t> ParseKeys(const std::string& keys) const {
@@ -177,6 +335,7 @@ private:
         for (int pass = 0; pass < MaxPassesPerFrame; ++pass) {
             const bool timer_running = application_.HasIdleSlot();
             application_.Step(false);
+            RaiseDialogFailure();
             const bool panel_pass = !timer_running && !application_.HasIdleSlot();
             if (form_.Closed() || panel_pass || form_.DXDraw.PresentCount() != presented) {
                 WriteState();
@@ -236,7 +395,14 @@ private:
     void Shot(const std::string& name) {
         const std::string path = (std::filesystem::path(out_dir_) / (name + ".png")).string();
         bool written = false;
-        if (form_.DXDraw.Initialized()) {
+        if (form_.Panel1.Modal != nullptr) {
+            // A dialog is up: the window as the player sees it, dialog and all.
+            form_.Panel1.Draw();
+            std::vector<uint32_t> pixels;
+            int width = 0, height = 0;
+            if (form_.Window.ReadPixels(pixels, width, height))
+                written = WritePng(path, pixels.data(), width, height);
+        } else if (form_.DXDraw.Initialized()) {
             TDirectDrawSurface& back = form_.DXDraw.BackSurface();
             written = WritePng(path, back.Pixels(), back.Width(), back.Height());
         } else {
@@ -248,11 +414,16 @@ private:
         if (!written) Fail("cannot write " + path);
     }
 
+    std::istream& script_;
+    int number_ = 0; // script lines read so far
     std::string out_dir_;
     VirtualClock clock_;
     TApplication application_;
     TMainForm form_;
     std::ofstream state_;
+    std::ofstream dialogs_;
+    std::deque<std::string> answers_; // given before their dialog came up
+    std::optional<ScriptError> failure_;
     std::vector<std::string> sounds_;
     std::vector<std::string> stopped_;
     int frame_ = 0;
@@ -263,8 +434,6 @@ private:
 
 void RunReplay(std::istream& script, const std::string& out_dir) {
     std::filesystem::create_directories(out_dir);
-    ReplayRun run(out_dir);
-    std::string line;
-    int number = 0;
-    while (std::getline(script, line) && !run.Closed()) run.RunLine(++number, line);
+    ReplayRun run(script, out_dir);
+    run.Run();
 }

@@ -5,6 +5,9 @@
 //   click NAME                  a button of the options panel
 //   frames N [KEY+KEY...]       N frames holding exactly these keys (SDL scancode names)
 //   shot NAME                   the screen as OUTDIR/NAME.png
+//   answer TEXT                 answers a dialog (a name, -, yes, no, ok)
+//   type TEXT                   types into the name entry while it is up
+//   timer NAME                  hands the frames to a frame timer (a test lever)
 // Blank lines and lines starting with '#' are ignored.
 #pragma once
 
