@@ -153,9 +153,10 @@ TfrmScore::TfrmScore() {
         Place(row.mNO, "", std::to_string(n).c_str(), 72, top, 73, 29);
         row.mNO.Name = "mNO" + index;
         row.mNO.RightAligned = true;
-        Place(row.mPlayersName, "", "", 176, top, 248, 29);
+        // Wide enough for the longest time, "99分59秒999".
+        Place(row.mPlayersName, "", "", 176, top, 208, 29);
         row.mPlayersName.Name = "mPlayersName" + index;
-        Place(row.mPlayersScore, "", "", 432, top, 176, 29);
+        Place(row.mPlayersScore, "", "", 392, top, 216, 29);
         row.mPlayersScore.Name = "mPlayersScore" + index;
         row.mPlayersScore.RightAligned = true;
         for (TLabel* label : {&row.mNO, &row.mPlayersName, &row.mPlayersScore}) {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -152,7 +153,7 @@ protected:
 
 TEST_F(DialogWindowTest, TheHighlightedRowIsDrawnInFuchsia) {
     TfrmScore table;
-    for (int n = 1; n <= 10; ++n) table.SetRow(n, "名前", "1分0秒005");
+    for (int n = 1; n <= 10; ++n) table.SetRow(n, "名前", "99分59秒999");
     form().Panel1.Modal = &table;
     const std::vector<uint32_t> plain = Drawn();
     EXPECT_EQ(Count(plain, 0xFF00FF), 0);
@@ -168,6 +169,15 @@ TEST_F(DialogWindowTest, TheHighlightedRowIsDrawnInFuchsia) {
         ASSERT_GE(y, top - 2);
         ASSERT_LT(y, top + 34);
     }
+    // The longest time fits its label: right-aligned, it starts inside the label, not cut
+    // at its left edge.
+    const int left = (647 - 640) / 2 + table.Rows[2].mPlayersScore.Left;
+    int first = width_;
+    for (int y = top; y < top + 29; ++y)
+        for (int x = left - 40; x < width_; ++x)
+            if ((lit[static_cast<size_t>(y * width_ + x)] & 0xFFFFFF) == 0xFF00FF)
+                first = std::min(first, x);
+    EXPECT_GT(first, left + 1);
     form().Panel1.Modal = nullptr;
 }
 
