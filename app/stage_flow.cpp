@@ -53,25 +53,11 @@ void EndStage(TMainForm& form) {
 }
 
 void TunagiTimerTimer(TMainForm& form) {
-    World& w = form.world;
     if (!form.DXDraw.IsDrawable()) return;
     PaceSequenceFrame(form, TransitionFrameMs);
     form.DXInput1.UpdateInput();
 
-    // Button 2 is looked at first: holding both only beeps.
-    if (form.DXInput1.Has(InButton2)) {
-        if (w.Button_Latch) {
-            w.Button_Latch = false;
-            form.DXSound1.MessageBeep();
-        }
-    } else if (form.DXInput1.Has(InButton1)) {
-        if (w.Button_Latch) {
-            w.Button_Latch = false;
-            StartNextStage(form);
-        }
-    } else {
-        w.Button_Latch = true;
-    }
+    if (SequenceStartPressed(form)) StartNextStage(form);
 
     DrawTitleScreen(form, "Next Stage");
     form.DXDraw.Present();

@@ -49,3 +49,21 @@ void DrawTitleScreen(TMainForm& form, const char* corner_text) {
     canvas.TextOut(10, 10, corner_text);
     draw.ReleaseCanvas();
 }
+
+bool SequenceStartPressed(TMainForm& form) {
+    World& w = form.world;
+    if (form.DXInput1.Has(InButton2)) {
+        if (w.Button_Latch) {
+            w.Button_Latch = false;
+            form.DXSound1.MessageBeep();
+        }
+        return false;
+    }
+    if (!form.DXInput1.Has(InButton1)) {
+        w.Button_Latch = true;
+        return false;
+    }
+    if (!w.Button_Latch) return false;
+    w.Button_Latch = false;
+    return true;
+}
