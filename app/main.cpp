@@ -3,13 +3,33 @@
 
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/main_form.h"
 #include "media/application.h"
 #include "media/clock.h"
+#include "media/game_folder.h"
 
-int main(int, char**) {
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_JOYSTICK) != 0) {
+int main(int argc, char** argv) {
+    const CommandLine command_line =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (command_line.action != CommandLine::Action::Play) {
+        (command_line.exit_status == 0 ? std::cout : std::cerr) << command_line.text;
+        return command_line.exit_status;
+    }
+    // Missing game files are said first, display or not: nothing could be played anyway.
+    try {
+        GameFolder();
+    } catch (const EGameFilesMissing& e) {
+        SDL_Init(SDL_INIT_VIDEO); // for the message box where there is a display
+        ShowErrorMessage("Brannock", e.what());
+        SDL_Quit();
+        return 1;
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) !=
+        0) {
         ShowErrorMessage("Brannock", std::string("Cannot start SDL: ") + SDL_GetError());
         return 1;
     }

@@ -4,14 +4,20 @@
 
 #include <filesystem>
 
+#include "media/game_folder.h"
+
 void TMailAndHP::OpenHomePage() {
     std::string url = HomePageAddress;
-    // A bare document name is a file beside the program.
+    // A bare document name is a file among the game files.
     if (url.find("://") == std::string::npos) {
-        char* base = SDL_GetBasePath();
-        std::filesystem::path path = std::filesystem::path(base != nullptr ? base : "") / url;
-        SDL_free(base);
-        url = "file://" + path.string();
+        std::string folder;
+        try {
+            folder = GameFolder();
+        } catch (const EGameFilesMissing&) {
+            Success = false;
+            return;
+        }
+        url = "file://" + (std::filesystem::path(folder) / url).string();
     }
     Success = SDL_OpenURL(url.c_str()) == 0;
 }
