@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Brannock needs to build, run and test.
+# Installs the Debian 12 packages Brannock needs to build, run and test (clang for the
+# sanitizer and fuzzing builds).
 # Does nothing when everything is present; uses sudo when not run as root.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config clang-format
+  build-essential cmake ninja-build pkg-config clang-format clang libclang-rt-14-dev
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev fonts-ipafont-gothic
   libimgui-dev libfreetype-dev libassimp-dev libglm-dev libsimpleini-dev
   nlohmann-json3-dev libstb-dev libgtest-dev libgmock-dev libbenchmark-dev
   # tests only: mesh files written by other programs, read by the .x corpus test
   assimp-testmodels
+  # tests only: the desktop entry and AppStream metainfo checkers
+  appstream desktop-file-utils
 )
 missing=()
 for p in "${packages[@]}"; do
