@@ -1,4 +1,4 @@
-// The desktop icons: the game's robot, head and shoulders, on a transparent square, in the
+// The desktop icons: the game's robot on a transparent square, in the
 // sizes desktops ask for.
 #include "tools/assetgen/pic_icons.h"
 
@@ -17,8 +17,8 @@
 namespace assetgen {
 namespace {
 
-// Closer than the title and level with the chest, so the head and shoulders fill the square.
-constexpr RobotCamera IconCamera{0, -1.0f, 6.2f, 0, -1.4f, 0};
+// The whole robot in its victory pose, centred in the square.
+constexpr RobotCamera IconCamera{0.6f, -1.1f, 10.0f, 0.6f, -1.7f, 0};
 
 uint8_t ToByte(float v) {
     return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f));
