@@ -1,7 +1,5 @@
 #include "app/form_design.h"
 
-#include <SDL.h>
-
 #include <array>
 
 #include "app/game.h"
@@ -67,14 +65,6 @@ TKeyAssigns DesignedKeyAssigns() {
     keys[InButton31] = {85, 0, 0};
     keys[InButton32] = {78, 0, 0};
     return keys;
-}
-
-std::string ProgramDirectory() {
-    char* base = SDL_GetBasePath();
-    std::string dir = base != nullptr ? base : "./";
-    SDL_free(base);
-    if (dir.empty() || dir.back() != '/') dir += '/';
-    return dir;
 }
 
 void LoadFormDesign(TMainForm& form, const std::string& dir) {

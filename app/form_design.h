@@ -40,11 +40,9 @@ constexpr int Count = 8;
 } // namespace picture
 
 // Fills the components with their designed items and reads their pictures and waves
-// from dir (the program's folder). Throws, naming the file, when one cannot be read.
+// from dir (the game folder, see media/game_folder.h). Throws, naming the file, when one cannot be
+// read.
 void LoadFormDesign(TMainForm& form, const std::string& dir);
 
 // The designed key table: three Windows virtual-key codes per input state.
 TKeyAssigns DesignedKeyAssigns();
-
-// The folder of the running program, with a trailing '/'.
-std::string ProgramDirectory();

@@ -3,10 +3,14 @@
 
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/main_form.h"
 #include "media/application.h"
 #include "media/clock.h"
+#include "media/game_folder.h"
 #include "media/video_start.h"
 
 namespace {
@@ -14,12 +18,30 @@ namespace {
 constexpr int DisplayPatienceMs = 900;
 } // namespace
 
-int main(int, char**) {
-    if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK) != 0) {
+int main(int argc, char** argv) {
+    const CommandLine command_line =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (command_line.action != CommandLine::Action::Play) {
+        (command_line.exit_status == 0 ? std::cout : std::cerr) << command_line.text;
+        return command_line.exit_status;
+    }
+    // Missing game files are said display or not: nothing could be played anyway.
+    std::string missing_files;
+    try {
+        GameFolder();
+    } catch (const EGameFilesMissing& e) {
+        missing_files = e.what();
+    }
+    if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) {
         ShowErrorMessage("Brannock", std::string("Cannot start SDL: ") + SDL_GetError());
         return 1;
     }
     const std::string no_display = WithinPatience(DisplayPatienceMs, StartRealVideo);
+    if (!missing_files.empty()) {
+        ShowErrorMessage("Brannock", missing_files); // a message box only where there is a display
+        SDL_Quit();
+        return 1;
+    }
     if (!no_display.empty()) {
         std::cerr << "no display: " << no_display << std::endl;
         SDL_Quit();

@@ -8,6 +8,7 @@
 
 #include "app/form_design.h"
 #include "app/game.h"
+#include "media/game_folder.h"
 #include "options/options.h"
 #include "screens/screens.h"
 
@@ -64,6 +65,8 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
     EndingTimer.OnTimer = [this](TDXTimer&, int) { EndingTimerTimer(*this); };
     TunagiTimer.SetInterval(1);
     TunagiTimer.OnTimer = [this](TDXTimer&, int) { TunagiTimerTimer(*this); };
+    // A pad's Start starts, as button 1 does, on the title and between stages.
+    DXInput1.StartActsAsButton1 = [this] { return OPTimer.Enabled() || TunagiTimer.Enabled(); };
 
     DXDraw.SetOptions({doFullScreen, doAllowReboot, doWaitVBlank, doCenter, doFlip, do3D,
                        doRetainedMode, doHardware, doSelectDriver, doZBuffer});
@@ -84,7 +87,7 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
     Panel1.Button7.OnClick = [this] { Button7Click(*this); };
 
     DXSound1.Initialize(); // no device: the game runs silently
-    LoadFormDesign(*this, ProgramDirectory());
+    LoadFormDesign(*this, GameFolder());
 
     if (open_window) {
         Window.Create(Caption, ClientWidth, ClientHeight);
@@ -134,7 +137,7 @@ void FormCreate(TMainForm& form) {
     w.Button_Latch = w.Missile_Latch = w.Blade_Latch = w.Camera_Latch = true;
     w.Frame_Interval = 33;
     // The clock already has 1 ms resolution; nothing to raise.
-    w.App_Dir = ProgramDirectory();
+    w.App_Dir = GameFolder();
     w.Win_Dir = UserDataDirectory();
     w.Score_File = w.Win_Dir + "/bnscore.dat";
     w.Time_File = w.Win_Dir + "/bntime2.dat";

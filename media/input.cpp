@@ -53,14 +53,24 @@ struct TDXInput::Impl {
     std::optional<std::set<uint32_t>> scripted;
     SDL_Joystick* joystick = nullptr;
     SDL_JoystickID joystick_id = -1;
+    // Set when SDL knows the pad's layout: then it is read by its named buttons.
+    SDL_GameController* controller = nullptr;
 
     void OpenJoystick(int device_index) {
         if (joystick != nullptr) return;
-        joystick = SDL_JoystickOpen(device_index);
+        if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0 && SDL_IsGameController(device_index)) {
+            controller = SDL_GameControllerOpen(device_index);
+            if (controller != nullptr) joystick = SDL_GameControllerGetJoystick(controller);
+        }
+        if (joystick == nullptr) joystick = SDL_JoystickOpen(device_index);
         joystick_id = joystick != nullptr ? SDL_JoystickInstanceID(joystick) : -1;
     }
     void CloseJoystick() {
-        if (joystick != nullptr) SDL_JoystickClose(joystick);
+        if (controller != nullptr)
+            SDL_GameControllerClose(controller); // closes its joystick too
+        else if (joystick != nullptr)
+            SDL_JoystickClose(joystick);
+        controller = nullptr;
         joystick = nullptr;
         joystick_id = -1;
     }
@@ -77,6 +87,10 @@ TDXInput::~TDXInput() {
 
 bool TDXInput::JoystickOpen() const {
     return impl_->joystick != nullptr;
+}
+
+bool TDXInput::GamepadOpen() const {
+    return impl_->controller != nullptr;
 }
 
 void TDXInput::HandleEvent(const SDL_Event& event) {
@@ -141,6 +155,10 @@ void TDXInput::UpdateJoystick() {
     SDL_Joystick* stick = impl_->joystick;
     if (!Joystick.Enabled || stick == nullptr || impl_->scripted) return;
     if (ActiveOnly && !application_.Active()) return;
+    if (impl_->controller != nullptr) {
+        UpdateGamepad();
+        return;
+    }
     const auto axis = [&](int index) {
         if (index >= SDL_JoystickNumAxes(stick)) return 0;
         return ConvertJoystickAxis(SDL_JoystickGetAxis(stick, index), RawAxisMin, RawAxisMax,
@@ -156,6 +174,34 @@ void TDXInput::UpdateJoystick() {
     for (int i = 0; i < buttons; ++i)
         if (SDL_JoystickGetButton(stick, i) != 0)
             Joystick.States.set(static_cast<size_t>(InButton1 + i));
+}
+
+void TDXInput::UpdateGamepad() {
+    SDL_GameController* pad = impl_->controller;
+    const auto held = [pad](SDL_GameControllerButton button) {
+        return SDL_GameControllerGetButton(pad, button) != 0;
+    };
+    const auto axis = [&](SDL_GameControllerAxis which) {
+        return ConvertJoystickAxis(SDL_GameControllerGetAxis(pad, which), RawAxisMin, RawAxisMax,
+                                   DeadZone, Range);
+    };
+    TDXInputStates& states = Joystick.States;
+    const int x = axis(SDL_CONTROLLER_AXIS_LEFTX);
+    const int y = axis(SDL_CONTROLLER_AXIS_LEFTY);
+    if (x < 0 || held(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) states.set(InLeft);
+    if (x > 0 || held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) states.set(InRight);
+    if (y < 0 || held(SDL_CONTROLLER_BUTTON_DPAD_UP)) states.set(InUp);
+    if (y > 0 || held(SDL_CONTROLLER_BUTTON_DPAD_DOWN)) states.set(InDown);
+    // SDL names the buttons by the Xbox layout: A is Cross on a PlayStation pad.
+    if (held(SDL_CONTROLLER_BUTTON_A)) states.set(InButton1);
+    if (held(SDL_CONTROLLER_BUTTON_B)) states.set(InButton2);
+    if (held(SDL_CONTROLLER_BUTTON_X)) states.set(InButton3);
+    if (held(SDL_CONTROLLER_BUTTON_Y)) states.set(InButton4);
+    // The shoulders are the A and S keys: turn or sidestep, as the control scheme says.
+    if (held(SDL_CONTROLLER_BUTTON_LEFTSHOULDER)) states.set(InButton7);
+    if (held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER)) states.set(InButton8);
+    if (held(SDL_CONTROLLER_BUTTON_START) && StartActsAsButton1 && StartActsAsButton1())
+        states.set(InButton1);
 }
 
 void TDXInput::UpdateInput() {

@@ -4,6 +4,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
@@ -98,11 +99,18 @@ public:
     // so a scripted run never depends on what is plugged in.
     void SetScriptedKeys(std::optional<std::set<uint32_t>> virtual_keys);
     bool JoystickOpen() const;
+    // True when the open joystick is a pad SDL knows the layout of (a game controller):
+    // d-pad and left stick are the arrows, A/B/X/Y buttons 1 to 4, the shoulders the
+    // turn/sidestep keys (InButton7, InButton8).
+    bool GamepadOpen() const;
+    // Asked while a pad is read: whether its Start button counts as button 1 just now.
+    std::function<bool()> StartActsAsButton1;
 
 private:
     struct Impl;
     void UpdateKeyboard();
     void UpdateJoystick();
+    void UpdateGamepad();
 
     TApplication& application_;
     std::unique_ptr<Impl> impl_;

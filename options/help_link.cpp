@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "media/game_folder.h"
+
 std::string DocumentUrl(const std::string& address, const std::string& folder) {
     if (address.find("://") != std::string::npos) return address;
     const std::string path = (std::filesystem::path(folder) / address).lexically_normal().string();
@@ -27,9 +29,17 @@ std::string DocumentUrl(const std::string& address, const std::string& folder) {
 }
 
 void TMailAndHP::OpenHomePage() {
-    char* base = SDL_GetBasePath();
-    const std::string url = DocumentUrl(HomePageAddress, base != nullptr ? base : ".");
-    SDL_free(base);
+    // A bare document name is a file among the game files.
+    std::string folder;
+    if (HomePageAddress.find("://") == std::string::npos) {
+        try {
+            folder = GameFolder();
+        } catch (const EGameFilesMissing&) {
+            Success = false;
+            return;
+        }
+    }
+    const std::string url = DocumentUrl(HomePageAddress, folder);
     // SDL hands the URL to the desktop's opener and does not wait for the viewer.
     Success = Opener ? Opener(url) : SDL_OpenURL(url.c_str()) == 0;
 }

@@ -10,7 +10,10 @@ play=(
   libimgui-dev libfreetype-dev libglm-dev libsimpleini-dev nlohmann-json3-dev libstb-dev
 )
 # the tests also read mesh files written by other programs (assimp-testmodels)
-tests=(clang-format libassimp-dev libgtest-dev libgmock-dev libbenchmark-dev assimp-testmodels)
+# clang builds the sanitizer and fuzzing suites; appstream and desktop-file-utils check the
+# desktop entry and the AppStream metainfo
+tests=(clang-format libassimp-dev libgtest-dev libgmock-dev libbenchmark-dev assimp-testmodels
+  clang libclang-rt-14-dev appstream desktop-file-utils)
 
 case "${1:-}" in
   "") packages=("${play[@]}" "${tests[@]}") ;;

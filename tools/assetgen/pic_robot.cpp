@@ -33,7 +33,8 @@ constexpr uint32_t Empty = 0xFF00FF; // never a lit colour of the robot at full 
 
 } // namespace
 
-bool RenderRobot(const std::string& mesh_dir, int width, int height, Layer& out) {
+bool RenderRobot(const std::string& mesh_dir, int width, int height, Layer& out,
+                 const RobotCamera& view) {
     if (!std::filesystem::exists(mesh_dir + "/body.x")) return false;
     constexpr int Super = 2; // rendered at twice the size, then averaged
     const int w = width * Super, h = height * Super;
@@ -71,12 +72,10 @@ bool RenderRobot(const std::string& mesh_dir, int width, int height, Layer& out)
     rim->SetPosition(scene, 25, 10, -30);
     rim->AddLight(engine->CreateLightRGB(rm::LightType::Point, 0.55f, 0.45f, 0.35f));
 
-    // A slightly low camera in front of the robot, looking at its middle.
     rm::FramePtr camera = engine->CreateFrame(scene);
-    const float cx = 0, cy = -2.9f, cz = 10.8f;
-    const float tx = 0, ty = -2.3f, tz = 0;
-    camera->SetPosition(scene, cx, cy, cz);
-    camera->SetOrientation(scene, tx - cx, ty - cy, tz - cz, 0, 1, 0);
+    camera->SetPosition(scene, view.x, view.y, view.z);
+    camera->SetOrientation(scene, view.target_x - view.x, view.target_y - view.y,
+                           view.target_z - view.z, 0, 1, 0);
     std::unique_ptr<rm::Viewport> viewport = engine->CreateViewport(w, h);
     viewport->SetFront(1.0f);
     viewport->SetBack(100.0f);

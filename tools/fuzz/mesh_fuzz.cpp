@@ -2,9 +2,10 @@
 // BMP texture through the engine, and whatever loads is drawn on a small surface. Nothing
 // may crash, hang or touch memory it does not own, whatever the bytes.
 //
-// Build: configure with clang and -DBRANNOCK_FUZZ=ON, build brannock-fuzz-mesh, then run
-//   brannock-fuzz-mesh -close_fd_mask=2 -dict=tools/fuzz/x.dict CORPUS_DIR tools/fuzz/seeds
+// Build: `cmake --preset fuzz && cmake --build --preset fuzz`, then run
+//   brannock-fuzz-mesh -close_fd_mask=2 -dict=tools/fuzz/mesh.dict CORPUS_DIR tools/fuzz/seeds/mesh
 // (-close_fd_mask=2 hides the engine's reports of unreadable files, not the fuzzer's own.)
+// tools/fuzz/run_all runs every target from its seeds and the generated game files.
 #include <cstdint>
 #include <filesystem>
 #include <fstream>

@@ -1,0 +1,36 @@
+#include "media/game_folder.h"
+
+#include <SDL.h>
+
+namespace {
+
+// A file every complete set of game files has: the first stage map.
+constexpr const char* MarkerFile = "Image1.bmp";
+
+} // namespace
+
+std::vector<std::filesystem::path> GameFolderCandidates(const std::filesystem::path& program_dir) {
+    return {program_dir, program_dir / ".." / "share" / "brannock"};
+}
+
+std::string FindGameFolder(const std::filesystem::path& program_dir) {
+    std::string searched;
+    for (const std::filesystem::path& folder : GameFolderCandidates(program_dir)) {
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(folder / MarkerFile, ec)) {
+            std::string path = folder.lexically_normal().string();
+            if (path.empty() || path.back() != '/') path += '/';
+            return path;
+        }
+        searched += (searched.empty() ? "" : ", ") + folder.lexically_normal().string();
+    }
+    throw EGameFilesMissing("The game files (" + std::string(MarkerFile) +
+                            " and the rest) are missing; searched " + searched);
+}
+
+std::string GameFolder() {
+    char* base = SDL_GetBasePath();
+    const std::filesystem::path program_dir = base != nullptr ? base : ".";
+    SDL_free(base);
+    return FindGameFolder(program_dir);
+}

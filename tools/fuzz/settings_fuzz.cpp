@@ -1,0 +1,62 @@
+// libFuzzer target for the settings file: the input is bn.ini as another program (or a
+// damaged disk) may have left it. Reading never fails; a write that succeeds reads back,
+// keeps every other setting the game reads, and a second write of the same value leaves
+// the file as it was.
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "options/options.h"
+
+namespace {
+
+const std::array<const char*, 9> Keys = {"Play",       "カメラ位置", "テクスチャ",
+                                         "ライト設定", "半透明",     "操作方式",
+                                         "背景描画",   "解像度",     "難易度"};
+constexpr int Unset = -123456789;
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    const auto folder =
+        std::filesystem::temp_directory_path() / ("brannock-fuzz-ini-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder / "brannock");
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string path = SettingsFilePath();
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+
+    std::array<int, Keys.size()> before{};
+    for (size_t i = 0; i < Keys.size(); ++i) before[i] = ReadSettingInt(Keys[i], Unset);
+    // The value is one the file may not hold yet, so the write changes something.
+    const int written = before[0] == 7 ? 8 : 7;
+    try {
+        WriteSettingInt(Keys[0], written);
+    } catch (const EIniFileException&) {
+        // Refused: the file must be untouched.
+        if (ReadAll(path) != std::string(reinterpret_cast<const char*>(data), size))
+            __builtin_trap();
+        return 0;
+    }
+    if (ReadSettingInt(Keys[0], Unset) != written) __builtin_trap();
+    for (size_t i = 1; i < Keys.size(); ++i)
+        if (ReadSettingInt(Keys[i], Unset) != before[i]) __builtin_trap();
+    const std::string once = ReadAll(path);
+    WriteSettingInt(Keys[0], written);
+    if (ReadAll(path) != once) __builtin_trap();
+    return 0;
+}
