@@ -162,3 +162,45 @@ TEST(MeshTextures, TexturedStageMaterialsAreLight) {
         EXPECT_GT(textured, 0) << name;
     }
 }
+
+TEST(MeshTextures, GroundPlatesFillTheCheckerSquaresClearOfTheRobotsStart) {
+    // The plate's rim is a dark gap. Laid square by square, the gaps run along the checker's
+    // edges; and none runs under the robot's start, where the camera looks straight along
+    // it down the middle of the screen.
+    const Vec3 ground_scale{0.15, 0.07, 0.15};
+    const double west = -45, east = 465, half_width = 2.5, plate = 17;
+    auto whole = [](double t) { return std::fabs(t - std::round(t)) < 1e-4; };
+    for (const char* ground : {"gnd.x", "gnd2.x"}) {
+        SCOPED_TRACE(ground);
+        const WorldMesh mesh = LoadWorldMesh(ground, ground_scale);
+        int squares = 0, off_edge = 0, under_start = 0;
+        for (size_t i = 0; i < mesh.triangles.size(); ++i) {
+            const auto& t = mesh.triangles[i];
+            bool inside = true;
+            for (const Vec3& p : t)
+                inside = inside && p.x > west - 0.01 && p.x < east + 0.01 && p.z > west - 0.01 &&
+                         p.z < east + 0.01;
+            if (inside) {
+                ++squares;
+                for (const Vec2& uv : mesh.uvs[i])
+                    if (!whole(uv.u) || !whole(uv.v)) ++off_edge;
+            }
+            // The texture coordinate under the start (0, 0), when this triangle holds it.
+            const Vec3 e1 = t[1] - t[0], e2 = t[2] - t[0];
+            const double det = e1.x * e2.z - e2.x * e1.z;
+            const double a = ((0 - t[0].x) * e2.z - e2.x * (0 - t[0].z)) / det;
+            const double b = (e1.x * (0 - t[0].z) - (0 - t[0].x) * e1.z) / det;
+            if (a < 0 || b < 0 || a + b > 1) continue;
+            ++under_start;
+            const auto& uv = mesh.uvs[i];
+            for (double c : {uv[0].u + a * (uv[1].u - uv[0].u) + b * (uv[2].u - uv[0].u),
+                             uv[0].v + a * (uv[1].v - uv[0].v) + b * (uv[2].v - uv[0].v)}) {
+                const double to_gap = std::fabs(c - std::round(c)) * plate;
+                EXPECT_GT(to_gap, half_width) << "a plate gap " << to_gap << " from the start";
+            }
+        }
+        EXPECT_GT(squares, 200);
+        EXPECT_EQ(off_edge, 0);
+        EXPECT_GE(under_start, 1);
+    }
+}

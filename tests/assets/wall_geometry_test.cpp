@@ -7,6 +7,7 @@
 #include "tests/assets/asset_files.h"
 #include "tests/assets/mesh_load.h"
 #include "tools/assetgen/stage_checks.h"
+#include "tools/assetgen/stage_walls.h"
 
 using namespace assetgen;
 
@@ -107,4 +108,73 @@ TEST(WallGeometry, WallsStayCheapToDraw) {
     }
     EXPECT_LT(LoadWorldMesh("gnd.x", {0.15, 0.07, 0.15}).triangles.size(), 2500u);
     EXPECT_LT(LoadWorldMesh("gnd2.x", {0.15, 0.07, 0.15}).triangles.size(), 700u);
+}
+
+TEST(WallGeometry, PillarSidesLieFlushInTheWallPlanes) {
+    // A pillar side facing open floor lies on its cell's edge, where the walls beside it have
+    // their faces: it neither stands proud (a thin strip of its flank would show at corners)
+    // nor shares its plane with a wall face (the two would flicker through each other). Rays
+    // start one unit in front of the cell edge at mid wall height.
+    const double y = -1;
+    for (int s = 1; s <= 3; ++s) {
+        const Stage st = LoadStage(s);
+        // The map shows pillars as walls: a pillar cell is a wall cell with a post on it.
+        auto pillar_at = [&](int c, int r) {
+            return st.layout.IsWall(c, r) &&
+                   RayHit(st.pillars, {PixelCentreX(c) - 2.5, 100, PixelCentreZ(r) + 2.5},
+                          {0, -1, 0}) > 0;
+        };
+        int sides = 0, wrong = 0;
+        for (int r = 0; r < MapSize; ++r)
+            for (int c = 0; c < MapSize; ++c) {
+                if (!pillar_at(c, r)) continue;
+                const GroundRect g = WallCellRect(c, r);
+                const Vec3 centre{(g.x0 + g.x1) / 2, y, (g.z0 + g.z1) / 2};
+                // +x, -x, +z (a row up), -z: the neighbour's offset and the way out.
+                const struct {
+                    int dc, dr;
+                    Vec3 out;
+                } sides_of[] = {
+                    {1, 0, {1, 0, 0}}, {-1, 0, {-1, 0, 0}}, {0, -1, {0, 0, 1}}, {0, 1, {0, 0, -1}}};
+                for (const auto& side : sides_of) {
+                    if (st.layout.IsWall(c + side.dc, r + side.dr)) continue;
+                    ++sides;
+                    const Vec3 along{side.out.z, 0, side.out.x};
+                    for (double k : {-2.45, 0.0, 2.45}) {
+                        const Vec3 o = centre + side.out * (CellSize / 2 + 1) + along * k;
+                        const double pillar = RayHit(st.pillars, o, side.out * -1);
+                        const double wall = RayHit(st.walls, o, side.out * -1);
+                        if (std::fabs(pillar - 1) > 1e-3 || std::fabs(wall - 1) < 1e-2) {
+                            if (wrong < 5)
+                                ADD_FAILURE() << "stage " << s << " pillar " << c << "," << r
+                                              << " side " << side.dc << "," << side.dr
+                                              << ": pillar at " << pillar << ", wall at " << wall;
+                            ++wrong;
+                        }
+                    }
+                    // Where a wall continues the side, its face starts right at the pillar's
+                    // edge, in the same plane.
+                    for (int step : {-1, 1}) {
+                        const int nc = c + (side.dc == 0 ? step : 0);
+                        const int nr = r + (side.dr == 0 ? step : 0);
+                        if (!st.layout.IsWall(nc, nr) || pillar_at(nc, nr) ||
+                            st.layout.IsWall(nc + side.dc, nr + side.dr))
+                            continue;
+                        const Vec3 past{static_cast<double>(nc - c), 0,
+                                        static_cast<double>(r - nr)};
+                        const Vec3 o =
+                            centre + side.out * (CellSize / 2 + 1) + past * (CellSize / 2 + 0.05);
+                        const double wall = RayHit(st.walls, o, side.out * -1);
+                        if (std::fabs(wall - 1) > 1e-3) {
+                            if (wrong < 5)
+                                ADD_FAILURE() << "stage " << s << " wall beside pillar " << c << ","
+                                              << r << " at " << wall;
+                            ++wrong;
+                        }
+                    }
+                }
+            }
+        EXPECT_GT(sides, 20) << "stage " << s;
+        EXPECT_EQ(wrong, 0) << "stage " << s;
+    }
 }

@@ -103,10 +103,10 @@ Picture WallTexture() {
 }
 
 Picture PillarTexture() {
-    const int w = 64, h = 128;
+    const int w = PillarFaceTexels, h = 128;
     const int top_band = 14, bottom_band = 104; // hazard stripes above and below
-    Picture p(w, h);
-    for (int y = 0; y < h; ++y)
+    Picture p(PillarTextureWidth, h);
+    for (int y = 0; y < h; ++y) {
         for (int x = 0; x < w; ++x) {
             double v = 0.93 + 0.01 * Grain(x, y, 4);
             if (y < top_band || y >= bottom_band) {
@@ -126,6 +126,11 @@ Picture PillarTexture() {
             if (x >= w - 2) v -= 0.12;
             p.at(x, y) = Grey(v);
         }
+        // The columns past the face only meet a filtered sample at the face's two edges:
+        // they repeat the edge texel each side would blend with.
+        for (int x = w; x < PillarTextureWidth; ++x)
+            p.at(x, y) = x < (w + PillarTextureWidth) / 2 ? p.at(w - 1, y) : p.at(0, y);
+    }
     return p;
 }
 

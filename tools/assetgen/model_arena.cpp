@@ -64,9 +64,17 @@ Material Plate(double shade) {
     return m;
 }
 
+// The ground grid's south-west corner. The plates are laid from here, so every plate fills one
+// checker square and the gaps between plates run along the squares' edges. (Laid from the
+// world origin instead, a gap would run through every square and straight under the robot
+// at its start, down the middle of the screen.)
+constexpr double GroundWest = -45, GroundEast = 465;
+
 // A flat ground quad with the plate texture laid in world units.
 void GroundQuad(Mesh& m, double x0, double x1, double z0, double z1, int material) {
-    auto uv = [](double x, double z) { return Vec2{x / GroundTextureSpan, z / GroundTextureSpan}; };
+    auto uv = [](double x, double z) {
+        return Vec2{(x - GroundWest) / GroundTextureSpan, (z - GroundWest) / GroundTextureSpan};
+    };
     m.AddPolygon({{x0, 0, z0}, {x0, 0, z1}, {x1, 0, z1}, {x1, 0, z0}}, material, {0, 1, 0},
                  {uv(x0, z0), uv(x0, z1), uv(x1, z1), uv(x1, z0)});
 }
@@ -78,7 +86,7 @@ Mesh Ground(double step) {
     const int light = m.AddMaterial(Plate(1.0));
     const int dark = m.AddMaterial(Plate(0.9));
     const int apron = m.AddMaterial(Plate(0.65));
-    const double lo = -45, hi = 465;
+    const double lo = GroundWest, hi = GroundEast;
     const int n = static_cast<int>(std::lround((hi - lo) / step));
     for (int i = 0; i < n; ++i)
         for (int j = 0; j < n; ++j) {

@@ -92,6 +92,12 @@ template <typename Open, typename Emit> void EdgeRuns(int first, int last, Open 
     }
 }
 
+// Whether the wall cell (c, r) shows a side toward its neighbour (nc, nr): the neighbour is
+// open and the cell is not a pillar, whose post draws that side itself.
+bool Open(const StageLayout& layout, int c, int r, int nc, int nr) {
+    return !layout.IsWall(nc, nr) && layout.at(c, r) != Cell::Pillar;
+}
+
 } // namespace
 
 GroundRect WallCellRect(int column, int row) {
@@ -127,7 +133,7 @@ Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
         const bool inside_east = b.c2 < MapSize - 1;
         if (inside_north)
             EdgeRuns(
-                b.c1, b.c2, [&](int c) { return !layout.IsWall(c, b.r1 - 1); },
+                b.c1, b.c2, [&](int c) { return Open(layout, c, b.r1, c, b.r1 - 1); },
                 [&](int c0, int c1) {
                     double a, e;
                     x_of(c0, c1, a, e);
@@ -136,7 +142,7 @@ Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
                 });
         if (inside_south)
             EdgeRuns(
-                b.c1, b.c2, [&](int c) { return !layout.IsWall(c, b.r2 + 1); },
+                b.c1, b.c2, [&](int c) { return Open(layout, c, b.r2, c, b.r2 + 1); },
                 [&](int c0, int c1) {
                     double a, e;
                     x_of(c0, c1, a, e);
@@ -145,7 +151,7 @@ Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
                 });
         if (inside_west)
             EdgeRuns(
-                b.r1, b.r2, [&](int r) { return !layout.IsWall(b.c1 - 1, r); },
+                b.r1, b.r2, [&](int r) { return Open(layout, b.c1, r, b.c1 - 1, r); },
                 [&](int r0, int r1) {
                     double far, near;
                     z_of(r0, r1, far, near);
@@ -154,7 +160,7 @@ Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style) {
                 });
         if (inside_east)
             EdgeRuns(
-                b.r1, b.r2, [&](int r) { return !layout.IsWall(b.c2 + 1, r); },
+                b.r1, b.r2, [&](int r) { return Open(layout, b.c2, r, b.c2 + 1, r); },
                 [&](int r0, int r1) {
                     double far, near;
                     z_of(r0, r1, far, near);
@@ -172,14 +178,15 @@ Mesh BuildPillarMesh(const StageLayout& layout, const WallStyle& style) {
         Matte(style.pillar.r * 0.7, style.pillar.g * 0.7, style.pillar.b * 0.7, 0.15));
     const double y0 = FileY(ArenaY);
     const double y1 = FileY(PillarTopY);
-    // Each side shows the whole texture once: u across the face, v down from the top.
-    const Vec2 tl{0, 0}, tr{1, 0}, br{1, 1}, bl{0, 1};
+    // Each side shows the face picture once: u across the face, v down from the top.
+    const double face_u = static_cast<double>(PillarFaceTexels) / PillarTextureWidth;
+    const Vec2 tl{0, 0}, tr{face_u, 0}, br{face_u, 1}, bl{0, 1};
     for (int r = 0; r < MapSize; ++r)
         for (int c = 0; c < MapSize; ++c) {
             if (layout.at(c, r) != Cell::Pillar) continue;
             const GroundRect g = WallCellRect(c, r);
-            const double w = FileX(g.x0 + PillarInset), e = FileX(g.x1 - PillarInset);
-            const double s = FileZ(g.z0 + PillarInset), n = FileZ(g.z1 - PillarInset);
+            const double w = FileX(g.x0), e = FileX(g.x1);
+            const double s = FileZ(g.z0), n = FileZ(g.z1);
             Quad(mesh, cap, {w, y1, s}, {w, y1, n}, {e, y1, n}, {e, y1, s}, {0, 1, 0});
             mesh.AddPolygon({{w, y0, n}, {w, y1, n}, {e, y1, n}, {e, y0, n}}, shaft, {0, 0, 1},
                             {bl, tl, tr, br});

@@ -18,10 +18,9 @@ namespace assetgen {
 
 constexpr double WallScaleXZ = 0.15;
 constexpr double WallScaleY = 0.1;
-constexpr double ArenaY = -6.0;      // world height of the arena frame: the ground
-constexpr double WallTopY = 4.0;     // world height of the wall tops
-constexpr double PillarTopY = 6.5;   // pillars stand out above the walls
-constexpr double PillarInset = -0.3; // pillars are a little wider than a wall cell
+constexpr double ArenaY = -6.0;    // world height of the arena frame: the ground
+constexpr double WallTopY = 4.0;   // world height of the wall tops
+constexpr double PillarTopY = 6.5; // pillars stand out above the walls
 
 // World rectangle of a wall pixel's solid.
 struct GroundRect {
@@ -37,9 +36,10 @@ struct WallStyle {
 };
 
 // Runs of wall cells merged into long boxes; faces between walls, faces on the outside of
-// the border and bottoms are left out.
+// the border, faces of pillar cells (their post draws them, in the same plane as the wall)
+// and bottoms are left out.
 Mesh BuildWallMesh(const StageLayout& layout, const WallStyle& style);
-// One post on every pillar cell.
+// One post on every pillar cell, its sides flush with the walls beside it.
 Mesh BuildPillarMesh(const StageLayout& layout, const WallStyle& style);
 
 } // namespace assetgen
