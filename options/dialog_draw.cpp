@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr uint32_t Face = 0xF0F0F0;
 constexpr uint32_t Accent = 0x0078D7;
 constexpr uint32_t Frame = 0x7A7A7A;
 

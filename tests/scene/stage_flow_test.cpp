@@ -113,7 +113,10 @@ TEST_F(StageFlowTest, VictoryFrame240LeadsToTheTransitionScreenAndTheNextStage) 
 }
 
 TEST_F(StageFlowTest, LastStageAndPracticeGoToTheEnding) {
-    for (const auto& [difficulty, stage] : {std::pair{2, 3}, std::pair{0, 1}}) {
+    for (const auto& [difficulty_setting, stage_setting] : {std::pair{2, 3}, std::pair{0, 1}}) {
+        // clang 14 cannot capture structured bindings in a lambda.
+        const int difficulty = difficulty_setting;
+        const int stage = stage_setting;
         SCOPED_TRACE("difficulty " + std::to_string(difficulty));
         BuildPlaying([difficulty, stage](World& world) {
             world.Difficulty = difficulty;
