@@ -11,6 +11,7 @@
 #include "media/application.h"
 #include "media/clock.h"
 #include "media/game_folder.h"
+#include "media/gl_probe.h"
 #include "media/video_start.h"
 
 namespace {
@@ -25,6 +26,8 @@ int main(int argc, char** argv) {
         (command_line.exit_status == 0 ? std::cout : std::cerr) << command_line.text;
         return command_line.exit_status;
     }
+    // Before anything starts a thread: the child that asks which GL the machine has.
+    StartGlProbe();
     // Missing game files are said display or not: nothing could be played anyway.
     std::string missing_files;
     try {

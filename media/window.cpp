@@ -6,34 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace {
-
-// True when the machine's GL draws on the processor (Mesa's llvmpipe and friends): SDL's
-// GL renderer would then spend most of the game's time presenting and scaling frames. A
-// hidden window asks once, and takes the GL library with it when it goes.
-bool OnlySoftwareGl() {
-    SDL_Window* probe = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (probe == nullptr) return true; // no GL at all
-    bool software = true;
-    if (SDL_GLContext context = SDL_GL_CreateContext(probe)) {
-        using GetString = const unsigned char* (*)(unsigned int);
-        constexpr unsigned int GlRenderer = 0x1F01;
-        auto get_string = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-        const unsigned char* name = get_string != nullptr ? get_string(GlRenderer) : nullptr;
-        if (name != nullptr) {
-            const std::string renderer = reinterpret_cast<const char*>(name);
-            software = false;
-            for (const char* rasteriser :
-                 {"llvmpipe", "softpipe", "Software Rasterizer", "swrast", "SWR"})
-                if (renderer.find(rasteriser) != std::string::npos) software = true;
-        }
-        SDL_GL_DeleteContext(context);
-    }
-    SDL_DestroyWindow(probe);
-    return software;
-}
-
-} // namespace
+#include "media/gl_probe.h"
 
 TWindow::~TWindow() {
     Destroy();
@@ -56,6 +29,9 @@ void TWindow::Create(const std::string& caption, int client_width, int client_he
         renderer_ = SDL_CreateRenderer(window_, -1, choose ? SDL_RENDERER_ACCELERATED : 0);
     if (renderer_ == nullptr) {
         software_ = true;
+        // The window's own surface, shown straight by the video driver: left to itself SDL
+        // would back that surface with a GL texture, which brings back the software GL.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     }
     if (renderer_ == nullptr)

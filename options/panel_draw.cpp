@@ -2,27 +2,24 @@
 // desktop form, and taking the mouse there. Keys go to the panel's own keyboard handling.
 #include <SDL.h>
 #include <imgui.h>
-#include <imgui_freetype.h>
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <filesystem>
-#include <iostream>
 
 #include "media/window.h"
 #include "options/dialog_draw.h"
 #include "options/dialogs.h"
 #include "options/options_panel.h"
+#include "options/panel_fonts.h"
 #include "options/text_wrap.h"
 
 namespace {
 
-constexpr const char* FontFile = "/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf";
-constexpr float FontSize = 12.0f;
-constexpr float BoldFontSize = 16.0f;
+constexpr float FontSize = PanelFontSize;
+constexpr float BoldFontSize = PanelBoldFontSize;
 
 constexpr uint32_t Face = 0xF0F0F0;
 constexpr uint32_t TextColour = 0x000000;
@@ -176,39 +173,6 @@ ImVector<ImWchar> GlyphRanges(const std::string& text) {
     ImVector<ImWchar> ranges;
     builder.BuildRanges(&ranges);
     return ranges;
-}
-
-void BuildFonts(const ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*& bold,
-                DialogFonts& dialog) {
-    ImGuiIO& io = ImGui::GetIO();
-    io.Fonts->Clear();
-    io.Fonts->FontBuilderIO = ImGuiFreeType::GetBuilderForFreeType();
-    regular = bold = nullptr;
-    dialog = DialogFonts{};
-    std::error_code ec;
-    if (std::filesystem::exists(FontFile, ec)) {
-        ImFontConfig plain;
-        plain.FontBuilderFlags = ImGuiFreeTypeBuilderFlags_LightHinting;
-        regular = io.Fonts->AddFontFromFileTTF(FontFile, FontSize, &plain, ranges.Data);
-        ImFontConfig heavy;
-        heavy.FontBuilderFlags =
-            ImGuiFreeTypeBuilderFlags_LightHinting | ImGuiFreeTypeBuilderFlags_Bold;
-        bold = io.Fonts->AddFontFromFileTTF(FontFile, BoldFontSize, &heavy, ranges.Data);
-        for (size_t i = 0; i < DialogFonts::BoldSizes.size(); ++i)
-            dialog.bold[i] = io.Fonts->AddFontFromFileTTF(
-                FontFile, static_cast<float>(DialogFonts::BoldSizes[i]), &heavy, ranges.Data);
-    }
-    if (regular == nullptr || bold == nullptr) {
-        std::cerr << "Brannock: " << FontFile
-                  << " が見つかりません (the panel falls back to a font without Japanese)\n";
-        io.Fonts->Clear();
-        regular = bold = io.Fonts->AddFontDefault();
-        dialog.bold = {};
-    }
-    dialog.regular = regular;
-    io.FontDefault = regular;
-    io.Fonts->Build();
-    ImGui_ImplSDLRenderer_DestroyFontsTexture(); // the next frame uploads the new atlas
 }
 
 } // namespace
@@ -525,7 +489,8 @@ bool TOptionsPanel::Draw() {
                           std::equal(ranges.begin(), ranges.end(), gui_->ranges.begin());
         if (!gui_->built || !same) {
             gui_->ranges.swap(ranges);
-            BuildFonts(gui_->ranges, gui_->regular, gui_->bold, gui_->dialog);
+            BuildPanelFonts(gui_->ranges, gui_->regular, gui_->bold, gui_->dialog);
+            ImGui_ImplSDLRenderer_DestroyFontsTexture(); // the next frame uploads the new atlas
             gui_->built = true;
         }
         ImGui_ImplSDLRenderer_NewFrame();
@@ -537,6 +502,8 @@ bool TOptionsPanel::Draw() {
             DrawEmptyForm(At(Width, Height));
         if (Modal != nullptr) DrawModalDialog(*Modal, gui_->dialog);
         ImGui::Render();
+        // Once the atlas is in the renderer's texture, its pixels are not needed here.
+        if (ImGui::GetIO().Fonts->TexID != nullptr) ImGui::GetIO().Fonts->ClearTexData();
 
         SDL_Renderer* renderer = window_->renderer();
         // The game's pictures may have left a scaled size on the renderer.
