@@ -19,6 +19,7 @@
 #include "options/dialogs.h"
 #include "tools/replay/levers.h"
 #include "tools/replay/png.h"
+#include "tools/replay/script_line.h"
 #include "tools/replay/state_json.h"
 
 namespace {
@@ -58,72 +59,45 @@ public:
         while (!form_.Closed() && std::getline(script_, line)) RunLine(++number_, line);
     }
 
-    void RunLine(int number, const std::string& line) {
-        std::istringstream words(WithoutComment(line));
-        std::string command;
-        if (!(words >> command)) return;
-        line_ = number;
+    void RunLine(int number, const std::string& text) {
+        const ScriptLine line = Read(number, text);
+        const std::string& command = line.command;
+        if (command.empty()) return;
         if (command == "check" || command == "uncheck")
-            SetChecked(Word(words, "a control name"), command == "check");
+            SetChecked(line.words[0], command == "check");
         else if (command == "trackbar")
-            SetTrackBar(Number(words, "a position"));
+            SetTrackBar(line.number);
         else if (command == "click")
-            Click(Word(words, "a button name"));
-        else if (command == "frames") {
-            // The count is read first: the order of argument evaluation is unspecified.
-            const int count = Number(words, "a frame count");
-            Frames(count, Rest(words));
-        } else if (command == "shot")
-            Shot(Word(words, "a picture name"));
+            Click(line.words[0]);
+        else if (command == "frames")
+            Frames(line.number, line.keys);
+        else if (command == "shot")
+            Shot(line.words[0]);
         else if (command == "set")
-            Set(words);
+            Set(line.words[0], line.words[1]);
         else if (command == "place")
-            Place(words);
+            Place(line);
         else if (command == "answer")
-            answers_.push_back(AnswerText(words));
+            answers_.push_back(line.text);
         else if (command == "timer")
-            EnableTimer(Word(words, "a timer name"));
+            EnableTimer(line.words[0]);
         else
-            Fail("unknown command '" + command + "'");
+            Fail("'" + command + "' runs only while a dialog is up");
     }
 
     bool Closed() const { return form_.Closed(); }
 
 private:
-    // A '#' at the start of a word starts a comment that runs to the end of the line.
-    static std::string WithoutComment(const std::string& line) {
-        for (size_t i = 0; i < line.size(); ++i)
-            if (line[i] == '#' && (i == 0 || std::isspace(static_cast<unsigned char>(line[i - 1]))))
-                return line.substr(0, i);
-        return line;
-    }
-
     [[noreturn]] void Fail(const std::string& message) const { throw ScriptError(line_, message); }
 
-    std::string Word(std::istringstream& words, const char* what) const {
-        std::string word;
-        if (!(words >> word)) Fail(std::string("expected ") + what);
-        return word;
-    }
-
-    int Number(std::istringstream& words, const char* what) const {
-        const std::string word = Word(words, what);
+    // Reads a line; its number is the one errors name from here on.
+    ScriptLine Read(int number, const std::string& text) {
+        line_ = number;
         try {
-            size_t used = 0;
-            const int value = std::stoi(word, &used);
-            if (used == word.size()) return value;
-        } catch (const std::exception&) {
+            return ReadScriptLine(text);
+        } catch (const ScriptLineError& e) {
+            Fail(e.what());
         }
-        Fail(std::string("expected ") + what + ", got '" + word + "'");
-    }
-
-    // The rest of an answer line, inner spaces kept (a name may have them).
-    std::string AnswerText(std::istringstream& words) const {
-        std::string rest;
-        std::getline(words >> std::ws, rest);
-        while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r'))
-            rest.pop_back();
-        return rest;
     }
 
     // --- dialogs: shown while the script's next lines run, until one answers ---
@@ -167,16 +141,14 @@ private:
     std::string AnswerFromScript(TModalDialog& dialog) {
         std::string line;
         while (std::getline(script_, line)) {
-            line_ = ++number_;
-            std::istringstream words(WithoutComment(line));
-            std::string command;
-            if (!(words >> command)) continue;
-            if (command == "shot")
-                Shot(Word(words, "a picture name"));
-            else if (command == "type")
-                dialog.TextInput(AnswerText(words));
-            else if (command == "answer")
-                return AnswerText(words);
+            const ScriptLine read = Read(++number_, line);
+            if (read.command.empty()) continue;
+            if (read.command == "shot")
+                Shot(read.words[0]);
+            else if (read.command == "type")
+                dialog.TextInput(read.text);
+            else if (read.command == "answer")
+                return read.text;
             else
                 Fail(dialog.Name + " is waiting for an answer: only 'shot', 'type' and 'answer' "
                                    "lines run while it is up");
@@ -228,19 +200,6 @@ private:
     void WriteDialog(const nlohmann::json& record) {
         dialogs_ << record.dump() << '\n';
         dialogs_.flush();
-    }
-
-    // The rest of the line: key names may contain spaces ("Keypad 5").
-    static std::string Rest(std::istringstream& words) {
-        std::string rest;
-        std::getline(words, rest);
-        return Trimmed(rest);
-    }
-
-    static std::string Trimmed(const std::string& text) {
-        const size_t first = text.find_first_not_of(" \t\r");
-        if (first == std::string::npos) return {};
-        return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
     }
 
     // Hands the idle slot to a frame timer, as the game's screens hand over.
@@ -305,33 +264,7 @@ private:
         RaiseDialogFailure();
     }
 
-    std::set<uint32_t> ParseKeys(const std::string& keys) const {
-        std::set<uint32_t> virtual_keys;
-        std::vector<std::string> names;
-        std::istringstream list(keys);
-        std::string piece;
-        while (std::getline(list, piece, '+')) names.push_back(Trimmed(piece));
-        if (!keys.empty() && keys.back() == '+') names.emplace_back();
-        for (size_t i = 0; i < names.size(); ++i) {
-            std::string name = names[i];
-            // "Keypad +" is the one name that holds the separator: "Keypad ++Up", "Keypad +".
-            if (name == "Keypad" && i + 1 < names.size() && names[i + 1].empty()) {
-                name = "Keypad +";
-                ++i;
-            }
-            if (name.empty()) continue;
-            const SDL_Scancode code = SDL_GetScancodeFromName(name.c_str());
-            if (code == SDL_SCANCODE_UNKNOWN) Fail("unknown key '" + name + "'");
-            const uint32_t vk = VirtualKeyOfScancode(code);
-            if (vk == 0) Fail("key '" + name + "' has no place in the key table");
-            virtual_keys.insert(vk);
-        }
-        return virtual_keys;
-    }
-
-    void Frames(int count, const std::string& keys) {
-        if (count < 0) Fail("a frame count cannot be negative");
-        const std::set<uint32_t> held = ParseKeys(keys);
+    void Frames(int count, const std::set<uint32_t>& held) {
         form_.DXInput1.SetScriptedKeys(held);
         if (held.count(27) != 0) PushEscape(); // the form sees Escape as a key press
         for (int i = 0; i < count && !form_.Closed(); ++i) RunFrame();
@@ -376,10 +309,7 @@ private:
     }
 
     // Test levers: they write state between frames and run no game step.
-    void Set(std::istringstream& words) {
-        const std::string name = Word(words, "a world variable name");
-        const std::string value = Word(words, "a value");
-        NoMoreWords(words);
+    void Set(const std::string& name, const std::string& value) {
         try {
             SetWorldValue(form_.world, name, value);
         } catch (const LeverError& e) {
@@ -387,25 +317,12 @@ private:
         }
     }
 
-    void Place(std::istringstream& words) {
-        const std::string what = Word(words, "robo, boss, Zako[i] or GH[i]");
+    void Place(const ScriptLine& line) {
         try {
-            const float x = ParseLeverFloat(Word(words, "X"));
-            const float z = ParseLeverFloat(Word(words, "Z"));
-            std::optional<PlaceFacing> facing;
-            std::string dx;
-            if (words >> dx)
-                facing = PlaceFacing{ParseLeverFloat(dx), ParseLeverFloat(Word(words, "DZ"))};
-            NoMoreWords(words);
-            PlaceFrame(form_, what, x, z, facing);
+            PlaceFrame(form_, line.words[0], line.x, line.z, line.facing);
         } catch (const LeverError& e) {
             Fail(e.what());
         }
-    }
-
-    void NoMoreWords(std::istringstream& words) const {
-        std::string extra;
-        if (words >> extra) Fail("unexpected '" + extra + "' at the end of the line");
     }
 
     void Shot(const std::string& name) {

@@ -1,0 +1,74 @@
+// libFuzzer target for the record tables: the input is a table file as another program (or
+// a damaged disk) may have left it. A table that reads writes back byte for byte; every
+// name shows and ranks without touching memory it does not own; a file that is not a table
+// is moved aside, never lost.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "options/record_file.h"
+#include "options/record_table.h"
+
+namespace {
+
+const std::filesystem::path& Folder() {
+    static const std::filesystem::path folder = [] {
+        auto path = std::filesystem::temp_directory_path() /
+                    ("brannock-fuzz-records-" + std::to_string(getpid()));
+        std::filesystem::create_directories(path);
+        return path;
+    }();
+    return folder;
+}
+
+size_t FilesIn(const std::filesystem::path& folder) {
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++count;
+    return count;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::filesystem::remove_all(Folder());
+    std::filesystem::create_directories(Folder());
+    const std::string path = (Folder() / "Score.dat").string();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+
+    const TTableRead read = ReadTableFile(path);
+    if (read.FromFile) {
+        if (size != 1080) __builtin_trap();
+        const std::vector<uint8_t> written = SerializeRecordTable(read.Table);
+        if (written.size() != size || std::memcmp(written.data(), data, size) != 0)
+            __builtin_trap();
+    } else if (FilesIn(Folder()) != 1) {
+        __builtin_trap(); // the refused file must have been kept aside
+    }
+
+    TRecordTable table = read.Table;
+    for (const TRecord& record : table) {
+        (void)NameFromShiftJis(NameBytes(record));
+        (void)ScoreText(record.Score, false);
+        (void)ScoreText(record.Score, true);
+    }
+    // The input's first bytes as a new score, its rest as a typed name.
+    int32_t value = 0;
+    std::memcpy(&value, data, size < sizeof value ? size : sizeof value);
+    const int rank = RankOf(table, value);
+    if (rank < 1 || rank > NoRank) __builtin_trap();
+    if (rank != NoRank) {
+        InsertAt(table, rank, value);
+        const std::string typed(reinterpret_cast<const char*>(data), size);
+        SetName(table[static_cast<size_t>(rank - 1)], NameToShiftJis(typed));
+        if (table[static_cast<size_t>(rank - 1)].Score != value) __builtin_trap();
+    }
+    if (!ParseRecordTable(SerializeRecordTable(table))) __builtin_trap();
+    return 0;
+}

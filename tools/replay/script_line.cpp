@@ -1,0 +1,138 @@
+#include "tools/replay/script_line.h"
+
+#include <SDL.h>
+
+#include <cctype>
+#include <sstream>
+
+#include "media/input.h"
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& message) {
+    throw ScriptLineError(message);
+}
+
+// A '#' at the start of a word starts a comment that runs to the end of the line.
+std::string WithoutComment(const std::string& line) {
+    for (size_t i = 0; i < line.size(); ++i)
+        if (line[i] == '#' && (i == 0 || std::isspace(static_cast<unsigned char>(line[i - 1]))))
+            return line.substr(0, i);
+    return line;
+}
+
+std::string Trimmed(const std::string& text) {
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string Word(std::istringstream& words, const char* what) {
+    std::string word;
+    if (!(words >> word)) Fail(std::string("expected ") + what);
+    return word;
+}
+
+int Number(std::istringstream& words, const char* what) {
+    const std::string word = Word(words, what);
+    try {
+        size_t used = 0;
+        const int value = std::stoi(word, &used);
+        if (used == word.size()) return value;
+    } catch (const std::exception&) {
+    }
+    Fail(std::string("expected ") + what + ", got '" + word + "'");
+}
+
+void NoMoreWords(std::istringstream& words) {
+    std::string extra;
+    if (words >> extra) Fail("unexpected '" + extra + "' at the end of the line");
+}
+
+// The rest of the line: key names may contain spaces ("Keypad 5").
+std::string Rest(std::istringstream& words) {
+    std::string rest;
+    std::getline(words, rest);
+    return Trimmed(rest);
+}
+
+// The rest of an answer line, inner spaces kept (a name may have them).
+std::string AnswerText(std::istringstream& words) {
+    std::string rest;
+    std::getline(words >> std::ws, rest);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r'))
+        rest.pop_back();
+    return rest;
+}
+
+std::set<uint32_t> ParseKeys(const std::string& keys) {
+    std::set<uint32_t> virtual_keys;
+    std::vector<std::string> names;
+    std::istringstream list(keys);
+    std::string piece;
+    while (std::getline(list, piece, '+')) names.push_back(Trimmed(piece));
+    if (!keys.empty() && keys.back() == '+') names.emplace_back();
+    for (size_t i = 0; i < names.size(); ++i) {
+        std::string name = names[i];
+        // "Keypad +" is the one name that holds the separator: "Keypad ++Up", "Keypad +".
+        if (name == "Keypad" && i + 1 < names.size() && names[i + 1].empty()) {
+            name = "Keypad +";
+            ++i;
+        }
+        if (name.empty()) continue;
+        const SDL_Scancode code = SDL_GetScancodeFromName(name.c_str());
+        if (code == SDL_SCANCODE_UNKNOWN) Fail("unknown key '" + name + "'");
+        const uint32_t vk = VirtualKeyOfScancode(code);
+        if (vk == 0) Fail("key '" + name + "' has no place in the key table");
+        virtual_keys.insert(vk);
+    }
+    return virtual_keys;
+}
+
+float LeverFloat(const std::string& word) {
+    try {
+        return ParseLeverFloat(word);
+    } catch (const LeverError& e) {
+        Fail(e.what());
+    }
+}
+
+} // namespace
+
+ScriptLine ReadScriptLine(const std::string& text) {
+    std::istringstream words(WithoutComment(text));
+    ScriptLine line;
+    if (!(words >> line.command)) return line;
+    const std::string& command = line.command;
+    if (command == "check" || command == "uncheck") {
+        line.words = {Word(words, "a control name")};
+    } else if (command == "trackbar") {
+        line.number = Number(words, "a position");
+    } else if (command == "click") {
+        line.words = {Word(words, "a button name")};
+    } else if (command == "frames") {
+        line.number = Number(words, "a frame count");
+        if (line.number < 0) Fail("a frame count cannot be negative");
+        line.keys = ParseKeys(Rest(words));
+    } else if (command == "shot") {
+        line.words = {Word(words, "a picture name")};
+    } else if (command == "set") {
+        const std::string name = Word(words, "a world variable name");
+        line.words = {name, Word(words, "a value")};
+        NoMoreWords(words);
+    } else if (command == "place") {
+        line.words = {Word(words, "robo, boss, Zako[i] or GH[i]")};
+        line.x = LeverFloat(Word(words, "X"));
+        line.z = LeverFloat(Word(words, "Z"));
+        std::string dx;
+        if (words >> dx) line.facing = PlaceFacing{LeverFloat(dx), LeverFloat(Word(words, "DZ"))};
+        NoMoreWords(words);
+    } else if (command == "answer" || command == "type") {
+        line.text = AnswerText(words);
+    } else if (command == "timer") {
+        line.words = {Word(words, "a timer name")};
+    } else {
+        Fail("unknown command '" + command + "'");
+    }
+    return line;
+}

@@ -1,0 +1,32 @@
+// Reads one line of a replay script into its command and arguments, without running it.
+// The script is outside input: everything about its text is checked here, so the runner
+// only meets lines it can act on.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "tools/replay/levers.h"
+
+// What is wrong with a line; the runner adds the line number.
+struct ScriptLineError : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+struct ScriptLine {
+    std::string command;               // empty for a blank or comment line
+    std::vector<std::string> words;    // check/uncheck/click/shot/timer NAME; set NAME VALUE
+    int number = 0;                    // trackbar position, frame count
+    std::set<uint32_t> keys;           // frames: the virtual keys held
+    std::string text;                  // answer/type: the rest of the line, inner spaces kept
+    float x = 0, z = 0;                // place: where
+    std::optional<PlaceFacing> facing; // place: which way, when given
+};
+
+// Throws ScriptLineError for an unknown command, a missing or extra argument, a bad
+// number or an unknown key.
+ScriptLine ReadScriptLine(const std::string& line);
