@@ -48,10 +48,12 @@ enum class FileState { Missing, Loaded, Unreadable };
 // A section header without its closing bracket becomes a comment line. Left as it is, the
 // ini library would file the keys after it under a name that no later read finds, and
 // every write would add the section again.
+// A UTF-8 signature before the first line is dropped here, as the library would drop it,
+// so that a header behind it is seen as the first thing on its line.
 std::string NeutraliseBrokenHeaders(const std::string& text) {
     std::string out;
     out.reserve(text.size() + 16);
-    size_t start = 0;
+    size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (start < text.size()) {
         size_t end = text.find('\n', start);
         if (end == std::string::npos) end = text.size();

@@ -213,6 +213,22 @@ TEST_F(SettingsFileTest, AnUnclosedSectionHeaderDoesNotMakeTheFileGrow) {
     EXPECT_EQ(ReadSettingInt("Play", 0), 1);
 }
 
+TEST_F(SettingsFileTest, AnUnclosedHeaderBehindAUtf8SignatureIsSeenToo) {
+    // A second write of the same value must leave the file as the first left it.
+    for (const std::string header : {"[Brannock", "[B[Bran\""}) {
+        SCOPED_TRACE(header);
+        WriteIni("\xEF\xBB\xBF" + header + "\n解像度=0x2\n半透明=-12no");
+        EXPECT_EQ(ReadSettingInt("解像度", 9), 9) << "no section holds it";
+        WriteSettingInt("Play", 7);
+        const std::string once = IniText();
+        WriteSettingInt("Play", 7);
+        EXPECT_EQ(IniText(), once);
+        EXPECT_EQ(ReadSettingInt("Play", 0), 7);
+    }
+    WriteIni("\xEF\xBB\xBF[Brannock]\nPlay=3\n");
+    EXPECT_EQ(ReadSettingInt("Play", 0), 3) << "a whole header behind the signature counts";
+}
+
 TEST_F(SettingsFileTest, KeysAfterAnUnclosedHeaderStayInTheSectionBefore) {
     WriteIni("[Brannock]\nPlay=3\n[Other\n難易度=1\n");
     EXPECT_EQ(ReadSettingInt("Play", 0), 3);
