@@ -1,8 +1,10 @@
 #include "media/gl_probe.h"
 
 #include <SDL.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,10 +41,21 @@ bool OnlySoftwareGlHere() {
 
 ChildQuestion::ChildQuestion(bool (*ask)()) {
     int fds[2];
-    if (pipe(fds) != 0) return;
+    if (pipe2(fds, O_CLOEXEC) != 0) return; // not inherited by programs the game starts
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) {
+        // The child goes with the game, however the game ends (a display that never
+        // answers ends it at once, and the child may be stuck on the same display).
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent) _exit(0);
         close(fds[0]);
+        // Only the answer counts: what the libraries say on the way is the game's to say.
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (quiet >= 0) {
+            dup2(quiet, STDOUT_FILENO);
+            dup2(quiet, STDERR_FILENO);
+        }
         const char answer = ask() ? '1' : '0';
         ssize_t written;
         do written = write(fds[1], &answer, 1);
@@ -110,6 +123,9 @@ std::unique_ptr<ChildQuestion>& StartedProbe() {
 } // namespace
 
 void StartGlProbe() {
+    // A player's SDL_RENDER_DRIVER chooses the renderer: there is nothing to ask.
+    const char* asked = SDL_getenv("SDL_RENDER_DRIVER");
+    if (asked != nullptr && *asked != '\0') return;
     if (!StartedProbe()) StartedProbe() = std::make_unique<ChildQuestion>(AskInChild);
 }
 

@@ -5,7 +5,8 @@
 // of main, while the process still has one thread, and answered when the window opens.
 #pragma once
 
-// Forks the child that asks. Call it once, before anything starts a thread.
+// Forks the child that asks, unless SDL_RENDER_DRIVER names the renderer. Call it once,
+// before anything starts a thread.
 void StartGlProbe();
 
 // True when there is no GL, or only a software one. Takes the started child's answer
@@ -15,7 +16,8 @@ bool OnlySoftwareGl();
 
 // Runs ask() in a forked child and returns its answer: ask()'s value, or `fallback` when the
 // child ends without answering or has not answered within patience_ms (it is then killed).
-// The fork must happen while the process has one thread.
+// The child never outlives this process. The fork must happen while the process has one
+// thread.
 class ChildQuestion {
 public:
     explicit ChildQuestion(bool (*ask)());
