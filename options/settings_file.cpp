@@ -47,7 +47,8 @@ enum class FileState { Missing, Loaded, Unreadable };
 
 // A section header without its closing bracket becomes a comment line. Left as it is, the
 // ini library would file the keys after it under a name that no later read finds, and
-// every write would add the section again.
+// every write would add the section again. Lines end at a carriage return as well as at a
+// line feed, as the library reads them.
 // A UTF-8 signature before the first line is dropped here, as the library would drop it,
 // so that a header behind it is seen as the first thing on its line.
 std::string NeutraliseBrokenHeaders(const std::string& text) {
@@ -55,15 +56,15 @@ std::string NeutraliseBrokenHeaders(const std::string& text) {
     out.reserve(text.size() + 16);
     size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (start < text.size()) {
-        size_t end = text.find('\n', start);
+        size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
         const std::string_view line(text.data() + start, end - start);
-        const size_t first = line.find_first_not_of(" \t\r");
+        const size_t first = line.find_first_not_of(" \t");
         if (first != std::string_view::npos && line[first] == '[' &&
             line.find(']', first) == std::string_view::npos)
             out += ';';
         out.append(line);
-        if (end < text.size()) out += '\n';
+        if (end < text.size()) out += text[end];
         start = end + 1;
     }
     return out;

@@ -229,6 +229,17 @@ TEST_F(SettingsFileTest, AnUnclosedHeaderBehindAUtf8SignatureIsSeenToo) {
     EXPECT_EQ(ReadSettingInt("Play", 0), 3) << "a whole header behind the signature counts";
 }
 
+TEST_F(SettingsFileTest, AHeaderCutByACarriageReturnDoesNotMakeTheFileGrow) {
+    // The ini library ends a line at a lone carriage return: "[Bran" is a header of its own.
+    WriteIni("[Bran\ron]c\nkPlay]\nkPlay=3\r\n[Brannock]\n難易度=2\n");
+    WriteAsStartDoes();
+    const std::string once = IniText();
+    WriteAsStartDoes();
+    WriteAsStartDoes();
+    EXPECT_EQ(IniText(), once);
+    EXPECT_EQ(ReadSettingInt("Play", 0), 1);
+}
+
 TEST_F(SettingsFileTest, KeysAfterAnUnclosedHeaderStayInTheSectionBefore) {
     WriteIni("[Brannock]\nPlay=3\n[Other\n難易度=1\n");
     EXPECT_EQ(ReadSettingInt("Play", 0), 3);
