@@ -2,12 +2,25 @@
 
 namespace {
 
-constexpr const char* Usage = "usage: brannock [--help | --version]\n";
+constexpr const char* Usage =
+    "usage: brannock [--help | --version | --record FILE | --play FILE]\n";
+
+CommandLine Refused(const std::string& reason) {
+    CommandLine result;
+    result.action = CommandLine::Action::Refuse;
+    result.exit_status = 2;
+    result.text = "brannock: " + reason + "\n" + Usage;
+    return result;
+}
 
 } // namespace
 
 std::string VersionText() {
     return std::string("brannock ") + BRANNOCK_VERSION;
+}
+
+std::string GameVersion() {
+    return BRANNOCK_VERSION;
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -17,22 +30,28 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     const std::string& first = arguments[0];
     if (first == "--help" || first == "-h") {
         result.action = CommandLine::Action::Help;
-        result.text = std::string(Usage) +
-                      "A 3D robot shooter: steer the robot through three walled stages, destroy\n"
-                      "the zako and G-walkers and defeat the boss. Screen, controls and the other\n"
-                      "options are chosen on the panel the game opens with.\n\n"
-                      "  -h, --help     show this help and exit\n"
-                      "  --version      show the version and exit\n";
+        result.text =
+            std::string(Usage) +
+            "A 3D robot shooter: steer the robot through three walled stages, destroy\n"
+            "the zako and G-walkers and defeat the boss. Screen, controls and the other\n"
+            "options are chosen on the panel the game opens with.\n\n"
+            "  -h, --help     show this help and exit\n"
+            "  --version      show the version and exit\n"
+            "  --record FILE  play, and record the game from START on into the demo FILE\n"
+            "  --play FILE    show the demo FILE with its own settings, then exit\n"
+            "                 (Escape stops it; nothing of yours is read or written)\n";
     } else if (first == "--version") {
         result.action = CommandLine::Action::Version;
         result.text = VersionText() + "\n";
+    } else if (first == "--record" || first == "--play") {
+        if (arguments.size() < 2 || arguments[1].empty())
+            return Refused("option '" + first + "' needs a demo file name");
+        if (arguments.size() > 2) return Refused("unexpected argument '" + arguments[2] + "'");
+        (first == "--record" ? result.record_file : result.play_file) = arguments[1];
     } else {
-        result.action = CommandLine::Action::Refuse;
-        result.exit_status = 2;
-        result.text =
-            "brannock: " +
+        return Refused(
             std::string(first.starts_with("-") ? "unknown option" : "unexpected argument") + " '" +
-            first + "'\n" + Usage;
+            first + "'");
     }
     return result;
 }

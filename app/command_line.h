@@ -1,4 +1,5 @@
-// The program's command line: --help and --version; anything else is refused.
+// The program's command line: --help, --version, --record FILE and --play FILE; anything
+// else is refused.
 #pragma once
 
 #include <string>
@@ -9,9 +10,15 @@ struct CommandLine {
     Action action = Action::Play;
     std::string text;    // what to print: help, version, or the error with the usage line
     int exit_status = 0; // for anything but Play
+    // With Play: the demo to record the game into, or to play instead of a game (one of
+    // them at most).
+    std::string record_file;
+    std::string play_file;
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // "brannock 0.5"
 std::string VersionText();
+// "0.5": the version a demo records and must match to be played.
+std::string GameVersion();

@@ -6,6 +6,11 @@
 
 namespace {
 
+// Stores a setting for the next run; a demo playing back leaves the player's file alone.
+void Store(const TMainForm& form, const std::string& key, int value) {
+    if (!form.DemoPlayback) WriteSettingInt(key, value);
+}
+
 int Flag(bool value) {
     return value ? 1 : 0;
 }
@@ -36,22 +41,22 @@ void ChooseDisplayMode(TMainForm& form) {
     if (p.RadioButton16.Checked) {
         form.DXDraw.Display.Width = 800;
         form.DXDraw.Display.Height = 600;
-        WriteSettingInt("解像度", 1);
+        Store(form, "解像度", 1);
         w.Screen_Scale = 1.25;
         w.Display_Mode = 1;
     } else if (p.RadioButton17.Checked) {
         form.DXDraw.Display.Width = 1024;
         form.DXDraw.Display.Height = 768;
-        WriteSettingInt("解像度", 2);
+        Store(form, "解像度", 2);
         w.Screen_Scale = 1.6;
         w.Display_Mode = 2;
     } else if (p.RadioButton15.Checked) {
-        WriteSettingInt("解像度", 0);
+        Store(form, "解像度", 0);
         w.Screen_Scale = 1.0;
         w.Display_Mode = 0;
     } else {
         // Window mode: the borderless form window, with the pointer shown.
-        WriteSettingInt("解像度", 3);
+        Store(form, "解像度", 3);
         w.Screen_Scale = 1.0;
         w.Display_Mode = 3;
         form.Window.SetCursorVisible(true);
@@ -82,7 +87,7 @@ void ApplyAndStoreOptions(TMainForm& form) {
     w.Stage_No = 1;
     w.Map_Image = &form.Image1;
     w.Wall_Image = &form.Image4;
-    WriteSettingInt("Play", w.Play_Count);
+    Store(form, "Play", w.Play_Count);
 
     if (p.RadioButton19.Checked)
         w.Light_Mode = 2;
@@ -90,14 +95,14 @@ void ApplyAndStoreOptions(TMainForm& form) {
         w.Light_Mode = 1;
     else
         w.Light_Mode = 0;
-    WriteSettingInt("ライト設定", w.Light_Mode);
+    Store(form, "ライト設定", w.Light_Mode);
 
     w.Alpha_Blend = p.CheckBox4.Checked;
-    WriteSettingInt("半透明", Flag(w.Alpha_Blend));
+    Store(form, "半透明", Flag(w.Alpha_Blend));
     w.No_Texture = p.CheckBox2.Checked;
-    WriteSettingInt("テクスチャ", Flag(!w.No_Texture));
+    Store(form, "テクスチャ", Flag(!w.No_Texture));
     w.AC_Control = p.RadioButton11.Checked;
-    WriteSettingInt("操作方式", Flag(w.AC_Control));
+    Store(form, "操作方式", Flag(w.AC_Control));
 
     ChooseDisplayMode(form);
 
@@ -109,13 +114,13 @@ void ApplyAndStoreOptions(TMainForm& form) {
         w.Camera_Mode = 1;
     else if (p.RadioButton9.Checked)
         w.Camera_Mode = 3;
-    WriteSettingInt("カメラ位置", w.Camera_Mode);
+    Store(form, "カメラ位置", w.Camera_Mode);
 
     w.Back_Distance = 30 * p.TrackBar1.Position() + 170;
-    WriteSettingInt("背景描画", p.TrackBar1.Position());
+    Store(form, "背景描画", p.TrackBar1.Position());
 
     ChooseDifficulty(w, p);
-    WriteSettingInt("難易度", w.Difficulty);
+    Store(form, "難易度", w.Difficulty);
 }
 
 } // namespace

@@ -61,6 +61,8 @@ public:
     // Closes the form: the message loop ends.
     void Close();
     bool Closed() const { return closed_; }
+    // Set while a demo plays: START stores no settings and the ending enters no record.
+    bool DemoPlayback = false;
     // Where a missing or broken start-up file was reported (shown in the memo).
     std::string StartupProblem;
     // When set, told the name of every game step the frame loop runs (tests, profiling).

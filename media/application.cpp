@@ -54,7 +54,7 @@ void TApplication::Dispatch(const SDL_Event& event) {
         terminated_ = true;
         return;
     }
-    if (event.type == SDL_WINDOWEVENT) {
+    if (event.type == SDL_WINDOWEVENT && FollowFocus) {
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SetActive(true);
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) SetActive(false);
     }

@@ -27,6 +27,9 @@ public:
     // --- activation: the main window has the focus ---
     bool Active() const { return active_; }
     void SetActive(bool active);
+    // When false the window's focus no longer moves the active state: a demo plays back
+    // its own focus changes, whatever has the focus meanwhile.
+    bool FollowFocus = true;
     // Listeners are told of every change of the active state; the returned id removes one.
     int AddActivationListener(std::function<void(bool active)> listener);
     void RemoveActivationListener(int id);

@@ -215,4 +215,5 @@ void TDXInput::UpdateInput() {
     States |= now & ~previous_union_;
     States &= ~(~now & previous_union_);
     previous_union_ = now;
+    if (OnUpdated) OnUpdated(States);
 }

@@ -91,6 +91,9 @@ public:
     // Reads every device; a state enters States when it is newly held and leaves when it
     // is newly released, so a state the game removed stays out until pressed again.
     void UpdateInput();
+    // Told the state set at the end of every update; may replace it (a demo records the
+    // states the game read and plays them back).
+    std::function<void(TDXInputStates& states)> OnUpdated;
     // Keeps the keyboard state from window events, and opens or closes the joystick as it
     // is plugged in or out.
     void HandleEvent(const SDL_Event& event);

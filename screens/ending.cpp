@@ -61,6 +61,11 @@ void FinishEnding(TMainForm& form) {
         w.Total_Time += w.Play_Time;
         value = TimeRecordValue(w.Total_Time);
     }
+    // A demo shows the ending of a game played before: its result is not entered again.
+    if (form.DemoPlayback) {
+        form.Close();
+        return;
+    }
     // The table as entered is shown even if the file could not take it.
     TRecordTable entered;
     w.Ending_Rank = InsertRecord(form, path, value, &entered);

@@ -244,3 +244,32 @@ TEST_F(EndingTest, ADamagedTableDoesNotCostTheResult) {
 }
 
 } // namespace
+
+// A demo of a finished game shows its ending, but the result was entered when it was
+// played: no name entry, no table, no file; the time attack total still adds up.
+TEST_F(EndingTest, ADemoShowsTheWholeEndingButEntersNoTimeAttackResult) {
+    form().DemoPlayback = true;
+    world().Difficulty = 5;
+    world().Total_Time = 700000;
+    world().Play_Time = 50000;
+    StartEnding(640, 480, 1.0);
+    EXPECT_EQ(FramesToEnd(), 735) << "the same ending as in a game";
+    EXPECT_TRUE(form().Closed());
+    EXPECT_TRUE(shown_.empty());
+    EXPECT_EQ(world().Ending_Rank, 0);
+    EXPECT_EQ(world().Total_Time, 750000);
+    EXPECT_FALSE(std::filesystem::exists(world().Time_File));
+    EXPECT_FALSE(std::filesystem::exists(world().Score_File));
+}
+
+TEST_F(EndingTest, ADemoEntersNoScoreThatWouldTopTheTable) {
+    form().DemoPlayback = true;
+    world().Difficulty = 2;
+    world().Score = 990000;
+    StartEnding(640, 480, 1.0);
+    Frame({KeyX});
+    EXPECT_TRUE(form().Closed());
+    EXPECT_TRUE(shown_.empty());
+    EXPECT_EQ(world().Ending_Rank, 0);
+    EXPECT_FALSE(std::filesystem::exists(world().Score_File));
+}

@@ -18,7 +18,9 @@ TEST(CommandLineTest, HelpAndVersionExitZeroWithTheirText) {
         const CommandLine help = ParseCommandLine({option});
         EXPECT_EQ(help.action, Action::Help) << option;
         EXPECT_EQ(help.exit_status, 0);
-        EXPECT_TRUE(help.text.starts_with("usage: brannock [--help | --version]\n")) << help.text;
+        EXPECT_TRUE(help.text.starts_with(
+            "usage: brannock [--help | --version | --record FILE | --play FILE]\n"))
+            << help.text;
         EXPECT_NE(help.text.find("--version"), std::string::npos);
     }
     const CommandLine version = ParseCommandLine({"--version"});
@@ -40,10 +42,39 @@ TEST(CommandLineTest, AnythingElseExitsTwoNamingItWithTheUsageLine) {
         EXPECT_EQ(result.action, Action::Refuse) << arguments[0];
         EXPECT_EQ(result.exit_status, 2);
         EXPECT_NE(result.text.find("'" + arguments[0] + "'"), std::string::npos) << result.text;
-        EXPECT_TRUE(result.text.ends_with("usage: brannock [--help | --version]\n")) << result.text;
+        EXPECT_TRUE(result.text.ends_with(
+            "usage: brannock [--help | --version | --record FILE | --play FILE]\n"))
+            << result.text;
     }
     EXPECT_NE(ParseCommandLine({"-x"}).text.find("unknown option"), std::string::npos);
     EXPECT_NE(ParseCommandLine({"level1"}).text.find("unexpected argument"), std::string::npos);
+}
+
+TEST(CommandLineTest, RecordAndPlayTakeExactlyOneDemoFile) {
+    const CommandLine record = ParseCommandLine({"--record", "run.bnd"});
+    EXPECT_EQ(record.action, Action::Play);
+    EXPECT_EQ(record.record_file, "run.bnd");
+    EXPECT_EQ(record.play_file, "");
+    const CommandLine play = ParseCommandLine({"--play", "my run.bnd"});
+    EXPECT_EQ(play.action, Action::Play);
+    EXPECT_EQ(play.play_file, "my run.bnd");
+    EXPECT_EQ(play.record_file, "");
+    // Without its file, with an empty one or with more after it: refused, naming why.
+    for (const char* option : {"--record", "--play"}) {
+        for (const auto& arguments : std::vector<std::vector<std::string>>{
+                 {option}, {option, ""}, {option, "a.bnd", "b.bnd"}}) {
+            const CommandLine refused = ParseCommandLine(arguments);
+            EXPECT_EQ(refused.action, Action::Refuse) << option << " " << arguments.size();
+            EXPECT_EQ(refused.exit_status, 2);
+            EXPECT_TRUE(refused.text.ends_with(
+                "usage: brannock [--help | --version | --record FILE | --play FILE]\n"));
+        }
+        EXPECT_NE(ParseCommandLine({option}).text.find("needs a demo file name"),
+                  std::string::npos);
+        EXPECT_NE(ParseCommandLine({option, "a.bnd", "b.bnd"}).text.find("'b.bnd'"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(GameVersion(), VersionText().substr(9));
 }
 
 TEST(CommandLineTest, TheFirstArgumentDecides) {

@@ -12,10 +12,13 @@
 #include <sstream>
 #include <vector>
 
+#include "app/command_line.h"
+#include "app/demo.h"
 #include "app/form_design.h"
 #include "app/game.h"
 #include "app/main_form.h"
 #include "media/clock.h"
+#include "media/tape_clock.h"
 #include "options/dialogs.h"
 #include "tools/replay/levers.h"
 #include "tools/replay/png.h"
@@ -30,7 +33,8 @@ constexpr int MaxPassesPerFrame = 200000;
 class ReplayRun {
 public:
     ReplayRun(std::istream& script, const std::string& out_dir)
-        : script_(script), out_dir_(out_dir), application_(clock_), form_(application_) {
+        : script_(script), out_dir_(out_dir), tape_(clock_), application_(tape_),
+          form_(application_) {
         application_.Title = "Brannock";
         application_.ErrorBox = [](const std::string& message) {
             std::cerr << "error box: " << message << std::endl;
@@ -73,14 +77,21 @@ public:
             Frames(line.number, line.keys);
         else if (command == "shot")
             Shot(line.words[0]);
-        else if (command == "set")
+        else if (command == "set") {
+            Lever(command);
             Set(line.words[0], line.words[1]);
-        else if (command == "place")
+        } else if (command == "place") {
+            Lever(command);
             Place(line);
-        else if (command == "answer")
+        } else if (command == "answer")
             answers_.push_back(line.text);
-        else if (command == "timer")
+        else if (command == "timer") {
+            Lever(command);
             EnableTimer(line.words[0]);
+        } else if (command == "record")
+            Record(line.text);
+        else if (command == "play")
+            Play(line.text);
         else
             Fail("'" + command + "' runs only while a dialog is up");
     }
@@ -202,6 +213,69 @@ private:
         dialogs_.flush();
     }
 
+    // --- demos ---
+
+    // The test levers change the world behind the game's back: a demo of such a run would
+    // not play back the same, so the two do not mix.
+    void Lever(const std::string& command) {
+        if (recorder_)
+            Fail("'" + command + "' is a test lever: the demo recorded since line " +
+                 std::to_string(record_line_) + " would not play back the same");
+        levers_used_ = true;
+    }
+
+    void BeforeStart(const std::string& command) const {
+        if (!form_.Panel1.Visible || form_.DXDraw.Initialized())
+            Fail("'" + command + "' must come before START (click Button1)");
+    }
+
+    void Record(const std::string& path) {
+        if (levers_used_)
+            Fail("this run used test levers (set, place, timer): its demo would not play back "
+                 "the same");
+        if (recorder_ || player_) Fail("one demo per run");
+        BeforeStart("record");
+        std::unique_ptr<DemoWriter> writer;
+        try {
+            writer = std::make_unique<DemoWriter>(path);
+        } catch (const DemoError& e) {
+            Fail(e.what());
+        }
+        recorder_ = std::make_unique<DemoRecorder>(form_, tape_, std::move(writer), GameVersion());
+        record_line_ = line_;
+    }
+
+    // Plays the demo to its end; the program then closes, as the game does.
+    void Play(const std::string& path) {
+        if (recorder_ || player_) Fail("one demo per run");
+        BeforeStart("play");
+        Demo demo;
+        try {
+            demo = ReadDemo(path);
+        } catch (const DemoError& e) {
+            Fail(e.what());
+        }
+        if (demo.game_version != GameVersion())
+            Fail(path + ": recorded by brannock " + demo.game_version + "; this is brannock " +
+                 GameVersion());
+        player_ = std::make_unique<DemoPlayer>(form_, tape_, std::move(demo));
+        try {
+            player_->Start();
+        } catch (const std::exception& e) {
+            application_.HandleException(e);
+        }
+        while (!form_.Closed() && !player_->Finished()) RunFrame();
+        if (!player_->Divergence().empty())
+            Fail(path + ": the game left the recording: " + player_->Divergence());
+        if (!form_.Closed()) {
+            form_.Close();
+            WriteState();
+        }
+        if (player_->Finished() && !player_->Recording().complete)
+            std::cerr << path << ": played up to frame " << player_->FramesPlayed() << "; the demo "
+                      << player_->Recording().cut << std::endl;
+    }
+
     // Hands the idle slot to a frame timer, as the game's screens hand over.
     void EnableTimer(const std::string& name) {
         TDXTimer* timers[] = {&form_.DXTimer, &form_.OPTimer, &form_.TunagiTimer,
@@ -299,7 +373,7 @@ private:
         ++frame_;
         nlohmann::json state = WorldStateJson(form_);
         state["frame"] = frame_;
-        state["t"] = clock_.Now();
+        state["t"] = player_ ? player_->FrameTime() : tape_.Time();
         state["sounds"] = sounds_;
         state["stopped"] = stopped_;
         sounds_.clear();
@@ -351,8 +425,14 @@ private:
     int number_ = 0; // script lines read so far
     std::string out_dir_;
     VirtualClock clock_;
+    TapeClock tape_; // the game's clock: a demo records or plays its readings
     TApplication application_;
     TMainForm form_;
+    // After the form: they go first.
+    std::unique_ptr<DemoRecorder> recorder_;
+    std::unique_ptr<DemoPlayer> player_;
+    bool levers_used_ = false;
+    int record_line_ = 0;
     std::ofstream state_;
     std::ofstream dialogs_;
     std::deque<std::string> answers_; // given before their dialog came up

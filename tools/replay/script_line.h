@@ -22,7 +22,8 @@ struct ScriptLine {
     std::vector<std::string> words;    // check/uncheck/click/shot/timer NAME; set NAME VALUE
     int number = 0;                    // trackbar position, frame count
     std::set<uint32_t> keys;           // frames: the virtual keys held
-    std::string text;                  // answer/type: the rest of the line, inner spaces kept
+    std::string text;                  // answer/type: the rest of the line, inner spaces kept;
+                                       // record/play: the demo file
     float x = 0, z = 0;                // place: where
     std::optional<PlaceFacing> facing; // place: which way, when given
 };
