@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "scene/engine/sine.h"
+
 namespace rm {
 
 glm::mat3 SafeInverse(const glm::mat3& m) {
@@ -16,8 +18,9 @@ Transform Inverse(const Transform& a) {
 }
 
 glm::mat3 RotationAbout(const glm::vec3& k, float angle) {
-    const float c = std::cos(angle);
-    const float s = std::sin(angle);
+    const SineCosine turn_by = StableSineCosine(angle);
+    const float c = turn_by.cosine;
+    const float s = turn_by.sine;
     auto turn = [&](const glm::vec3& v) {
         return v * c + glm::cross(k, v) * s + k * (glm::dot(k, v) * (1.0f - c));
     };

@@ -1,9 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/demo_file.h"
 
 namespace {
 
@@ -83,6 +91,58 @@ TEST(CommandLineTest, TheFirstArgumentDecides) {
     const CommandLine refused = ParseCommandLine({"--bogus", "--help"});
     EXPECT_EQ(refused.action, Action::Refuse);
     EXPECT_NE(refused.text.find("'--bogus'"), std::string::npos);
+}
+
+// The game beside the tests, with a demo it must refuse before opening anything (no display
+// is needed for that): exit 2 and one line naming the file and the reason.
+struct Refusal {
+    int status = -1;
+    std::string said;
+};
+
+Refusal RunGame(const std::string& arguments) {
+    const auto err = std::filesystem::temp_directory_path() /
+                     ("brannock-demo-cli-" + std::to_string(::getpid()) + ".txt");
+    const int raw = std::system(("./brannock " + arguments + " 2>" + err.string()).c_str());
+    Refusal out;
+    out.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream in(err);
+    std::stringstream text;
+    text << in.rdbuf();
+    out.said = text.str();
+    std::filesystem::remove(err);
+    return out;
+}
+
+TEST(CommandLineTest, TheGameRefusesADemoItCannotPlayOrWrite) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("brannock-demo-cli-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string text = (dir / "notes.txt").string();
+    std::ofstream(text) << "hello";
+    const std::string other = (dir / "other.bnd").string();
+    {
+        std::vector<uint8_t> bytes = DemoHeaderBytes(GameVersion(), DemoSettings{}, 2);
+        std::ofstream(other, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+    }
+    const std::string cut = (dir / "cut.bnd").string();
+    std::ofstream(cut, std::ios::binary) << "BRANDEMO\x01";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"--play " + text, "brannock: " + text + ": not a Brannock demo\n"},
+        {"--play " + other,
+         "brannock: " + other + ": demo format version 2; this game plays version 1\n"},
+        {"--play " + cut, "brannock: " + cut + ": cut short inside its header\n"},
+        {"--record " + (dir / "no" / "x.bnd").string(),
+         "brannock: " + (dir / "no" / "x.bnd").string() +
+             ": cannot write: No such file or directory\n"},
+    };
+    for (const auto& [arguments, said] : cases) {
+        const Refusal out = RunGame(arguments);
+        EXPECT_EQ(out.status, 2) << arguments;
+        EXPECT_EQ(out.said, said);
+    }
+    std::filesystem::remove_all(dir);
 }
 
 } // namespace
