@@ -49,13 +49,16 @@ enum class FileState { Missing, Loaded, Unreadable };
 // ini library would file the keys after it under a name that no later read finds, and
 // every write would add the section again. Lines end at a carriage return as well as at a
 // line feed, as the library reads them.
-// A UTF-8 signature before the first line is dropped here, as the library would drop it,
-// so that a header behind it is seen as the first thing on its line.
+// UTF-8 signatures at the start of a line are dropped: the library drops one at the start
+// of the file, so a line that comes first after a write would otherwise change its meaning.
 std::string NeutraliseBrokenHeaders(const std::string& text) {
+    constexpr std::string_view Signature = "\xEF\xBB\xBF";
     std::string out;
     out.reserve(text.size() + 16);
-    size_t start = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    size_t start = 0;
     while (start < text.size()) {
+        while (std::string_view(text).substr(start).starts_with(Signature))
+            start += Signature.size();
         size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
         const std::string_view line(text.data() + start, end - start);

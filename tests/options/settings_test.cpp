@@ -213,7 +213,7 @@ TEST_F(SettingsFileTest, AnUnclosedSectionHeaderDoesNotMakeTheFileGrow) {
     EXPECT_EQ(ReadSettingInt("Play", 0), 1);
 }
 
-TEST_F(SettingsFileTest, AnUnclosedHeaderBehindAUtf8SignatureIsSeenToo) {
+TEST_F(SettingsFileTest, Utf8SignaturesDoNotChangeWhatALineMeans) {
     // A second write of the same value must leave the file as the first left it.
     for (const std::string header : {"[Brannock", "[B[Bran\""}) {
         SCOPED_TRACE(header);
@@ -227,6 +227,12 @@ TEST_F(SettingsFileTest, AnUnclosedHeaderBehindAUtf8SignatureIsSeenToo) {
     }
     WriteIni("\xEF\xBB\xBF[Brannock]\nPlay=3\n");
     EXPECT_EQ(ReadSettingInt("Play", 0), 3) << "a whole header behind the signature counts";
+    // A signature further down means the same whether or not a write brings it to the top.
+    WriteIni("junk\n\xEF\xBB\xBF[Brannock]=1\n難易度=2\n");
+    for (int write = 0; write < 3; ++write) {
+        EXPECT_EQ(ReadSettingInt("難易度", 0), 2) << "after " << write << " writes";
+        WriteSettingInt("Play", 7);
+    }
 }
 
 TEST_F(SettingsFileTest, AHeaderCutByACarriageReturnDoesNotMakeTheFileGrow) {
