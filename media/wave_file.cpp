@@ -8,6 +8,9 @@
 namespace {
 
 constexpr uint16_t WavePcm = 1;
+// Rates outside these are no sound anyone recorded; a rate of a few hertz would also make
+// the mixer's copy of a short file last for hours.
+constexpr uint32_t LowestRate = 1000;
 constexpr uint32_t HighestRate = 384000;
 
 [[noreturn]] void InvalidWave(const std::string& name) {
@@ -40,7 +43,7 @@ WaveData ParseWave(const std::vector<uint8_t>& b, const std::string& name) {
             const uint16_t block_align = ReadLE16(f + 12);
             wave.bits = ReadLE16(f + 14);
             if (tag != WavePcm || (wave.channels != 1 && wave.channels != 2) ||
-                (wave.bits != 8 && wave.bits != 16) || rate == 0 || rate > HighestRate ||
+                (wave.bits != 8 && wave.bits != 16) || rate < LowestRate || rate > HighestRate ||
                 block_align != wave.FrameBytes())
                 InvalidWave(name);
             wave.sample_rate = static_cast<int>(rate);

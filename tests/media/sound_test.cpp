@@ -117,6 +117,15 @@ TEST(WaveFiles, AnythingButPlainPcmIsAnInvalidWaveNamingTheFile) {
     w.channels = 3;
     EXPECT_EQ(WaveError(BuildWave(w), "a.wav"), "a.wav: 不正な Wave です");
     w.channels = 1;
+    w.rate = 999;
+    EXPECT_EQ(WaveError(BuildWave(w), "slow.wav"), "slow.wav: 不正な Wave です");
+    w.rate = 384001;
+    EXPECT_EQ(WaveError(BuildWave(w), "fast.wav"), "fast.wav: 不正な Wave です");
+    for (const uint32_t rate : {1000u, 384000u}) {
+        w.rate = rate;
+        EXPECT_EQ(WaveError(BuildWave(w), "edge.wav"), "(no error)") << rate << " Hz";
+    }
+    w.rate = 8000;
     auto cut = BuildWave(w);
     cut.resize(cut.size() - 2); // the data chunk says more than the file holds
     EXPECT_EQ(WaveError(cut, "cut.wav"), "cut.wav: 不正な Wave です");
