@@ -8,6 +8,7 @@ play=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev fonts-ipafont-gothic
   libimgui-dev libfreetype-dev libglm-dev libsimpleini-dev nlohmann-json3-dev libstb-dev
+  file  # cpack -G DEB reads the binaries with it
 )
 # the tests also read mesh files written by other programs (assimp-testmodels)
 # clang builds the sanitizer and fuzzing suites; appstream and desktop-file-utils check the
