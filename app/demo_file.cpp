@@ -6,6 +6,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "media/read_file.h"
+
 namespace {
 
 constexpr size_t MagicLength = sizeof(DemoMagic) - 1;
@@ -59,21 +61,20 @@ public:
     }
     uint16_t U16() {
         Need(2);
-        const uint16_t v = static_cast<uint16_t>(bytes_[at_] | (bytes_[at_ + 1] << 8));
+        const uint16_t v = ReadLE16(bytes_.data() + at_);
         at_ += 2;
         return v;
     }
     uint32_t U32() {
         Need(4);
-        uint32_t v = 0;
-        for (int i = 3; i >= 0; --i) v = (v << 8) | bytes_[at_ + static_cast<size_t>(i)];
+        const uint32_t v = ReadLE32(bytes_.data() + at_);
         at_ += 4;
         return v;
     }
     uint64_t U64() {
         Need(8);
-        uint64_t v = 0;
-        for (int i = 7; i >= 0; --i) v = (v << 8) | bytes_[at_ + static_cast<size_t>(i)];
+        const uint64_t v =
+            ReadLE32(bytes_.data() + at_) | (uint64_t{ReadLE32(bytes_.data() + at_ + 4)} << 32);
         at_ += 8;
         return v;
     }
