@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/demo_file.h"
+#include "demo/demo_file.h"
 #include "tests/support/form_fixture.h"
 #include "tools/replay/replay.h"
 
