@@ -1,5 +1,5 @@
-// The program's command line: --help, --version, --record FILE and --play FILE; anything
-// else is refused.
+// The program's command line: --help, --version, --no-flash, --record FILE and --play FILE;
+// anything else is refused.
 #pragma once
 
 #include <string>
@@ -14,6 +14,8 @@ struct CommandLine {
     // them at most).
     std::string record_file;
     std::string play_file;
+    // With Play: no white flash when the robot is hit, for this run only.
+    bool no_flash = false;
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
