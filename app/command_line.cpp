@@ -5,7 +5,9 @@
 namespace {
 
 constexpr const char* Usage =
-    "usage: brannock [--help | --version | [--no-flash] [--record FILE | --play FILE]]\n";
+    "usage: brannock [--lang ja|en] [--help | --version | [--no-flash] [--record FILE | --play "
+    "FILE]]\n";
+constexpr const char* LangOption = "--lang";
 
 std::string HelpText() {
     return std::string(Usage) +
@@ -14,6 +16,9 @@ std::string HelpText() {
            "options are chosen on the panel the game opens with.\n\n"
            "  -h, --help     show this help and exit\n"
            "  --version      show the version and exit\n"
+           "  --lang ja|en   the game in Japanese or English; without it the desktop's\n"
+           "                 language decides (LANGUAGE, LC_ALL, LC_MESSAGES, LANG):\n"
+           "                 Japanese for ja and C, English for every other\n"
            "  --no-flash     no white flash when the robot is hit, for this run (for\n"
            "                 good: " +
            WhiteFlashKey +
@@ -41,8 +46,25 @@ std::string GameVersion() {
     return BRANNOCK_VERSION;
 }
 
-CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
+CommandLine ParseCommandLine(const std::vector<std::string>& all_arguments) {
     CommandLine result;
+    // --lang CODE (or --lang=CODE) may stand anywhere; the rest is read without it.
+    std::vector<std::string> arguments;
+    for (size_t i = 0; i < all_arguments.size(); ++i) {
+        const std::string& argument = all_arguments[i];
+        const bool joined = argument.starts_with(std::string(LangOption) + "=");
+        if (argument != LangOption && !joined) {
+            arguments.push_back(argument);
+            continue;
+        }
+        if (result.language) return Refused("option '--lang' given twice");
+        if (!joined && i + 1 == all_arguments.size())
+            return Refused("option '--lang' needs a language: ja or en");
+        const std::string code =
+            joined ? argument.substr(std::string(LangOption).size() + 1) : all_arguments[++i];
+        result.language = LanguageFromCode(code);
+        if (!result.language) return Refused("unknown language '" + code + "': ja or en");
+    }
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         // --help and --version act at once, as with most programs: what follows is not

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,8 +18,8 @@ namespace {
 
 using Action = CommandLine::Action;
 
-constexpr const char* Usage =
-    "usage: brannock [--help | --version | [--no-flash] [--record FILE | --play FILE]]\n";
+constexpr const char* Usage = "usage: brannock [--lang ja|en] [--help | --version | [--no-flash] "
+                              "[--record FILE | --play FILE]]\n";
 
 TEST(CommandLineTest, NoArgumentsPlays) {
     EXPECT_EQ(ParseCommandLine({}).action, Action::Play);
@@ -106,6 +107,35 @@ TEST(CommandLineTest, NoFlashGoesWithAGameOrADemo) {
     EXPECT_EQ(both.action, Action::Refuse);
     EXPECT_NE(both.text.find("only one of"), std::string::npos) << both.text;
     EXPECT_NE(ParseCommandLine({"--help"}).text.find("--no-flash"), std::string::npos);
+}
+
+TEST(CommandLineTest, LangChoosesTheLanguageBesideAnyOtherArguments) {
+    struct Row {
+        std::vector<std::string> arguments;
+        Action action;
+        std::optional<Language> language;
+        const char* said; // in the refusal
+    };
+    const Row rows[] = {
+        {{}, Action::Play, std::nullopt, ""},
+        {{"--lang", "en"}, Action::Play, Language::English, ""},
+        {{"--lang=ja"}, Action::Play, Language::Japanese, ""},
+        {{"--play", "a.bnd", "--lang", "en"}, Action::Play, Language::English, ""},
+        {{"--lang", "en", "--help"}, Action::Help, Language::English, ""},
+        {{"--lang", "fr"}, Action::Refuse, std::nullopt, "unknown language 'fr': ja or en"},
+        {{"--lang=EN"}, Action::Refuse, std::nullopt, "unknown language 'EN'"},
+        {{"--lang"}, Action::Refuse, std::nullopt, "option '--lang' needs a language"},
+        {{"--lang", "ja", "--lang", "en"}, Action::Refuse, std::nullopt, "given twice"},
+    };
+    for (const Row& row : rows) {
+        const CommandLine result = ParseCommandLine(row.arguments);
+        const std::string where = ::testing::PrintToString(row.arguments);
+        EXPECT_EQ(result.action, row.action) << where;
+        EXPECT_EQ(result.language, row.language) << where;
+        EXPECT_NE(result.text.find(row.said), std::string::npos) << where << result.text;
+    }
+    EXPECT_EQ(ParseCommandLine({"--play", "a.bnd", "--lang", "en"}).play_file, "a.bnd");
+    EXPECT_NE(ParseCommandLine({"--help"}).text.find("--lang ja|en"), std::string::npos);
 }
 
 TEST(CommandLineTest, TheFirstArgumentDecides) {
