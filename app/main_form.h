@@ -12,6 +12,7 @@
 #include "media/display.h"
 #include "media/image_list.h"
 #include "media/input.h"
+#include "media/language.h"
 #include "media/sound.h"
 #include "media/surface.h"
 #include "media/timer.h"
@@ -31,7 +32,8 @@ public:
     TMainForm& operator=(const TMainForm&) = delete;
 
     // Designed properties.
-    std::string Caption = "Brannock";
+    // TRANSLATORS: the window title, the game's name.
+    std::string Caption = Tr("Brannock");
     int ClientWidth = 647;
     int ClientHeight = 471;
     bool Borderless = false;
@@ -63,6 +65,8 @@ public:
     bool Closed() const { return closed_; }
     // Set while a demo plays: START stores no settings and the ending enters no record.
     bool DemoPlayback = false;
+    // --no-flash: no white flash in this run, whatever bn.ini says (nothing is stored).
+    bool NoFlashOption = false;
     // Where a missing or broken start-up file was reported (shown in the memo).
     std::string StartupProblem;
     // When set, told the name of every game step the frame loop runs (tests, profiling).
@@ -75,6 +79,11 @@ private:
     bool closed_ = false;
     std::function<void(const std::string&)> default_error_box_;
 };
+
+// Whether the player turned the white flash of a hit off, in bn.ini or for this run.
+inline bool FlashesOff(const TMainForm& form) {
+    return form.world.No_Flash || form.NoFlashOption;
+}
 
 // Form events.
 void FormCreate(TMainForm& form);

@@ -6,6 +6,7 @@
 // Attached to a window, it draws with Dear ImGui and takes mouse input there.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,10 @@ public:
     TButton Button1, Button2, Button3, Button4, Button5, Button6, Button7;
     TLabel Label1, Label2, Label3, Label4;
 
+    // Widens the slider's end labels to their captions (text_width in whole pixels) and
+    // fits the slider between them; one-character captions keep the designed places.
+    void FitTrackBarToLabels(const std::function<int(const std::string&)>& text_width);
+
     // Controls by name, for the replay tool; null for an unknown name.
     TRadioButton* FindRadioButton(const std::string& name);
     TCheckBox* FindCheckBox(const std::string& name);
@@ -83,6 +88,9 @@ public:
 
     // Every control that can take the focus, in tab order.
     const std::vector<TControl*>& TabOrder() const { return tab_order_; }
+    // Every control that shows a caption: the group boxes, radio buttons, check boxes,
+    // buttons and labels.
+    std::vector<const TControl*> CaptionedControls() const;
 
 private:
     struct Gui;
