@@ -134,7 +134,9 @@ void BandedRasterizer::Rebalance(double prepare_seconds) {
         std::max(0.0, (total - others * prepare_seconds) / static_cast<double>(count));
     const double each = (total - own) / others;
     // Where the drawing time summed from the top reaches own, own + each, ...; half way
-    // there from the present edges, so one odd frame does not throw the bands about.
+    // there from the present edges and by a sixteenth of the height at most, so that one
+    // odd frame (a thread put aside by the system for a while) does not throw the bands
+    // about.
     std::vector<int> next(edges_);
     size_t band = 0;
     double before = 0; // drawing time of the bands above band
@@ -149,7 +151,9 @@ void BandedRasterizer::Rebalance(double prepare_seconds) {
         if (per_row[band] > 0) row += (wanted - before) / per_row[band];
         row = std::clamp(row, static_cast<double>(edges_[band]),
                          static_cast<double>(edges_[band + 1]));
-        next[k] = static_cast<int>(std::lround((edges_[k] + row) / 2));
+        const int step = std::max(height / 16, 1);
+        next[k] = std::clamp(static_cast<int>(std::lround((edges_[k] + row) / 2)), edges_[k] - step,
+                             edges_[k] + step);
     }
     for (size_t k = 1; k < count; ++k) next[k] = std::clamp(next[k], next[k - 1], height);
     edges_ = next;

@@ -35,20 +35,29 @@ public:
         if (chunks_.empty()) chunks_.push_back(std::make_unique<Chunk>());
         first_ = write_chunk_ = chunks_.front().get();
         written_ = 0;
+        woken_at_ = 0;
         chunk_index_ = 0;
         published_.store(0, std::memory_order_relaxed);
     }
 
     // The writer's side. Push makes the triangle visible to readers at the next Publish
-    // (or on its own every few hundred triangles); Close publishes the rest and ends it.
+    // (or on its own every few dozen triangles); Close publishes the rest and ends it.
+    // Sleeping readers are woken only once many triangles are waiting for them, so that a
+    // reader faster than the writer does not wake for every few triangles.
     void Push(const DrawCommand& command) {
         if (written_ != 0 && written_ % ChunkSize == 0) NextChunk();
         write_chunk_->commands[written_ % ChunkSize] = command;
         ++written_;
         if (written_ % PublishEvery == 0) Publish();
     }
-    void Publish() { Announce(written_); }
-    void Close() { Announce(written_ | Closed); }
+    void Publish() {
+        published_.store(written_, std::memory_order_release);
+        if (written_ - woken_at_ >= WakeEvery) Wake();
+    }
+    void Close() {
+        published_.store(written_ | Closed, std::memory_order_release);
+        Wake();
+    }
     uint32_t Size() const { return written_; }
 
     // The reader's side: draw(command) for every triangle, waiting (asleep) for the writer
@@ -74,6 +83,7 @@ public:
 
 private:
     static constexpr uint32_t PublishEvery = 64;
+    static constexpr uint32_t WakeEvery = 1024;
 
     void NextChunk() {
         ++chunk_index_;
@@ -83,8 +93,8 @@ private:
         }
         write_chunk_ = write_chunk_->next;
     }
-    void Announce(uint32_t state) {
-        published_.store(state, std::memory_order_release);
+    void Wake() {
+        woken_at_ = written_;
         published_.notify_all();
     }
 
@@ -93,6 +103,7 @@ private:
     size_t chunk_index_ = 0;
     Chunk* write_chunk_ = nullptr;
     uint32_t written_ = 0;
+    uint32_t woken_at_ = 0; // written_ when the readers were last woken
     const Chunk* first_ = nullptr;
     std::atomic<uint32_t> published_{0};
 };
