@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,22 +31,15 @@ protected:
         english_.reset();
     }
 
-    // The captions of every option a player can see, as the English panel shows them.
+    // The captions of every option a player can see, as the English panel shows them: all
+    // but the hidden bonus modes, START, HELP, EXIT and the panel's own labels.
     std::vector<std::string> OptionCaptions() {
-        TOptionsPanel& p = form().Panel1;
+        const std::set<std::string> left_out = {
+            "GroupBox11", "RadioButton13", "RadioButton14", "Button1", "Button2",
+            "Button3",    "Label1",        "Label2",        "Label3",  "Label4"};
         std::vector<std::string> captions;
-        for (const TControl* c : std::initializer_list<const TControl*>{
-                 &p.LightGroup,     &p.AlphaGroup,      &p.TextureGroup,  &p.ControlGroup,
-                 &p.MonitorGroup,   &p.BackGroup,       &p.CameraGroup,   &p.DifficultyGroup,
-                 &p.HighScoreGroup, &p.TimeAttackGroup, &p.RadioButton1,  &p.RadioButton2,
-                 &p.RadioButton3,   &p.RadioButton4,    &p.RadioButton5,  &p.RadioButton6,
-                 &p.RadioButton7,   &p.RadioButton8,    &p.RadioButton9,  &p.RadioButton10,
-                 &p.RadioButton11,  &p.RadioButton12,   &p.RadioButton15, &p.RadioButton16,
-                 &p.RadioButton17,  &p.RadioButton18,   &p.RadioButton19, &p.RadioButton20,
-                 &p.RadioButton21,  &p.CheckBox2,       &p.CheckBox4,     &p.TrackNearLabel,
-                 &p.TrackFarLabel,  &p.Button4,         &p.Button5,       &p.Button6,
-                 &p.Button7})
-            captions.push_back(CaptionText(c->Caption));
+        for (const TControl* c : form().Panel1.CaptionedControls())
+            if (!left_out.contains(c->Name)) captions.push_back(CaptionText(c->Caption));
         return captions;
     }
 

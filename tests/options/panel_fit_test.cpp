@@ -43,7 +43,7 @@ protected:
         TfrmScore score;
         std::string text = box.GlyphText() + input.GlyphText() + score.GlyphText() +
                            ScoreText(0, true) + ScoreText(INT32_MIN, false);
-        for (const TControl* c : Captioned()) text += c->Caption;
+        for (const TControl* c : panel_->CaptionedControls()) text += c->Caption;
         ImFontGlyphRangesBuilder builder;
         builder.AddRanges(ImGui::GetIO().Fonts->GetGlyphRangesDefault());
         builder.AddText(text.c_str());
@@ -63,20 +63,12 @@ protected:
     }
     float PanelWidth(const TControl& c) const { return Width(regular_, PanelFontSize, c.Caption); }
 
-    std::vector<const TControl*> Captioned() const {
-        const TOptionsPanel& p = *panel_;
-        return {&p.LightGroup,     &p.AlphaGroup,      &p.TextureGroup,   &p.ControlGroup,
-                &p.MonitorGroup,   &p.BackGroup,       &p.CameraGroup,    &p.DifficultyGroup,
-                &p.HighScoreGroup, &p.TimeAttackGroup, &p.BonusGroup,     &p.RadioButton1,
-                &p.RadioButton2,   &p.RadioButton3,    &p.RadioButton4,   &p.RadioButton5,
-                &p.RadioButton6,   &p.RadioButton7,    &p.RadioButton8,   &p.RadioButton9,
-                &p.RadioButton10,  &p.RadioButton11,   &p.RadioButton12,  &p.RadioButton13,
-                &p.RadioButton14,  &p.RadioButton15,   &p.RadioButton16,  &p.RadioButton17,
-                &p.RadioButton18,  &p.RadioButton19,   &p.RadioButton20,  &p.RadioButton21,
-                &p.CheckBox2,      &p.CheckBox4,       &p.TrackNearLabel, &p.TrackFarLabel,
-                &p.Button1,        &p.Button2,         &p.Button3,        &p.Button4,
-                &p.Button5,        &p.Button6,         &p.Button7,        &p.Label1,
-                &p.Label2,         &p.Label3,          &p.Label4};
+    // The panel's captioned controls whose names begin with prefix.
+    std::vector<const TControl*> Named(const std::string& prefix) const {
+        std::vector<const TControl*> found;
+        for (const TControl* c : panel_->CaptionedControls())
+            if (c->Name.starts_with(prefix)) found.push_back(c);
+        return found;
     }
 
     std::unique_ptr<LanguageScope> language_;
@@ -90,31 +82,22 @@ protected:
 
 // A group's caption sits on its frame from 8 pixels in and needs the frame's corner free.
 TEST_P(PanelFitTest, GroupCaptionsStayOnTheirFrames) {
-    const TOptionsPanel& p = *panel_;
-    for (const TGroupBox* g : {&p.LightGroup, &p.AlphaGroup, &p.TextureGroup, &p.ControlGroup,
-                               &p.MonitorGroup, &p.BackGroup, &p.CameraGroup, &p.DifficultyGroup,
-                               &p.HighScoreGroup, &p.TimeAttackGroup, &p.BonusGroup})
+    for (const TControl* g : Named("GroupBox"))
         EXPECT_LE(PanelWidth(*g) + 16, g->Width) << g->Name << " \"" << g->Caption << "\"";
 }
 
 // A radio button or check box is its mark, a gap and the caption, inside its control.
 TEST_P(PanelFitTest, ChoiceCaptionsFitBesideTheirMarks) {
-    const TOptionsPanel& p = *panel_;
     const float mark = PanelFontSize + 2 + 4; // the framed mark and the gap after it
-    for (const TControl* c :
-         {static_cast<const TControl*>(&p.CheckBox2), static_cast<const TControl*>(&p.CheckBox4)})
+    std::vector<const TControl*> choices = Named("RadioButton");
+    for (const TControl* c : Named("CheckBox")) choices.push_back(c);
+    for (const TControl* c : choices)
         EXPECT_LE(mark + PanelWidth(*c), c->Width) << c->Name << " \"" << c->Caption << "\"";
-    for (const TControl* c : Captioned()) {
-        if (!c->Name.starts_with("RadioButton")) continue;
-        EXPECT_LE(mark + PanelWidth(*c), c->Width) << c->Name << " \"" << c->Caption << "\"";
-    }
 }
 
 // A button's caption clears the focus rectangle drawn 4 pixels inside its edge.
 TEST_P(PanelFitTest, ButtonCaptionsClearTheirFocusRectangles) {
-    const TOptionsPanel& p = *panel_;
-    for (const TButton* b :
-         {&p.Button1, &p.Button2, &p.Button3, &p.Button4, &p.Button5, &p.Button6, &p.Button7})
+    for (const TControl* b : Named("Button"))
         EXPECT_LE(Width(regular_, PanelFontSize, CaptionText(b->Caption)) + 10, b->Width)
             << b->Name << " \"" << b->Caption << "\"";
 }
@@ -122,8 +105,8 @@ TEST_P(PanelFitTest, ButtonCaptionsClearTheirFocusRectangles) {
 // Labels with a width keep to it; the others overlap no other control and stay on the panel.
 TEST_P(PanelFitTest, LabelsOverlapNoNeighbour) {
     const TOptionsPanel& p = *panel_;
-    for (const TLabel* l :
-         {&p.Label1, &p.Label2, &p.Label3, &p.Label4, &p.TrackNearLabel, &p.TrackFarLabel}) {
+    for (const TControl* c : Named("Label")) {
+        const auto* l = static_cast<const TLabel*>(c);
         ImFont* font = l->Bold ? bold_ : regular_;
         const float size = l->FontSize == 16 ? PanelBoldFontSize : PanelFontSize;
         const float width = Width(font, size, l->Caption);
@@ -134,7 +117,7 @@ TEST_P(PanelFitTest, LabelsOverlapNoNeighbour) {
         const Box text{l->Left, l->Top, l->Left + static_cast<int>(std::ceil(width)),
                        l->Top + l->Height};
         EXPECT_LE(text.right, p.Width) << l->Name;
-        for (const TControl* other : Captioned()) {
+        for (const TControl* other : p.CaptionedControls()) {
             if (other == l || !other->Visible) continue;
             EXPECT_FALSE(text.Overlaps(BoxOf(*other)))
                 << l->Name << " \"" << l->Caption << "\" runs into " << other->Name;
@@ -163,10 +146,8 @@ TEST_P(PanelFitTest, TheSliderFitsBetweenItsEndLabels) {
 }
 
 TEST_P(PanelFitTest, AltLettersAreUniqueOnEveryForm) {
-    const TOptionsPanel& p = *panel_;
     std::set<char> letters;
-    for (const TButton* b :
-         {&p.Button1, &p.Button2, &p.Button3, &p.Button4, &p.Button5, &p.Button6, &p.Button7}) {
+    for (const TControl* b : Named("Button")) {
         const char letter = AcceleratorOf(b->Caption);
         EXPECT_NE(letter, 0) << b->Name << " \"" << b->Caption << "\" has no Alt letter";
         EXPECT_TRUE(letters.insert(letter).second)
