@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/demo.h"
 #include "app/form_design.h"
 #include "app/game.h"
 #include "app/main_form.h"
+#include "demo/demo.h"
 #include "media/clock.h"
 #include "media/tape_clock.h"
 #include "options/dialogs.h"
