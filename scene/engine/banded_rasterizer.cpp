@@ -20,8 +20,7 @@ BandedRasterizer::BandedRasterizer(std::shared_ptr<DrawThreads> threads)
     : threads_(std::move(threads)) {}
 
 int BandedRasterizer::DrawFrame(const RenderTarget& target, float* depth, int width, int height,
-                                std::optional<uint32_t> background,
-                                const std::function<void()>& prepare) {
+                                std::optional<uint32_t> background, CallRef<> prepare) {
     const int count = threads_->Count();
     PlaceBands(count, height);
     if (++frame_ == 0) { // wrapped round after years of frames: start the marks afresh

@@ -9,11 +9,11 @@
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "scene/engine/call_ref.h"
 #include "scene/engine/draw_queue.h"
 #include "scene/engine/rasterizer.h"
 
@@ -30,7 +30,7 @@ public:
     // runs prepare on the calling thread, which hands over the frame's triangles through
     // Triangle and EndFace. Returns the number of faces that covered a pixel centre.
     int DrawFrame(const RenderTarget& target, float* depth, int width, int height,
-                  std::optional<uint32_t> background, const std::function<void()>& prepare);
+                  std::optional<uint32_t> background, CallRef<> prepare);
 
     // For prepare: a triangle of the current face, and the end of that face (a face
     // clipped into a polygon gives several triangles).
