@@ -39,7 +39,7 @@ int BandedRasterizer::DrawFrame(const RenderTarget& target, float* depth, int wi
         return drawn_;
     }
 
-    queue_.Reset();
+    for (Band& band : bands_) band.queue.Reset();
     double prepare_seconds = 0;
     std::exception_ptr failure;
     threads_->Run([&](int index) {
@@ -50,7 +50,7 @@ int BandedRasterizer::DrawFrame(const RenderTarget& target, float* depth, int wi
             } catch (...) {
                 failure = std::current_exception(); // after the others have stopped
             }
-            queue_.Close();
+            for (Band& band : bands_) band.queue.Close();
             prepare_seconds = Seconds(Clock::now() - start);
         }
         DrawBand(index, target, depth, width, height, background);
@@ -62,10 +62,13 @@ int BandedRasterizer::DrawFrame(const RenderTarget& target, float* depth, int wi
 
 void BandedRasterizer::Triangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
                                 const TriangleStyle& style) {
-    if (queued_)
-        queue_.Push({{a, b, c}, style, face_});
-    else
+    if (!queued_) {
         face_covered_ |= bands_.front().rasterizer.DrawTriangle(a, b, c, style);
+        return;
+    }
+    const RowSpan rows = TriangleRows(a, b, c, edges_.back());
+    for (size_t i = 0; i < bands_.size() && edges_[i] < rows.end; ++i)
+        if (rows.first < edges_[i + 1]) bands_[i].queue.Push(a, b, c, style, face_);
 }
 
 void BandedRasterizer::EndFace() {
@@ -75,7 +78,8 @@ void BandedRasterizer::EndFace() {
 }
 
 void BandedRasterizer::Publish() {
-    if (queued_) queue_.Publish();
+    if (queued_)
+        for (Band& band : bands_) band.queue.Publish();
 }
 
 void BandedRasterizer::DrawBand(int index, const RenderTarget& target, float* depth, int width,
@@ -89,7 +93,7 @@ void BandedRasterizer::DrawBand(int index, const RenderTarget& target, float* de
     Clock::duration waited{};
     Clock::time_point wait_start;
     if (first_row < end_row) {
-        queue_.ReadAll(
+        band.queue.ReadAll(
             [&](const DrawCommand& command) {
                 if (!band.rasterizer.DrawTriangle(command.corner[0], command.corner[1],
                                                   command.corner[2], command.style))
@@ -158,15 +162,14 @@ void BandedRasterizer::Rebalance(double prepare_seconds) {
     edges_ = next;
 }
 
-int BandedRasterizer::CountCoveredFaces() const {
-    int drawn = 0;
-    for (uint32_t face = 0; face < face_; ++face)
-        for (const Band& band : bands_)
-            if (face < band.covered.size() && band.covered[face] == frame_) {
-                ++drawn;
-                break;
-            }
-    return drawn;
+int BandedRasterizer::CountCoveredFaces() {
+    any_covered_.assign(face_, 0);
+    for (const Band& band : bands_) {
+        const size_t known = std::min<size_t>(face_, band.covered.size());
+        for (size_t face = 0; face < known; ++face)
+            any_covered_[face] |= static_cast<uint8_t>(band.covered[face] == frame_);
+    }
+    return static_cast<int>(std::count(any_covered_.begin(), any_covered_.end(), uint8_t{1}));
 }
 
 } // namespace rm

@@ -1,8 +1,8 @@
 // Draws a frame's triangles with one rasteriser per thread, each in its own band of whole
-// rows. The calling thread prepares the triangles and queues them; every thread paints
-// its band's background and draws each queued triangle's rows within its band, in queue
-// order, while the queue is still being filled. A pixel goes through the same steps
-// whoever draws it, so the picture does not depend on the number of threads. The bands
+// rows. The calling thread prepares the triangles and queues each for the bands it
+// reaches; every thread paints its band's background and draws its queued triangles' rows
+// within its band, in queue order, while the queue is still being filled. A pixel goes through the
+// same steps whoever draws it, so the picture does not depend on the number of threads. The bands
 // are sized from the last frame's timings so that the threads finish together: the
 // calling thread, busy preparing at first, gets fewer rows.
 #pragma once
@@ -43,6 +43,7 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     struct alignas(64) Band {
+        DrawQueue queue; // the triangles reaching the band's rows
         Rasterizer rasterizer;
         std::vector<uint32_t> covered; // per face number: frame_ when it covered a pixel
         double busy_seconds = 0;       // painting and drawing, without waiting for triangles
@@ -54,17 +55,17 @@ private:
     // the height at the end.
     void PlaceBands(int count, int height);
     void Rebalance(double prepare_seconds);
-    int CountCoveredFaces() const;
+    int CountCoveredFaces();
 
     std::shared_ptr<DrawThreads> threads_;
     std::vector<Band> bands_;
-    std::vector<int> edges_; // band i has the rows edges_[i] .. edges_[i + 1] - 1
-    DrawQueue queue_;
-    bool queued_ = false;       // this frame's triangles go through the queue
-    uint32_t face_ = 0;         // the current face's number in the frame
-    bool face_covered_ = false; // drawing at once: the current face covered a pixel
-    int drawn_ = 0;             // drawing at once: faces that covered a pixel
-    uint32_t frame_ = 0;        // marks this frame's entries in the bands' covered lists
+    std::vector<int> edges_;           // band i has the rows edges_[i] .. edges_[i + 1] - 1
+    bool queued_ = false;              // this frame's triangles go through the queue
+    uint32_t face_ = 0;                // the current face's number in the frame
+    bool face_covered_ = false;        // drawing at once: the current face covered a pixel
+    int drawn_ = 0;                    // drawing at once: faces that covered a pixel
+    std::vector<uint8_t> any_covered_; // per face: covered in some band
+    uint32_t frame_ = 0;               // marks this frame's entries in the bands' covered lists
 };
 
 } // namespace rm
