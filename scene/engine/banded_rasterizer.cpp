@@ -40,23 +40,22 @@ int BandedRasterizer::DrawFrame(const RenderTarget& target, float* depth, int wi
     }
 
     for (Band& band : bands_) band.queue.Reset();
-    double prepare_seconds = 0;
+    const auto frame_start = Clock::now();
     std::exception_ptr failure;
     threads_->Run([&](int index) {
         if (index == 0) {
-            const auto start = Clock::now();
             try {
                 prepare();
             } catch (...) {
                 failure = std::current_exception(); // after the others have stopped
             }
             for (Band& band : bands_) band.queue.Close();
-            prepare_seconds = Seconds(Clock::now() - start);
         }
         DrawBand(index, target, depth, width, height, background);
+        bands_[static_cast<size_t>(index)].finish_seconds = Seconds(Clock::now() - frame_start);
     });
     if (failure) std::rethrow_exception(failure);
-    Rebalance(prepare_seconds);
+    Rebalance();
     return CountCoveredFaces();
 }
 
@@ -118,45 +117,30 @@ void BandedRasterizer::PlaceBands(int count, int height) {
                                      static_cast<int64_t>(count));
 }
 
-void BandedRasterizer::Rebalance(double prepare_seconds) {
+void BandedRasterizer::Rebalance() {
     const size_t count = bands_.size();
     const int height = edges_.back();
     double total = 0;
     for (const Band& band : bands_) total += band.busy_seconds;
     if (count < 2 || height <= 0 || !(total > 0)) return;
-    // The drawing time per row in each band, taken as even within the band.
+    // The drawing time per row of each band, taken as even within the band.
     std::vector<double> per_row(count);
     for (size_t i = 0; i < count; ++i) {
         const int rows = edges_[i + 1] - edges_[i];
         per_row[i] = rows > 0 ? bands_[i].busy_seconds / rows : total / height;
     }
-    // The calling thread prepares first, so its share of the drawing is smaller by the
-    // preparing time spread over the others; the others share the rest evenly.
-    const auto others = static_cast<double>(count - 1);
-    const double own =
-        std::max(0.0, (total - others * prepare_seconds) / static_cast<double>(count));
-    const double each = (total - own) / others;
-    // Where the drawing time summed from the top reaches own, own + each, ...; half way
-    // there from the present edges and by a sixteenth of the height at most, so that one
+    // Each edge moves toward the band that finished first, by the rows that would close
+    // half the gap between the two, and by a sixteenth of the height at most, so that one
     // odd frame (a thread put aside by the system for a while) does not throw the bands
-    // about.
+    // about. The finishing times take in everything that kept a thread: preparing the
+    // triangles, waking, waiting for the triangles, drawing.
+    const int step = std::max(height / 16, 1);
     std::vector<int> next(edges_);
-    size_t band = 0;
-    double before = 0; // drawing time of the bands above band
     for (size_t k = 1; k < count; ++k) {
-        const double wanted = own + each * static_cast<double>(k - 1);
-        while (band + 1 < count &&
-               before + per_row[band] * (edges_[band + 1] - edges_[band]) < wanted) {
-            before += per_row[band] * (edges_[band + 1] - edges_[band]);
-            ++band;
-        }
-        double row = edges_[band];
-        if (per_row[band] > 0) row += (wanted - before) / per_row[band];
-        row = std::clamp(row, static_cast<double>(edges_[band]),
-                         static_cast<double>(edges_[band + 1]));
-        const int step = std::max(height / 16, 1);
-        next[k] = std::clamp(static_cast<int>(std::lround((edges_[k] + row) / 2)), edges_[k] - step,
-                             edges_[k] + step);
+        const double gap = bands_[k - 1].finish_seconds - bands_[k].finish_seconds;
+        const double rows = gap / (per_row[k - 1] + per_row[k]) / 2;
+        if (!std::isfinite(rows)) continue;
+        next[k] = edges_[k] - std::clamp(static_cast<int>(std::lround(rows)), -step, step);
     }
     for (size_t k = 1; k < count; ++k) next[k] = std::clamp(next[k], next[k - 1], height);
     edges_ = next;

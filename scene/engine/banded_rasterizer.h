@@ -4,7 +4,7 @@
 // within its band, in queue order, while the queue is still being filled. A pixel goes through the
 // same steps whoever draws it, so the picture does not depend on the number of threads. The bands
 // are sized from the last frame's timings so that the threads finish together: the
-// calling thread, busy preparing at first, gets fewer rows.
+// calling thread, busy preparing at first, ends up with fewer rows.
 #pragma once
 
 #include <chrono>
@@ -47,6 +47,7 @@ private:
         Rasterizer rasterizer;
         std::vector<uint32_t> covered; // per face number: frame_ when it covered a pixel
         double busy_seconds = 0;       // painting and drawing, without waiting for triangles
+        double finish_seconds = 0;     // from the start of the frame to the band's end
     };
 
     void DrawBand(int index, const RenderTarget& target, float* depth, int width, int height,
@@ -54,7 +55,7 @@ private:
     // Rows of the bands for count threads: where the band of each thread starts, and
     // the height at the end.
     void PlaceBands(int count, int height);
-    void Rebalance(double prepare_seconds);
+    void Rebalance();
     int CountCoveredFaces();
 
     std::shared_ptr<DrawThreads> threads_;
