@@ -40,7 +40,7 @@ int BandedRasterizer::DrawFrame(const RenderTarget& target, float* depth, int wi
     }
 
     for (Band& band : bands_) band.queue.Reset();
-    const auto frame_start = Clock::now();
+    frame_start_ = Clock::now();
     std::exception_ptr failure;
     threads_->Run([&](int index) {
         if (index == 0) {
@@ -52,7 +52,7 @@ int BandedRasterizer::DrawFrame(const RenderTarget& target, float* depth, int wi
             for (Band& band : bands_) band.queue.Close();
         }
         DrawBand(index, target, depth, width, height, background);
-        bands_[static_cast<size_t>(index)].finish_seconds = Seconds(Clock::now() - frame_start);
+        bands_[static_cast<size_t>(index)].finish_seconds = Seconds(Clock::now() - frame_start_);
     });
     if (failure) std::rethrow_exception(failure);
     Rebalance();
@@ -85,6 +85,7 @@ void BandedRasterizer::DrawBand(int index, const RenderTarget& target, float* de
                                 int height, std::optional<uint32_t> background) {
     Band& band = bands_[static_cast<size_t>(index)];
     const auto start = Clock::now();
+    band.start_seconds = Seconds(start - frame_start_);
     const int first_row = edges_[static_cast<size_t>(index)];
     const int end_row = edges_[static_cast<size_t>(index) + 1];
     band.rasterizer.Begin(target, depth, width, height, first_row, end_row);
@@ -133,11 +134,15 @@ void BandedRasterizer::Rebalance() {
     // half the gap between the two, and by a sixteenth of the height at most, so that one
     // odd frame (a thread put aside by the system for a while) does not throw the bands
     // about. The finishing times take in everything that kept a thread: preparing the
-    // triangles, waking, waiting for the triangles, drawing.
+    // triangles, waking, waiting for the triangles, drawing. The calling thread is to
+    // finish last, by about the time a sleeping thread takes to wake (as long as the
+    // first helper took to start), so that it finds the others done rather than sleeping
+    // until they wake it.
     const int step = std::max(height / 16, 1);
     std::vector<int> next(edges_);
     for (size_t k = 1; k < count; ++k) {
-        const double gap = bands_[k - 1].finish_seconds - bands_[k].finish_seconds;
+        const double lag = k == 1 ? bands_[1].start_seconds : 0.0;
+        const double gap = bands_[k - 1].finish_seconds - lag - bands_[k].finish_seconds;
         const double rows = gap / (per_row[k - 1] + per_row[k]) / 2;
         if (!std::isfinite(rows)) continue;
         next[k] = edges_[k] - std::clamp(static_cast<int>(std::lround(rows)), -step, step);

@@ -47,6 +47,7 @@ private:
         Rasterizer rasterizer;
         std::vector<uint32_t> covered; // per face number: frame_ when it covered a pixel
         double busy_seconds = 0;       // painting and drawing, without waiting for triangles
+        double start_seconds = 0;      // from the start of the frame to the band's start
         double finish_seconds = 0;     // from the start of the frame to the band's end
     };
 
@@ -60,6 +61,7 @@ private:
 
     std::shared_ptr<DrawThreads> threads_;
     std::vector<Band> bands_;
+    Clock::time_point frame_start_;
     std::vector<int> edges_;           // band i has the rows edges_[i] .. edges_[i + 1] - 1
     bool queued_ = false;              // this frame's triangles go through the queue
     uint32_t face_ = 0;                // the current face's number in the frame
