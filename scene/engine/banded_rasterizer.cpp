@@ -23,8 +23,8 @@ int BandedRasterizer::DrawFrame(const RenderTarget& target, float* depth, int wi
                                 std::optional<uint32_t> background, CallRef<> prepare) {
     const int count = threads_->Count();
     PlaceBands(count, height);
-    if (++frame_ == 0) { // wrapped round after years of frames: start the marks afresh
-        for (Band& band : bands_) std::fill(band.covered.begin(), band.covered.end(), 0u);
+    if (++frame_ == 0) { // wrapped round: start the marks afresh
+        for (Band& band : bands_) std::fill(band.covered.begin(), band.covered.end(), uint8_t{0});
         frame_ = 1;
     }
     face_ = 0;
@@ -100,7 +100,7 @@ void BandedRasterizer::DrawBand(int index, const RenderTarget& target, float* de
                     return;
                 if (command.face >= band.covered.size())
                     band.covered.resize(std::max<size_t>(command.face + 1, band.covered.size() * 2),
-                                        0u);
+                                        uint8_t{0});
                 band.covered[command.face] = frame_;
             },
             [&] { wait_start = Clock::now(); }, [&] { waited += Clock::now() - wait_start; });

@@ -45,10 +45,10 @@ private:
     struct alignas(64) Band {
         DrawQueue queue; // the triangles reaching the band's rows
         Rasterizer rasterizer;
-        std::vector<uint32_t> covered; // per face number: frame_ when it covered a pixel
-        double busy_seconds = 0;       // painting and drawing, without waiting for triangles
-        double start_seconds = 0;      // from the start of the frame to the band's start
-        double finish_seconds = 0;     // from the start of the frame to the band's end
+        std::vector<uint8_t> covered; // per face number: frame_ when it covered a pixel
+        double busy_seconds = 0;      // painting and drawing, without waiting for triangles
+        double start_seconds = 0;     // from the start of the frame to the band's start
+        double finish_seconds = 0;    // from the start of the frame to the band's end
     };
 
     void DrawBand(int index, const RenderTarget& target, float* depth, int width, int height,
@@ -68,7 +68,8 @@ private:
     bool face_covered_ = false;        // drawing at once: the current face covered a pixel
     int drawn_ = 0;                    // drawing at once: faces that covered a pixel
     std::vector<uint8_t> any_covered_; // per face: covered in some band
-    uint32_t frame_ = 0;               // marks this frame's entries in the bands' covered lists
+    uint8_t frame_ = 0; // marks this frame's entries in the bands' covered lists (a byte, so
+                        // that counting reads little of what the other threads wrote)
 };
 
 } // namespace rm
