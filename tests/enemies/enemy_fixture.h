@@ -7,7 +7,7 @@
 
 #include "app/form_design.h"
 #include "enemies/enemies.h"
-#include "tests/scene/scene_fixture.h"
+#include "tests/support/scene_fixture.h"
 
 constexpr uint32_t White = 0xFFFFFF, Black = 0;
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/game.h"
-#include "scene_fixture.h"
 #include "tests/support/frame_axes.h"
+#include "tests/support/scene_fixture.h"
 
 namespace {
 

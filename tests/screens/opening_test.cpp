@@ -10,7 +10,7 @@
 #include "app/form_design.h"
 #include "app/game.h"
 #include "screens/screens.h"
-#include "tests/options/options_fixture.h"
+#include "tests/support/options_fixture.h"
 
 namespace {
 

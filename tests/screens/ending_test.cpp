@@ -9,7 +9,7 @@
 #include "app/form_design.h"
 #include "options/record_table.h"
 #include "screens/screens.h"
-#include "tests/options/dialog_fixture.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace {
 

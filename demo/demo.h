@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/demo_file.h"
+#include "demo/demo_file.h"
 #include "media/input.h"
 #include "media/tape_clock.h"
 #include "media/timer.h"

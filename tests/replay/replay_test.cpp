@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -72,6 +73,19 @@ TEST_F(ReplayTest, PanelFramesWriteOneStateLineEach) {
     EXPECT_EQ(states[0]["Robo_HP"], 300);
     EXPECT_EQ(states[0]["Zako"].size(), 12u);
     EXPECT_TRUE(states[0]["sounds"].is_array());
+}
+
+TEST_F(ReplayTest, RealtimeFramesTakeTheirTimeAndGiveTheSameStates) {
+    const std::string script =
+        "check RadioButton18\nclick Button1\nframes 3\nframes 1 Z\nframes 10 Up\n";
+    ASSERT_EQ(Run(script), 0) << message_;
+    const auto paced_free = States();
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(Run("realtime\n" + script), 0) << message_;
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(States(), paced_free);
+    // 14 frames of 33 ms on the wall clock.
+    EXPECT_GE(took, std::chrono::milliseconds(13 * 33));
 }
 
 TEST_F(ReplayTest, EscapeClosesAndEndsTheRun) {

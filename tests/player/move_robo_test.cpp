@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "player/player.h"
-#include "scene_fixture.h"
+#include "tests/support/scene_fixture.h"
 
 namespace {
 

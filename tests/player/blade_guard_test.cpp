@@ -1,5 +1,5 @@
 // The laser blade's nine-frame swing and the guard's arm ramps, frame by frame.
-#include "weapons_fixture.h"
+#include "tests/support/weapons_fixture.h"
 
 namespace {
 

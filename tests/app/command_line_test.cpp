@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/demo_file.h"
+#include "demo/demo_file.h"
 
 namespace {
 

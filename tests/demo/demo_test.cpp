@@ -15,8 +15,8 @@
 #include <nlohmann/json.hpp>
 
 #include "app/command_line.h"
-#include "app/demo.h"
 #include "app/main_form.h"
+#include "demo/demo.h"
 #include "media/tape_clock.h"
 #include "tools/replay/state_json.h"
 

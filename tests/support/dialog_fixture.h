@@ -12,7 +12,7 @@
 #include <SDL.h>
 
 #include "options/dialogs.h"
-#include "tests/options/options_fixture.h"
+#include "tests/support/options_fixture.h"
 
 class DialogFixture : public OptionsFixture {
 protected:

@@ -8,7 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "app/demo_file.h"
+#include "demo/demo_file.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "app/form_design.h"
 #include "player/player.h"
-#include "scene_fixture.h"
+#include "tests/support/scene_fixture.h"
 
 class WeaponsFixture : public SceneFixture {
 protected:

@@ -1,6 +1,6 @@
 // The gun and the missile salvo: when they fire, what they cost, where projectiles fly and
 // where they end.
-#include "weapons_fixture.h"
+#include "tests/support/weapons_fixture.h"
 
 namespace {
 

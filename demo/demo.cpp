@@ -1,4 +1,4 @@
-#include "app/demo.h"
+#include "demo/demo.h"
 
 #include <iostream>
 

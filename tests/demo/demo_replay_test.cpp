@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/demo_file.h"
 #include "app/white_flash.h"
+#include "demo/demo_file.h"
 #include "tests/support/form_fixture.h"
 #include "tools/replay/replay.h"
 

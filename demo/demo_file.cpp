@@ -1,4 +1,4 @@
-#include "app/demo_file.h"
+#include "demo/demo_file.h"
 
 #include <cerrno>
 #include <cstring>
