@@ -2,9 +2,9 @@
 // stage after the victory pose (the transition screen is in screens/).
 #include <algorithm>
 
-#include "app/form_design.h"
 #include "app/game.h"
 #include "app/main_form.h"
+#include "game/waves.h"
 
 namespace {
 

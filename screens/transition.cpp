@@ -1,8 +1,7 @@
 // The transition screen between two stages: the title picture with "Next Stage" until
 // button 1 starts the next stage. One frame per call of TunagiTimer.
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
+#include "game/waves.h"
 #include "screens/screens.h"
 #include "screens/title_screen.h"
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/form_design.h"
 #include "app/game.h"
+#include "game/pictures.h"
 #include "scene/scene.h"
 #include "tests/support/form_fixture.h"
 

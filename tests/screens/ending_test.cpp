@@ -6,7 +6,7 @@
 #include <set>
 #include <vector>
 
-#include "app/form_design.h"
+#include "game/pictures.h"
 #include "options/record_table.h"
 #include "screens/screens.h"
 #include "tests/support/dialog_fixture.h"

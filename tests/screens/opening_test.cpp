@@ -9,8 +9,9 @@
 #include <tuple>
 #include <vector>
 
-#include "app/form_design.h"
 #include "app/game.h"
+#include "game/pictures.h"
+#include "game/waves.h"
 #include "screens/screens.h"
 #include "tests/support/options_fixture.h"
 

@@ -10,8 +10,8 @@
 #include <set>
 #include <vector>
 
-#include "app/form_design.h"
 #include "app/main_form.h"
+#include "game/waves.h"
 #include "media/clock.h"
 #include "scene/scene.h"
 

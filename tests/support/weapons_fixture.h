@@ -5,7 +5,6 @@
 #include <cmath>
 #include <vector>
 
-#include "app/form_design.h"
 #include "player/player.h"
 #include "tests/support/scene_fixture.h"
 

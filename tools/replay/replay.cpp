@@ -1,4 +1,5 @@
 #include "tools/replay/replay.h"
+#include "game/waves.h"
 
 #include <SDL.h>
 
@@ -13,8 +14,6 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
 #include "demo/demo.h"
 #include "media/clock.h"

@@ -1,5 +1,6 @@
 // Reading the stage maps under a ground point. One map pixel covers 5 x 5 units: a point
 // (x, z) falls on column round(x / 5) + 8 and row 92 - round(z / 5), rounding halves to even.
+// A leaf header: any game folder may include it.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/map_square.h"
+#include "game/map_square.h"
 
 #include <cmath>
 
