@@ -35,6 +35,10 @@ void ReadPlayCount(TMainForm& form);
 // (the play count again into the world), by the option table.
 void ReadRemainingOptions(TMainForm& form);
 
+// Shows a problem the player should know of (a record file, the help document): on
+// stderr and in a message box.
+void ReportProblem(TMainForm& form, const std::string& message);
+
 void Button3Click(TMainForm& form); // help
 void Button4Click(TMainForm& form); // high scores
 void Button5Click(TMainForm& form); // clear high scores

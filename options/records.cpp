@@ -1,27 +1,19 @@
 #include "options/records.h"
 
-#include <iostream>
-
 #include "app/main_form.h"
 #include "options/dialogs.h"
 #include "options/options.h"
 #include "options/record_file.h"
 
-void ReportRecordProblem(TMainForm& form, const std::string& message) {
-    std::cerr << form.Application.Title << ": " << message << std::endl;
-    TMessageDialog box(message, form.Application.Title, TMessageDialog::Kind::OK);
-    form.ShowModal(box);
-}
-
 void ClearTable(TMainForm& form, const std::string& path) {
     if (std::optional<std::string> problem = WriteTableFile(path, ClearedTable()))
-        ReportRecordProblem(form, *problem);
+        ReportProblem(form, *problem);
 }
 
 int InsertRecord(TMainForm& form, const std::string& path, int32_t value, TRecordTable* entered) {
     // A missing file starts as a cleared table; it is written once, below.
     TTableRead read = ReadTableFile(path);
-    if (!read.Problem.empty()) ReportRecordProblem(form, read.Problem);
+    if (!read.Problem.empty()) ReportProblem(form, read.Problem);
     TRecordTable& table = read.Table;
     const int rank = RankOf(table, value);
     if (rank <= static_cast<int>(RecordCount)) {
@@ -33,7 +25,7 @@ int InsertRecord(TMainForm& form, const std::string& path, int32_t value, TRecor
     }
     if (read.MayWrite) {
         if (std::optional<std::string> problem = WriteTableFile(path, table))
-            ReportRecordProblem(form, *problem);
+            ReportProblem(form, *problem);
     }
     if (entered != nullptr) *entered = table;
     return rank;
@@ -50,7 +42,7 @@ void ShowRecords(TMainForm& form, const TRecordTable& table, int highlight, bool
 
 void ShowTable(TMainForm& form, const std::string& path, int highlight, bool time_mode) {
     TTableRead read = ReadTableFile(path);
-    if (!read.Problem.empty()) ReportRecordProblem(form, read.Problem);
+    if (!read.Problem.empty()) ReportProblem(form, read.Problem);
     if (!read.FromFile && read.MayWrite) ClearTable(form, path);
     ShowRecords(form, read.Table, highlight, time_mode);
 }

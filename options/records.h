@@ -23,5 +23,3 @@ int InsertRecord(TMainForm& form, const std::string& path, int32_t value,
 void ShowTable(TMainForm& form, const std::string& path, int highlight, bool time_mode);
 // Shows the given records the same way.
 void ShowRecords(TMainForm& form, const TRecordTable& table, int highlight, bool time_mode);
-// Shows a file problem: on stderr and in a message box.
-void ReportRecordProblem(TMainForm& form, const std::string& message);
