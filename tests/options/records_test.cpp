@@ -155,6 +155,12 @@ TEST_F(RecordsTest, ADamagedFileIsKeptAsideWithAMessageAndTheResultIsKept) {
         if (entry.path().extension() == ".bad") {
             ++kept;
             EXPECT_EQ(FileBytes(entry.path().string()), std::vector<uint8_t>(1000, 0x41));
+            // One language, the game's own.
+            EXPECT_EQ(shown_[0].texts[1], ScoreFile() +
+                                              " は記録表ではありません（1000 バイト。記録表は 1080 "
+                                              "バイトです）。ファイルは " +
+                                              entry.path().string() +
+                                              " として残し、この記録から新しい表を始めます。");
         }
     EXPECT_EQ(kept, 1);
 }
