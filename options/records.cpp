@@ -13,7 +13,10 @@ void ClearTable(TMainForm& form, const std::string& path) {
 int InsertRecord(TMainForm& form, const std::string& path, int32_t value, TRecordTable* entered) {
     // A missing file starts as a cleared table; it is written once, below.
     TTableRead read = ReadTableFile(path);
-    if (!read.Problem.empty()) ReportProblem(form, read.Problem);
+    // A file that is no whole table goes aside before the result is written over it.
+    bool may_write = true;
+    if (read.Fault != TableFault::None)
+        ReportProblem(form, SetFaultyFileAside(path, read, may_write));
     TRecordTable& table = read.Table;
     const int rank = RankOf(table, value);
     if (rank <= static_cast<int>(RecordCount)) {
@@ -23,7 +26,7 @@ int InsertRecord(TMainForm& form, const std::string& path, int32_t value, TRecor
         const std::string name = dialog.ModalResult == TModalResult::OK ? dialog.Edit1.Text : "";
         SetName(table[static_cast<size_t>(rank - 1)], NameToShiftJis(name));
     }
-    if (read.MayWrite) {
+    if (may_write) {
         if (std::optional<std::string> problem = WriteTableFile(path, table))
             ReportProblem(form, *problem);
     }
@@ -41,9 +44,13 @@ void ShowRecords(TMainForm& form, const TRecordTable& table, int highlight, bool
 }
 
 void ShowTable(TMainForm& form, const std::string& path, int highlight, bool time_mode) {
-    TTableRead read = ReadTableFile(path);
-    if (!read.Problem.empty()) ReportProblem(form, read.Problem);
-    if (!read.FromFile && read.MayWrite) ClearTable(form, path);
+    // Showing changes no file: a faulty one is only reported, and set aside when a result
+    // is written. A missing one is created cleared.
+    const TTableRead read = ReadTableFile(path);
+    if (read.Fault != TableFault::None)
+        ReportProblem(form, ShowingProblem(path, read));
+    else if (!read.Existed)
+        ClearTable(form, path);
     ShowRecords(form, read.Table, highlight, time_mode);
 }
 
