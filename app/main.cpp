@@ -17,6 +17,7 @@
 #include "media/game_folder.h"
 #include "media/gl_probe.h"
 #include "media/language.h"
+#include "media/report.h"
 #include "media/tape_clock.h"
 #include "media/video_start.h"
 
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
     const Language language =
         command_line.language.value_or(ChooseLanguage(ReadLanguageVariables()));
     if (const std::string problem = UseLanguage(language); !problem.empty())
-        std::cerr << "brannock: " << problem << "; the texts stay Japanese" << std::endl;
+        ReportProblemLine("", problem + "; the texts stay Japanese");
     // A demo that cannot be played or written is refused before anything opens.
     std::optional<Demo> demo;
     if (!command_line.play_file.empty()) {
@@ -68,7 +69,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!no_display.empty()) {
-        std::cerr << Format(Tr("ディスプレイがありません: %s"), no_display.c_str()) << std::endl;
+        ReportProblemLine("", Format(Tr("ディスプレイがありません: %s"), no_display.c_str()));
         SDL_Quit();
         return 1;
     }

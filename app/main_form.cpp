@@ -4,12 +4,12 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
 
 #include "app/form_design.h"
 #include "app/game.h"
 #include "media/game_folder.h"
 #include "media/language.h"
+#include "media/report.h"
 #include "options/options.h"
 #include "screens/screens.h"
 
@@ -104,7 +104,7 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
         default_error_box_ = Application.ErrorBox;
         Application.ErrorBox = [this](const std::string& message) {
             if (!Panel1.Visible) return default_error_box_(message);
-            std::cerr << Application.Title << ": " << message << std::endl;
+            ReportProblemLine("", message);
             Panel1.ShowMessage(message);
             Application.KeepIdling(); // the box must be drawn without waiting for an event
         };

@@ -1,5 +1,8 @@
 // The main form: owns the window, every media component, the options panel, the two HUD
 // surfaces and the world state. Game steps are free functions taking the form.
+//
+// Failures: the game (app/ and the game folders) catches no component's exception; it
+// reaches the application's error box, which reports it (media/report.h) and shows it.
 #pragma once
 
 #include <functional>

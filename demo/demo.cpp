@@ -1,9 +1,8 @@
 #include "demo/demo.h"
 
-#include <iostream>
-
 #include "app/game.h"
 #include "app/main_form.h"
+#include "media/report.h"
 
 namespace {
 
@@ -116,7 +115,7 @@ void DemoRecorder::FrameDone(DemoScreen screen, uint64_t presents_before) {
     ++frames_;
     if (!writer_->Failure().empty() && !failure_told_) {
         failure_told_ = true;
-        std::cerr << "brannock: " << writer_->Failure() << "; the demo stops here" << std::endl;
+        ReportProblemLine("", writer_->Failure() + "; the demo stops here");
     }
 }
 

@@ -2,6 +2,10 @@
 // runs on a TapeClock: the recorder tapes every clock reading and the input states of each
 // frame of the timed screens; the player starts the game with the recorded settings and
 // feeds the same readings and states back, frame by frame.
+//
+// Failures: reading or creating a demo file throws DemoError (its message names the file);
+// the demo commands report it (media/report.h) and refuse to start. A recording that
+// cannot go on is reported once and stops; the game goes on.
 #pragma once
 
 #include <array>

@@ -1,24 +1,23 @@
 #include "demo/demo_command.h"
 
-#include <iostream>
-
 #include "app/command_line.h"
 #include "app/main_form.h"
 #include "demo/demo.h"
 #include "media/clock.h"
+#include "media/report.h"
 #include "media/tape_clock.h"
 
 std::optional<Demo> LoadDemoToPlay(const std::string& path) {
     try {
         Demo demo = ReadDemo(path);
         if (demo.game_version != GameVersion()) {
-            std::cerr << "brannock: " << path << ": recorded by brannock " << demo.game_version
-                      << "; this is brannock " << GameVersion() << std::endl;
+            ReportProblemLine(path, "recorded by brannock " + demo.game_version +
+                                        "; this is brannock " + GameVersion());
             return std::nullopt;
         }
         return demo;
     } catch (const DemoError& e) {
-        std::cerr << "brannock: " << e.what() << std::endl;
+        ReportProblemLine("", e.what());
         return std::nullopt;
     }
 }
@@ -27,7 +26,7 @@ std::unique_ptr<DemoWriter> OpenDemoToRecord(const std::string& path) {
     try {
         return std::make_unique<DemoWriter>(path);
     } catch (const DemoError& e) {
-        std::cerr << "brannock: " << e.what() << std::endl;
+        ReportProblemLine("", e.what());
         return nullptr;
     }
 }
@@ -41,13 +40,12 @@ int PlayDemoInWindow(TMainForm& form, TapeClock& clock, RealClock& wall, Demo de
     while (!application.Terminated() && !player.Finished()) application.Step(true);
     form.Close();
     if (!player.Divergence().empty()) {
-        std::cerr << "brannock: " << path
-                  << ": the game left the recording: " << player.Divergence() << std::endl;
+        ReportProblemLine(path, "the game left the recording: " + player.Divergence());
         return 1;
     }
     if (player.Finished() && !player.Recording().complete)
-        std::cerr << "brannock: " << path << ": played up to frame " << player.FramesPlayed()
-                  << "; the demo " << player.Recording().cut << std::endl;
+        ReportProblemLine(path, "played up to frame " + std::to_string(player.FramesPlayed()) +
+                                    "; the demo " + player.Recording().cut);
     return 0;
 }
 

@@ -3,7 +3,8 @@
 #include <SDL.h>
 
 #include <cstring>
-#include <iostream>
+
+#include "media/report.h"
 
 namespace {
 // Enough for a drawing that reacts to an event one frame late (a click runs after the
@@ -112,7 +113,7 @@ void TApplication::HandleUnknownException() {
 }
 
 void ShowErrorMessage(const std::string& title, const std::string& message) {
-    std::cerr << title << ": " << message << std::endl;
+    ReportProblemLine("", message);
     const char* driver = SDL_GetCurrentVideoDriver();
     if (driver != nullptr && std::strcmp(driver, "dummy") != 0)
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), message.c_str(), nullptr);

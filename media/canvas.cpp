@@ -3,9 +3,10 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
-#include "media/language.h"
 #include <algorithm>
-#include <iostream>
+
+#include "media/language.h"
+#include "media/report.h"
 
 namespace {
 
@@ -76,11 +77,10 @@ TSurfaceCanvas::OpenFont* TSurfaceCanvas::CurrentFont() {
     if (font == nullptr) {
         // Text is left out, the game goes on; said once.
         if (!reported_)
-            std::cerr << "Brannock: "
-                      << Format(Tr("フォント %s を開けません（%s）。文字は描かれません。"),
-                                font_file_.c_str(),
-                                ttf_started_ ? TTF_GetError() : Tr("SDL_ttf が始まっていません"))
-                      << "\n";
+            ReportProblemLine(
+                font_file_,
+                Format(Tr("フォントを開けません（%s）。文字は描かれません。"),
+                       ttf_started_ ? TTF_GetError() : Tr("SDL_ttf が始まっていません")));
         reported_ = true;
     } else if (Font.Bold) {
         TTF_SetFontStyle(font, TTF_STYLE_BOLD);

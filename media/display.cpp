@@ -9,6 +9,7 @@
 
 #include "media/canvas.h"
 #include "media/render_threads.h"
+#include "media/report.h"
 #include "media/window.h"
 
 namespace {
@@ -158,6 +159,7 @@ void TDXDraw::Create3D() {
         engine_ = rm::CreateEngine();
         if (!engine_) throw EDXDrawError(Format(SCannotMade, "IDirect3DRM"));
         engine_->SetRenderThreads(RenderThreadsFromEnvironment());
+        engine_->SetReporter(ReportProblemLine);
     }
     device_ = engine_->CreateDevice();
     if (!device_) throw EDXDrawError(Format(SCannotMade, "IDirect3DDevice3"));

@@ -1,7 +1,8 @@
 #include "media/game_folder.h"
 
-#include "media/language.h"
 #include <SDL.h>
+
+#include "media/language.h"
 
 namespace {
 

@@ -1,11 +1,12 @@
 #include "media/read_file.h"
 
-#include "media/language.h"
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include "media/language.h"
 
 std::vector<uint8_t> ReadBinaryFile(const std::string& path) {
     std::error_code ignored;

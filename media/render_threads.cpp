@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "media/report.h"
 #include "scene/engine/rm.h"
 
 namespace {
@@ -15,8 +16,11 @@ int RenderThreadsSetting(const char* value, std::ostream& errors) {
     const int fallback = rm::DefaultRenderThreads();
     if (value == nullptr) return fallback;
     if (const auto count = rm::ParseRenderThreads(value)) return *count;
-    errors << "Brannock: " << Variable << "=\"" << value << "\" is not a thread count from 1 to "
-           << rm::MaxRenderThreads << "; drawing with " << fallback << " (one per core)\n";
+    errors << ProblemLine("", std::string(Variable) + "=\"" + value +
+                                  "\" is not a thread count from 1 to " +
+                                  std::to_string(rm::MaxRenderThreads) + "; drawing with " +
+                                  std::to_string(fallback) + " (one per core)")
+           << "\n";
     return fallback;
 }
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <iostream>
 #include <optional>
 #include <span>
 
@@ -13,6 +12,7 @@
 #include "media/mixer.h"
 #include "media/output_limiter.h"
 #include "media/read_file.h"
+#include "media/report.h"
 #include "media/wave_file.h"
 
 namespace {
@@ -48,12 +48,12 @@ const char* const NoSoundDevice = TrMark("サウンドデバイスがありま�
 bool TDXSound::Initialize() {
     if (initialized_) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        if (!reported_missing_) std::cerr << Format(Tr(NoSoundDevice), SDL_GetError()) << "\n";
+        if (!reported_missing_) ReportProblemLine("", Format(Tr(NoSoundDevice), SDL_GetError()));
         reported_missing_ = true;
         return false;
     }
     if (Mix_OpenAudio(DeviceRate, AUDIO_S16SYS, DeviceChannels, DeviceBufferFrames) != 0) {
-        if (!reported_missing_) std::cerr << Format(Tr(NoSoundDevice), Mix_GetError()) << "\n";
+        if (!reported_missing_) ReportProblemLine("", Format(Tr(NoSoundDevice), Mix_GetError()));
         reported_missing_ = true;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;

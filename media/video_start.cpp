@@ -2,13 +2,14 @@
 
 #include <SDL.h>
 
-#include "media/language.h"
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <thread>
+
+#include "media/language.h"
+#include "media/report.h"
 
 bool IsHeadlessVideoDriver(const std::string& name) {
     return name == "offscreen" || name == "dummy" || name == "evdev";
@@ -45,11 +46,8 @@ std::string WithinPatience(int patience_ms, std::string (*start)()) {
         if (changed.wait_for(lock, std::chrono::milliseconds(patience_ms), [&] { return done; }))
             return;
         const char* display = SDL_getenv("DISPLAY");
-        std::fprintf(stderr, "%s\n",
-                     Format(Tr("ディスプレイがありません: %s が応答しません"),
-                            display != nullptr ? display : Tr("ディスプレイ"))
-                         .c_str());
-        std::fflush(stderr);
+        ReportProblemLine("", Format(Tr("ディスプレイがありません: %s が応答しません"),
+                                     display != nullptr ? display : Tr("ディスプレイ")));
         std::_Exit(1);
     });
     std::string result = start();

@@ -1,5 +1,9 @@
 // Options: the settings file, reading it into the panel at creation, and the panel's
 // help and record buttons.
+//
+// Failures: a settings file that cannot be written throws (it reaches the application's
+// error box); a problem the player can go on after (a record file, the help document, the
+// option text) is reported where it happens: ReportProblem, or a line in the memo.
 #pragma once
 
 #include <optional>

@@ -2,10 +2,11 @@
 
 #include <imgui_freetype.h>
 
-#include "media/language.h"
 #include <climits>
 #include <fstream>
-#include <iostream>
+
+#include "media/language.h"
+#include "media/report.h"
 
 namespace {
 
@@ -61,10 +62,8 @@ void BuildPanelFonts(const ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*&
             dialog.bold[i] = add(static_cast<float>(DialogFonts::BoldSizes[i]), heavy);
     }
     if (regular == nullptr || bold == nullptr) {
-        std::cerr << "Brannock: "
-                  << Format(Tr("%s が見つかりません。パネルは日本語のないフォントで描きます。"),
-                            font_file)
-                  << "\n";
+        ReportProblemLine(font_file,
+                          Tr("見つかりません。パネルは日本語のないフォントで描きます。"));
         let_go_of_font_data();
         io.Fonts->Clear();
         regular = bold = io.Fonts->AddFontDefault();

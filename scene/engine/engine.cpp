@@ -59,6 +59,7 @@ public:
     }
     std::unique_ptr<Device> CreateDevice() override { return CreateSoftwareDevice(threads_); }
     void SetLoadNamedTextures(bool on) override { textures_->load_named_textures = on; }
+    void SetReporter(Reporter reporter) override { textures_->reporter = std::move(reporter); }
     void SetRenderThreads(int count) override {
         threads_->SetCount(std::clamp(count, 1, MaxRenderThreads));
     }

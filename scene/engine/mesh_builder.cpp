@@ -46,7 +46,7 @@ bool MeshBuilderImpl::Load(const std::string& path) {
     MeshData loaded;
     std::string error;
     if (!ReadXMeshFile(path, loaded, error)) {
-        textures_->Report("mesh " + path + " cannot be read (" + error + "); it stays empty");
+        textures_->Report(path, "cannot be read as a mesh (" + error + "); it stays empty");
         return false;
     }
     for (auto& group : loaded.groups) {

@@ -5,9 +5,14 @@
 // Positions and orientations are given relative to a reference frame; a null reference
 // means the world (the scene root's coordinates). Objects are shared: one mesh builder or
 // light may hang on many frames at once.
+//
+// Failures: the engine throws nothing for what it reads and prints nothing. A file it
+// cannot read leaves the object empty (Load gives false, LoadTexture null) and is told to
+// the host's reporter (Engine::SetReporter). Results of the other operations need no check.
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -154,7 +159,7 @@ public:
     virtual ~Engine() = default;
     virtual FramePtr CreateFrame(const FramePtr& parent) = 0;
     virtual MeshBuilderPtr CreateMeshBuilder() = 0;
-    // Reads a BMP; returns null (and says so once on stderr) when it cannot be read.
+    // Reads a BMP; returns null (and reports it once) when it cannot be read.
     virtual TexturePtr LoadTexture(const std::string& path) = 0;
     virtual LightPtr CreateLightRGB(LightType type, float r, float g, float b) = 0;
     virtual std::unique_ptr<Viewport> CreateViewport(int width, int height) = 0;
@@ -162,6 +167,10 @@ public:
     // Whether Load also reads the textures a mesh file names (looked up beside the mesh
     // file). Off when the player chose to play without textures.
     virtual void SetLoadNamedTextures(bool on) = 0;
+    // Who is told of a file the engine cannot read (once per file and problem): the host's
+    // own way of reporting. Without one the engine says nothing.
+    using Reporter = std::function<void(const std::string& file, const std::string& message)>;
+    virtual void SetReporter(Reporter reporter) = 0;
     // How many threads draw each frame, the calling one included (kept within 1 to
     // MaxRenderThreads; DefaultRenderThreads until set). Every device of the engine uses
     // them; the picture is the same for any count. The helper threads live until the

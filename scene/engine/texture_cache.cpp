@@ -1,7 +1,5 @@
 #include "scene/engine/texture_cache.h"
 
-#include <cstdio>
-
 #include "scene/engine/bmp_reader.h"
 #include "scene/engine/texture.h"
 
@@ -13,7 +11,7 @@ std::shared_ptr<TextureImpl> TextureCache::Load(const std::string& path) {
     BmpPicture picture;
     std::string error;
     if (!ReadBmpFile(path, picture, error)) {
-        Report("texture " + path + " cannot be read (" + error + "); drawn without it");
+        Report(path, "cannot be read as a texture (" + error + "); drawn without it");
         return nullptr;
     }
     auto texture = std::make_shared<TextureImpl>(picture);
@@ -21,8 +19,8 @@ std::shared_ptr<TextureImpl> TextureCache::Load(const std::string& path) {
     return texture;
 }
 
-void TextureCache::Report(const std::string& what) {
-    if (reported_.insert(what).second) std::fprintf(stderr, "%s\n", what.c_str());
+void TextureCache::Report(const std::string& file, const std::string& message) {
+    if (reported_.insert({file, message}).second && reporter) reporter(file, message);
 }
 
 } // namespace rm

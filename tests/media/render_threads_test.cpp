@@ -26,8 +26,9 @@ TEST(RenderThreadsSetting, AGoodCountIsTakenAnythingElseIsReportedOnce) {
             << (row.value ? row.value : "unset");
         const std::string said = errors.str();
         if (row.reported) {
-            EXPECT_NE(said.find(std::string("BRANNOCK_THREADS=\"") + row.value + "\""),
-                      std::string::npos);
+            EXPECT_TRUE(
+                said.starts_with(std::string("brannock: BRANNOCK_THREADS=\"") + row.value + "\" "))
+                << said;
             EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
         } else {
             EXPECT_EQ(said, "");

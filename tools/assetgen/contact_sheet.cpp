@@ -87,6 +87,9 @@ int main(int argc, char** argv) {
     fs::create_directories(out);
     auto engine = rm::CreateEngine();
     engine->SetLoadNamedTextures(true);
+    engine->SetReporter([](const std::string& file, const std::string& message) {
+        std::cerr << "brannock-contact-sheet: " << file << ": " << message << "\n";
+    });
     auto device = engine->CreateDevice();
 
     const std::vector<SheetItem> items = assetgen::SheetItems();

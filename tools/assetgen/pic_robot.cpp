@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <iostream>
 #include <vector>
 
 #include "scene/engine/rm.h"
@@ -41,6 +42,9 @@ bool RenderRobot(const std::string& mesh_dir, int width, int height, Layer& out,
 
     std::unique_ptr<rm::Engine> engine = rm::CreateEngine();
     engine->SetLoadNamedTextures(true);
+    engine->SetReporter([](const std::string& file, const std::string& message) {
+        std::cerr << "assetgen: " << file << ": " << message << "\n";
+    });
     rm::FramePtr scene = engine->CreateFrame(nullptr);
     rm::FramePtr robot = engine->CreateFrame(scene);
     std::vector<rm::FramePtr> frames;
