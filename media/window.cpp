@@ -3,10 +3,34 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include "media/gl_probe.h"
+
+namespace {
+
+// SDL's own software renderer, drawing into the window's surface.
+SDL_Renderer* CreateWindowSurfaceRenderer(SDL_Window* window) {
+    // X11 shows a window surface of its own (shared-memory images). Left to itself SDL would
+    // back it with a GL texture there, which brings back the software GL; so it is told not
+    // to. Other drivers (Wayland, KMS) have no surface of their own: SDL's texture-backed
+    // one is the only surface they offer, and the choice is made once per process.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "x11") == 0)
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // By index: SDL_RENDER_DRIVER, which may name the renderer that just failed, is not
+    // asked again.
+    for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
+        SDL_RendererInfo info;
+        if (SDL_GetRenderDriverInfo(i, &info) == 0 && std::strcmp(info.name, "software") == 0)
+            return SDL_CreateRenderer(window, i, SDL_RENDERER_SOFTWARE);
+    }
+    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
+} // namespace
 
 TWindow::~TWindow() {
     Destroy();
@@ -27,12 +51,11 @@ void TWindow::Create(const std::string& caption, int client_width, int client_he
         throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
     if (!software_)
         renderer_ = SDL_CreateRenderer(window_, -1, choose ? SDL_RENDERER_ACCELERATED : 0);
+    // Whatever renderer was chosen or asked for, one that cannot be created leaves the
+    // window-surface path, which every video driver offers.
     if (renderer_ == nullptr) {
         software_ = true;
-        // The window's own surface, shown straight by the video driver: left to itself SDL
-        // would back that surface with a GL texture, which brings back the software GL.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        renderer_ = CreateWindowSurfaceRenderer(window_);
     }
     if (renderer_ == nullptr)
         throw std::runtime_error(std::string("Cannot create a renderer: ") + SDL_GetError());
