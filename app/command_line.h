@@ -1,9 +1,12 @@
-// The program's command line: --help, --version, --record FILE and --play FILE; anything
-// else is refused.
+// The program's command line: --help, --version, --record FILE and --play FILE, and
+// --lang ja|en with any of them; anything else is refused.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "media/language.h"
 
 struct CommandLine {
     enum class Action { Play, Help, Version, Refuse };
@@ -14,6 +17,8 @@ struct CommandLine {
     // them at most).
     std::string record_file;
     std::string play_file;
+    // The language asked for with --lang; without it the locale decides.
+    std::optional<Language> language;
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

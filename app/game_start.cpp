@@ -2,6 +2,7 @@
 // fix the display mode and the difficulty, and the title screen begins.
 #include "app/game.h"
 #include "app/main_form.h"
+#include "media/language.h"
 #include "options/options.h"
 
 namespace {
@@ -25,11 +26,13 @@ struct DifficultyRow {
     double energy_regen;
 };
 
-// Tested in this order; the first checked one counts.
+// Tested in this order; the first checked one counts. The names are the game's own
+// spellings; the HUD shows them in the player's language.
 constexpr DifficultyRow DifficultyTable[] = {
     {&TOptionsPanel::RadioButton1, 0, 5, 0, "Practice", 9999, 1.0},
-    {&TOptionsPanel::RadioButton2, 1, 10, 500000, "Eazy", 9999, 2.0},
-    {&TOptionsPanel::RadioButton3, 2, 5, 650000, "Nomal", 9999, 1.0},
+    {&TOptionsPanel::RadioButton2, 1, 10, 500000, TrMark("Eazy"), 9999, 2.0},
+    // TRANSLATORS: the game's own spelling of "Normal" on the HUD's stage line.
+    {&TOptionsPanel::RadioButton3, 2, 5, 650000, TrMark("Nomal"), 9999, 1.0},
     {&TOptionsPanel::RadioButton4, 3, 3, 800000, "Hard", 9999, 0.2},
     {&TOptionsPanel::RadioButton5, 4, 2, 990000, "Very Hard", 0, 0.0},
     {&TOptionsPanel::RadioButton12, 5, 5, 0, "Time Attack", 9999, 1.0},

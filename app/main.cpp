@@ -16,6 +16,7 @@
 #include "media/clock.h"
 #include "media/game_folder.h"
 #include "media/gl_probe.h"
+#include "media/language.h"
 #include "media/tape_clock.h"
 #include "media/video_start.h"
 
@@ -68,6 +69,11 @@ int main(int argc, char** argv) {
         (command_line.exit_status == 0 ? std::cout : std::cerr) << command_line.text;
         return command_line.exit_status;
     }
+    // The texts in the player's language from here on.
+    const Language language =
+        command_line.language.value_or(ChooseLanguage(ReadLanguageVariables()));
+    if (const std::string problem = UseLanguage(language); !problem.empty())
+        std::cerr << "brannock: " << problem << "; the texts stay Japanese" << std::endl;
     // A demo that cannot be played or written is refused before anything opens.
     std::optional<Demo> demo;
     if (!command_line.play_file.empty()) {
@@ -111,7 +117,7 @@ int main(int argc, char** argv) {
     // Every reading of the game goes through the tape, which a demo records or plays.
     TapeClock clock(wall);
     TApplication application(clock);
-    application.Title = "Brannock";
+    application.Title = Tr("Brannock");
     int status = 0;
     try {
         TMainForm form(application);

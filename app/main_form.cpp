@@ -9,6 +9,7 @@
 #include "app/form_design.h"
 #include "app/game.h"
 #include "media/game_folder.h"
+#include "media/language.h"
 #include "options/options.h"
 #include "screens/screens.h"
 
@@ -87,7 +88,10 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
     Panel1.Button7.OnClick = [this] { Button7Click(*this); };
 
     DXSound1.Initialize(); // no device: the game runs silently
-    LoadFormDesign(*this, GameFolder());
+    const std::string game_folder = GameFolder();
+    LoadFormDesign(*this, game_folder);
+    // The help document in the player's language.
+    MailAndHP1.HomePageAddress = LocalizedFileName(game_folder, MailAndHP1.HomePageAddress);
 
     if (open_window) {
         Window.Create(Caption, ClientWidth, ClientHeight);
@@ -141,7 +145,7 @@ void FormCreate(TMainForm& form) {
     w.Win_Dir = UserDataDirectory();
     w.Score_File = w.Win_Dir + "/bnscore.dat";
     w.Time_File = w.Win_Dir + "/bntime2.dat";
-    LoadMemo(form, w.App_Dir + "option.txt");
+    LoadMemo(form, w.App_Dir + LocalizedFileName(w.App_Dir, "option.txt"));
     ReadRemainingOptions(form);
     w.Pose_Step = 0;
     w.Robo_HP = 300;

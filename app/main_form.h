@@ -12,6 +12,7 @@
 #include "media/display.h"
 #include "media/image_list.h"
 #include "media/input.h"
+#include "media/language.h"
 #include "media/sound.h"
 #include "media/surface.h"
 #include "media/timer.h"
@@ -31,7 +32,8 @@ public:
     TMainForm& operator=(const TMainForm&) = delete;
 
     // Designed properties.
-    std::string Caption = "Brannock";
+    // TRANSLATORS: the window title, the game's name.
+    std::string Caption = Tr("Brannock");
     int ClientWidth = 647;
     int ClientHeight = 471;
     bool Borderless = false;

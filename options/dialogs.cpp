@@ -223,8 +223,9 @@ TMessageDialog::TMessageDialog(std::string text, std::string caption, Kind kind)
     // Every button is added before any OnClick can run, so the vector stays put.
     ButtonList.reserve(2);
     if (kind == Kind::YesNo) {
-        add("Yes", "はい(&Y)", TModalResult::Yes);
-        add("No", "いいえ(&N)", TModalResult::No);
+        // TRANSLATORS: "&" marks the Alt letter; Yes and No need different ones.
+        add("Yes", Tr("はい(&Y)"), TModalResult::Yes);
+        add("No", Tr("いいえ(&N)"), TModalResult::No);
     } else {
         add("OK", "OK", TModalResult::OK);
     }

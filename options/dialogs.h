@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "media/language.h"
 #include "options/controls.h"
 
 enum class TModalResult { None, OK, Cancel, Yes, No };
@@ -100,6 +101,7 @@ public:
     std::vector<TButton*> Buttons() override;
 };
 
-// The clear confirmation of the record buttons.
-inline constexpr const char* ClearQuestion = "ハイスコアを消去しますか？";
-inline constexpr const char* ClearCaption = "ハイスコアクリアの確認";
+// The clear confirmation of the record buttons (Tr gives the player's language).
+inline constexpr const char* ClearQuestion = TrMark("ハイスコアを消去しますか？");
+// TRANSLATORS: the title of the box that asks before a top-10 table is erased.
+inline constexpr const char* ClearCaption = TrMark("ハイスコアクリアの確認");

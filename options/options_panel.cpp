@@ -4,7 +4,10 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cctype>
+
+#include "media/language.h"
 
 namespace {
 
@@ -24,54 +27,66 @@ void PlaceChoice(TControl& c, const char* name, const char* caption, const TGrou
     Place(c, name, caption, group.Left + 8, top, group.Width - 16, 17);
 }
 
+// The slider's end labels: the near one starts at the left, the far one ends at the right;
+// the slider fills what lies between them.
+constexpr int TrackNearLeft = 304;
+constexpr int TrackFarRight = 460;
+constexpr int TrackLabelWidth = 12; // one character
+constexpr int TrackLabelGap = 2;
+
 } // namespace
 
 TOptionsPanel::TOptionsPanel() {
-    Place(LightGroup, "GroupBox1", "ライト設定", 24, 40, 121, 89);
+    Place(LightGroup, "GroupBox1", Tr("ライト設定"), 24, 40, 121, 89);
     Place(AlphaGroup, "GroupBox2", "α-Blending", 24, 136, 121, 49);
-    Place(TextureGroup, "GroupBox3", "テクスチャ", 160, 40, 121, 57);
-    Place(ControlGroup, "GroupBox4", "操作方式", 160, 104, 129, 73);
-    Place(MonitorGroup, "GroupBox5", "モニタ解像度", 160, 184, 129, 129);
-    Place(BackGroup, "GroupBox6", "背景描画", 296, 40, 169, 57);
-    Place(CameraGroup, "GroupBox7", "カメラ位置", 24, 192, 121, 121);
-    Place(DifficultyGroup, "GroupBox8", "難易度", 312, 112, 153, 201);
-    Place(HighScoreGroup, "GroupBox9", "ハイスコア", 480, 40, 145, 121);
-    Place(TimeAttackGroup, "GroupBox10", "タイムアタック", 480, 176, 145, 121);
-    Place(BonusGroup, "GroupBox11", "謎のおまけモード", 392, 552, 121, 73);
+    Place(TextureGroup, "GroupBox3", Tr("テクスチャ"), 160, 40, 121, 57);
+    Place(ControlGroup, "GroupBox4", Tr("操作方式"), 160, 104, 129, 73);
+    Place(MonitorGroup, "GroupBox5", Tr("モニタ解像度"), 160, 184, 129, 129);
+    Place(BackGroup, "GroupBox6", Tr("背景描画"), 296, 40, 169, 57);
+    Place(CameraGroup, "GroupBox7", Tr("カメラ位置"), 24, 192, 121, 121);
+    Place(DifficultyGroup, "GroupBox8", Tr("難易度"), 312, 112, 153, 201);
+    Place(HighScoreGroup, "GroupBox9", Tr("ハイスコア"), 480, 40, 145, 121);
+    Place(TimeAttackGroup, "GroupBox10", Tr("タイムアタック"), 480, 176, 145, 121);
+    Place(BonusGroup, "GroupBox11", Tr("謎のおまけモード"), 392, 552, 121, 73);
 
-    PlaceChoice(RadioButton19, "RadioButton19", "完全発光", LightGroup, 58);
-    PlaceChoice(RadioButton20, "RadioButton20", "簡易発光", LightGroup, 80);
-    PlaceChoice(RadioButton21, "RadioButton21", "使用しない", LightGroup, 102);
-    PlaceChoice(CheckBox4, "CheckBox4", "半透明処理", AlphaGroup, 158);
-    PlaceChoice(RadioButton7, "RadioButton7", "自機後方1", CameraGroup, 212);
-    PlaceChoice(RadioButton10, "RadioButton10", "自機後方2", CameraGroup, 236);
-    PlaceChoice(RadioButton8, "RadioButton8", "コクピット", CameraGroup, 260);
-    PlaceChoice(RadioButton9, "RadioButton9", "自機上空", CameraGroup, 284);
-    PlaceChoice(CheckBox2, "CheckBox2", "使用しない", TextureGroup, 64);
-    PlaceChoice(RadioButton6, "RadioButton6", "ＶＯＮタイプ", ControlGroup, 124);
-    PlaceChoice(RadioButton11, "RadioButton11", "ＡＣタイプ", ControlGroup, 148);
+    PlaceChoice(RadioButton19, "RadioButton19", Tr("完全発光"), LightGroup, 58);
+    PlaceChoice(RadioButton20, "RadioButton20", Tr("簡易発光"), LightGroup, 80);
+    PlaceChoice(RadioButton21, "RadioButton21", TrIn("lighting", "使用しない"), LightGroup, 102);
+    PlaceChoice(CheckBox4, "CheckBox4", Tr("半透明処理"), AlphaGroup, 158);
+    PlaceChoice(RadioButton7, "RadioButton7", Tr("自機後方1"), CameraGroup, 212);
+    PlaceChoice(RadioButton10, "RadioButton10", Tr("自機後方2"), CameraGroup, 236);
+    PlaceChoice(RadioButton8, "RadioButton8", Tr("コクピット"), CameraGroup, 260);
+    PlaceChoice(RadioButton9, "RadioButton9", Tr("自機上空"), CameraGroup, 284);
+    PlaceChoice(CheckBox2, "CheckBox2", TrIn("textures", "使用しない"), TextureGroup, 64);
+    PlaceChoice(RadioButton6, "RadioButton6", Tr("ＶＯＮタイプ"), ControlGroup, 124);
+    PlaceChoice(RadioButton11, "RadioButton11", Tr("ＡＣタイプ"), ControlGroup, 148);
     PlaceChoice(RadioButton15, "RadioButton15", "640 * 480", MonitorGroup, 204);
     PlaceChoice(RadioButton16, "RadioButton16", "800 * 600", MonitorGroup, 228);
     PlaceChoice(RadioButton17, "RadioButton17", "1024 * 768", MonitorGroup, 252);
     PlaceChoice(RadioButton18, "RadioButton18", "Window Mode", MonitorGroup, 276);
-    PlaceChoice(RadioButton2, "RadioButton2", "Eazy", DifficultyGroup, 132);
+    // TRANSLATORS: the game's own spelling of "Easy", which it keeps in Japanese.
+    PlaceChoice(RadioButton2, "RadioButton2", Tr("Eazy"), DifficultyGroup, 132);
     PlaceChoice(RadioButton3, "RadioButton3", "Normal", DifficultyGroup, 156);
     PlaceChoice(RadioButton4, "RadioButton4", "Hard", DifficultyGroup, 180);
     PlaceChoice(RadioButton5, "RadioButton5", "Very Hard", DifficultyGroup, 204);
     Place(Bevel1, "Bevel1", "", DifficultyGroup.Left + 8, 232, DifficultyGroup.Width - 16, 2);
-    PlaceChoice(RadioButton1, "RadioButton1", "練習モード", DifficultyGroup, 244);
-    PlaceChoice(RadioButton12, "RadioButton12", "タイムアタックモード", DifficultyGroup, 268);
-    PlaceChoice(RadioButton13, "RadioButton13", "特殊１", BonusGroup, 572);
-    PlaceChoice(RadioButton14, "RadioButton14", "特殊２", BonusGroup, 596);
+    PlaceChoice(RadioButton1, "RadioButton1", Tr("練習モード"), DifficultyGroup, 244);
+    PlaceChoice(RadioButton12, "RadioButton12", Tr("タイムアタックモード"), DifficultyGroup, 268);
+    PlaceChoice(RadioButton13, "RadioButton13", Tr("特殊１"), BonusGroup, 572);
+    PlaceChoice(RadioButton14, "RadioButton14", Tr("特殊２"), BonusGroup, 596);
 
-    Place(TrackNearLabel, "Label5", "近", 304, 66, 12, 12);
+    // TRANSLATORS: the two ends of the draw-distance slider, near and far.
+    Place(TrackNearLabel, "Label5", Tr("近"), TrackNearLeft, 66, TrackLabelWidth, 12);
     Place(TrackBar1, "TrackBar1", "", 318, 58, 128, 30);
-    Place(TrackFarLabel, "Label6", "遠", 448, 66, 12, 12);
+    Place(TrackFarLabel, "Label6", Tr("遠"), TrackFarRight - TrackLabelWidth, 66, TrackLabelWidth,
+          12);
 
-    Place(Button4, "Button4", "ハイスコア(&P)", 496, 64, 113, 33);
-    Place(Button5, "Button5", "クリア(&C)", 496, 112, 113, 33);
-    Place(Button6, "Button6", "Ｔｏｐ１０(&T)", 496, 200, 113, 33);
-    Place(Button7, "Button7", "クリア(&D)", 496, 248, 113, 33);
+    // TRANSLATORS: "&" marks the button's Alt letter; the letters of the seven panel
+    // buttons differ (S, H and E are START, HELP and EXIT).
+    Place(Button4, "Button4", Tr("ハイスコア(&P)"), 496, 64, 113, 33);
+    Place(Button5, "Button5", Tr("クリア(&C)"), 496, 112, 113, 33);
+    Place(Button6, "Button6", Tr("Ｔｏｐ１０(&T)"), 496, 200, 113, 33);
+    Place(Button7, "Button7", Tr("クリア(&D)"), 496, 248, 113, 33);
     Place(Button1, "Button1", "&START", 528, 320, 97, 33);
     Place(Button3, "Button3", "&HELP", 528, 368, 97, 33);
     Place(Button2, "Button2", "&EXIT", 528, 416, 97, 33);
@@ -79,7 +94,7 @@ TOptionsPanel::TOptionsPanel() {
     Button2.Cancel = true;
 
     Place(Memo1, "Memo1", "", 24, 328, 353, 129);
-    Place(Label1, "Label1", "ゲームオプション設定", 224, 8, 0, 16);
+    Place(Label1, "Label1", Tr("ゲームオプション設定"), 224, 8, 0, 16);
     Label1.FontSize = 16;
     Label1.Bold = true;
     Place(Label2, "Label2", "Brannock ", 416, 360, 88, 16);
@@ -88,7 +103,7 @@ TOptionsPanel::TOptionsPanel() {
     Label2.Centred = true;
     Place(Label4, "Label4", "Version0.5", 424, 384, 72, 12);
     Label4.Centred = true;
-    Place(Label3, "Label3", "ESCキーで終了します", 392, 424, 0, 12);
+    Place(Label3, "Label3", Tr("ESCキーで終了します"), 392, 424, 0, 12);
 
     // Design defaults.
     RadioButton19.Checked = true;
@@ -130,6 +145,14 @@ TOptionsPanel::TOptionsPanel() {
                   &RadioButton5,  &RadioButton1,  &RadioButton12, &Button4,       &Button5,
                   &Button6,       &Button7,       &Memo1,         &Button3,       &Button2,
                   &RadioButton13, &RadioButton14};
+}
+
+void TOptionsPanel::FitTrackBarToLabels(const std::function<int(const std::string&)>& text_width) {
+    TrackNearLabel.Width = std::max(TrackLabelWidth, text_width(TrackNearLabel.Caption));
+    TrackFarLabel.Width = std::max(TrackLabelWidth, text_width(TrackFarLabel.Caption));
+    TrackFarLabel.Left = TrackFarRight - TrackFarLabel.Width;
+    TrackBar1.Left = TrackNearLabel.Left + TrackNearLabel.Width + TrackLabelGap;
+    TrackBar1.Width = TrackFarLabel.Left - TrackLabelGap - TrackBar1.Left;
 }
 
 TRadioButton* TOptionsPanel::FindRadioButton(const std::string& name) {

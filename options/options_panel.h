@@ -6,6 +6,7 @@
 // Attached to a window, it draws with Dear ImGui and takes mouse input there.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,6 +47,10 @@ public:
     TMemo Memo1;
     TButton Button1, Button2, Button3, Button4, Button5, Button6, Button7;
     TLabel Label1, Label2, Label3, Label4;
+
+    // Widens the slider's end labels to their captions (text_width in whole pixels) and
+    // fits the slider between them; one-character captions keep the designed places.
+    void FitTrackBarToLabels(const std::function<int(const std::string&)>& text_width);
 
     // Controls by name, for the replay tool; null for an unknown name.
     TRadioButton* FindRadioButton(const std::string& name);

@@ -492,6 +492,10 @@ bool TOptionsPanel::Draw() {
             BuildPanelFonts(gui_->ranges, gui_->regular, gui_->bold, gui_->dialog);
             ImGui_ImplSDLRenderer_DestroyFontsTexture(); // the next frame uploads the new atlas
             gui_->built = true;
+            FitTrackBarToLabels([this](const std::string& text) {
+                return static_cast<int>(
+                    std::ceil(gui_->regular->CalcTextSizeA(FontSize, FLT_MAX, 0, text.c_str()).x));
+            });
         }
         ImGui_ImplSDLRenderer_NewFrame();
         ImGui_ImplSDL2_NewFrame();

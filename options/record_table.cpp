@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "media/language.h"
+
 namespace {
 
 constexpr size_t ScoreOffset = RecordNameSize + RecordFillerSize; // 104
@@ -159,6 +161,13 @@ std::string NameFromShiftJis(std::string_view shift_jis) {
     return out;
 }
 
+std::string TimeText(const std::string& minutes, const std::string& seconds,
+                     const std::string& millis) {
+    // TRANSLATORS: a time of minutes, seconds and milliseconds, as the HUD and the
+    // time-attack table show it; the numbers are not padded.
+    return Format(Tr("%s分%s秒%s"), minutes.c_str(), seconds.c_str(), millis.c_str());
+}
+
 std::string ScoreText(int32_t score, bool time_mode) {
     if (!time_mode) return std::to_string(score);
     const int64_t t = int64_t{5999999} - score;
@@ -170,6 +179,6 @@ std::string ScoreText(int32_t score, bool time_mode) {
         padding = "00";
     else if (millis <= 99)
         padding = "0";
-    return std::to_string(minutes) + "分" + std::to_string(seconds) + "秒" + padding +
-           std::to_string(millis);
+    return TimeText(std::to_string(minutes), std::to_string(seconds),
+                    padding + std::to_string(millis));
 }

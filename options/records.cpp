@@ -58,7 +58,7 @@ void ShowTable(TMainForm& form, const std::string& path, int highlight, bool tim
 namespace {
 
 void AskAndClear(TMainForm& form, const std::string& path) {
-    TMessageDialog box(ClearQuestion, ClearCaption, TMessageDialog::Kind::YesNo);
+    TMessageDialog box(Tr(ClearQuestion), Tr(ClearCaption), TMessageDialog::Kind::YesNo);
     form.ShowModal(box);
     if (box.ModalResult == TModalResult::Yes) ClearTable(form, path);
 }

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "media/language.h"
+#include "options/record_table.h"
 #include "screens/screens.h"
 
 namespace {
@@ -17,14 +19,16 @@ constexpr int DifficultyTimeAttack = 5;
 constexpr int WindowMode = 3;
 
 std::string StageLine(const World& w) {
-    return "Stage" + std::to_string(w.Stage_No) + "：" + w.Difficulty_Name;
+    // TRANSLATORS: the HUD's stage line: the stage number and the difficulty's name.
+    return Format(Tr("Stage%d：%s"), w.Stage_No, Tr(w.Difficulty_Name.c_str()));
 }
 
 std::string DisplayLine(const TMainForm& form) {
-    const std::string rate = std::to_string(form.DXTimer.FramesPerSecond()) + "FPS";
-    if (form.world.Display_Mode == WindowMode) return "Window Mode：" + rate;
-    return std::to_string(form.DXDraw.Width()) + " * " + std::to_string(form.DXDraw.Height()) +
-           "：" + rate;
+    const int rate = form.DXTimer.FramesPerSecond();
+    // TRANSLATORS: the HUD's display line in the window mode, with the frames per second.
+    if (form.world.Display_Mode == WindowMode) return Format(Tr("Window Mode：%dFPS"), rate);
+    // TRANSLATORS: the HUD's display line: width * height of the screen, frames per second.
+    return Format(Tr("%d * %d：%dFPS"), form.DXDraw.Width(), form.DXDraw.Height(), rate);
 }
 
 // Minutes, seconds and milliseconds of the play time, each without leading zeros.
@@ -33,7 +37,7 @@ std::string TimeLine(int32_t play_time) {
     const int32_t ms = play_time - 1000 * seconds_total;
     const int32_t minutes = seconds_total / 60;
     const int32_t seconds = seconds_total - 60 * minutes;
-    return std::to_string(minutes) + "分" + std::to_string(seconds) + "秒" + std::to_string(ms);
+    return TimeText(std::to_string(minutes), std::to_string(seconds), std::to_string(ms));
 }
 
 } // namespace
@@ -51,7 +55,8 @@ void Draw_Text(TMainForm& form) {
     // The points drain in every difficulty, also where they are not shown.
     w.Score -= w.Frame_ms;
     if (w.Difficulty != DifficultyPractice && w.Difficulty != DifficultyTimeAttack)
-        canvas.TextOut(LineX, PointsLineY, "Point：" + std::to_string(w.Score));
+        // TRANSLATORS: the HUD's points line.
+        canvas.TextOut(LineX, PointsLineY, Format(Tr("Point：%d"), w.Score));
     if (w.Boss_HP != 0 && w.Robo_HP <= 0) {
         canvas.Font.Size = 30;
         canvas.TextOut((draw.Width() - 317) / 2, draw.Height() / 2 + 40, "Press ESC To Exit!");

@@ -9,6 +9,7 @@ play=(
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev fonts-ipafont-gothic
   libimgui-dev libfreetype-dev libglm-dev libsimpleini-dev nlohmann-json3-dev libstb-dev
   file  # cpack -G DEB reads the binaries with it
+  gettext  # xgettext and msgfmt: the English texts are compiled by the build
 )
 # the tests also read mesh files written by other programs (assimp-testmodels)
 # clang builds the sanitizer and fuzzing suites; appstream and desktop-file-utils check the

@@ -21,6 +21,7 @@ function(expect_file path)
 endfunction()
 foreach(path bin/brannock bin/brannock-replay share/brannock/Image1.bmp share/brannock/body.x
     share/brannock/GameBGM.wav share/brannock/option.txt share/brannock/index.html
+    share/locale/en/LC_MESSAGES/brannock.mo
     share/applications/brannock.desktop share/metainfo/org.brannock.brannock.metainfo.xml
     share/man/man6/brannock.6)
   expect_file(${path})
@@ -52,13 +53,14 @@ if(count LESS 90)
   message(FATAL_ERROR "only ${count} game files installed")
 endif()
 
-# The installed replay plays the title from the installed files.
+# The installed replay plays the title from the installed files, in English from the
+# installed catalogue (it stops with exit status 1 when it finds none).
 set(run ${PREFIX}/run)
 file(MAKE_DIRECTORY ${run}/config ${run}/data)
 file(WRITE ${run}/script.txt "frames 2\nclick Button1\nframes 20\nshot title\nframes 1 Escape\n")
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E env XDG_CONFIG_HOME=${run}/config XDG_DATA_HOME=${run}/data
-    ${PREFIX}/bin/brannock-replay ${run}/script.txt ${run}/out
+    ${PREFIX}/bin/brannock-replay --lang en ${run}/script.txt ${run}/out
   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err TIMEOUT 120)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "installed brannock-replay failed (${rc}):\n${out}${err}")

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,7 +28,7 @@ TEST(CommandLineTest, HelpAndVersionExitZeroWithTheirText) {
         EXPECT_EQ(help.action, Action::Help) << option;
         EXPECT_EQ(help.exit_status, 0);
         EXPECT_TRUE(help.text.starts_with(
-            "usage: brannock [--help | --version | --record FILE | --play FILE]\n"))
+            "usage: brannock [--lang ja|en] [--help | --version | --record FILE | --play FILE]\n"))
             << help.text;
         EXPECT_NE(help.text.find("--version"), std::string::npos);
     }
@@ -51,7 +52,7 @@ TEST(CommandLineTest, AnythingElseExitsTwoNamingItWithTheUsageLine) {
         EXPECT_EQ(result.exit_status, 2);
         EXPECT_NE(result.text.find("'" + arguments[0] + "'"), std::string::npos) << result.text;
         EXPECT_TRUE(result.text.ends_with(
-            "usage: brannock [--help | --version | --record FILE | --play FILE]\n"))
+            "usage: brannock [--lang ja|en] [--help | --version | --record FILE | --play FILE]\n"))
             << result.text;
     }
     EXPECT_NE(ParseCommandLine({"-x"}).text.find("unknown option"), std::string::npos);
@@ -74,8 +75,8 @@ TEST(CommandLineTest, RecordAndPlayTakeExactlyOneDemoFile) {
             const CommandLine refused = ParseCommandLine(arguments);
             EXPECT_EQ(refused.action, Action::Refuse) << option << " " << arguments.size();
             EXPECT_EQ(refused.exit_status, 2);
-            EXPECT_TRUE(refused.text.ends_with(
-                "usage: brannock [--help | --version | --record FILE | --play FILE]\n"));
+            EXPECT_TRUE(refused.text.ends_with("usage: brannock [--lang ja|en] [--help | --version "
+                                               "| --record FILE | --play FILE]\n"));
         }
         EXPECT_NE(ParseCommandLine({option}).text.find("needs a demo file name"),
                   std::string::npos);
@@ -83,6 +84,35 @@ TEST(CommandLineTest, RecordAndPlayTakeExactlyOneDemoFile) {
                   std::string::npos);
     }
     EXPECT_EQ(GameVersion(), VersionText().substr(9));
+}
+
+TEST(CommandLineTest, LangChoosesTheLanguageBesideAnyOtherArguments) {
+    struct Row {
+        std::vector<std::string> arguments;
+        Action action;
+        std::optional<Language> language;
+        const char* said; // in the refusal
+    };
+    const Row rows[] = {
+        {{}, Action::Play, std::nullopt, ""},
+        {{"--lang", "en"}, Action::Play, Language::English, ""},
+        {{"--lang=ja"}, Action::Play, Language::Japanese, ""},
+        {{"--play", "a.bnd", "--lang", "en"}, Action::Play, Language::English, ""},
+        {{"--lang", "en", "--help"}, Action::Help, Language::English, ""},
+        {{"--lang", "fr"}, Action::Refuse, std::nullopt, "unknown language 'fr': ja or en"},
+        {{"--lang=EN"}, Action::Refuse, std::nullopt, "unknown language 'EN'"},
+        {{"--lang"}, Action::Refuse, std::nullopt, "option '--lang' needs a language"},
+        {{"--lang", "ja", "--lang", "en"}, Action::Refuse, std::nullopt, "given twice"},
+    };
+    for (const Row& row : rows) {
+        const CommandLine result = ParseCommandLine(row.arguments);
+        const std::string where = ::testing::PrintToString(row.arguments);
+        EXPECT_EQ(result.action, row.action) << where;
+        EXPECT_EQ(result.language, row.language) << where;
+        EXPECT_NE(result.text.find(row.said), std::string::npos) << where << result.text;
+    }
+    EXPECT_EQ(ParseCommandLine({"--play", "a.bnd", "--lang", "en"}).play_file, "a.bnd");
+    EXPECT_NE(ParseCommandLine({"--help"}).text.find("--lang ja|en"), std::string::npos);
 }
 
 TEST(CommandLineTest, TheFirstArgumentDecides) {

@@ -1,16 +1,30 @@
-// brannock-replay SCRIPT OUTDIR: the game headless on a virtual clock, driven by a script.
+// brannock-replay [--lang ja|en] SCRIPT OUTDIR: the game headless on a virtual clock,
+// driven by a script. Its texts are Japanese, whatever the locale, unless --lang says
+// otherwise, so that a run shows the same on every machine.
 #include <SDL.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <string>
 
+#include "media/language.h"
 #include "tools/replay/replay.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: brannock-replay SCRIPT OUTDIR\n";
+    std::optional<Language> language = Language::Japanese;
+    if (argc == 5 && std::string(argv[1]) == "--lang") {
+        language = LanguageFromCode(argv[2]);
+        argv += 2;
+        argc -= 2;
+    }
+    if (argc != 3 || !language) {
+        std::cerr << "usage: brannock-replay [--lang ja|en] SCRIPT OUTDIR\n";
         return 2;
+    }
+    if (const std::string problem = UseLanguage(*language); !problem.empty()) {
+        std::cerr << "brannock-replay: " << problem << "\n";
+        return 1;
     }
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
