@@ -1,10 +1,32 @@
 #include "app/command_line.h"
 
+#include "options/options.h"
+
 namespace {
 
 constexpr const char* Usage =
-    "usage: brannock [--lang ja|en] [--help | --version | --record FILE | --play FILE]\n";
+    "usage: brannock [--lang ja|en] [--help | --version | [--no-flash] [--record FILE | --play "
+    "FILE]]\n";
 constexpr const char* LangOption = "--lang";
+
+std::string HelpText() {
+    return std::string(Usage) +
+           "A 3D robot shooter: steer the robot through three walled stages, destroy\n"
+           "the zako and G-walkers and defeat the boss. Screen, controls and the other\n"
+           "options are chosen on the panel the game opens with.\n\n"
+           "  -h, --help     show this help and exit\n"
+           "  --version      show the version and exit\n"
+           "  --lang ja|en   the game in Japanese or English; without it the desktop's\n"
+           "                 language decides (LANGUAGE, LC_ALL, LC_MESSAGES, LANG):\n"
+           "                 Japanese for ja and C, English for every other\n"
+           "  --no-flash     no white flash when the robot is hit, for this run (for\n"
+           "                 good: " +
+           WhiteFlashKey +
+           "=0 in the [Brannock] section of bn.ini)\n"
+           "  --record FILE  play, and record the game from START on into the demo FILE\n"
+           "  --play FILE    show the demo FILE with its own settings, then exit (Escape\n"
+           "                 stops it; of yours only the white flash setting is used)\n";
+}
 
 CommandLine Refused(const std::string& reason) {
     CommandLine result;
@@ -43,36 +65,33 @@ CommandLine ParseCommandLine(const std::vector<std::string>& all_arguments) {
         result.language = LanguageFromCode(code);
         if (!result.language) return Refused("unknown language '" + code + "': ja or en");
     }
-    // The first argument decides, as with most programs: --help wins over what follows it.
-    if (arguments.empty()) return result;
-    const std::string& first = arguments[0];
-    if (first == "--help" || first == "-h") {
-        result.action = CommandLine::Action::Help;
-        result.text =
-            std::string(Usage) +
-            "A 3D robot shooter: steer the robot through three walled stages, destroy\n"
-            "the zako and G-walkers and defeat the boss. Screen, controls and the other\n"
-            "options are chosen on the panel the game opens with.\n\n"
-            "  -h, --help     show this help and exit\n"
-            "  --version      show the version and exit\n"
-            "  --lang ja|en   the game in Japanese or English; without it the desktop's\n"
-            "                 language decides (LANGUAGE, LC_ALL, LC_MESSAGES, LANG):\n"
-            "                 Japanese for ja and C, English for every other\n"
-            "  --record FILE  play, and record the game from START on into the demo FILE\n"
-            "  --play FILE    show the demo FILE with its own settings, then exit\n"
-            "                 (Escape stops it; nothing of yours is read or written)\n";
-    } else if (first == "--version") {
-        result.action = CommandLine::Action::Version;
-        result.text = VersionText() + "\n";
-    } else if (first == "--record" || first == "--play") {
-        if (arguments.size() < 2 || arguments[1].empty())
-            return Refused("option '" + first + "' needs a demo file name");
-        if (arguments.size() > 2) return Refused("unexpected argument '" + arguments[2] + "'");
-        (first == "--record" ? result.record_file : result.play_file) = arguments[1];
-    } else {
-        return Refused(
-            std::string(first.starts_with("-") ? "unknown option" : "unexpected argument") + " '" +
-            first + "'");
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        // --help and --version act at once, as with most programs: what follows is not
+        // looked at.
+        if (argument == "--help" || argument == "-h") {
+            result.action = CommandLine::Action::Help;
+            result.text = HelpText();
+            return result;
+        }
+        if (argument == "--version") {
+            result.action = CommandLine::Action::Version;
+            result.text = VersionText() + "\n";
+            return result;
+        }
+        if (argument == "--no-flash") {
+            result.no_flash = true;
+        } else if (argument == "--record" || argument == "--play") {
+            if (i + 1 == arguments.size() || arguments[i + 1].empty())
+                return Refused("option '" + argument + "' needs a demo file name");
+            if (!result.record_file.empty() || !result.play_file.empty())
+                return Refused("only one of '--record' and '--play' may be given");
+            (argument == "--record" ? result.record_file : result.play_file) = arguments[++i];
+        } else {
+            return Refused(
+                std::string(argument.starts_with("-") ? "unknown option" : "unexpected argument") +
+                " '" + argument + "'");
+        }
     }
     return result;
 }

@@ -1,5 +1,5 @@
-// The program's command line: --help, --version, --record FILE and --play FILE, and
-// --lang ja|en with any of them; anything else is refused.
+// The program's command line: --help, --version, --no-flash, --record FILE and --play
+// FILE, and --lang ja|en with any of them; anything else is refused.
 #pragma once
 
 #include <optional>
@@ -19,6 +19,8 @@ struct CommandLine {
     std::string play_file;
     // The language asked for with --lang; without it the locale decides.
     std::optional<Language> language;
+    // With Play: no white flash when the robot is hit, for this run only.
+    bool no_flash = false;
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

@@ -3,6 +3,7 @@
 #include "app/form_design.h"
 #include "app/game.h"
 #include "app/main_form.h"
+#include "app/white_flash.h"
 #include "enemies/enemies.h"
 #include "player/player.h"
 #include "scene/scene.h"
@@ -89,10 +90,7 @@ void DXTimerTimer(TMainForm& form) {
     Run(form, "Draw_Text", Draw_Text);
     Run(form, "Draw_Radar", Draw_Radar);
     DrawEndCaptions(form);
-    if (w.White_Flash) {
-        form.DXDraw.FillSurface(0xFFFFFF);
-        w.White_Flash = false;
-    }
+    if (TakeWhiteFlash(w, FlashesOff(form))) form.DXDraw.FillSurface(0xFFFFFF);
     Trace(form, "Present");
     form.DXDraw.Present();
 }

@@ -124,6 +124,7 @@ void ApplyAndStoreOptions(TMainForm& form) {
 
     ChooseDifficulty(w, p);
     Store(form, "難易度", w.Difficulty);
+    Store(form, WhiteFlashKey, Flag(!w.No_Flash));
 }
 
 } // namespace

@@ -121,6 +121,7 @@ int main(int argc, char** argv) {
     int status = 0;
     try {
         TMainForm form(application);
+        form.NoFlashOption = command_line.no_flash;
         if (demo) {
             status = PlayDemo(form, clock, wall, std::move(*demo), command_line.play_file);
         } else if (writer) {

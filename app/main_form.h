@@ -65,6 +65,8 @@ public:
     bool Closed() const { return closed_; }
     // Set while a demo plays: START stores no settings and the ending enters no record.
     bool DemoPlayback = false;
+    // --no-flash: no white flash in this run, whatever bn.ini says (nothing is stored).
+    bool NoFlashOption = false;
     // Where a missing or broken start-up file was reported (shown in the memo).
     std::string StartupProblem;
     // When set, told the name of every game step the frame loop runs (tests, profiling).
@@ -77,6 +79,11 @@ private:
     bool closed_ = false;
     std::function<void(const std::string&)> default_error_box_;
 };
+
+// Whether the player turned the white flash of a hit off, in bn.ini or for this run.
+inline bool FlashesOff(const TMainForm& form) {
+    return form.world.No_Flash || form.NoFlashOption;
+}
 
 // Form events.
 void FormCreate(TMainForm& form);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/white_flash.h"
 #include "scene/engine/rm.h"
 
 class TImage; // one of the form's hidden stage map pictures
@@ -97,6 +98,7 @@ struct World {
     bool Gate_Open = false;
     int32_t Pose_Step = 0;
     bool White_Flash = false;
+    FlashAges Flash_Ages = NoRecentWhiteFlashes(); // the white flash's limiter
     int32_t Frame_Interval = 0;
     uint32_t Tick_Now = 0, Tick_Last = 0;
     bool Clock_Running = false;
@@ -119,6 +121,7 @@ struct World {
     int32_t Light_Mode = 0;
     bool Alpha_Blend = false;
     bool No_Texture = false;
+    bool No_Flash = false; // the player turned the white flash of a hit off
     bool AC_Control = false;
     int32_t Camera_Mode = 0;
     int32_t Back_Distance = 0;

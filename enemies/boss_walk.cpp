@@ -45,7 +45,10 @@ void ArmStrike(TMainForm& form, const rm::Vector& robot) {
         return;
     }
     const rm::Vector& rel = w.Boss_Robo_Rel;
-    if (rel.z >= 10 && rel.z <= 18 && rel.x >= -5 && rel.x <= 10) {
+    // A downed robot is not struck any more: striking the wreck meant endless hits, points
+    // lost and white flashes after "GAME OVER".
+    const bool in_reach = rel.z >= 10 && rel.z <= 18 && rel.x >= -5 && rel.x <= 10;
+    if (in_reach && w.Robo_HP > 0) {
         arm->SetOrientation(w.Boss_Body_Frame, -0.6f, 0, 1, 0, 1, 0);
         w.Boss_Arm_Attack = true;
         w.Score -= 10000;

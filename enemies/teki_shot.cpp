@@ -1,5 +1,5 @@
 // Teki_Shot: every enemy shot in flight goes 4 units ahead, ends at a wall or at the map's
-// low edges, and hits the robot within 2 units on either of the shot's axes.
+// low edges, and hits a robot still standing within 2 units on either of the shot's axes.
 #include <cmath>
 
 #include "app/form_design.h"
@@ -39,6 +39,9 @@ void Teki_Shot(TMainForm& form) {
             ParkProjectile(form, shot, light);
             continue;
         }
+        // A downed robot is not hit any more: the shot flies through its place. Hitting the
+        // wreck meant endless hits, points lost and white flashes after "GAME OVER".
+        if (w.Robo_HP <= 0) continue;
         const rm::Vector h = w.Robo_Frame->GetPosition(shot.Frame);
         if (!(std::fabs(h.x) < 2 && std::fabs(h.z) < 2)) continue;
         if (StartExplosion(form, after.x, after.z, 15)) {

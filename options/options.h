@@ -15,6 +15,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// bn.ini key of the white flash of a hit: 1 drawn (the default), 0 never drawn.
+inline constexpr const char* WhiteFlashKey = "画面フラッシュ";
+
 // Settings file bn.ini, section "Brannock", in $XDG_CONFIG_HOME/brannock (default
 // ~/.config/brannock). Every read and write opens and frees the file; nothing is cached.
 std::string SettingsFilePath();

@@ -155,6 +155,18 @@ void TOptionsPanel::FitTrackBarToLabels(const std::function<int(const std::strin
     TrackBar1.Width = TrackFarLabel.Left - TrackLabelGap - TrackBar1.Left;
 }
 
+std::vector<const TControl*> TOptionsPanel::CaptionedControls() const {
+    std::vector<const TControl*> controls = {
+        &LightGroup, &AlphaGroup,     &TextureGroup,    &ControlGroup,   &MonitorGroup,
+        &BackGroup,  &CameraGroup,    &DifficultyGroup, &HighScoreGroup, &TimeAttackGroup,
+        &BonusGroup, &TrackNearLabel, &TrackFarLabel,   &Label1,         &Label2,
+        &Label3,     &Label4};
+    controls.insert(controls.end(), radio_buttons_.begin(), radio_buttons_.end());
+    controls.insert(controls.end(), check_boxes_.begin(), check_boxes_.end());
+    controls.insert(controls.end(), buttons_.begin(), buttons_.end());
+    return controls;
+}
+
 TRadioButton* TOptionsPanel::FindRadioButton(const std::string& name) {
     for (TRadioButton* r : radio_buttons_)
         if (r->Name == name) return r;

@@ -88,6 +88,9 @@ public:
 
     // Every control that can take the focus, in tab order.
     const std::vector<TControl*>& TabOrder() const { return tab_order_; }
+    // Every control that shows a caption: the group boxes, radio buttons, check boxes,
+    // buttons and labels.
+    std::vector<const TControl*> CaptionedControls() const;
 
 private:
     struct Gui;

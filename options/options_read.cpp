@@ -43,4 +43,6 @@ void ReadRemainingOptions(TMainForm& form) {
     p.TrackBar1.SetPosition(ReadSettingInt("背景描画", 2));
     CheckByValue(p, ReadSettingInt("カメラ位置", 0),
                  std::array{&p.RadioButton7, &p.RadioButton10, &p.RadioButton8, &p.RadioButton9});
+    // Not on the panel: the player's choice is kept in the file only.
+    w.No_Flash = ReadSettingInt(WhiteFlashKey, 1) == 0;
 }

@@ -98,20 +98,7 @@ void ApplyStyle(ImGuiStyle& s) {
 // Every character the panel shows, so the font atlas holds exactly those glyphs.
 std::string GlyphText(const TOptionsPanel& p) {
     std::string text;
-    const TControl* controls[] = {
-        &p.LightGroup,     &p.AlphaGroup,      &p.TextureGroup,   &p.ControlGroup,
-        &p.MonitorGroup,   &p.BackGroup,       &p.CameraGroup,    &p.DifficultyGroup,
-        &p.HighScoreGroup, &p.TimeAttackGroup, &p.BonusGroup,     &p.RadioButton1,
-        &p.RadioButton2,   &p.RadioButton3,    &p.RadioButton4,   &p.RadioButton5,
-        &p.RadioButton6,   &p.RadioButton7,    &p.RadioButton8,   &p.RadioButton9,
-        &p.RadioButton10,  &p.RadioButton11,   &p.RadioButton12,  &p.RadioButton13,
-        &p.RadioButton14,  &p.RadioButton15,   &p.RadioButton16,  &p.RadioButton17,
-        &p.RadioButton18,  &p.RadioButton19,   &p.RadioButton20,  &p.RadioButton21,
-        &p.CheckBox2,      &p.CheckBox4,       &p.TrackNearLabel, &p.TrackFarLabel,
-        &p.Button1,        &p.Button2,         &p.Button3,        &p.Button4,
-        &p.Button5,        &p.Button6,         &p.Button7,        &p.Label1,
-        &p.Label2,         &p.Label3,          &p.Label4};
-    for (const TControl* c : controls) text += c->Caption;
+    for (const TControl* c : p.CaptionedControls()) text += c->Caption;
     for (const std::string& line : p.Memo1.Lines) text += line;
     text += p.Message;
     if (p.Modal != nullptr) text += p.Modal->GlyphText();

@@ -29,11 +29,14 @@ void ExpectMentions(const std::string& text, std::initializer_list<const char*> 
 }
 
 TEST(OptionText, Utf8WithoutBomAndShortLines) {
-    const std::string text = ReadFile("option.txt");
-    ASSERT_FALSE(text.empty());
-    EXPECT_TRUE(ValidUtf8(text));
-    EXPECT_NE(text.compare(0, 3, "\xEF\xBB\xBF"), 0) << "a byte-order mark would show in the memo";
-    EXPECT_EQ(text.find('\r'), std::string::npos);
+    for (const char* name : {"option.txt", "option.en.txt"}) {
+        const std::string text = ReadFile(name);
+        ASSERT_FALSE(text.empty()) << name;
+        EXPECT_TRUE(ValidUtf8(text)) << name;
+        EXPECT_NE(text.compare(0, 3, "\xEF\xBB\xBF"), 0)
+            << name << ": a byte-order mark would show in the memo";
+        EXPECT_EQ(text.find('\r'), std::string::npos) << name;
+    }
 }
 
 TEST(OptionText, ExplainsEveryOptionByItsCaptionAndTheKeys) {
@@ -70,8 +73,11 @@ TEST(OptionText, ExplainsEveryOptionByItsCaptionAndTheKeys) {
                    {"Z", "Space", "Enter", "X / D", "F / C", "G", "A / S", "ESC", "テンキー"});
 }
 
-TEST(HelpDocument, SelfContainedPage) {
-    const std::string html = ReadFile("index.html");
+// Both languages' pages.
+class HelpDocuments : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(HelpDocuments, SelfContainedPage) {
+    const std::string html = ReadFile(GetParam());
     EXPECT_TRUE(ValidUtf8(html));
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
     // Nothing is fetched from elsewhere: no remote or sibling files, every picture inline.
@@ -89,8 +95,8 @@ TEST(HelpDocument, SelfContainedPage) {
         }
 }
 
-TEST(HelpDocument, InlinePicturesArePngs) {
-    const std::string html = ReadFile("index.html");
+TEST_P(HelpDocuments, InlinePicturesArePngs) {
+    const std::string html = ReadFile(GetParam());
     const std::string prefix = "data:image/png;base64,";
     int pictures = 0;
     for (size_t at = html.find(prefix); at != std::string::npos; at = html.find(prefix, at + 1)) {
@@ -100,6 +106,9 @@ TEST(HelpDocument, InlinePicturesArePngs) {
     }
     EXPECT_GE(pictures, 3);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothLanguages, HelpDocuments,
+                         ::testing::Values("index.html", "index.en.html"));
 
 TEST(HelpDocument, CoversPlayKeysModesAndRecords) {
     const std::string html = ReadFile("index.html");

@@ -130,6 +130,31 @@ TEST_F(BossWalkTest, ArmStrikeBandIsLopsided) {
     }
 }
 
+TEST_F(BossWalkTest, ADownedRobotInReachIsNotStruck) {
+    struct Case {
+        int hp;
+        bool struck;
+    };
+    const Case cases[] = {{1, true}, {0, false}, {-40, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "Robo_HP " << c.hp);
+        Wake();
+        w().Robo_HP = c.hp;
+        w().Boss_Arm_Attack = false;
+        w().Boss_Arm_Frames = 0;
+        w().White_Flash = false;
+        for (TParts& e : w().Bakuhatu) e.Life = 0;
+        plays.clear();
+        BossAheadOfRobotAt(0, 14);
+        BossWalk(*form);
+        EXPECT_EQ(w().Boss_Arm_Attack, c.struck);
+        EXPECT_EQ(w().Robo_HP, c.struck ? c.hp - 30 : c.hp);
+        EXPECT_EQ(w().Score, c.struck ? -10000 : 0);
+        EXPECT_EQ(w().White_Flash, c.struck);
+        EXPECT_EQ(PlayCount(wave::PlayerExplosion), c.struck ? 1 : 0);
+    }
+}
+
 TEST_F(BossWalkTest, BacksOffWithinFourteenUnits) {
     BossAheadOfRobotAt(0, 14);
     BossWalk(*form);

@@ -96,6 +96,33 @@ TEST_F(EnemyShotTest, HitsWithinTwoEitherSideAtAnyHeight) {
     }
 }
 
+TEST_F(EnemyShotTest, ADownedRobotIsNotHitAndTheShotFliesThroughItsPlace) {
+    w().Difficulty = 2;
+    struct Case {
+        int hp;
+        bool hit;
+    };
+    const Case cases[] = {{1, true}, {0, false}, {-20, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "Robo_HP " << c.hp);
+        FreeEnemyShots();
+        for (TParts& e : w().Bakuhatu) e.Life = 0;
+        plays.clear();
+        w().Robo_HP = c.hp;
+        w().Score = 0;
+        w().White_Flash = false;
+        PlaceRobot(100, 104, 1, 0);
+        TParts& shot = Fire(100, 100, 0, 1);
+        Frames(1);
+        EXPECT_EQ(w().Robo_HP, c.hit ? c.hp - 30 : c.hp);
+        EXPECT_EQ(w().Score, c.hit ? -10000 : 0);
+        EXPECT_EQ(w().White_Flash, c.hit);
+        EXPECT_EQ(PlayCount(wave::PlayerExplosion), c.hit ? 1 : 0);
+        EXPECT_EQ(shot.Life, c.hit ? 0 : 1);
+        if (!c.hit) EXPECT_VEC_NEAR(At(shot.Frame), 100, 0, 104, 1e-3f);
+    }
+}
+
 TEST_F(EnemyShotTest, FullExplosionPoolStillCostsHitPointsOnly) {
     for (TParts& e : w().Bakuhatu) {
         e.Life = 2;

@@ -21,6 +21,7 @@ function(expect_file path)
 endfunction()
 foreach(path bin/brannock bin/brannock-replay share/brannock/Image1.bmp share/brannock/body.x
     share/brannock/GameBGM.wav share/brannock/option.txt share/brannock/index.html
+    share/brannock/option.en.txt share/brannock/index.en.html
     share/locale/en/LC_MESSAGES/brannock.mo
     share/applications/brannock.desktop share/metainfo/org.brannock.brannock.metainfo.xml
     share/man/man6/brannock.6)

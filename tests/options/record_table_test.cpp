@@ -18,6 +18,7 @@
 
 #include "options/record_file.h"
 #include "options/record_table.h"
+#include "tests/support/language_scope.h"
 
 namespace {
 
@@ -145,6 +146,14 @@ TEST(RecordTable, ScoresShowAsPointsOrAsMinutesSecondsAndMilliseconds) {
     EXPECT_EQ(ScoreText(5249999, true), "12分30秒000");
     EXPECT_EQ(ScoreText(0, true), "99分59秒999") << "a cleared entry";
     EXPECT_EQ(ScoreText(5999999 - 59999, true), "0分59秒999");
+}
+
+TEST(RecordTable, InEnglishTimesKeepTheirDigitsAndPointsStayNumbers) {
+    LanguageScope english(Language::English);
+    const std::pair<int32_t, const char*> rows[] = {
+        {5916543, "1m23s456"}, {TimeRecordValue(60005), "1m0s005"}, {0, "99m59s999"}};
+    for (const auto& [score, shown] : rows) EXPECT_EQ(ScoreText(score, true), shown);
+    EXPECT_EQ(ScoreText(650000, false), "650000");
 }
 
 TEST(ShiftJisNames, TypedNamesBecomeShiftJisAndComeBackTheSame) {

@@ -14,6 +14,7 @@
 #include "options/record_table.h"
 #include "options/records.h"
 #include "tests/options/dialog_fixture.h"
+#include "tests/support/language_scope.h"
 
 namespace {
 
@@ -219,6 +220,35 @@ TEST_F(RecordsTest, ThePanelsRecordButtonsAreWiredToTheirTables) {
     answers_ = {"<yes>"};
     form().Panel1.Click(form().Panel1.Button5);
     EXPECT_TRUE(fs::exists(ScoreFile()));
+}
+
+// The tables and their files are the same in both languages: a name typed in English
+// mode is stored in Shift-JIS as always and shows the same in Japanese.
+TEST_F(RecordsTest, InEnglishTheDialogsSpeakEnglishAndTheFilesStayTheSame) {
+    std::vector<uint8_t> written;
+    {
+        LanguageScope english(Language::English);
+        answers_ = {"<no>"};
+        Button7Click(form());
+        ASSERT_EQ(shown_.size(), 1u);
+        EXPECT_EQ(shown_[0].texts,
+                  (std::vector<std::string>{"Clear the top 10", "Clear this top-10 table?"}));
+        answers_ = {"太郎"};
+        EXPECT_EQ(InsertRecord(form(), TimeFile(), TimeRecordValue(83456)), 1);
+        written = FileBytes(TimeFile());
+        Button6Click(form());
+        ASSERT_EQ(shown_.size(), 3u);
+        EXPECT_EQ(shown_[2].texts[0], "太郎");
+        EXPECT_EQ(shown_[2].texts[1], "1m23s456");
+        answers_ = {"<yes>"}; // the English Alt letter of Yes
+        Button5Click(form());
+        EXPECT_EQ(Stored(ScoreFile()), ClearedTable());
+    }
+    Button6Click(form());
+    EXPECT_EQ(shown_.back().texts[0], "太郎");
+    EXPECT_EQ(shown_.back().texts[1], "1分23秒456");
+    EXPECT_EQ(FileBytes(TimeFile()), written) << "showing the table wrote nothing else";
+    EXPECT_EQ(NameBytes(Stored(TimeFile()).value()[0]), "\x91\xBE\x98\x59") << "Shift-JIS";
 }
 
 } // namespace

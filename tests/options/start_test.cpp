@@ -15,7 +15,7 @@ namespace {
 
 using StartTest = OptionsFixture;
 
-TEST_F(StartTest, NoSettingsFileShowsTheDesignDefaultsAndStartWritesAllNineKeys) {
+TEST_F(StartTest, NoSettingsFileShowsTheDesignDefaultsAndStartWritesAllKeys) {
     TOptionsPanel& p = form().Panel1;
     ASSERT_FALSE(std::filesystem::exists(SettingsFilePath()));
     EXPECT_TRUE(p.RadioButton19.Checked);
@@ -32,10 +32,10 @@ TEST_F(StartTest, NoSettingsFileShowsTheDesignDefaultsAndStartWritesAllNineKeys)
 
     Button1Click(form());
     const std::vector<std::pair<std::string, std::string>> written = {
-        {"Play", "0"},       {"ライト設定", "2"}, {"半透明", "1"},
-        {"テクスチャ", "1"}, {"操作方式", "0"},   {"解像度", "0"},
-        {"カメラ位置", "0"}, {"背景描画", "2"},   {"難易度", "2"}};
-    EXPECT_EQ(StoredKeys(), written) << "all nine keys, in the order START writes them";
+        {"Play", "0"},     {"ライト設定", "2"}, {"半透明", "1"},     {"テクスチャ", "1"},
+        {"操作方式", "0"}, {"解像度", "0"},     {"カメラ位置", "0"}, {"背景描画", "2"},
+        {"難易度", "2"},   {WhiteFlashKey, "1"}};
+    EXPECT_EQ(StoredKeys(), written) << "every key, in the order START writes them";
 
     const World& w = world();
     EXPECT_EQ(w.Stage_No, 1);
@@ -56,6 +56,7 @@ TEST_F(StartTest, NoSettingsFileShowsTheDesignDefaultsAndStartWritesAllNineKeys)
     EXPECT_DOUBLE_EQ(w.Energy, 300.0) << "FormCreate's energy stands outside Very Hard";
     EXPECT_FALSE(w.Special1);
     EXPECT_FALSE(w.Special2);
+    EXPECT_FALSE(w.No_Flash);
 
     // Panel hidden, border gone, full-screen 640 x 480 open, the title timer running.
     EXPECT_FALSE(p.Visible);
@@ -105,6 +106,32 @@ TEST_F(StartTest, StoredOptionsSetTheControlsAndComeBackUnchanged) {
     EXPECT_FALSE(world().Alpha_Blend);
     EXPECT_TRUE(world().AC_Control);
     EXPECT_EQ(world().Light_Mode, 1);
+}
+
+TEST_F(StartTest, TheWhiteFlashSettingIsReadAndWrittenBackButNotTheCommandLine) {
+    struct Case {
+        const char* file;
+        bool option_off;
+        bool off;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"", false, false, "1"},
+        {"画面フラッシュ=0\n", false, true, "0"},
+        {"画面フラッシュ=1\n", false, false, "1"},
+        {"画面フラッシュ=2\n", false, false, "1"},
+        {"", true, false, "1"},
+        {"画面フラッシュ=0\n", true, true, "0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.file << (c.option_off ? " --no-flash" : ""));
+        CreateFormWithSettings(std::string("[Brannock]\n") + c.file);
+        form().NoFlashOption = c.option_off;
+        EXPECT_EQ(world().No_Flash, c.off);
+        EXPECT_EQ(FlashesOff(form()), c.off || c.option_off);
+        Button1Click(form());
+        EXPECT_EQ(Stored(WhiteFlashKey), c.written);
+    }
 }
 
 TEST_F(StartTest, OutOfRangeValuesLeaveTheDesignedDefaultsButTheTrackBarClamps) {

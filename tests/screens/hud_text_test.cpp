@@ -7,6 +7,7 @@
 
 #include "media/canvas.h"
 #include "tests/screens/hud_fixture.h"
+#include "tests/support/language_scope.h"
 
 namespace {
 
@@ -158,6 +159,37 @@ TEST_F(HudTextTest, ExitPromptOnlyAfterThePlayersDefeatWhileTheBossLives) {
         }
         form().DXDraw.FinalizeDisplay();
     }
+}
+
+// In English the lines keep their places and digits; the words and the difficulty's name
+// are English ("Nomal" and "Eazy" are the game's own spellings in Japanese only).
+TEST_F(HudTextTest, InEnglishTheLinesHaveEnglishWordsAndTheSameDigits) {
+    LanguageScope english(Language::English);
+    OpenFullScreen(800, 600);
+    RunTimerAtThirtyFrames();
+    const std::vector<std::pair<std::string, std::string>> names = {
+        {"Nomal", "Normal"}, {"Eazy", "Easy"}, {"Hard", "Hard"}, {"Very Hard", "Very Hard"}};
+    for (const auto& [name, shown] : names) {
+        world().Difficulty_Name = name;
+        world().Play_Time = 65007;
+        world().Score = 650000;
+        Draw();
+        EXPECT_TRUE(ShowsExactly({{10, 54, "Stage 2: " + shown},
+                                  {10, 68, "800 * 600: 30 FPS"},
+                                  {10, 82, "1m5s7"},
+                                  {10, 96, "Points: 650000"}}))
+            << name;
+    }
+    form().DXDraw.FinalizeDisplay();
+    OpenWindow();
+    world().Play_Time = 3600000;
+    world().Robo_HP = 0;
+    Draw();
+    EXPECT_TRUE(ShowsExactly({{10, 54, "Stage 2: Very Hard"},
+                              {10, 68, "Window Mode: 30 FPS"},
+                              {10, 82, "60m0s0"},
+                              {10, 96, "Points: 650000"},
+                              {(W() - 317) / 2, H() / 2 + 40, "Press ESC To Exit!", 30}}));
 }
 
 } // namespace

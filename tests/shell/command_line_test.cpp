@@ -18,6 +18,9 @@ namespace {
 
 using Action = CommandLine::Action;
 
+constexpr const char* Usage = "usage: brannock [--lang ja|en] [--help | --version | [--no-flash] "
+                              "[--record FILE | --play FILE]]\n";
+
 TEST(CommandLineTest, NoArgumentsPlays) {
     EXPECT_EQ(ParseCommandLine({}).action, Action::Play);
 }
@@ -27,9 +30,7 @@ TEST(CommandLineTest, HelpAndVersionExitZeroWithTheirText) {
         const CommandLine help = ParseCommandLine({option});
         EXPECT_EQ(help.action, Action::Help) << option;
         EXPECT_EQ(help.exit_status, 0);
-        EXPECT_TRUE(help.text.starts_with(
-            "usage: brannock [--lang ja|en] [--help | --version | --record FILE | --play FILE]\n"))
-            << help.text;
+        EXPECT_TRUE(help.text.starts_with(Usage)) << help.text;
         EXPECT_NE(help.text.find("--version"), std::string::npos);
     }
     const CommandLine version = ParseCommandLine({"--version"});
@@ -51,9 +52,7 @@ TEST(CommandLineTest, AnythingElseExitsTwoNamingItWithTheUsageLine) {
         EXPECT_EQ(result.action, Action::Refuse) << arguments[0];
         EXPECT_EQ(result.exit_status, 2);
         EXPECT_NE(result.text.find("'" + arguments[0] + "'"), std::string::npos) << result.text;
-        EXPECT_TRUE(result.text.ends_with(
-            "usage: brannock [--lang ja|en] [--help | --version | --record FILE | --play FILE]\n"))
-            << result.text;
+        EXPECT_TRUE(result.text.ends_with(Usage)) << result.text;
     }
     EXPECT_NE(ParseCommandLine({"-x"}).text.find("unknown option"), std::string::npos);
     EXPECT_NE(ParseCommandLine({"level1"}).text.find("unexpected argument"), std::string::npos);
@@ -75,8 +74,7 @@ TEST(CommandLineTest, RecordAndPlayTakeExactlyOneDemoFile) {
             const CommandLine refused = ParseCommandLine(arguments);
             EXPECT_EQ(refused.action, Action::Refuse) << option << " " << arguments.size();
             EXPECT_EQ(refused.exit_status, 2);
-            EXPECT_TRUE(refused.text.ends_with("usage: brannock [--lang ja|en] [--help | --version "
-                                               "| --record FILE | --play FILE]\n"));
+            EXPECT_TRUE(refused.text.ends_with(Usage));
         }
         EXPECT_NE(ParseCommandLine({option}).text.find("needs a demo file name"),
                   std::string::npos);
@@ -84,6 +82,31 @@ TEST(CommandLineTest, RecordAndPlayTakeExactlyOneDemoFile) {
                   std::string::npos);
     }
     EXPECT_EQ(GameVersion(), VersionText().substr(9));
+}
+
+TEST(CommandLineTest, NoFlashGoesWithAGameOrADemo) {
+    struct Case {
+        std::vector<std::string> arguments;
+        bool no_flash;
+        std::string record, play;
+    };
+    const Case cases[] = {
+        {{"--no-flash"}, true, "", ""},
+        {{"--no-flash", "--record", "a.bnd"}, true, "a.bnd", ""},
+        {{"--play", "a.bnd", "--no-flash"}, true, "", "a.bnd"},
+        {{"--record", "a.bnd"}, false, "a.bnd", ""},
+    };
+    for (const Case& c : cases) {
+        const CommandLine result = ParseCommandLine(c.arguments);
+        EXPECT_EQ(result.action, Action::Play) << c.arguments.size();
+        EXPECT_EQ(result.no_flash, c.no_flash);
+        EXPECT_EQ(result.record_file, c.record);
+        EXPECT_EQ(result.play_file, c.play);
+    }
+    const CommandLine both = ParseCommandLine({"--record", "a.bnd", "--play", "b.bnd"});
+    EXPECT_EQ(both.action, Action::Refuse);
+    EXPECT_NE(both.text.find("only one of"), std::string::npos) << both.text;
+    EXPECT_NE(ParseCommandLine({"--help"}).text.find("--no-flash"), std::string::npos);
 }
 
 TEST(CommandLineTest, LangChoosesTheLanguageBesideAnyOtherArguments) {

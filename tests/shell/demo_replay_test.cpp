@@ -2,7 +2,9 @@
 // 'play' to the same state.jsonl, byte for byte; the committed demo plays to the states it
 // was recorded with, whatever compiler built this; bad files and test levers are refused.
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -11,6 +13,7 @@
 
 #include "app/command_line.h"
 #include "app/demo_file.h"
+#include "app/white_flash.h"
 #include "tests/support/form_fixture.h"
 #include "tools/replay/replay.h"
 
@@ -84,6 +87,43 @@ TEST_F(DemoReplayTest, AScriptedFightPlaysBackToTheSameStates) {
     EXPECT_EQ(States("played"), recorded);
     EXPECT_EQ(FileText(home_ / "played" / "dialogs.jsonl"), "");
     EXPECT_FALSE(fs::exists(home_ / "config" / "brannock" / "bn.ini")) << "playing stored settings";
+}
+
+// The fight again, but after the fall the robot stands still for 300 frames: a downed
+// robot takes no more hits, and no more than three white flashes are drawn in any 30
+// frames of the whole run.
+TEST_F(DemoReplayTest, ADownedRobotIsNotHitAndFlashesStayWithinTheLimit) {
+    std::string script = Fight();
+    script = script.substr(0, script.find("frames 1 Escape")) + "frames 300\n";
+    ASSERT_EQ(Replay(script, "out"), "");
+    std::vector<nlohmann::json> game;
+    for (const std::string& line : Lines(States("out"))) {
+        nlohmann::json state = nlohmann::json::parse(line);
+        if (state["screen"] == "game") game.push_back(std::move(state));
+    }
+    const auto down = std::find_if(game.begin(), game.end(),
+                                   [](const nlohmann::json& s) { return s["Robo_HP"] <= 0; });
+    ASSERT_NE(down, game.end());
+    ASSERT_GE(game.end() - down, 300);
+    int shots_after = 0;
+    for (auto s = down + 1; s != game.end(); ++s) {
+        SCOPED_TRACE(testing::Message() << "frame " << (*s)["frame"]);
+        EXPECT_EQ((*s)["Robo_HP"], (*down)["Robo_HP"]);
+        EXPECT_EQ((*s)["Score"], (*(s - 1))["Score"].get<int>() - (*s)["Frame_ms"].get<int>())
+            << "only the time drains the points";
+        EXPECT_EQ(std::count((*s)["sounds"].begin(), (*s)["sounds"].end(), "自機爆発"), 0);
+        EXPECT_NE((*s)["Flash_Ages"][0], 0) << "no flash drawn";
+        shots_after += static_cast<int>(
+            std::count((*s)["sounds"].begin(), (*s)["sounds"].end(), "敵ショット"));
+    }
+    EXPECT_GT(shots_after, 10) << "the enemies keep firing at the wreck";
+    std::vector<size_t> flashes;
+    for (size_t i = 0; i < game.size(); ++i)
+        if (game[i]["Flash_Ages"][0] == 0) flashes.push_back(i);
+    EXPECT_GE(flashes.size(), 5u) << "the hits before the fall flash";
+    for (size_t k = MaxWhiteFlashes; k < flashes.size(); ++k)
+        EXPECT_GE(flashes[k] - flashes[k - MaxWhiteFlashes],
+                  static_cast<size_t>(WhiteFlashWindowFrames));
 }
 
 // Built by one compiler or another, at any optimisation, the committed demo plays to the

@@ -167,6 +167,32 @@ TEST_F(FrameLoopTest, WhiteFlashFillsTheWholeFrameOnce) {
     EXPECT_EQ(back.Pixel(1, 1), 0u) << "the next frame is cleared to black again";
 }
 
+TEST_F(FrameLoopTest, WhiteFlashIsSkippedOverTheLimitOrWhenTurnedOff) {
+    struct Case {
+        const char* what;
+        bool setting_off, option_off;
+        std::vector<bool> drawn; // frames with a hit, one after another
+    };
+    const Case cases[] = {
+        {"on", false, false, {true, true, true, false}},
+        {"off in bn.ini", true, false, {false}},
+        {"off by --no-flash", false, true, {false}},
+    };
+    const TDirectDrawSurface& back = form().DXDraw.BackSurface();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        world().Flash_Ages = NoRecentWhiteFlashes();
+        world().No_Flash = c.setting_off;
+        form().NoFlashOption = c.option_off;
+        for (const bool drawn : c.drawn) {
+            world().White_Flash = true;
+            DXTimerTimer(form());
+            EXPECT_FALSE(world().White_Flash);
+            EXPECT_EQ(back.Pixel(1, 1), drawn ? 0xFFFFFFu : 0u);
+        }
+    }
+}
+
 TEST_F(FrameLoopTest, AFrameIsSkippedWholeWhileTheDisplayCannotDraw) {
     form().DXDraw.FinalizeDisplay();
     const uint32_t tick = world().Tick_Last;

@@ -1,5 +1,6 @@
 // Writes option.txt (the options panel's memo, copied as it is) and index.html (the help
-// document, with the game's pictures put inside so it reads offline on its own).
+// document, with the game's pictures put inside so it reads offline on its own), and their
+// English siblings option.en.txt and index.en.html from their own sources.
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -25,10 +26,12 @@ void WriteText(const std::string& path, const std::string& text) {
 } // namespace
 
 void WriteTexts(const std::string& source_dir, const std::string& out_dir) {
-    WriteText(out_dir + "/option.txt", ReadText(source_dir + "/texts/option.txt"));
+    for (const char* name : {"option.txt", "option.en.txt"})
+        WriteText(out_dir + "/" + name, ReadText(source_dir + "/texts/" + name));
     // The pictures were written into out_dir before the texts.
-    WriteText(out_dir + "/index.html",
-              InlinePictures(ReadText(source_dir + "/texts/index.html"), out_dir));
+    for (const char* name : {"index.html", "index.en.html"})
+        WriteText(out_dir + "/" + name,
+                  InlinePictures(ReadText(source_dir + "/texts/" + name), out_dir));
 }
 
 } // namespace assetgen

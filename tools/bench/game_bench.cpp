@@ -32,6 +32,7 @@
 #include "app/form_design.h"
 #include "app/game.h"
 #include "app/main_form.h"
+#include "app/white_flash.h"
 #include "enemies/enemies.h"
 #include "player/player.h"
 #include "scene/scene.h"
@@ -208,10 +209,7 @@ void TimedFrame(TMainForm& form, VirtualClock& clock, PassResult& r) {
     auto& caption = form.DXImageList1.Items(picture::GameOver);
     if (w.Boss_HP != 0 && w.Robo_HP <= 0) caption.Draw(form.DXDraw.BackSurface(), x, y, 0);
     if (w.Boss_Down_Frames >= 15) caption.Draw(form.DXDraw.BackSurface(), x, y, 1);
-    if (w.White_Flash) {
-        form.DXDraw.FillSurface(0xFFFFFF);
-        w.White_Flash = false;
-    }
+    if (TakeWhiteFlash(w, FlashesOff(form))) form.DXDraw.FillSurface(0xFFFFFF);
     form.DXDraw.Present();
     const auto t3 = WallClock::now();
     r.sim.push_back(Ms(t1 - t0));

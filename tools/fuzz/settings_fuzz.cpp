@@ -15,9 +15,9 @@
 
 namespace {
 
-const std::array<const char*, 9> Keys = {"Play",       "カメラ位置", "テクスチャ",
-                                         "ライト設定", "半透明",     "操作方式",
-                                         "背景描画",   "解像度",     "難易度"};
+const std::array<const char*, 10> Keys = {"Play",   "カメラ位置", "テクスチャ", "ライト設定",
+                                          "半透明", "操作方式",   "背景描画",   "解像度",
+                                          "難易度", WhiteFlashKey};
 constexpr int Unset = -123456789;
 
 std::string ReadAll(const std::string& path) {

@@ -72,6 +72,7 @@ std::vector<NamedSlot> Scalars(World& w) {
         {"Light_Mode", &w.Light_Mode},
         {"Alpha_Blend", &w.Alpha_Blend},
         {"No_Texture", &w.No_Texture},
+        {"No_Flash", &w.No_Flash},
         {"AC_Control", &w.AC_Control},
         {"Camera_Mode", &w.Camera_Mode},
         {"Back_Distance", &w.Back_Distance},
