@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "media/canvas.h"
+#include "media/render_threads.h"
 #include "media/window.h"
 
 namespace {
@@ -153,8 +154,11 @@ void TDXDraw::CreateDriver() {
 }
 
 void TDXDraw::Create3D() {
-    if (!engine_) engine_ = rm::CreateEngine();
-    if (!engine_) throw EDXDrawError(Format(SCannotMade, "IDirect3DRM"));
+    if (!engine_) {
+        engine_ = rm::CreateEngine();
+        if (!engine_) throw EDXDrawError(Format(SCannotMade, "IDirect3DRM"));
+        engine_->SetRenderThreads(RenderThreadsFromEnvironment());
+    }
     device_ = engine_->CreateDevice();
     if (!device_) throw EDXDrawError(Format(SCannotMade, "IDirect3DDevice3"));
     device_->SetTextureQuality(rm::TextureNearest);
@@ -216,10 +220,13 @@ void TDXDraw::RenderScene() {
     if (!IsDrawable()) return;
     if (!now_options_.Has(do3D) || !now_options_.Has(doRetainedMode)) return;
     if (!device_ || !viewport_ || !scene_) return;
-    // Clearing the viewport paints the scene's background, black.
-    back_surface_.Fill(0);
+    // Clearing the viewport paints the scene's background, black: the device paints it
+    // along with the drawing (on all its threads) when the viewport covers the surface.
     const rm::RenderTarget target{back_surface_.Pixels(), back_surface_.Width(),
                                   back_surface_.Height(), back_surface_.Width()};
+    const bool covers = viewport_->Width() == target.width && viewport_->Height() == target.height;
+    if (!covers) back_surface_.Fill(0);
+    device_->SetBackground(covers ? std::optional<uint32_t>(0) : std::nullopt);
     last_triangles_ = device_->Render(*scene_, *viewport_, target);
 }
 

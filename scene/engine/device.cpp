@@ -1,6 +1,7 @@
 // The software device: walks the scene graph, lights the vertices of every visible mesh,
 // clips, and hands the triangles to the rasteriser; translucent faces wait until every
 // opaque one is drawn and then go back to front.
+// The rows are drawn by the banded rasteriser, on as many threads as the engine has.
 #include "scene/engine/device.h"
 
 #include <algorithm>
@@ -8,12 +9,12 @@
 #include <cmath>
 #include <vector>
 
+#include "scene/engine/banded_rasterizer.h"
 #include "scene/engine/clipper.h"
 #include "scene/engine/frame.h"
 #include "scene/engine/light.h"
 #include "scene/engine/lighting.h"
 #include "scene/engine/mesh_builder.h"
-#include "scene/engine/rasterizer.h"
 #include "scene/engine/texture.h"
 
 namespace rm {
@@ -62,14 +63,19 @@ float LargestAxis(const glm::mat3& m) {
 
 class SoftwareDevice final : public Device {
 public:
+    explicit SoftwareDevice(std::shared_ptr<DrawThreads> threads) : bands_(std::move(threads)) {}
     void SetRenderMode(uint32_t flags) override { render_mode_ = flags; }
     void SetTextureQuality(int quality) override { quality_ = quality; }
+    void SetBackground(std::optional<uint32_t> colour) override { background_ = colour; }
     int Render(const Frame& root, const Viewport& viewport, const RenderTarget& target) override;
 
 private:
     void Collect(const FrameImpl& frame, const Transform& to_camera);
-    int DrawInstance(const Instance& instance, bool needs_clipping);
-    bool DrawClipped(ClipVertex* polygon, uint32_t planes, const TriangleStyle& style);
+    // Lights, clips and projects the scene's faces and hands them to the rasteriser.
+    void Prepare(const Frame& root, const Frame& camera);
+    void DrawInstance(const Instance& instance, bool needs_clipping);
+    // One face, clipped by the planes.
+    void DrawClipped(ClipVertex* polygon, uint32_t planes, const TriangleStyle& style);
     enum class Sight { None, Part, Whole };
     // Whether a mesh's bounding sphere lies outside the view, partly in it, or wholly
     // inside the planes triangles are clipped against.
@@ -79,6 +85,7 @@ private:
 
     uint32_t render_mode_ = 0;
     int quality_ = TextureNearest;
+    std::optional<uint32_t> background_;
 
     // Per-frame state, kept between frames so that drawing allocates nothing once the
     // buffers have grown to the scene's size.
@@ -96,7 +103,7 @@ private:
     uint32_t stamp_ = 0;
     std::vector<TranslucentFace> translucent_;
     std::vector<std::pair<float, uint32_t>> translucent_order_; // depth, index
-    Rasterizer rasterizer_;
+    BandedRasterizer bands_;
     Clipper clipper_{1, 100, 1, 1};
     Projection projection_{0, 0, 1};
     float front_ = 1, back_ = 100, view_x_ = 1, view_y_ = 1;
@@ -140,18 +147,18 @@ SoftwareDevice::Sight SoftwareDevice::InSight(const Instance& instance) const {
     return Sight::Part;
 }
 
-bool SoftwareDevice::DrawClipped(ClipVertex* polygon, uint32_t planes, const TriangleStyle& style) {
+void SoftwareDevice::DrawClipped(ClipVertex* polygon, uint32_t planes, const TriangleStyle& style) {
     const int count = clipper_.Clip(polygon, 3, planes);
-    bool covered = false;
-    if (count == 0) return false;
-    const ScreenVertex first = projection_.Project(polygon[0]);
-    ScreenVertex previous = projection_.Project(polygon[1]);
-    for (int i = 2; i < count; ++i) {
-        const ScreenVertex next = projection_.Project(polygon[i]);
-        covered |= rasterizer_.DrawTriangle(first, previous, next, style);
-        previous = next;
+    if (count != 0) {
+        const ScreenVertex first = projection_.Project(polygon[0]);
+        ScreenVertex previous = projection_.Project(polygon[1]);
+        for (int i = 2; i < count; ++i) {
+            const ScreenVertex next = projection_.Project(polygon[i]);
+            bands_.Triangle(first, previous, next, style);
+            previous = next;
+        }
     }
-    return covered;
+    bands_.EndFace();
 }
 
 uint32_t SoftwareDevice::NextStamp() {
@@ -163,7 +170,7 @@ uint32_t SoftwareDevice::NextStamp() {
     return stamp_;
 }
 
-int SoftwareDevice::DrawInstance(const Instance& instance, bool needs_clipping) {
+void SoftwareDevice::DrawInstance(const Instance& instance, bool needs_clipping) {
     const MeshData& data = instance.mesh->Data();
     const size_t count = data.positions.size();
     camera_positions_.resize(count);
@@ -204,14 +211,13 @@ int SoftwareDevice::DrawInstance(const Instance& instance, bool needs_clipping) 
             }
         }
     }
-    if (visible_.empty()) return 0;
+    if (visible_.empty()) return;
     const LightingInput lighting{camera_positions_.data(), data.normals.data(),
                                  glm::transpose(SafeInverse(m.m)), ambient_, &lights_};
     LightVertices(lighting, to_light_.data(), to_light_.size(), light_.data());
 
     const bool blended = (render_mode_ & RenderModeBlendedTransparency) != 0;
     const bool sorted = (render_mode_ & RenderModeSortedTransparency) != 0;
-    int drawn = 0;
     size_t face = 0;
     while (face < visible_.size()) {
         const uint32_t g = visible_[face].group;
@@ -250,7 +256,7 @@ int SoftwareDevice::DrawInstance(const Instance& instance, bool needs_clipping) 
             }
             if (planes != 0) {
                 ClipVertex polygon[MaxClipVertices] = {corner(i0), corner(i1), corner(i2)};
-                drawn += DrawClipped(polygon, planes, style) ? 1 : 0;
+                DrawClipped(polygon, planes, style);
                 continue;
             }
             for (uint32_t index : {i0, i1, i2}) {
@@ -258,10 +264,11 @@ int SoftwareDevice::DrawInstance(const Instance& instance, bool needs_clipping) 
                 screen_stamp_[index] = screen_stamp;
                 screen_[index] = projection_.Project(corner(index));
             }
-            drawn += rasterizer_.DrawTriangle(screen_[i0], screen_[i1], screen_[i2], style) ? 1 : 0;
+            bands_.Triangle(screen_[i0], screen_[i1], screen_[i2], style);
+            bands_.EndFace();
         }
     }
-    return drawn;
+    bands_.Publish();
 }
 
 int SoftwareDevice::Render(const Frame& root, const Viewport& viewport,
@@ -271,7 +278,10 @@ int SoftwareDevice::Render(const Frame& root, const Viewport& viewport,
     if (width <= 0 || height <= 0 || target.pixels == nullptr) return 0;
     depth_.resize(static_cast<size_t>(width) * static_cast<size_t>(height)); // cleared by rows
     const FramePtr camera = viewport.GetCamera();
-    if (!camera) return 0;
+    if (!camera) {
+        if (background_) bands_.DrawFrame(target, depth_.data(), width, height, background_, [] {});
+        return 0;
+    }
 
     front_ = viewport.GetFront();
     back_ = viewport.GetBack();
@@ -285,10 +295,13 @@ int SoftwareDevice::Render(const Frame& root, const Viewport& viewport,
     view_x_ = field * view_width / larger;
     view_y_ = field * view_height / larger;
     clipper_ = Clipper(front_, back_, view_x_ * GuardBand, view_y_ * GuardBand);
-    rasterizer_.Begin(target, depth_.data(), width, height);
+    return bands_.DrawFrame(target, depth_.data(), width, height, background_,
+                            [&] { Prepare(root, *camera); });
+}
 
+void SoftwareDevice::Prepare(const Frame& root, const Frame& camera) {
     const auto& root_impl = static_cast<const FrameImpl&>(root);
-    const Transform view = Inverse(static_cast<const FrameImpl&>(*camera).World());
+    const Transform view = Inverse(static_cast<const FrameImpl&>(camera).World());
     instances_.clear();
     lights_.clear();
     translucent_.clear();
@@ -297,10 +310,9 @@ int SoftwareDevice::Render(const Frame& root, const Viewport& viewport,
 
     std::sort(instances_.begin(), instances_.end(),
               [](const Instance& a, const Instance& b) { return a.depth < b.depth; });
-    int drawn = 0;
     for (const Instance& instance : instances_)
         if (const Sight sight = InSight(instance); sight != Sight::None)
-            drawn += DrawInstance(instance, sight == Sight::Part);
+            DrawInstance(instance, sight == Sight::Part);
 
     // Back to front; faces at the same depth keep their order.
     translucent_order_.clear();
@@ -316,22 +328,19 @@ int SoftwareDevice::Render(const Frame& root, const Viewport& viewport,
         for (const ClipVertex& v : face.corner) planes |= clipper_.Outcode(v.position);
         if (planes != 0) {
             ClipVertex polygon[MaxClipVertices] = {face.corner[0], face.corner[1], face.corner[2]};
-            drawn += DrawClipped(polygon, planes, face.style) ? 1 : 0;
+            DrawClipped(polygon, planes, face.style);
             continue;
         }
-        drawn += rasterizer_.DrawTriangle(projection_.Project(face.corner[0]),
-                                          projection_.Project(face.corner[1]),
-                                          projection_.Project(face.corner[2]), face.style)
-                     ? 1
-                     : 0;
+        bands_.Triangle(projection_.Project(face.corner[0]), projection_.Project(face.corner[1]),
+                        projection_.Project(face.corner[2]), face.style);
+        bands_.EndFace();
     }
-    return drawn;
 }
 
 } // namespace
 
-std::unique_ptr<Device> CreateSoftwareDevice() {
-    return std::make_unique<SoftwareDevice>();
+std::unique_ptr<Device> CreateSoftwareDevice(std::shared_ptr<DrawThreads> threads) {
+    return std::make_unique<SoftwareDevice>(std::move(threads));
 }
 
 } // namespace rm

@@ -7,6 +7,9 @@
 
 namespace rm {
 
-std::unique_ptr<Device> CreateSoftwareDevice();
+class DrawThreads;
+
+// The device draws on the given threads, which it shares with its engine.
+std::unique_ptr<Device> CreateSoftwareDevice(std::shared_ptr<DrawThreads> threads);
 
 } // namespace rm

@@ -134,13 +134,22 @@ struct PlaneBasis {
 
 } // namespace
 
-void Rasterizer::Begin(const RenderTarget& target, float* depth, int width, int height) {
+void Rasterizer::Begin(const RenderTarget& target, float* depth, int width, int height,
+                       int first_row, int end_row) {
     pixels_ = target.pixels;
     pitch_ = target.pitch;
     depth_ = depth;
     width_ = width;
-    height_ = height;
+    first_row_ = std::clamp(first_row, 0, std::max(height, 0));
+    end_row_ = std::clamp(end_row, first_row_, std::max(height, 0));
     depth_row_ready_.assign(static_cast<size_t>(std::max(height, 0)), 0);
+}
+
+void Rasterizer::PaintRows(uint32_t colour) {
+    for (int y = first_row_; y < end_row_; ++y) {
+        uint32_t* row = pixels_ + static_cast<ptrdiff_t>(y) * pitch_;
+        std::fill(row, row + width_, colour);
+    }
 }
 
 bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
@@ -152,12 +161,14 @@ bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, cons
 
     for (const ScreenVertex* v : p)
         if (!(std::fabs(v->x) <= MaxCoordinate && std::fabs(v->y) <= MaxCoordinate)) return false;
+    // Rows outside this rasteriser's first: most triangles of a frame lie wholly in
+    // another's rows when several draw it.
+    const int y_start = ClampedCeil(p[0]->y - 0.5f, first_row_, end_row_);
+    const int y_end = ClampedCeil(p[2]->y - 0.5f, first_row_, end_row_);
+    if (y_start >= y_end) return false;
     const float area =
         (p[1]->x - p[0]->x) * (p[2]->y - p[0]->y) - (p[2]->x - p[0]->x) * (p[1]->y - p[0]->y);
     if (!(std::fabs(area) > 1e-6f)) return false;
-    const int y_start = ClampedCeil(p[0]->y - 0.5f, 0, height_);
-    const int y_end = ClampedCeil(p[2]->y - 0.5f, 0, height_);
-    if (y_start >= y_end) return false;
 
     const float inv_area = 1.0f / area;
     Triangle t;

@@ -30,11 +30,16 @@ struct TriangleStyle {
 class Rasterizer {
 public:
     // The surface and depth buffer (same width and height, depth one float per pixel)
-    // that later triangles are drawn into; the drawing is clipped to width x height. The
-    // depth buffer counts as cleared: each row is zeroed when a triangle first reaches
-    // it, while it is about to be used, rather than the whole buffer up front.
-    void Begin(const RenderTarget& target, float* depth, int width, int height);
-    // Returns true when the triangle covered at least one pixel centre of the surface.
+    // that later triangles are drawn into; the drawing is clipped to width x height and
+    // to the rows first_row .. end_row - 1, which no other rasteriser draws at the same
+    // time. The depth buffer of those rows counts as cleared: each row is zeroed when a
+    // triangle first reaches it, while it is about to be used, rather than all up front.
+    void Begin(const RenderTarget& target, float* depth, int width, int height, int first_row,
+               int end_row);
+    // Paints the rasteriser's rows, width pixels wide, in one colour.
+    void PaintRows(uint32_t colour);
+    // Returns true when the triangle covered at least one pixel centre of the rasteriser's
+    // rows. A pixel gets the same value whichever rows the rasteriser has.
     bool DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
                       const TriangleStyle& style);
 
@@ -43,8 +48,9 @@ private:
     int pitch_ = 0;
     float* depth_ = nullptr;
     int width_ = 0;
-    int height_ = 0;
-    std::vector<uint8_t> depth_row_ready_; // per row: already zeroed since Begin
+    int first_row_ = 0;
+    int end_row_ = 0;
+    std::vector<uint8_t> depth_row_ready_; // per row of the surface: zeroed since Begin
 };
 
 } // namespace rm

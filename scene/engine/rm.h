@@ -9,7 +9,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace rm {
@@ -36,6 +38,13 @@ constexpr uint32_t RenderModeSortedTransparency = 2;
 // Texture quality of the device.
 constexpr int TextureNearest = 0;
 constexpr int TextureLinear = 1;
+
+// Threads drawing each frame, the caller's own included: at most this many.
+constexpr int MaxRenderThreads = 64;
+// One for every processor core of the machine.
+int DefaultRenderThreads();
+// A thread count written as a whole number from 1 to MaxRenderThreads, and nothing else.
+std::optional<int> ParseRenderThreads(std::string_view text);
 
 // Packs a colour as alpha << 24 | red << 16 | green << 8 | blue, each channel the
 // float times 255, truncated.
@@ -132,6 +141,9 @@ public:
     virtual ~Device() = default;
     virtual void SetRenderMode(uint32_t flags) = 0;
     virtual void SetTextureQuality(int quality) = 0;
+    // A colour (0xRRGGBB) Render paints the viewport before drawing, or none to draw over
+    // what the surface holds (the default).
+    virtual void SetBackground(std::optional<uint32_t> colour) = 0;
     // Clears the viewport's depth and draws the scene under root as seen through the
     // viewport's camera. Returns the number of triangles drawn.
     virtual int Render(const Frame& root, const Viewport& viewport, const RenderTarget& target) = 0;
@@ -150,6 +162,12 @@ public:
     // Whether Load also reads the textures a mesh file names (looked up beside the mesh
     // file). Off when the player chose to play without textures.
     virtual void SetLoadNamedTextures(bool on) = 0;
+    // How many threads draw each frame, the calling one included (kept within 1 to
+    // MaxRenderThreads; DefaultRenderThreads until set). Every device of the engine uses
+    // them; the picture is the same for any count. The helper threads live until the
+    // engine and its devices are gone, or the count changes, and sleep between frames.
+    virtual void SetRenderThreads(int count) = 0;
+    virtual int RenderThreads() const = 0;
 };
 
 std::unique_ptr<Engine> CreateEngine();

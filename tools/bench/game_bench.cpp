@@ -4,7 +4,7 @@
 // their lights and wall explosions are among the measured frames; the zako met on the way
 // chase and fire) and prints one JSON line per screen
 // size:
-//   {"size":"1024x768","frames":N,"create_ms":..,"sim_ms":..,"render_ms":..,
+//   {"size":"1024x768","threads":2,"frames":N,"create_ms":..,"sim_ms":..,"render_ms":..,
 //    "overlay_ms":..,"frame_ms":..,"frame_ms_p99":..,"rss_mb":..,"projectile_frames":..,
 //    "explosion_frames":..}
 // frame_ms and its p99 time DXTimerTimer itself. The parts come from a second run of the
@@ -12,7 +12,8 @@
 // everything before the render, overlay everything after it. Each size runs in its own
 // process, so rss_mb is that size's peak.
 //
-// Options: --frames N (default 600), --size WxH (only that size),
+// Options: --frames N (default 600), --size WxH (only that size, any size),
+//          --threads N (threads drawing the 3D view; default: BRANNOCK_THREADS or every core),
 //          --shots DIR (no timing: PNGs of every camera mode at the start and at a wall).
 #include <SDL.h>
 #include <nlohmann/json.hpp>
@@ -25,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -37,6 +39,7 @@
 #include "player/player.h"
 #include "scene/scene.h"
 #include "screens/screens.h"
+#include "tools/bench/bench_args.h"
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -152,6 +155,7 @@ void StartGame(TMainForm& form, int width, int height, int camera_mode) {
 }
 
 struct PassResult {
+    int threads = 0;
     double create_ms = 0;
     std::vector<double> frame, sim, render, overlay;
     int projectile_frames = 0; // frames with a shot or missile in flight
@@ -217,12 +221,14 @@ void TimedFrame(TMainForm& form, VirtualClock& clock, PassResult& r) {
     r.overlay.push_back(Ms(t3 - t2));
 }
 
-PassResult RunPass(int width, int height, int frames, bool by_parts) {
+PassResult RunPass(int width, int height, std::optional<int> threads, int frames, bool by_parts) {
     VirtualClock clock(10000);
     TApplication app(clock);
     TMainForm form(app, false);
     StartGame(form, width, height, 0);
+    if (threads) form.DXDraw.D3DRM()->SetRenderThreads(*threads);
     PassResult r;
+    r.threads = form.DXDraw.D3DRM()->RenderThreads();
     const auto c0 = WallClock::now();
     Create_3D(form);
     r.create_ms = Ms(WallClock::now() - c0);
@@ -252,11 +258,12 @@ double Round2(double v) {
     return static_cast<double>(std::llround(v * 100.0)) / 100.0;
 }
 
-void RunSize(int width, int height, int frames) {
-    const PassResult whole = RunPass(width, height, frames, false);
-    const PassResult parts = RunPass(width, height, frames, true);
+void RunSize(int width, int height, std::optional<int> threads, int frames) {
+    const PassResult whole = RunPass(width, height, threads, frames, false);
+    const PassResult parts = RunPass(width, height, threads, frames, true);
     nlohmann::ordered_json line;
     line["size"] = std::to_string(width) + "x" + std::to_string(height);
+    line["threads"] = whole.threads;
     line["frames"] = frames;
     line["create_ms"] = Round2(whole.create_ms);
     line["sim_ms"] = Round2(Percentile(parts.sim, 0.5));
@@ -324,17 +331,32 @@ int TakeShots(const std::string& dir) {
 int main(int argc, char** argv) {
     int frames = 600;
     std::string shots;
-    int only_w = 0, only_h = 0;
+    std::vector<bench_args::Size> sizes = {{640, 480}, {800, 600}, {1024, 768}};
+    std::optional<int> threads;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--frames" && i + 1 < argc) {
+        const bool has_value = i + 1 < argc;
+        if (arg == "--frames" && has_value) {
             frames = std::max(1, std::atoi(argv[++i]));
-        } else if (arg == "--shots" && i + 1 < argc) {
+        } else if (arg == "--shots" && has_value) {
             shots = argv[++i];
-        } else if (arg == "--size" && i + 1 < argc) {
-            if (std::sscanf(argv[++i], "%dx%d", &only_w, &only_h) != 2) only_w = only_h = 0;
+        } else if (arg == "--size" && has_value) {
+            const auto size = bench_args::ParseSize(argv[++i]);
+            if (!size) {
+                std::cerr << "brannock-bench: --size wants WxH, such as 1920x1080\n";
+                return 2;
+            }
+            sizes = {*size};
+        } else if (arg == "--threads" && has_value) {
+            threads = rm::ParseRenderThreads(argv[++i]);
+            if (!threads) {
+                std::cerr << "brannock-bench: --threads wants a count from 1 to "
+                          << rm::MaxRenderThreads << "\n";
+                return 2;
+            }
         } else {
-            std::cerr << "usage: brannock-bench [--frames N] [--size WxH] [--shots DIR]\n";
+            std::cerr << "usage: brannock-bench [--frames N] [--size WxH] [--threads N] "
+                         "[--shots DIR]\n";
             return 2;
         }
     }
@@ -348,15 +370,18 @@ int main(int argc, char** argv) {
         SDL_Quit();
         return rc;
     }
-    std::vector<std::pair<int, int>> sizes = {{640, 480}, {800, 600}, {1024, 768}};
-    if (only_w > 0) sizes = {{only_w, only_h}};
     int failures = 0;
-    for (auto [width, height] : sizes) {
+    for (const auto [width, height] : sizes) {
         // A process per size, so each reports its own peak memory.
         const pid_t child = fork();
         if (child == 0) {
             if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) _exit(1);
-            RunSize(width, height, frames);
+            try {
+                RunSize(width, height, threads, frames);
+            } catch (const EDXDrawError& error) {
+                std::cerr << "brannock-bench: " << error.what() << "\n";
+                _exit(1);
+            }
             SDL_Quit();
             _exit(0);
         }

@@ -1,27 +1,27 @@
-// brannock-render-bench: renders a busy scene through the display's RenderScene at the
-// three screen sizes and prints one JSON line per size:
-//   {"size":"1024x768","render_ms":<median>,"render_ms_p99":<p99>,"triangles":<per frame>}
-// The scene: 30 meshes of 200 to 2000 triangles (four of them translucent, one with a
-// decal texture), a textured ground and textured walls, 10 point lights and an ambient
-// light, seen by a camera circling the arena. Meshes and textures are written as .x and
-// BMP files into a scratch folder and read back through the engine, as the game does.
+// brannock-render-bench: renders the bench scene (tools/bench/bench_scene.h) through the
+// display's RenderScene and prints one JSON line per screen size:
+//   {"size":"1024x768","threads":2,"render_ms":<median>,"render_ms_p99":<p99>,
+//    "triangles":<per frame>}
+// Without --size it runs the three designed sizes in turn.
 //
-// Options: --frames N (default 120, at least 40), --png PATH (writes the last frame of
-// the largest size), --keep (leaves the scratch folder).
+// Options: --frames N (default 120, at least 40), --size WxH (only that size),
+// --threads N (threads drawing each frame; default: BRANNOCK_THREADS or every core),
+// --png PATH (writes the last frame of the last size), --keep (leaves the scratch folder).
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "media/display.h"
 #include "media/window.h"
+#include "tools/bench/bench_args.h"
+#include "tools/bench/bench_scene.h"
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -31,293 +31,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr float Pi = 3.14159265f;
-
-struct V3 {
-    float x, y, z;
-};
-V3 Sub(V3 a, V3 b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-V3 Cross(V3 a, V3 b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-float Dot(V3 a, V3 b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-struct Mesh {
-    std::vector<V3> positions, normals;
-    std::vector<float> u, v;
-    std::vector<int> faces; // three per triangle
-
-    int Add(V3 p, V3 n, float tu, float tv) {
-        positions.push_back(p);
-        normals.push_back(n);
-        u.push_back(tu);
-        v.push_back(tv);
-        return static_cast<int>(positions.size()) - 1;
-    }
-    // Adds a triangle whose front (clockwise as seen from outside in the left-handed
-    // scene) faces along `outward`.
-    void Triangle(int a, int b, int c, V3 outward) {
-        const V3 n = Cross(Sub(positions[b], positions[a]), Sub(positions[c], positions[a]));
-        if (Dot(n, outward) < 0) std::swap(b, c);
-        faces.insert(faces.end(), {a, b, c});
-    }
-    int TriangleCount() const { return static_cast<int>(faces.size()) / 3; }
-};
-
-// A sphere of `segments` around and `rings` from pole to pole, squashed by `squash` in y.
-Mesh Sphere(int segments, int rings, float radius, float squash) {
-    Mesh m;
-    for (int r = 0; r <= rings; ++r) {
-        const float phi = Pi * static_cast<float>(r) / static_cast<float>(rings);
-        for (int s = 0; s <= segments; ++s) {
-            const float theta = 2 * Pi * static_cast<float>(s) / static_cast<float>(segments);
-            const V3 n{std::sin(phi) * std::cos(theta), std::cos(phi),
-                       std::sin(phi) * std::sin(theta)};
-            m.Add({n.x * radius, n.y * radius * squash, n.z * radius}, n,
-                  static_cast<float>(s) / static_cast<float>(segments) * 2,
-                  static_cast<float>(r) / static_cast<float>(rings));
-        }
-    }
-    const int row = segments + 1;
-    for (int r = 0; r < rings; ++r) {
-        for (int s = 0; s < segments; ++s) {
-            const int a = r * row + s, b = a + 1, c = a + row, d = c + 1;
-            const V3 out = m.normals[static_cast<size_t>(a)];
-            const V3 out2 = m.normals[static_cast<size_t>(d)];
-            if (r != 0) m.Triangle(a, b, c, out);
-            if (r != rings - 1) m.Triangle(b, d, c, out2);
-        }
-    }
-    return m;
-}
-
-// A flat grid in the plane y = 0, facing up, with the texture repeated `repeat` times.
-Mesh Ground(int cells, float size, float repeat) {
-    Mesh m;
-    for (int j = 0; j <= cells; ++j)
-        for (int i = 0; i <= cells; ++i) {
-            const float fx = static_cast<float>(i) / static_cast<float>(cells);
-            const float fz = static_cast<float>(j) / static_cast<float>(cells);
-            m.Add({(fx - 0.5f) * size, 0, (fz - 0.5f) * size}, {0, 1, 0}, fx * repeat, fz * repeat);
-        }
-    for (int j = 0; j < cells; ++j)
-        for (int i = 0; i < cells; ++i) {
-            const int a = j * (cells + 1) + i, b = a + 1, c = a + cells + 1, d = c + 1;
-            m.Triangle(a, b, c, {0, 1, 0});
-            m.Triangle(b, d, c, {0, 1, 0});
-        }
-    return m;
-}
-
-// Open-bottomed boxes standing on y = 0: walls of a maze.
-void AddBox(Mesh& m, V3 lo, V3 hi) {
-    const V3 c{(lo.x + hi.x) / 2, (lo.y + hi.y) / 2, (lo.z + hi.z) / 2};
-    auto quad = [&](V3 p0, V3 p1, V3 p2, V3 p3, V3 n, float w, float h) {
-        const int a = m.Add(p0, n, 0, h), b = m.Add(p1, n, w, h);
-        const int d = m.Add(p2, n, w, 0), e = m.Add(p3, n, 0, 0);
-        m.Triangle(a, b, d, n);
-        m.Triangle(a, d, e, n);
-    };
-    const float wx = (hi.x - lo.x) / 4, wz = (hi.z - lo.z) / 4, hy = (hi.y - lo.y) / 4;
-    quad({lo.x, lo.y, lo.z}, {hi.x, lo.y, lo.z}, {hi.x, hi.y, lo.z}, {lo.x, hi.y, lo.z}, {0, 0, -1},
-         wx, hy);
-    quad({lo.x, lo.y, hi.z}, {hi.x, lo.y, hi.z}, {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}, {0, 0, 1},
-         wx, hy);
-    quad({lo.x, lo.y, lo.z}, {lo.x, lo.y, hi.z}, {lo.x, hi.y, hi.z}, {lo.x, hi.y, lo.z}, {-1, 0, 0},
-         wz, hy);
-    quad({hi.x, lo.y, lo.z}, {hi.x, lo.y, hi.z}, {hi.x, hi.y, hi.z}, {hi.x, hi.y, lo.z}, {1, 0, 0},
-         wz, hy);
-    quad({lo.x, hi.y, lo.z}, {hi.x, hi.y, lo.z}, {hi.x, hi.y, hi.z}, {lo.x, hi.y, hi.z}, {0, 1, 0},
-         wx, wz);
-    (void)c;
-}
-
-// Writes a text .x file with one material (colour and optional texture file name).
-void WriteX(const fs::path& path, const Mesh& m, float r, float g, float b,
-            const std::string& texture) {
-    std::ofstream f(path);
-    f << "xof 0303txt 0032\n";
-    f << "Material Skin {\n " << r << ";" << g << ";" << b << ";1.0;;\n 0.0;\n 0.0;0.0;0.0;;\n"
-      << " 0.0;0.0;0.0;;\n";
-    if (!texture.empty()) f << " TextureFilename { \"" << texture << "\"; }\n";
-    f << "}\nMesh {\n " << m.positions.size() << ";\n";
-    for (size_t i = 0; i < m.positions.size(); ++i)
-        f << " " << m.positions[i].x << ";" << m.positions[i].y << ";" << m.positions[i].z << ";"
-          << (i + 1 < m.positions.size() ? "," : ";") << "\n";
-    const int tris = m.TriangleCount();
-    f << " " << tris << ";\n";
-    for (int t = 0; t < tris; ++t)
-        f << " 3;" << m.faces[static_cast<size_t>(3 * t)] << ","
-          << m.faces[static_cast<size_t>(3 * t + 1)] << ","
-          << m.faces[static_cast<size_t>(3 * t + 2)] << ";" << (t + 1 < tris ? "," : ";") << "\n";
-    f << " MeshNormals {\n " << m.normals.size() << ";\n";
-    for (size_t i = 0; i < m.normals.size(); ++i)
-        f << " " << m.normals[i].x << ";" << m.normals[i].y << ";" << m.normals[i].z << ";"
-          << (i + 1 < m.normals.size() ? "," : ";") << "\n";
-    f << " " << tris << ";\n";
-    for (int t = 0; t < tris; ++t)
-        f << " 3;" << m.faces[static_cast<size_t>(3 * t)] << ","
-          << m.faces[static_cast<size_t>(3 * t + 1)] << ","
-          << m.faces[static_cast<size_t>(3 * t + 2)] << ";" << (t + 1 < tris ? "," : ";") << "\n";
-    f << " }\n MeshTextureCoords {\n " << m.u.size() << ";\n";
-    for (size_t i = 0; i < m.u.size(); ++i)
-        f << " " << m.u[i] << ";" << m.v[i] << ";" << (i + 1 < m.u.size() ? "," : ";") << "\n";
-    f << " }\n MeshMaterialList {\n 1;\n " << tris << ";\n";
-    for (int t = 0; t < tris; ++t) f << " 0" << (t + 1 < tris ? "," : ";") << "\n";
-    f << " {Skin}\n }\n}\n";
-}
-
-// Writes a 24-bit BMP of a w x h picture given by a colour function.
-template <class F> void WriteBmp(const fs::path& path, int w, int h, F colour) {
-    const int row = (w * 3 + 3) & ~3;
-    const uint32_t image = static_cast<uint32_t>(row * h), file = 54 + image;
-    std::vector<uint8_t> out(file, 0);
-    auto put32 = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            out[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    out[0] = 'B';
-    out[1] = 'M';
-    put32(2, file);
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, static_cast<uint32_t>(w));
-    put32(22, static_cast<uint32_t>(h));
-    out[26] = 1;
-    out[28] = 24;
-    put32(34, image);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const uint32_t c = colour(x, y);
-            const size_t at = 54 + static_cast<size_t>((h - 1 - y) * row + x * 3);
-            out[at] = static_cast<uint8_t>(c);
-            out[at + 1] = static_cast<uint8_t>(c >> 8);
-            out[at + 2] = static_cast<uint8_t>(c >> 16);
-        }
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
-}
-
-void WriteFiles(const fs::path& dir, int& mesh_triangles) {
-    fs::create_directories(dir);
-    WriteBmp(dir / "ground.bmp", 64, 64, [](int x, int y) {
-        const bool dark = ((x / 8) + (y / 8)) % 2 == 0;
-        return dark ? 0x6A5A30u : 0xA89050u;
-    });
-    WriteBmp(dir / "wall.bmp", 64, 64, [](int x, int y) {
-        const bool mortar = y % 16 == 0 || (x + (y / 16 % 2) * 16) % 32 == 0;
-        return mortar ? 0x404040u : 0xB0B0C0u;
-    });
-    WriteBmp(dir / "grille.bmp", 32, 32, [](int x, int y) {
-        return (x % 8 < 2 || y % 8 < 2) ? 0x20E0FFu : 0x000000u; // black is see-through
-    });
-    WriteX(dir / "ground.x", Ground(16, 400, 20), 0.8f, 0.8f, 0.8f, "ground.bmp");
-    Mesh walls;
-    for (int i = 0; i < 24; ++i) {
-        const float x = -180 + static_cast<float>(i % 6) * 70,
-                    z = -180 + static_cast<float>(i / 6) * 110;
-        if (i % 2 == 0)
-            AddBox(walls, {x, 0, z}, {x + 40, 10, z + 5});
-        else
-            AddBox(walls, {x, 0, z}, {x + 5, 10, z + 40});
-    }
-    WriteX(dir / "walls.x", walls, 0.9f, 0.9f, 0.9f, "wall.bmp");
-    mesh_triangles = 0;
-    for (int i = 0; i < 30; ++i) {
-        const int target = 200 + i * 1800 / 29;
-        const int segments = std::max(6, static_cast<int>(std::sqrt(static_cast<float>(target))));
-        const int rings = std::max(3, target / (2 * segments) + 1);
-        const Mesh m =
-            Sphere(segments, rings, 3.0f + static_cast<float>(i % 5), i % 3 == 0 ? 0.5f : 1.0f);
-        mesh_triangles += m.TriangleCount();
-        const float r = 0.3f + 0.7f * static_cast<float>((i * 37) % 10) / 10;
-        const float g = 0.3f + 0.7f * static_cast<float>((i * 53) % 10) / 10;
-        const float b = 0.3f + 0.7f * static_cast<float>((i * 71) % 10) / 10;
-        WriteX(dir / ("thing" + std::to_string(i) + ".x"), m, r, g, b, i == 7 ? "grille.bmp" : "");
-    }
-}
-
-struct Scene {
-    std::vector<rm::FramePtr> frames; // kept alive for the run
-    std::vector<rm::MeshBuilderPtr> meshes;
-    std::vector<rm::LightPtr> lights;
-    std::vector<rm::FramePtr> light_frames;
-};
-
-Scene Build(TDXDraw& display, const fs::path& dir) {
-    rm::Engine& engine = *display.D3DRM();
-    const rm::FramePtr& root = display.Scene();
-    Scene s;
-    engine.SetLoadNamedTextures(true);
-    s.lights.push_back(engine.CreateLightRGB(rm::LightType::Ambient, 0.34f, 0.34f, 0.34f));
-    root->AddLight(s.lights.back());
-    for (int i = 0; i < 10; ++i) {
-        auto light = engine.CreateLightRGB(rm::LightType::Point, i % 2 ? 1.0f : 0.3f, 0.8f,
-                                           i % 3 ? 0.2f : 1.0f);
-        light->SetLinearAttenuation(0.058f);
-        light->SetConstantAttenuation(0.0f);
-        auto frame = engine.CreateFrame(root);
-        frame->AddLight(light);
-        s.lights.push_back(light);
-        s.light_frames.push_back(frame);
-    }
-    auto arena = engine.CreateFrame(root);
-    arena->SetPosition(nullptr, 0, -6, 0);
-    for (const char* name : {"ground.x", "walls.x"}) {
-        auto mesh = engine.CreateMeshBuilder();
-        mesh->Load((dir / name).string());
-        mesh->SetPerspective(true);
-        arena->AddVisual(mesh);
-        s.meshes.push_back(mesh);
-    }
-    s.frames.push_back(arena);
-    for (int i = 0; i < 30; ++i) {
-        auto mesh = engine.CreateMeshBuilder();
-        mesh->Load((dir / ("thing" + std::to_string(i) + ".x")).string());
-        if (i % 8 == 3) mesh->SetColor(rm::CreateColorRGBA(0.2f, 0.6f, 1.0f, 0.5f));
-        if (i == 7) {
-            // A see-through grille like the arena's gate: decal texture, translucent.
-            auto grille = engine.LoadTexture((dir / "grille.bmp").string());
-            if (grille) {
-                grille->SetDecalTransparency(true);
-                grille->SetDecalTransparentColor(0);
-            }
-            mesh->SetTexture(grille);
-            mesh->SetPerspective(true);
-        }
-        auto frame = engine.CreateFrame(root);
-        const float angle = 2 * Pi * static_cast<float>(i) / 30;
-        // The see-through ones stand near the middle, in front of others.
-        const bool see_through = i % 8 == 3 || i == 7;
-        const float radius = see_through ? 45.0f : 25.0f + static_cast<float>(i % 4) * 30.0f;
-        frame->SetPosition(nullptr, radius * std::cos(angle), static_cast<float>(i % 3) * 3 - 1,
-                           radius * std::sin(angle));
-        frame->SetRotation(nullptr, 0, 1, 0, 0.02f * static_cast<float>(1 + i % 4));
-        frame->AddVisual(mesh);
-        s.meshes.push_back(mesh);
-        s.frames.push_back(frame);
-    }
-    return s;
-}
-
-// Places the camera and the lights for frame n.
-void Animate(TDXDraw& display, Scene& s, int n) {
-    const float t = static_cast<float>(n) * 0.02f;
-    const rm::FramePtr& camera = display.Camera();
-    // Circles the arena looking at its middle, so most of the meshes are in view.
-    const float cx = 120 * std::cos(t), cz = 120 * std::sin(t);
-    camera->SetPosition(nullptr, cx, 25, cz);
-    camera->SetOrientation(nullptr, -cx, -45, -cz, 0, 1, 0);
-    for (size_t i = 0; i < s.light_frames.size(); ++i) {
-        const float a = t * 1.7f + static_cast<float>(i) * 0.628f;
-        const float r = 30 + static_cast<float>(i) * 8;
-        s.light_frames[i]->SetPosition(nullptr, r * std::cos(a), 2, r * std::sin(a));
-    }
-}
+constexpr const char* Usage = "usage: brannock-render-bench [--frames N] [--size WxH] "
+                              "[--threads N] [--png PATH] [--keep]\n";
 
 double Percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
@@ -326,76 +41,102 @@ double Percentile(std::vector<double> v, double p) {
     return v[at];
 }
 
+bool WritePng(const std::string& path, const TDirectDrawSurface& s) {
+    const int w = s.Width(), h = s.Height();
+    std::vector<uint8_t> rgb(static_cast<size_t>(w) * static_cast<size_t>(h) * 3);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const uint32_t c = s.Pixel(x, y);
+            const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(w) + x) * 3;
+            rgb[at] = static_cast<uint8_t>(c >> 16);
+            rgb[at + 1] = static_cast<uint8_t>(c >> 8);
+            rgb[at + 2] = static_cast<uint8_t>(c);
+        }
+    return stbi_write_png(path.c_str(), w, h, 3, rgb.data(), w * 3) != 0;
+}
+
+// Times frames renders at one size; the last frame goes to png when that is not empty.
+void RunSize(const fs::path& dir, bench_args::Size size, std::optional<int> threads, int frames,
+             const std::string& png) {
+    TWindow window; // never opened: the picture stays in memory
+    TDXDraw display(window);
+    display.SetOptions({doFullScreen, do3D, doRetainedMode, doZBuffer});
+    display.Display = {size.width, size.height, 16};
+    display.InitializeDisplay();
+    if (threads) display.D3DRM()->SetRenderThreads(*threads);
+    bench_scene::SetUpView(*display.D3DRMDevice(), *display.Viewport());
+    bench_scene::Scene scene = bench_scene::Build(*display.D3DRM(), display.Scene(), dir);
+    std::vector<double> times;
+    std::vector<int> triangles;
+    for (int n = 0; n < frames; ++n) {
+        bench_scene::Animate(display.Scene(), display.Camera(), scene, n);
+        display.FillSurface(0);
+        const auto start = std::chrono::steady_clock::now();
+        display.RenderScene();
+        const auto end = std::chrono::steady_clock::now();
+        times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
+        triangles.push_back(display.LastTriangles());
+    }
+    std::sort(triangles.begin(), triangles.end());
+    nlohmann::ordered_json line;
+    line["size"] = std::to_string(size.width) + "x" + std::to_string(size.height);
+    line["threads"] = display.D3DRM()->RenderThreads();
+    line["render_ms"] = std::round(Percentile(times, 0.5) * 1000) / 1000;
+    line["render_ms_p99"] = std::round(Percentile(times, 0.99) * 1000) / 1000;
+    line["triangles"] = triangles[triangles.size() / 2];
+    std::cout << line.dump() << std::endl;
+    if (!png.empty() && !WritePng(png, display.BackSurface()))
+        std::cerr << "cannot write " << png << "\n";
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    int frames = 120;
+    int frames = bench_scene::DefaultFrames;
     std::string png;
     bool keep = false;
+    std::vector<bench_args::Size> sizes = {{640, 480}, {800, 600}, {1024, 768}};
+    std::optional<int> threads;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--frames" && i + 1 < argc)
+        const bool has_value = i + 1 < argc;
+        if (arg == "--frames" && has_value) {
             frames = std::max(40, std::atoi(argv[++i]));
-        else if (arg == "--png" && i + 1 < argc)
+        } else if (arg == "--size" && has_value) {
+            const auto size = bench_args::ParseSize(argv[++i]);
+            if (!size) {
+                std::cerr << "brannock-render-bench: --size wants WxH, such as 1920x1080\n";
+                return 2;
+            }
+            sizes = {*size};
+        } else if (arg == "--threads" && has_value) {
+            threads = rm::ParseRenderThreads(argv[++i]);
+            if (!threads) {
+                std::cerr << "brannock-render-bench: --threads wants a count from 1 to "
+                          << rm::MaxRenderThreads << "\n";
+                return 2;
+            }
+        } else if (arg == "--png" && has_value) {
             png = argv[++i];
-        else if (arg == "--keep")
+        } else if (arg == "--keep") {
             keep = true;
-        else {
-            std::cerr << "usage: brannock-render-bench [--frames N] [--png PATH] [--keep]\n";
+        } else {
+            std::cerr << Usage;
             return 2;
         }
     }
     const fs::path dir = fs::temp_directory_path() / "brannock-render-bench";
-    int mesh_triangles = 0;
-    WriteFiles(dir, mesh_triangles);
-
-    const std::pair<int, int> sizes[] = {{640, 480}, {800, 600}, {1024, 768}};
-    for (const auto& [w, h] : sizes) {
-        TWindow window; // never opened: the picture stays in memory
-        TDXDraw display(window);
-        display.SetOptions({doFullScreen, do3D, doRetainedMode, doZBuffer});
-        display.Display = {w, h, 16};
-        display.InitializeDisplay();
-        display.D3DRMDevice()->SetRenderMode(rm::RenderModeBlendedTransparency |
-                                             rm::RenderModeSortedTransparency);
-        display.Viewport()->SetFront(1.0f);
-        display.Viewport()->SetBack(320.0f);
-        Scene scene = Build(display, dir);
-        std::vector<double> times;
-        std::vector<int> triangles;
-        for (int n = 0; n < frames; ++n) {
-            Animate(display, scene, n);
-            display.Scene()->Move(1.0f);
-            display.FillSurface(0);
-            const auto start = std::chrono::steady_clock::now();
-            display.RenderScene();
-            const auto end = std::chrono::steady_clock::now();
-            times.push_back(std::chrono::duration<double, std::milli>(end - start).count());
-            triangles.push_back(display.LastTriangles());
-        }
-        std::sort(triangles.begin(), triangles.end());
-        nlohmann::json line;
-        line["size"] = std::to_string(w) + "x" + std::to_string(h);
-        line["render_ms"] = std::round(Percentile(times, 0.5) * 1000) / 1000;
-        line["render_ms_p99"] = std::round(Percentile(times, 0.99) * 1000) / 1000;
-        line["triangles"] = triangles[triangles.size() / 2];
-        std::cout << line.dump() << std::endl;
-        if (!png.empty() && w == 1024) {
-            std::vector<uint8_t> rgb(static_cast<size_t>(w * h * 3));
-            const TDirectDrawSurface& s = display.BackSurface();
-            for (int y = 0; y < h; ++y)
-                for (int x = 0; x < w; ++x) {
-                    const uint32_t c = s.Pixel(x, y);
-                    const size_t at = static_cast<size_t>((y * w + x) * 3);
-                    rgb[at] = static_cast<uint8_t>(c >> 16);
-                    rgb[at + 1] = static_cast<uint8_t>(c >> 8);
-                    rgb[at + 2] = static_cast<uint8_t>(c);
-                }
-            if (stbi_write_png(png.c_str(), w, h, 3, rgb.data(), w * 3) == 0)
-                std::cerr << "cannot write " << png << "\n";
+    const int mesh_triangles = bench_scene::WriteFiles(dir);
+    int status = 0;
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        try {
+            RunSize(dir, sizes[i], threads, frames, i + 1 == sizes.size() ? png : "");
+        } catch (const EDXDrawError& error) {
+            std::cerr << "brannock-render-bench: " << error.what() << "\n";
+            status = 1;
         }
     }
     std::cerr << "scene: " << mesh_triangles << " triangles in 30 meshes, plus ground and walls\n";
     if (!keep) fs::remove_all(dir);
-    return 0;
+    return status;
 }
