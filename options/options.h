@@ -17,6 +17,11 @@ public:
 
 // bn.ini key of the white flash of a hit: 1 drawn (the default), 0 never drawn.
 inline constexpr const char* WhiteFlashKey = "画面フラッシュ";
+// bn.ini keys of the window mode's window as the player left it: its client size when
+// neither maximised nor full screen, and its state (TWindowState).
+inline constexpr const char* WindowWidthKey = "ウィンドウ幅";
+inline constexpr const char* WindowHeightKey = "ウィンドウ高さ";
+inline constexpr const char* WindowStateKey = "ウィンドウ状態";
 
 // Settings file bn.ini, section "Brannock", in $XDG_CONFIG_HOME/brannock (default
 // ~/.config/brannock). Every read and write opens and frees the file; nothing is cached.
