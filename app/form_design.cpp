@@ -1,8 +1,9 @@
 #include "app/form_design.h"
+#include "game/pictures.h"
+#include "game/waves.h"
 
 #include <array>
 
-#include "app/game.h"
 #include "app/main_form.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // One game frame: pace, read the input, advance the play clock, run every game step in
 // its fixed order, render, draw the overlays and show the frame.
-#include "app/form_design.h"
 #include "app/game.h"
 #include "app/main_form.h"
 #include "app/white_flash.h"
 #include "enemies/enemies.h"
+#include "game/pictures.h"
 #include "player/player.h"
 #include "scene/scene.h"
 #include "screens/screens.h"
@@ -69,7 +69,10 @@ void DXTimerTimer(TMainForm& form) {
     if (w.Special2 || w.Special1) Run(form, "Move_wing", Move_wing);
     Run(form, "Tama_Shot", Tama_Shot);
     if (w.Robo_HP <= 0) Run(form, "Yarareta_Poze", Yarareta_Poze);
-    if (w.Boss_HP <= 0) Run(form, "Gats_Poze", Gats_Poze);
+    if (w.Boss_HP <= 0) {
+        Run(form, "Gats_Poze", Gats_Poze);
+        if (w.Victory_Frames == VictoryFramesToStageEnd) EndStage(form);
+    }
     // Not once the victory pose has put the next stage's world in place: the boss's body
     // keeps its collapse tilt into that stage.
     if (w.Boss_HP <= 0) Run(form, "Yarareta_Boss", Yarareta_Boss);

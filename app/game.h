@@ -1,5 +1,5 @@
-// The game shell's steps: the frame loop, the stage reset, the clear test, the
-// transition screen, and the game start.
+// The game shell's steps: the frame loop, the stage reset, the clear test, the end of a
+// stage, and the game start.
 #pragma once
 
 class TMainForm;
@@ -9,12 +9,7 @@ void DXTimerTimer(TMainForm& form);
 void DrawEndCaptions(TMainForm& form);
 void reset_game(TMainForm& form);
 void Check_Zako_Clear(TMainForm& form);
-void TunagiTimerTimer(TMainForm& form);
-// The end of a stage on victory frame 240: the transition screen and the next stage, or
-// the ending after the last one.
+// The end of a stage, run by the frame loop when the victory pose has counted its last
+// frame: the transition screen and the next stage, or the ending after the last one.
 void EndStage(TMainForm& form);
 void Button1Click(TMainForm& form);
-
-// Plays a wave list item by index (silent without a sound device).
-void PlayWave(TMainForm& form, int index);
-void StopWave(TMainForm& form, int index);

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/demo.h"
 #include "app/main_form.h"
+#include "demo/demo_command.h"
 #include "media/application.h"
 #include "media/clock.h"
 #include "media/game_folder.h"
@@ -23,43 +23,6 @@
 namespace {
 // Long enough for any display that answers at all; a hung one is given up on.
 constexpr int DisplayPatienceMs = 900;
-
-// The demo to play, or why it cannot be played (exit status 2).
-std::optional<Demo> LoadDemo(const std::string& path) {
-    try {
-        Demo demo = ReadDemo(path);
-        if (demo.game_version != GameVersion()) {
-            std::cerr << "brannock: " << path << ": recorded by brannock " << demo.game_version
-                      << "; this is brannock " << GameVersion() << std::endl;
-            return std::nullopt;
-        }
-        return demo;
-    } catch (const DemoError& e) {
-        std::cerr << "brannock: " << e.what() << std::endl;
-        return std::nullopt;
-    }
-}
-
-// Plays the demo in the window until its end or Escape; the exit status.
-int PlayDemo(TMainForm& form, TapeClock& clock, RealClock& wall, Demo demo,
-             const std::string& path) {
-    clock.SetPacing(&wall);
-    DemoPlayer player(form, clock, std::move(demo));
-    player.Start();
-    TApplication& application = form.Application;
-    while (!application.Terminated() && !player.Finished()) application.Step(true);
-    form.Close();
-    if (!player.Divergence().empty()) {
-        std::cerr << "brannock: " << path
-                  << ": the game left the recording: " << player.Divergence() << std::endl;
-        return 1;
-    }
-    if (player.Finished() && !player.Recording().complete)
-        std::cerr << "brannock: " << path << ": played up to frame " << player.FramesPlayed()
-                  << "; the demo " << player.Recording().cut << std::endl;
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -77,17 +40,13 @@ int main(int argc, char** argv) {
     // A demo that cannot be played or written is refused before anything opens.
     std::optional<Demo> demo;
     if (!command_line.play_file.empty()) {
-        demo = LoadDemo(command_line.play_file);
+        demo = LoadDemoToPlay(command_line.play_file);
         if (!demo) return 2;
     }
     std::unique_ptr<DemoWriter> writer;
     if (!command_line.record_file.empty()) {
-        try {
-            writer = std::make_unique<DemoWriter>(command_line.record_file);
-        } catch (const DemoError& e) {
-            std::cerr << "brannock: " << e.what() << std::endl;
-            return 2;
-        }
+        writer = OpenDemoToRecord(command_line.record_file);
+        if (!writer) return 2;
     }
     // Before anything starts a thread: the child that asks which GL the machine has.
     StartGlProbe();
@@ -123,11 +82,9 @@ int main(int argc, char** argv) {
         TMainForm form(application);
         form.NoFlashOption = command_line.no_flash;
         if (demo) {
-            status = PlayDemo(form, clock, wall, std::move(*demo), command_line.play_file);
+            status = PlayDemoInWindow(form, clock, wall, std::move(*demo), command_line.play_file);
         } else if (writer) {
-            DemoRecorder recorder(form, clock, std::move(writer), GameVersion());
-            application.Run();
-            recorder.Finish();
+            RecordGameInWindow(form, clock, std::move(writer));
         } else {
             application.Run();
         }

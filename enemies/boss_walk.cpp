@@ -3,11 +3,10 @@
 // and sway while walking.
 #include <cmath>
 
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
 #include "enemies/enemies.h"
 #include "enemies/enemy_shots.h"
+#include "game/waves.h"
 #include "scene/projectiles.h"
 #include "scene/scene.h"
 

@@ -1,10 +1,10 @@
 #include "enemies/enemy_moves.h"
+#include "game/map_square.h"
+#include "game/waves.h"
 
 #include <cmath>
 
-#include "app/game.h"
 #include "app/main_form.h"
-#include "app/map_square.h"
 #include "scene/projectiles.h"
 #include "scene/scene.h"
 

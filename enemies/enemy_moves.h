@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "app/world.h"
+#include "app/main_form.h"
 #include "scene/engine/rm.h"
 
 class TMainForm;

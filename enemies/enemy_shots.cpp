@@ -1,7 +1,6 @@
 #include "enemies/enemy_shots.h"
+#include "game/waves.h"
 
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
 #include "scene/projectiles.h"
 

@@ -2,11 +2,11 @@
 // pairs of shots from the head, and take hits from shots, missiles and the blade.
 #include <cmath>
 
-#include "app/form_design.h"
 #include "app/main_form.h"
 #include "enemies/enemies.h"
 #include "enemies/enemy_moves.h"
 #include "enemies/enemy_shots.h"
+#include "game/waves.h"
 
 namespace {
 

@@ -2,12 +2,11 @@
 // low edges, and hits a robot still standing within 2 units on either of the shot's axes.
 #include <cmath>
 
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
 #include "enemies/enemies.h"
 #include "enemies/enemy_moves.h"
 #include "enemies/enemy_shots.h"
+#include "game/waves.h"
 #include "scene/projectiles.h"
 #include "scene/scene.h"
 

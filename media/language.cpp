@@ -24,15 +24,25 @@ bool IsCLocale(std::string_view locale) {
     return language.empty() || language == "C" || language == "POSIX";
 }
 
+// Exactly "C" or "POSIX", the names under which gettext answers every text with itself;
+// "C.UTF-8" is another locale to it.
+bool IsPlainC(std::string_view locale) {
+    return locale == "C" || locale == "POSIX";
+}
+
 // The catalogue of a language below a locale folder.
 std::filesystem::path CatalogueIn(const std::filesystem::path& folder, const char* code) {
     return folder / code / "LC_MESSAGES" / (std::string(TextDomain) + ".mo");
 }
 
-// Sets the message locale to the first of the names the system accepts.
+// Sets the message locale to the first of the names the system has that is not "C",
+// under which gettext would not read LANGUAGE.
 bool SetMessageLocale(std::initializer_list<const char*> names) {
-    for (const char* name : names)
-        if (std::setlocale(LC_MESSAGES, name) != nullptr) return true;
+    for (const char* name : names) {
+        const char* set = std::setlocale(LC_MESSAGES, name);
+        if (set != nullptr && !IsPlainC(set)) return true;
+    }
+    std::setlocale(LC_MESSAGES, "C");
     return false;
 }
 
@@ -103,7 +113,7 @@ std::string UseLanguage(Language language, const std::filesystem::path& program_
         // minimal system has C.UTF-8 alone), so the message locale is C.UTF-8, which every
         // current glibc has, and LANGUAGE names the catalogue.
         if (!SetMessageLocale({"C.UTF-8", "C.utf8", ""}))
-            return "no locale other than C is available for English texts";
+            return "English texts need a locale other than C, and C.UTF-8 is missing";
         setenv("LANGUAGE", "en", 1);
         bindtextdomain(TextDomain, folder.lexically_normal().c_str());
         // The translations are UTF-8, as every text the game draws, whatever the locale's

@@ -49,6 +49,7 @@ bool MixerSound::Build(const WaveData& wave) {
         return false;
     }
     chunk_ = Mix_QuickLoad_RAW(samples_.data(), static_cast<Uint32>(samples_.size()));
+    if (chunk_ != nullptr) Mix_VolumeChunk(chunk_, MIX_MAX_VOLUME / MixHeadroom);
     return chunk_ != nullptr;
 }
 

@@ -9,6 +9,12 @@
 
 struct Mix_Chunk;
 
+// Every sound plays at an eighth of its level, so that many loud ones at once add up
+// inside the mixer without clipping (18 dB of headroom: the heaviest fight measured sums
+// to 2.6 times full scale); the output stage gives the level back and keeps the sum below
+// full scale (media/output_limiter.h).
+constexpr int MixHeadroom = 8;
+
 // A recording in the open device's format, ready to play. Owns its samples; the chunk
 // only points at them.
 class MixerSound {

@@ -4,10 +4,13 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <iostream>
 #include <optional>
+#include <span>
 
 #include "media/mixer.h"
+#include "media/output_limiter.h"
 #include "media/read_file.h"
 #include "media/wave_file.h"
 
@@ -16,6 +19,13 @@ constexpr int DeviceRate = 44100;
 constexpr int DeviceChannels = 2;
 constexpr int DeviceBufferFrames = 1024;
 constexpr Uint32 WaitPollMs = 10;
+// Longer than the fade and the device's buffers take to play out.
+constexpr Uint32 FadeOutPatienceMs = 250;
+
+void SDLCALL LimitOutput(void* limiter, Uint8* stream, int length) {
+    static_cast<OutputLimiter*>(limiter)->Process(
+        std::span(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(length) / 2));
+}
 } // namespace
 
 // ---------------------------------------------------------------- the device
@@ -45,6 +55,12 @@ bool TDXSound::Initialize() {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
+    int rate = 0;
+    Uint16 format = 0;
+    int channels = 0;
+    Mix_QuerySpec(&rate, &format, &channels);
+    limiter_ = std::make_unique<OutputLimiter>(rate, channels, static_cast<float>(MixHeadroom));
+    Mix_SetPostMix(LimitOutput, limiter_.get());
     initialized_ = true;
     beep_->sound.Build(SynthesiseBeep());
     Notify_(Notify::Initialize);
@@ -53,11 +69,23 @@ bool TDXSound::Initialize() {
 
 void TDXSound::Finalize() {
     if (!initialized_) return;
+    FadeOut();
     Notify_(Notify::Finalize);
     beep_->sound.Release();
+    Mix_SetPostMix(nullptr, nullptr);
     Mix_CloseAudio();
+    limiter_.reset();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     initialized_ = false;
+}
+
+// Closing the device cuts off whatever plays; a short fade first keeps that from ending in
+// a click at full level.
+void TDXSound::FadeOut() {
+    if (Mix_Playing(-1) == 0 && limiter_->LastOutputSilent()) return;
+    limiter_->StartFadeOut();
+    const Uint32 start = SDL_GetTicks();
+    while (!limiter_->FadedOut() && SDL_GetTicks() - start < FadeOutPatienceMs) SDL_Delay(1);
 }
 
 void TDXSound::MessageBeep() {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class OutputLimiter;
+
 class EInvalidWave : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -38,8 +40,10 @@ public:
 
 private:
     void Notify_(Notify what);
+    void FadeOut();
 
     bool initialized_ = false;
+    std::unique_ptr<OutputLimiter> limiter_; // the output stage while the device is open
     bool reported_missing_ = false;
     struct Beep;
     std::unique_ptr<Beep> beep_;

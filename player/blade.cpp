@@ -1,8 +1,7 @@
 // Layzer_Brade: button 2 swings the laser blade held in the right forearm, a fixed
 // nine-frame animation during which the robot stands still.
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
+#include "game/waves.h"
 #include "player/player.h"
 
 namespace {

@@ -3,10 +3,9 @@
 // fight, and the boss's body is a square the robot cannot enter.
 #include <cmath>
 
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
-#include "app/map_square.h"
+#include "game/map_square.h"
+#include "game/waves.h"
 #include "player/movement.h"
 
 namespace {

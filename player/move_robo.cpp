@@ -1,8 +1,7 @@
 // Move_Robo: walking, sidestepping and turning under either control scheme, the poses
 // that go with them, and the collision step.
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
+#include "game/waves.h"
 #include "player/movement.h"
 #include "player/player.h"
 

@@ -3,10 +3,9 @@
 // (buttons 1 + 2 with a full gauge) fire new ones while the robot and the boss both live.
 #include <array>
 
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
-#include "app/map_square.h"
+#include "game/map_square.h"
+#include "game/waves.h"
 #include "player/player.h"
 #include "scene/projectiles.h"
 #include "scene/scene.h"

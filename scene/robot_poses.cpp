@@ -1,8 +1,7 @@
 // The robot's three scripted animations: the wing flap of the bonus modes, the victory pose
 // after the boss falls and the defeat pose when the robot's hit points run out.
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
+#include "game/waves.h"
 #include "scene/scene.h"
 
 namespace {
@@ -117,8 +116,9 @@ void Move_wing(TMainForm& form) {
 
 void Gats_Poze(TMainForm& form) {
     World& w = form.world;
-    // The stage ends first; with a next stage the counter is 0 again below.
-    if (++w.Victory_Frames == 240) EndStage(form);
+    // On its last frame the pose only counts: the frame loop ends the stage next, and the
+    // pose held since frame 140 stays as it is.
+    if (++w.Victory_Frames == VictoryFramesToStageEnd) return;
     if (w.Victory_Frames == 1) StraightenRobot(w);
     if (w.Victory_Frames == 15) PlayWave(form, wave::GameClear);
     if (w.Victory_Frames < VictoryCameraFrame) return;

@@ -14,6 +14,9 @@ void ReloadStageMeshes(TMainForm& form);
 void Move_wing(TMainForm& form);
 void Yarareta_Poze(TMainForm& form);
 void Gats_Poze(TMainForm& form);
+// The victory frame on which the stage ends: Gats_Poze has counted it, and the frame loop
+// ends the stage right after the pose.
+constexpr int VictoryFramesToStageEnd = 240;
 void Bakuhatu_Anim(TMainForm& form);
 // Takes the first idle explosion record; false when all 15 are busy.
 bool StartExplosion(TMainForm& form, double x, double z, int lifetime);

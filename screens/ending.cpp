@@ -2,9 +2,9 @@
 // the result enters its table and the program ends. One frame per call of EndingTimer.
 #include <cmath>
 
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
+#include "game/pictures.h"
+#include "game/waves.h"
 #include "options/records.h"
 #include "screens/screens.h"
 

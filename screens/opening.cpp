@@ -1,7 +1,6 @@
 // The title screen: one frame per call of OPTimer, until button 1 starts the game.
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
+#include "game/waves.h"
 #include "scene/scene.h"
 #include "screens/screens.h"
 #include "screens/title_screen.h"

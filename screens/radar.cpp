@@ -2,8 +2,8 @@
 // player and the hit-point and energy gauges.
 #include <cmath>
 
-#include "app/form_design.h"
 #include "app/main_form.h"
+#include "game/pictures.h"
 #include "screens/screens.h"
 
 namespace {

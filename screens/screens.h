@@ -1,4 +1,5 @@
-// The screens: HUD over the game frames, the title screen and the ending.
+// The screens: HUD over the game frames, the title screen, the transition screen between
+// stages and the ending.
 #pragma once
 
 class TMainForm;
@@ -6,4 +7,5 @@ class TMainForm;
 void Draw_Text(TMainForm& form);
 void Draw_Radar(TMainForm& form);
 void OPTimerTimer(TMainForm& form);
+void TunagiTimerTimer(TMainForm& form);
 void EndingTimerTimer(TMainForm& form);

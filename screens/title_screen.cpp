@@ -1,6 +1,6 @@
 #include "screens/title_screen.h"
+#include "game/pictures.h"
 
-#include "app/form_design.h"
 #include "app/main_form.h"
 
 void PaceSequenceFrame(TMainForm& form, uint32_t ms) {

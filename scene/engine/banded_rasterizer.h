@@ -1,19 +1,19 @@
 // Draws a frame's triangles with one rasteriser per thread, each in its own band of whole
-// rows. The calling thread prepares the triangles and queues them; every thread paints
-// its band's background and draws each queued triangle's rows within its band, in queue
-// order, while the queue is still being filled. A pixel goes through the same steps
-// whoever draws it, so the picture does not depend on the number of threads. The bands
+// rows. The calling thread prepares the triangles and queues each for the bands it
+// reaches; every thread paints its band's background and draws its queued triangles' rows
+// within its band, in queue order, while the queue is still being filled. A pixel goes through the
+// same steps whoever draws it, so the picture does not depend on the number of threads. The bands
 // are sized from the last frame's timings so that the threads finish together: the
-// calling thread, busy preparing at first, gets fewer rows.
+// calling thread, busy preparing at first, ends up with fewer rows.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "scene/engine/call_ref.h"
 #include "scene/engine/draw_queue.h"
 #include "scene/engine/rasterizer.h"
 
@@ -30,7 +30,7 @@ public:
     // runs prepare on the calling thread, which hands over the frame's triangles through
     // Triangle and EndFace. Returns the number of faces that covered a pixel centre.
     int DrawFrame(const RenderTarget& target, float* depth, int width, int height,
-                  std::optional<uint32_t> background, const std::function<void()>& prepare);
+                  std::optional<uint32_t> background, CallRef<> prepare);
 
     // For prepare: a triangle of the current face, and the end of that face (a face
     // clipped into a polygon gives several triangles).
@@ -43,9 +43,12 @@ public:
 private:
     using Clock = std::chrono::steady_clock;
     struct alignas(64) Band {
+        DrawQueue queue; // the triangles reaching the band's rows
         Rasterizer rasterizer;
-        std::vector<uint32_t> covered; // per face number: frame_ when it covered a pixel
-        double busy_seconds = 0;       // painting and drawing, without waiting for triangles
+        std::vector<uint8_t> covered; // per face number: frame_ when it covered a pixel
+        double busy_seconds = 0;      // painting and drawing, without waiting for triangles
+        double start_seconds = 0;     // from the start of the frame to the band's start
+        double finish_seconds = 0;    // from the start of the frame to the band's end
     };
 
     void DrawBand(int index, const RenderTarget& target, float* depth, int width, int height,
@@ -53,18 +56,20 @@ private:
     // Rows of the bands for count threads: where the band of each thread starts, and
     // the height at the end.
     void PlaceBands(int count, int height);
-    void Rebalance(double prepare_seconds);
-    int CountCoveredFaces() const;
+    void Rebalance();
+    int CountCoveredFaces();
 
     std::shared_ptr<DrawThreads> threads_;
     std::vector<Band> bands_;
-    std::vector<int> edges_; // band i has the rows edges_[i] .. edges_[i + 1] - 1
-    DrawQueue queue_;
-    bool queued_ = false;       // this frame's triangles go through the queue
-    uint32_t face_ = 0;         // the current face's number in the frame
-    bool face_covered_ = false; // drawing at once: the current face covered a pixel
-    int drawn_ = 0;             // drawing at once: faces that covered a pixel
-    uint32_t frame_ = 0;        // marks this frame's entries in the bands' covered lists
+    Clock::time_point frame_start_;
+    std::vector<int> edges_;           // band i has the rows edges_[i] .. edges_[i + 1] - 1
+    bool queued_ = false;              // this frame's triangles go through the queue
+    uint32_t face_ = 0;                // the current face's number in the frame
+    bool face_covered_ = false;        // drawing at once: the current face covered a pixel
+    int drawn_ = 0;                    // drawing at once: faces that covered a pixel
+    std::vector<uint8_t> any_covered_; // per face: covered in some band
+    uint8_t frame_ = 0; // marks this frame's entries in the bands' covered lists (a byte, so
+                        // that counting reads little of what the other threads wrote)
 };
 
 } // namespace rm

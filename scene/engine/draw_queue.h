@@ -44,9 +44,15 @@ public:
     // (or on its own every few dozen triangles); Close publishes the rest and ends it.
     // Sleeping readers are woken only once many triangles are waiting for them, so that a
     // reader faster than the writer does not wake for every few triangles.
-    void Push(const DrawCommand& command) {
+    void Push(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+              const TriangleStyle& style, uint32_t face) {
         if (written_ != 0 && written_ % ChunkSize == 0) NextChunk();
-        write_chunk_->commands[written_ % ChunkSize] = command;
+        DrawCommand& command = write_chunk_->commands[written_ % ChunkSize];
+        command.corner[0] = a;
+        command.corner[1] = b;
+        command.corner[2] = c;
+        command.style = style;
+        command.face = face;
         ++written_;
         if (written_ % PublishEvery == 0) Publish();
     }

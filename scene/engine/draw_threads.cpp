@@ -30,7 +30,7 @@ void DrawThreads::Stop() {
     helpers_.clear();
 }
 
-void DrawThreads::Run(const std::function<void(int)>& work) {
+void DrawThreads::Run(CallRef<int> work) {
     if (count_ > 1) {
         if (helpers_.empty()) Start();
         {
@@ -51,7 +51,7 @@ void DrawThreads::Run(const std::function<void(int)>& work) {
 
 void DrawThreads::Serve(int index, uint64_t seen) {
     for (;;) {
-        const std::function<void(int)>* work = nullptr;
+        const CallRef<int>* work = nullptr;
         {
             std::unique_lock lock(mutex_);
             start_.wait(lock, [&] { return stopping_ || generation_ != seen; });

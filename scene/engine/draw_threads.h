@@ -5,10 +5,11 @@
 
 #include <condition_variable>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include "scene/engine/call_ref.h"
 
 namespace rm {
 
@@ -24,7 +25,7 @@ public:
     // Stops the helpers; the next Run starts count - 1 new ones. Not while Run is under way.
     void SetCount(int count);
     // work(0) on the calling thread and work(i) on helper i, all at once.
-    void Run(const std::function<void(int)>& work);
+    void Run(CallRef<int> work);
 
 private:
     void Start();
@@ -36,7 +37,7 @@ private:
     std::mutex mutex_;
     std::condition_variable start_; // a new piece of work, or the end
     std::condition_variable done_;  // the last helper finished
-    const std::function<void(int)>* work_ = nullptr;
+    const CallRef<int>* work_ = nullptr;
     uint64_t generation_ = 0; // counts the pieces of work handed out
     int running_ = 0;         // helpers still at the current piece
     bool stopping_ = false;

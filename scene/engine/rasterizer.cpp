@@ -134,6 +134,18 @@ struct PlaneBasis {
 
 } // namespace
 
+RowSpan TriangleRows(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                     int height) {
+    float top = a.y, bottom = a.y;
+    if (b.y < top) top = b.y;
+    if (b.y > bottom) bottom = b.y;
+    if (c.y < top) top = c.y;
+    if (c.y > bottom) bottom = c.y;
+    // Beyond the limit (or not a number) DrawTriangle draws nothing.
+    if (!(std::fabs(top) <= MaxCoordinate && std::fabs(bottom) <= MaxCoordinate)) return {};
+    return {ClampedCeil(top - 0.5f, 0, height), ClampedCeil(bottom - 0.5f, 0, height)};
+}
+
 void Rasterizer::Begin(const RenderTarget& target, float* depth, int width, int height,
                        int first_row, int end_row) {
     pixels_ = target.pixels;

@@ -27,6 +27,17 @@ struct TriangleStyle {
     int alpha = 256; // 0..256, used when blend is set
 };
 
+// Rows first .. end - 1 of a surface.
+struct RowSpan {
+    int first = 0;
+    int end = 0;
+};
+
+// The rows of a surface height rows high whose pixel centres a triangle may cover: every
+// row DrawTriangle could draw it in lies within them.
+RowSpan TriangleRows(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                     int height);
+
 class Rasterizer {
 public:
     // The surface and depth buffer (same width and height, depth one float per pixel)

@@ -5,9 +5,8 @@
 #include <cmath>
 #include <vector>
 
-#include "app/form_design.h"
 #include "enemies/enemies.h"
-#include "tests/scene/scene_fixture.h"
+#include "tests/support/scene_fixture.h"
 
 constexpr uint32_t White = 0xFFFFFF, Black = 0;
 

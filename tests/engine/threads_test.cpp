@@ -110,9 +110,7 @@ TEST(Threads, ReadersGetEveryCommandInOrderWhileItIsWritten) {
         threads.Run([&](int index) {
             if (index == 0) {
                 for (uint32_t i = 0; i < total; ++i) {
-                    rm::DrawCommand command;
-                    command.face = i;
-                    queue.Push(command);
+                    queue.Push({}, {}, {}, {}, i);
                     if (i % 700 == 0) queue.Publish();
                 }
                 queue.Close();

@@ -1,11 +1,13 @@
 // What actually reaches the speaker: SDL's disk audio driver writes the mixed output to a
 // file, and the tests read it back. Every wave must play to its last sample, whatever its
-// rate and format, and a looped wave must join its end to its start without a gap or step.
+// rate and format, a looped wave must join its end to its start without a gap or step,
+// and the game's loudest moments must not clip.
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -14,7 +16,9 @@
 #include <string>
 #include <vector>
 
+#include "media/read_file.h"
 #include "media/sound.h"
+#include "media/wave_file.h"
 
 namespace {
 
@@ -208,4 +212,60 @@ TEST_F(SoundOnDiskDevice, ALoopJoinsItsEndToItsStartWithoutGapOrStep) {
     ASSERT_GT(rises.size(), 50u);
     for (size_t k = 1; k < rises.size(); ++k)
         EXPECT_NEAR(rises[k] - rises[k - 1], 2 * Period, 1) << "period " << k;
+}
+
+namespace {
+
+// The peak of a game wave's own samples, on the 16-bit scale of the output.
+int WavePeak(const std::string& path) {
+    const WaveData wave = ParseWave(ReadBinaryFile(path), path);
+    int peak = 0;
+    for (size_t i = 0; i < wave.samples.size(); i += static_cast<size_t>(wave.bits / 8)) {
+        const int value = wave.bits == 8
+                              ? (wave.samples[i] - 128) * 256
+                              : static_cast<int16_t>(wave.samples[i] | wave.samples[i + 1] << 8);
+        peak = std::max(peak, std::abs(value));
+    }
+    return peak;
+}
+
+int PeakOf(const std::vector<int16_t>& out, size_t from, size_t to) {
+    int peak = 0;
+    for (size_t i = from; i < std::min(to, out.size()); ++i)
+        peak = std::max(peak, std::abs(static_cast<int>(out[i])));
+    return peak;
+}
+
+} // namespace
+
+// The game's own waves: one hit alone keeps its level; a wall of explosions over the
+// stage music never clips.
+TEST_F(SoundOnDiskDevice, OneSoundKeepsItsLevelAndAWallOfExplosionsNeverClips) {
+    TWaveCollectionItem& hit = list.Add();
+    hit.LoadFromFile("敵当たり.wav");
+    TWaveCollectionItem& music = list.Add();
+    music.Looped = true;
+    music.LoadFromFile("GameBGM.wav");
+    TWaveCollectionItem& explosion = list.Add();
+    explosion.LoadFromFile("敵爆発.wav");
+    TWaveCollectionItem& robot_hit = list.Add();
+    robot_hit.LoadFromFile("自機爆発.wav");
+
+    hit.Play(false);
+    WaitForFrames(static_cast<size_t>(OutputRate * 0.6));
+    const size_t heavy_start = WrittenFrames();
+    music.Play(false);
+    for (int i = 0; i < 8; ++i) explosion.Play(false);
+    for (int i = 0; i < 3; ++i) robot_hit.Play(false);
+    WaitForFrames(static_cast<size_t>(OutputRate * 1.0));
+    const std::vector<int16_t> out = CloseAndRead();
+
+    const int alone = PeakOf(out, 0, heavy_start);
+    const int own = WavePeak("敵当たり.wav");
+    EXPECT_NEAR(20 * std::log10(static_cast<double>(alone) / own), 0.0, 0.5)
+        << "the hit alone peaks at " << alone << ", its wave at " << own;
+    EXPECT_EQ(
+        std::count_if(out.begin(), out.end(), [](int16_t s) { return s >= 32767 || s <= -32768; }),
+        0);
+    EXPECT_GT(PeakOf(out, heavy_start, out.size()), 30000) << "loud enough to have clipped";
 }

@@ -13,7 +13,7 @@
 #include "options/options.h"
 #include "options/record_table.h"
 #include "options/records.h"
-#include "tests/options/dialog_fixture.h"
+#include "tests/support/dialog_fixture.h"
 #include "tests/support/language_scope.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/game.h"
-#include "tests/options/options_fixture.h"
+#include "tests/support/options_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The camera modes: placements relative to the robot, the viewport's depth range, and
 // switching with button 4.
-#include "scene_fixture.h"
+#include "tests/support/scene_fixture.h"
 
 namespace {
 

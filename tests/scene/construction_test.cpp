@@ -2,7 +2,7 @@
 // offsets of the bonus modes, the lights of each lighting option, the mesh settings.
 #include "scene/engine/light.h"
 #include "scene/engine/mesh_builder.h"
-#include "scene_fixture.h"
+#include "tests/support/scene_fixture.h"
 
 namespace {
 

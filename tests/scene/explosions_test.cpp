@@ -1,5 +1,5 @@
 // The explosion pool: starting, growing, lighting and ending explosions.
-#include "weapons_fixture.h"
+#include "tests/support/weapons_fixture.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/game.h"
-#include "scene_fixture.h"
 #include "tests/support/frame_axes.h"
+#include "tests/support/scene_fixture.h"
 
 namespace {
 
@@ -61,11 +61,11 @@ TEST_F(RobotPosesTest, WingStepCarriesOverAStageChange) {
     BuildVictory([](World& world) { world.Special2 = true; });
     for (int i = 0; i < 7; ++i) Move_wing(*form);
     VictoryUntil(239);
-    Gats_Poze(*form); // frame 240: the next stage is set up
+    DXTimerTimer(*form); // frame 240: the wings flap, then the next stage is set up
     ASSERT_EQ(w().Stage_No, 2);
-    EXPECT_EQ(w().Wing_Step, 7);
-    Move_wing(*form);
     EXPECT_EQ(w().Wing_Step, 8);
+    Move_wing(*form);
+    EXPECT_EQ(w().Wing_Step, 9);
 }
 
 TEST_F(RobotPosesTest, FirstVictoryFrameStraightensTheRobotAndEndsASwing) {

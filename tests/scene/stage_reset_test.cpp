@@ -1,7 +1,7 @@
 // The stage reset's scene steps: everything back in place, the gate and the boss's body
 // back, the next stage's walls and pillars, the camera placement kept.
 #include "app/game.h"
-#include "scene_fixture.h"
+#include "tests/support/scene_fixture.h"
 
 namespace {
 

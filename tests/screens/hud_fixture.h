@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/form_design.h"
+#include "game/pictures.h"
 #include "screens/screens.h"
 #include "tests/support/form_fixture.h"
 

@@ -32,11 +32,11 @@
 #include <string>
 #include <vector>
 
-#include "app/form_design.h"
 #include "app/game.h"
 #include "app/main_form.h"
 #include "app/white_flash.h"
 #include "enemies/enemies.h"
+#include "game/pictures.h"
 #include "player/player.h"
 #include "scene/scene.h"
 #include "screens/screens.h"

@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "app/demo_file.h"
+#include "demo/demo_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::span<const uint8_t> bytes(data, size);

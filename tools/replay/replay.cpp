@@ -1,4 +1,5 @@
 #include "tools/replay/replay.h"
+#include "game/waves.h"
 
 #include <SDL.h>
 
@@ -13,10 +14,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/demo.h"
-#include "app/form_design.h"
-#include "app/game.h"
 #include "app/main_form.h"
+#include "demo/demo.h"
 #include "media/clock.h"
 #include "media/tape_clock.h"
 #include "options/dialogs.h"
@@ -96,6 +95,8 @@ public:
             Record(line.text);
         else if (command == "play")
             Play(line.text);
+        else if (command == "realtime")
+            StartRealTime();
         else
             Fail("'" + command + "' runs only while a dialog is up");
     }
@@ -395,7 +396,16 @@ private:
         Fail("no frame was drawn in " + std::to_string(MaxPassesPerFrame) + " idle passes");
     }
 
+    // From here on each frame is shown no sooner than the wall clock allows, so the sound
+    // device (which plays in real time) hears the game at its own speed.
+    void StartRealTime() {
+        real_time_ = true;
+        wall_origin_ = wall_.Now();
+        virtual_origin_ = clock_.Now();
+    }
+
     void WriteState() {
+        if (real_time_) wall_.WaitUntil(wall_origin_ + (clock_.Now() - virtual_origin_));
         ++frame_;
         nlohmann::json state = WorldStateJson(form_);
         state["frame"] = frame_;
@@ -451,6 +461,9 @@ private:
     int number_ = 0; // script lines read so far
     std::string out_dir_;
     VirtualClock clock_;
+    RealClock wall_;
+    bool real_time_ = false;
+    uint32_t wall_origin_ = 0, virtual_origin_ = 0;
     TapeClock tape_; // the game's clock: a demo records or plays its readings
     TApplication application_;
     TMainForm form_;

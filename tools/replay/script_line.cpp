@@ -160,6 +160,8 @@ ScriptLine ReadScriptLine(const std::string& text) {
         ParsePress(Rest(words), line);
     } else if (command == "timer") {
         line.words = {Word(words, "a timer name")};
+    } else if (command == "realtime") {
+        NoMoreWords(words);
     } else if (command == "record" || command == "play") {
         line.text = Rest(words); // a file name may hold spaces
         if (line.text.empty()) Fail("expected a demo file name");

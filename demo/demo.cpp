@@ -1,0 +1,227 @@
+#include "demo/demo.h"
+
+#include <iostream>
+
+#include "app/game.h"
+#include "app/main_form.h"
+
+namespace {
+
+struct TimedScreen {
+    TDXTimer TMainForm::*timer;
+    DemoScreen screen;
+};
+constexpr TimedScreen TimedScreens[] = {
+    {&TMainForm::OPTimer, DemoScreen::Title},
+    {&TMainForm::DXTimer, DemoScreen::Game},
+    {&TMainForm::TunagiTimer, DemoScreen::Transition},
+    {&TMainForm::EndingTimer, DemoScreen::Ending},
+};
+
+using FrameListener = std::function<void(DemoScreen screen, uint64_t presents_before)>;
+
+// Lets `done` follow every call of a timed screen's handler; returns the handlers as they
+// were.
+TimerHandlers FollowTimedScreens(TMainForm& form, const FrameListener& done) {
+    TimerHandlers saved;
+    for (size_t i = 0; i < std::size(TimedScreens); ++i) {
+        const TimedScreen& timed = TimedScreens[i];
+        TDXTimer& timer = form.*timed.timer;
+        auto handler = timer.OnTimer;
+        saved[i] = handler;
+        timer.OnTimer = [&form, handler, done, screen = timed.screen](TDXTimer& sender, int lag) {
+            const uint64_t before = form.DXDraw.PresentCount();
+            if (handler) handler(sender, lag);
+            done(screen, before);
+        };
+    }
+    return saved;
+}
+
+// The handlers as they were (the demo objects go before the form).
+void UnfollowTimedScreens(TMainForm& form, const TimerHandlers& saved) {
+    for (size_t i = 0; i < std::size(TimedScreens); ++i)
+        (form.*TimedScreens[i].timer).OnTimer = saved[i];
+}
+
+uint64_t StatesBits(const TDXInputStates& states) {
+    return states.to_ullong();
+}
+
+void Check(TOptionsPanel& panel, TRadioButton& button, bool checked) {
+    if (checked)
+        panel.Check(button);
+    else
+        button.Checked = false;
+}
+
+} // namespace
+
+DemoSettings SettingsOfStart(const TMainForm& form) {
+    const World& w = form.world;
+    DemoSettings s;
+    s.Play_Count = w.Play_Count;
+    s.Special1 = w.Special1 ? 1 : 0;
+    s.Special2 = w.Special2 ? 1 : 0;
+    s.Light_Mode = w.Light_Mode;
+    s.Alpha_Blend = w.Alpha_Blend ? 1 : 0;
+    s.No_Texture = w.No_Texture ? 1 : 0;
+    s.AC_Control = w.AC_Control ? 1 : 0;
+    s.Display_Mode = w.Display_Mode;
+    s.Camera_Mode = w.Camera_Mode;
+    s.Back_Position = form.Panel1.TrackBar1.Position();
+    s.Difficulty = w.Difficulty;
+    return s;
+}
+
+void PanelForSettings(TMainForm& form, const DemoSettings& s) {
+    TOptionsPanel& p = form.Panel1;
+    form.world.Play_Count = s.Play_Count;
+    // START adds the play count's own bonus modes; the recorded ones already hold them.
+    p.RadioButton13.Checked = s.Special1 != 0;
+    p.RadioButton14.Checked = s.Special2 != 0;
+    Check(p, p.RadioButton19, s.Light_Mode == 2);
+    Check(p, p.RadioButton20, s.Light_Mode == 1);
+    Check(p, p.RadioButton21, s.Light_Mode == 0);
+    p.CheckBox4.Checked = s.Alpha_Blend != 0;
+    p.CheckBox2.Checked = s.No_Texture != 0;
+    p.Check(s.AC_Control != 0 ? p.RadioButton11 : p.RadioButton6);
+    TRadioButton* const displays[] = {&p.RadioButton15, &p.RadioButton16, &p.RadioButton17,
+                                      &p.RadioButton18};
+    for (int i = 0; i < 4; ++i) Check(p, *displays[i], s.Display_Mode == i);
+    // Camera modes 0, 1, 2, 3 are buttons 7, 10, 8, 9.
+    TRadioButton* const cameras[] = {&p.RadioButton7, &p.RadioButton10, &p.RadioButton8,
+                                     &p.RadioButton9};
+    for (int i = 0; i < 4; ++i) Check(p, *cameras[i], s.Camera_Mode == i);
+    p.TrackBar1.SetPosition(s.Back_Position);
+    TRadioButton* const difficulties[] = {&p.RadioButton1, &p.RadioButton2, &p.RadioButton3,
+                                          &p.RadioButton4, &p.RadioButton5, &p.RadioButton12};
+    for (int i = 0; i < 6; ++i) Check(p, *difficulties[i], s.Difficulty == i);
+}
+
+// ---------------------------------------------------------------- recording
+
+DemoRecorder::DemoRecorder(TMainForm& form, TapeClock& clock, std::unique_ptr<DemoWriter> writer,
+                           std::string game_version)
+    : form_(form), clock_(clock), writer_(std::move(writer)),
+      game_version_(std::move(game_version)) {
+    start_ = form_.Panel1.Button1.OnClick;
+    form_.Panel1.Button1.OnClick = [this, start = start_] {
+        // START's own clock readings (the title screen's timer starting) belong to the
+        // first frame.
+        clock_.StartRecording();
+        try {
+            if (start) start();
+        } catch (...) {
+            clock_.StopRecording();
+            throw;
+        }
+        Start();
+    };
+    handlers_ = FollowTimedScreens(
+        form_, [this](DemoScreen screen, uint64_t before) { FrameDone(screen, before); });
+    form_.DXInput1.OnUpdated = [this](TDXInputStates& states) { states_ = StatesBits(states); };
+    listener_ = form_.Application.AddActivationListener([this](bool active) {
+        if (active && recording_ && regains_ < UINT8_MAX) ++regains_;
+    });
+}
+
+DemoRecorder::~DemoRecorder() {
+    Finish();
+    form_.Panel1.Button1.OnClick = start_;
+    UnfollowTimedScreens(form_, handlers_);
+    form_.DXInput1.OnUpdated = nullptr;
+    form_.Application.RemoveActivationListener(listener_);
+}
+
+void DemoRecorder::Start() {
+    if (recording_ || !writer_) return;
+    recording_ = true;
+    writer_->WriteHeader(game_version_, SettingsOfStart(form_));
+}
+
+void DemoRecorder::FrameDone(DemoScreen screen, uint64_t presents_before) {
+    // A call that showed nothing (the display not drawable) is not a frame: its readings
+    // go with the next one.
+    if (!recording_ || form_.DXDraw.PresentCount() == presents_before) return;
+    writer_->WriteFrame({screen, regains_, states_, clock_.TakeReadings()});
+    regains_ = 0;
+    ++frames_;
+    if (!writer_->Failure().empty() && !failure_told_) {
+        failure_told_ = true;
+        std::cerr << "brannock: " << writer_->Failure() << "; the demo stops here" << std::endl;
+    }
+}
+
+void DemoRecorder::Finish() {
+    if (!writer_) return;
+    recording_ = false;
+    clock_.StopRecording();
+    writer_->Finish();
+}
+
+// ---------------------------------------------------------------- playback
+
+DemoPlayer::DemoPlayer(TMainForm& form, TapeClock& clock, Demo demo)
+    : form_(form), clock_(clock), demo_(std::move(demo)) {
+    handlers_ = FollowTimedScreens(
+        form_, [this](DemoScreen screen, uint64_t before) { FrameDone(screen, before); });
+    form_.DXInput1.OnUpdated = [this](TDXInputStates& states) {
+        if (next_ < demo_.frames.size()) states = TDXInputStates(demo_.frames[next_].states);
+    };
+    // The recording's focus changes are played back; the window's own are not.
+    form_.Application.FollowFocus = false;
+    form_.DemoPlayback = true;
+}
+
+DemoPlayer::~DemoPlayer() {
+    UnfollowTimedScreens(form_, handlers_);
+    form_.DXInput1.OnUpdated = nullptr;
+    form_.Application.FollowFocus = true;
+}
+
+void DemoPlayer::Start() {
+    clock_.StartPlayback();
+    form_.Application.SetActive(true);
+    if (demo_.frames.empty()) {
+        finished_ = true;
+        return;
+    }
+    clock_.Feed(demo_.frames[0].readings);
+    PanelForSettings(form_, demo_.settings);
+    Button1Click(form_);
+    for (int i = 0; i < demo_.frames[0].regains; ++i) {
+        form_.Application.SetActive(false);
+        form_.Application.SetActive(true);
+    }
+}
+
+void DemoPlayer::LoadFrame() {
+    const DemoFrame& frame = demo_.frames[next_];
+    clock_.Feed(frame.readings);
+    for (int i = 0; i < frame.regains; ++i) {
+        form_.Application.SetActive(false);
+        form_.Application.SetActive(true);
+    }
+}
+
+void DemoPlayer::FrameDone(DemoScreen screen, uint64_t presents_before) {
+    if (finished_ || form_.DXDraw.PresentCount() == presents_before) return;
+    const DemoFrame& frame = demo_.frames[next_];
+    const std::string where = "frame " + std::to_string(next_ + 1) + " ";
+    if (screen != frame.screen)
+        divergence_ = where + "ran the " + DemoScreenName(screen) + " screen; the " +
+                      DemoScreenName(frame.screen) + " screen was recorded";
+    else if (clock_.RanOut())
+        divergence_ = where + "read the clock more often than recorded";
+    else if (clock_.ReadingsLeft() != 0)
+        divergence_ = where + "read the clock less often than recorded";
+    ++played_;
+    ++next_;
+    frame_time_ = clock_.Time();
+    if (!divergence_.empty() || next_ == demo_.frames.size()) {
+        finished_ = true;
+        return;
+    }
+    LoadFrame();
+}

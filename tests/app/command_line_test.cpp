@@ -1,0 +1,201 @@
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/command_line.h"
+#include "demo/demo_file.h"
+
+namespace {
+
+using Action = CommandLine::Action;
+
+constexpr const char* Usage = "usage: brannock [--lang ja|en] [--help | --version | [--no-flash] "
+                              "[--record FILE | --play FILE]]\n";
+
+TEST(CommandLineTest, NoArgumentsPlays) {
+    EXPECT_EQ(ParseCommandLine({}).action, Action::Play);
+}
+
+TEST(CommandLineTest, HelpAndVersionExitZeroWithTheirText) {
+    for (const char* option : {"--help", "-h"}) {
+        const CommandLine help = ParseCommandLine({option});
+        EXPECT_EQ(help.action, Action::Help) << option;
+        EXPECT_EQ(help.exit_status, 0);
+        EXPECT_TRUE(help.text.starts_with(Usage)) << help.text;
+        EXPECT_NE(help.text.find("--version"), std::string::npos);
+    }
+    const CommandLine version = ParseCommandLine({"--version"});
+    EXPECT_EQ(version.action, Action::Version);
+    EXPECT_EQ(version.exit_status, 0);
+    EXPECT_EQ(version.text, VersionText() + "\n");
+    EXPECT_TRUE(VersionText().starts_with("brannock ")) << VersionText();
+    // The number CMake gives the project: digits and dots after the name.
+    const std::string number = VersionText().substr(9);
+    ASSERT_FALSE(number.empty());
+    EXPECT_EQ(number.find_first_not_of("0123456789."), std::string::npos) << number;
+}
+
+TEST(CommandLineTest, AnythingElseExitsTwoNamingItWithTheUsageLine) {
+    const std::vector<std::vector<std::string>> refused = {{"--fullscreen"}, {"-x"},     {"--Help"},
+                                                           {"--version=2"},  {"level1"}, {""}};
+    for (const auto& arguments : refused) {
+        const CommandLine result = ParseCommandLine(arguments);
+        EXPECT_EQ(result.action, Action::Refuse) << arguments[0];
+        EXPECT_EQ(result.exit_status, 2);
+        EXPECT_NE(result.text.find("'" + arguments[0] + "'"), std::string::npos) << result.text;
+        EXPECT_TRUE(result.text.ends_with(Usage)) << result.text;
+    }
+    EXPECT_NE(ParseCommandLine({"-x"}).text.find("unknown option"), std::string::npos);
+    EXPECT_NE(ParseCommandLine({"level1"}).text.find("unexpected argument"), std::string::npos);
+}
+
+TEST(CommandLineTest, RecordAndPlayTakeExactlyOneDemoFile) {
+    const CommandLine record = ParseCommandLine({"--record", "run.bnd"});
+    EXPECT_EQ(record.action, Action::Play);
+    EXPECT_EQ(record.record_file, "run.bnd");
+    EXPECT_EQ(record.play_file, "");
+    const CommandLine play = ParseCommandLine({"--play", "my run.bnd"});
+    EXPECT_EQ(play.action, Action::Play);
+    EXPECT_EQ(play.play_file, "my run.bnd");
+    EXPECT_EQ(play.record_file, "");
+    // Without its file, with an empty one or with more after it: refused, naming why.
+    for (const char* option : {"--record", "--play"}) {
+        for (const auto& arguments : std::vector<std::vector<std::string>>{
+                 {option}, {option, ""}, {option, "a.bnd", "b.bnd"}}) {
+            const CommandLine refused = ParseCommandLine(arguments);
+            EXPECT_EQ(refused.action, Action::Refuse) << option << " " << arguments.size();
+            EXPECT_EQ(refused.exit_status, 2);
+            EXPECT_TRUE(refused.text.ends_with(Usage));
+        }
+        EXPECT_NE(ParseCommandLine({option}).text.find("needs a demo file name"),
+                  std::string::npos);
+        EXPECT_NE(ParseCommandLine({option, "a.bnd", "b.bnd"}).text.find("'b.bnd'"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(GameVersion(), VersionText().substr(9));
+}
+
+TEST(CommandLineTest, NoFlashGoesWithAGameOrADemo) {
+    struct Case {
+        std::vector<std::string> arguments;
+        bool no_flash;
+        std::string record, play;
+    };
+    const Case cases[] = {
+        {{"--no-flash"}, true, "", ""},
+        {{"--no-flash", "--record", "a.bnd"}, true, "a.bnd", ""},
+        {{"--play", "a.bnd", "--no-flash"}, true, "", "a.bnd"},
+        {{"--record", "a.bnd"}, false, "a.bnd", ""},
+    };
+    for (const Case& c : cases) {
+        const CommandLine result = ParseCommandLine(c.arguments);
+        EXPECT_EQ(result.action, Action::Play) << c.arguments.size();
+        EXPECT_EQ(result.no_flash, c.no_flash);
+        EXPECT_EQ(result.record_file, c.record);
+        EXPECT_EQ(result.play_file, c.play);
+    }
+    const CommandLine both = ParseCommandLine({"--record", "a.bnd", "--play", "b.bnd"});
+    EXPECT_EQ(both.action, Action::Refuse);
+    EXPECT_NE(both.text.find("only one of"), std::string::npos) << both.text;
+    EXPECT_NE(ParseCommandLine({"--help"}).text.find("--no-flash"), std::string::npos);
+}
+
+TEST(CommandLineTest, LangChoosesTheLanguageBesideAnyOtherArguments) {
+    struct Row {
+        std::vector<std::string> arguments;
+        Action action;
+        std::optional<Language> language;
+        const char* said; // in the refusal
+    };
+    const Row rows[] = {
+        {{}, Action::Play, std::nullopt, ""},
+        {{"--lang", "en"}, Action::Play, Language::English, ""},
+        {{"--lang=ja"}, Action::Play, Language::Japanese, ""},
+        {{"--play", "a.bnd", "--lang", "en"}, Action::Play, Language::English, ""},
+        {{"--lang", "en", "--help"}, Action::Help, Language::English, ""},
+        {{"--lang", "fr"}, Action::Refuse, std::nullopt, "unknown language 'fr': ja or en"},
+        {{"--lang=EN"}, Action::Refuse, std::nullopt, "unknown language 'EN'"},
+        {{"--lang"}, Action::Refuse, std::nullopt, "option '--lang' needs a language"},
+        {{"--lang", "ja", "--lang", "en"}, Action::Refuse, std::nullopt, "given twice"},
+    };
+    for (const Row& row : rows) {
+        const CommandLine result = ParseCommandLine(row.arguments);
+        const std::string where = ::testing::PrintToString(row.arguments);
+        EXPECT_EQ(result.action, row.action) << where;
+        EXPECT_EQ(result.language, row.language) << where;
+        EXPECT_NE(result.text.find(row.said), std::string::npos) << where << result.text;
+    }
+    EXPECT_EQ(ParseCommandLine({"--play", "a.bnd", "--lang", "en"}).play_file, "a.bnd");
+    EXPECT_NE(ParseCommandLine({"--help"}).text.find("--lang ja|en"), std::string::npos);
+}
+
+TEST(CommandLineTest, TheFirstArgumentDecides) {
+    EXPECT_EQ(ParseCommandLine({"--help", "--bogus"}).action, Action::Help);
+    EXPECT_EQ(ParseCommandLine({"--version", "--help"}).action, Action::Version);
+    const CommandLine refused = ParseCommandLine({"--bogus", "--help"});
+    EXPECT_EQ(refused.action, Action::Refuse);
+    EXPECT_NE(refused.text.find("'--bogus'"), std::string::npos);
+}
+
+// The game beside the tests, with a demo it must refuse before opening anything (no display
+// is needed for that): exit 2 and one line naming the file and the reason.
+struct Refusal {
+    int status = -1;
+    std::string said;
+};
+
+Refusal RunGame(const std::string& arguments) {
+    const auto err = std::filesystem::temp_directory_path() /
+                     ("brannock-demo-cli-" + std::to_string(::getpid()) + ".txt");
+    const int raw = std::system(("./brannock " + arguments + " 2>" + err.string()).c_str());
+    Refusal out;
+    out.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::ifstream in(err);
+    std::stringstream text;
+    text << in.rdbuf();
+    out.said = text.str();
+    std::filesystem::remove(err);
+    return out;
+}
+
+TEST(CommandLineTest, TheGameRefusesADemoItCannotPlayOrWrite) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("brannock-demo-cli-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string text = (dir / "notes.txt").string();
+    std::ofstream(text) << "hello";
+    const std::string other = (dir / "other.bnd").string();
+    {
+        std::vector<uint8_t> bytes = DemoHeaderBytes(GameVersion(), DemoSettings{}, 2);
+        std::ofstream(other, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+    }
+    const std::string cut = (dir / "cut.bnd").string();
+    std::ofstream(cut, std::ios::binary) << "BRANDEMO\x01";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"--play " + text, "brannock: " + text + ": not a Brannock demo\n"},
+        {"--play " + other,
+         "brannock: " + other + ": demo format version 2; this game plays version 1\n"},
+        {"--play " + cut, "brannock: " + cut + ": cut short inside its header\n"},
+        {"--record " + (dir / "no" / "x.bnd").string(),
+         "brannock: " + (dir / "no" / "x.bnd").string() +
+             ": cannot write: No such file or directory\n"},
+    };
+    for (const auto& [arguments, said] : cases) {
+        const Refusal out = RunGame(arguments);
+        EXPECT_EQ(out.status, 2) << arguments;
+        EXPECT_EQ(out.said, said);
+    }
+    std::filesystem::remove_all(dir);
+}
+
+} // namespace
