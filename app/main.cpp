@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         missing_files = e.what();
     }
     if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) {
-        ShowErrorMessage("Brannock", std::string("Cannot start SDL: ") + SDL_GetError());
+        ShowErrorMessage("Brannock", Format(Tr("SDL を開始できません: %s"), SDL_GetError()));
         return 1;
     }
     const std::string no_display = WithinPatience(DisplayPatienceMs, StartRealVideo);
@@ -68,7 +68,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!no_display.empty()) {
-        std::cerr << "no display: " << no_display << std::endl;
+        std::cerr << Format(Tr("ディスプレイがありません: %s"), no_display.c_str()) << std::endl;
         SDL_Quit();
         return 1;
     }

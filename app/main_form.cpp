@@ -68,6 +68,10 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
     EndingTimer.OnTimer = [this](TDXTimer&, int) { EndingTimerTimer(*this); };
     TunagiTimer.SetInterval(1);
     TunagiTimer.OnTimer = [this](TDXTimer&, int) { TunagiTimerTimer(*this); };
+    // Each timer runs a screen. A key pressed before a screen began is no tap on it: Space
+    // that clicked START on the panel must not also start the game on the title.
+    for (TDXTimer* timer : {&DXTimer, &OPTimer, &EndingTimer, &TunagiTimer})
+        timer->OnEnable = [this](TDXTimer&) { DXInput1.ForgetTaps(); };
     // A pad's Start starts, as button 1 does, on the title and between stages.
     DXInput1.StartActsAsButton1 = [this] { return OPTimer.Enabled() || TunagiTimer.Enabled(); };
 

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <SDL_ttf.h>
 
+#include "media/language.h"
 #include <algorithm>
 #include <iostream>
 
@@ -75,9 +76,11 @@ TSurfaceCanvas::OpenFont* TSurfaceCanvas::CurrentFont() {
     if (font == nullptr) {
         // Text is left out, the game goes on; said once.
         if (!reported_)
-            std::cerr << "Brannock: cannot open the font " << font_file_ << ": "
-                      << (ttf_started_ ? TTF_GetError() : "SDL_ttf did not start")
-                      << "; text is not drawn\n";
+            std::cerr << "Brannock: "
+                      << Format(Tr("フォント %s を開けません（%s）。文字は描かれません。"),
+                                font_file_.c_str(),
+                                ttf_started_ ? TTF_GetError() : Tr("SDL_ttf が始まっていません"))
+                      << "\n";
         reported_ = true;
     } else if (Font.Bold) {
         TTF_SetFontStyle(font, TTF_STYLE_BOLD);

@@ -1,5 +1,6 @@
 #include "media/game_folder.h"
 
+#include "media/language.h"
 #include <SDL.h>
 
 namespace {
@@ -24,8 +25,9 @@ std::string FindGameFolder(const std::filesystem::path& program_dir) {
         }
         searched += (searched.empty() ? "" : ", ") + folder.lexically_normal().string();
     }
-    throw EGameFilesMissing("The game files (" + std::string(MarkerFile) +
-                            " and the rest) are missing; searched " + searched);
+    throw EGameFilesMissing(
+        Format(Tr("ゲームのファイル（%s ほか）が見つかりません。探した場所: %s"), MarkerFile,
+               searched.c_str()));
 }
 
 std::string GameFolder() {

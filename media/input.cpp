@@ -128,6 +128,10 @@ void TDXInput::SetScriptedKeys(std::optional<std::set<uint32_t>> virtual_keys) {
     impl_->scripted = std::move(virtual_keys);
 }
 
+void TDXInput::ForgetTaps() {
+    impl_->pressed.reset();
+}
+
 void TDXInput::UpdateKeyboard() {
     Keyboard.States.reset();
     const auto held = impl_->held | impl_->pressed;

@@ -101,6 +101,9 @@ public:
     // keyboard (nullopt returns to the real keyboard). A joystick is not read meanwhile,
     // so a scripted run never depends on what is plugged in.
     void SetScriptedKeys(std::optional<std::set<uint32_t>> virtual_keys);
+    // A new screen begins: keys pressed before it and let go since are no taps on it (a
+    // key still held counts as held).
+    void ForgetTaps();
     bool JoystickOpen() const;
     // True when the open joystick is a pad SDL knows the layout of (a game controller):
     // d-pad and left stick are the arrows, A/B/X/Y buttons 1 to 4, the shoulders the

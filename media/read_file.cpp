@@ -1,5 +1,6 @@
 #include "media/read_file.h"
 
+#include "media/language.h"
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -9,14 +10,16 @@
 std::vector<uint8_t> ReadBinaryFile(const std::string& path) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored))
-        throw EFOpenError(path + ": ファイルを開けません (a folder, not a file)");
+        throw EFOpenError(Format(Tr("%s: ファイルを開けません（フォルダーです）"), path.c_str()));
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         const int error = errno;
-        throw EFOpenError(path + ": ファイルを開けません (" + std::strerror(error) + ")");
+        throw EFOpenError(
+            Format(Tr("%s: ファイルを開けません（%s）"), path.c_str(), std::strerror(error)));
     }
     std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
                                std::istreambuf_iterator<char>());
-    if (file.bad()) throw EFOpenError(path + ": ファイルを読めません (read error)");
+    if (file.bad())
+        throw EFOpenError(Format(Tr("%s: ファイルを読めません（読み込みエラー）"), path.c_str()));
     return bytes;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 
+#include "media/language.h"
 #include "media/mixer.h"
 #include "media/output_limiter.h"
 #include "media/read_file.h"
@@ -40,17 +41,19 @@ TDXSound::~TDXSound() {
     Finalize();
 }
 
+namespace {
+const char* const NoSoundDevice = TrMark("サウンドデバイスがありません（%s）。音なしで遊びます。");
+} // namespace
+
 bool TDXSound::Initialize() {
     if (initialized_) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        if (!reported_missing_)
-            std::cerr << "No sound device (" << SDL_GetError() << "); playing silently.\n";
+        if (!reported_missing_) std::cerr << Format(Tr(NoSoundDevice), SDL_GetError()) << "\n";
         reported_missing_ = true;
         return false;
     }
     if (Mix_OpenAudio(DeviceRate, AUDIO_S16SYS, DeviceChannels, DeviceBufferFrames) != 0) {
-        if (!reported_missing_)
-            std::cerr << "No sound device (" << Mix_GetError() << "); playing silently.\n";
+        if (!reported_missing_) std::cerr << Format(Tr(NoSoundDevice), Mix_GetError()) << "\n";
         reported_missing_ = true;
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;

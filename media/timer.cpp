@@ -25,6 +25,7 @@ void TDXTimer::SetEnabled(bool value) {
         Uninstall();
         if (!active_only_ || application_.Active()) Install();
         installed_ = true;
+        if (OnEnable) OnEnable(*this);
     } else {
         Uninstall();
     }

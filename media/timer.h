@@ -25,6 +25,8 @@ public:
     bool Installed() const { return installed_; }
 
     std::function<void(TDXTimer& sender, int lag_count)> OnTimer;
+    // Told when the timer is enabled: its screen begins.
+    std::function<void(TDXTimer& sender)> OnEnable;
     std::function<void(TDXTimer& sender)> OnActivate;
     std::function<void(TDXTimer& sender)> OnDeactivate;
 

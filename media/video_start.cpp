@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "media/language.h"
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -31,7 +32,7 @@ std::string StartRealVideo() {
     }
     const char* display = SDL_getenv("DISPLAY");
     reasons += display != nullptr ? " (DISPLAY=" + std::string(display) + ")"
-                                  : std::string(" (DISPLAY is not set)");
+                                  : std::string(Tr("（DISPLAY が設定されていません）"));
     return reasons;
 }
 
@@ -44,8 +45,10 @@ std::string WithinPatience(int patience_ms, std::string (*start)()) {
         if (changed.wait_for(lock, std::chrono::milliseconds(patience_ms), [&] { return done; }))
             return;
         const char* display = SDL_getenv("DISPLAY");
-        std::fprintf(stderr, "no display: %s does not answer\n",
-                     display != nullptr ? display : "the display");
+        std::fprintf(stderr, "%s\n",
+                     Format(Tr("ディスプレイがありません: %s が応答しません"),
+                            display != nullptr ? display : Tr("ディスプレイ"))
+                         .c_str());
         std::fflush(stderr);
         std::_Exit(1);
     });

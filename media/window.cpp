@@ -8,6 +8,7 @@
 #include <string>
 
 #include "media/gl_probe.h"
+#include "media/language.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ TWindow::~TWindow() {
 
 void TWindow::Create(const std::string& caption, int client_width, int client_height) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        throw std::runtime_error(std::string("Cannot open the display: ") + SDL_GetError());
+        throw std::runtime_error(Format(Tr("ディスプレイを開けません: %s"), SDL_GetError()));
     windowed_width_ = client_width;
     windowed_height_ = client_height;
     // SDL_RENDER_DRIVER, when set, chooses as the player asked; otherwise the machine does.
@@ -48,7 +49,7 @@ void TWindow::Create(const std::string& caption, int client_width, int client_he
     window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                client_width, client_height, SDL_WINDOW_SHOWN);
     if (window_ == nullptr)
-        throw std::runtime_error(std::string("Cannot create the window: ") + SDL_GetError());
+        throw std::runtime_error(Format(Tr("ウィンドウを作れません: %s"), SDL_GetError()));
     if (!software_)
         renderer_ = SDL_CreateRenderer(window_, -1, choose ? SDL_RENDERER_ACCELERATED : 0);
     // Whatever renderer was chosen or asked for, one that cannot be created leaves the
@@ -58,7 +59,7 @@ void TWindow::Create(const std::string& caption, int client_width, int client_he
         renderer_ = CreateWindowSurfaceRenderer(window_);
     }
     if (renderer_ == nullptr)
-        throw std::runtime_error(std::string("Cannot create a renderer: ") + SDL_GetError());
+        throw std::runtime_error(Format(Tr("描画の準備ができません: %s"), SDL_GetError()));
 }
 
 void TWindow::Destroy() {

@@ -2,9 +2,15 @@
 
 #include <SDL.h>
 
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <string_view>
 
 #include "media/game_folder.h"
+#include "media/language.h"
 
 std::string DocumentUrl(const std::string& address, const std::string& folder) {
     if (address.find("://") != std::string::npos) return address;
@@ -28,18 +34,56 @@ std::string DocumentUrl(const std::string& address, const std::string& folder) {
     return url;
 }
 
+namespace {
+
+#if defined(__unix__) && !defined(__ANDROID__)
+// The program SDL asks to open a URL on these systems.
+constexpr const char* DesktopOpener = "xdg-open";
+
+bool OnSearchPath(const std::string& program) {
+    const char* path = std::getenv("PATH");
+    std::string_view folders = path != nullptr ? path : "/usr/bin:/bin";
+    while (true) {
+        const size_t end = std::min(folders.find(':'), folders.size());
+        const std::string folder(folders.substr(0, end));
+        const std::string candidate = (folder.empty() ? "." : folder) + "/" + program;
+        if (::access(candidate.c_str(), X_OK) == 0) return true;
+        if (end == folders.size()) return false;
+        folders.remove_prefix(end + 1);
+    }
+}
+#endif
+
+// SDL hands the URL to the desktop's opener and does not wait for the viewer.
+std::string OpenWithDesktop(const std::string& url) {
+#if defined(__unix__) && !defined(__ANDROID__)
+    // SDL starts the opener without waiting for it, so a missing one would go unnoticed.
+    if (!OnSearchPath(DesktopOpener))
+        return Format(Tr("文書を開くプログラム %s が見つかりません"), DesktopOpener);
+#endif
+    if (SDL_OpenURL(url.c_str()) == 0) return "";
+    const std::string reason = SDL_GetError();
+    return reason.empty() ? "SDL_OpenURL" : reason;
+}
+
+} // namespace
+
 void TMailAndHP::OpenHomePage() {
+    Document = HomePageAddress;
+    Failure.clear();
     // A bare document name is a file among the game files.
     std::string folder;
     if (HomePageAddress.find("://") == std::string::npos) {
         try {
             folder = GameFolder();
-        } catch (const EGameFilesMissing&) {
+        } catch (const EGameFilesMissing& e) {
+            Failure = e.what();
             Success = false;
             return;
         }
+        Document = (std::filesystem::path(folder) / HomePageAddress).lexically_normal().string();
     }
     const std::string url = DocumentUrl(HomePageAddress, folder);
-    // SDL hands the URL to the desktop's opener and does not wait for the viewer.
-    Success = Opener ? Opener(url) : SDL_OpenURL(url.c_str()) == 0;
+    Failure = Opener ? Opener(url) : OpenWithDesktop(url);
+    Success = Failure.empty();
 }

@@ -9,12 +9,16 @@ public:
     std::string MailAddress;
     std::string HomePageAddress = "http://";
     bool Success = false;
+    // The document the last open asked for (a file path or a URL) and, when it failed,
+    // why; empty after a success.
+    std::string Document;
+    std::string Failure;
     // Asks the desktop to open HomePageAddress (a file beside the program or a URL) and
-    // returns at once; only Success tells whether the desktop took the request.
+    // returns at once; Success tells whether the desktop took the request.
     void OpenHomePage();
     // What asks the desktop: SDL's URL opener unless replaced (tests, the replay tool).
-    // Returns true when the request was taken.
-    std::function<bool(const std::string& url)> Opener;
+    // Returns an empty text when the request was taken, else why it was not.
+    std::function<std::string(const std::string& url)> Opener;
 };
 
 // The URL a document address opens: a bare name is a file in folder, as a file:// URL

@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "media/language.h"
 #include "options/options.h"
 
 std::string ReadOptionText(const std::string& path, std::vector<std::string>& lines) {
@@ -10,8 +11,8 @@ std::string ReadOptionText(const std::string& path, std::vector<std::string>& li
     if (!folder) file.open(path);
     if (folder || !file) {
         const std::string problem =
-            path + (folder ? " を読めません (a folder, not the option text)"
-                           : " が見つかりません (cannot read the option text)");
+            folder ? Format(Tr("%s を読めません（フォルダーです）"), path.c_str())
+                   : Format(Tr("%s が見つかりません（読めません）"), path.c_str());
         lines = {problem};
         return problem;
     }
@@ -22,7 +23,7 @@ std::string ReadOptionText(const std::string& path, std::vector<std::string>& li
         lines.push_back(line);
     }
     if (file.bad()) {
-        const std::string problem = path + " を読めません (a read error)";
+        const std::string problem = Format(Tr("%s を読めません（読み込みエラー）"), path.c_str());
         lines = {problem};
         return problem;
     }

@@ -42,6 +42,10 @@ void ReadPlayCount(TMainForm& form);
 // FormCreate step 10: the remaining options into the panel's controls.
 void ReadRemainingOptions(TMainForm& form);
 
+// Shows a problem the player should know of (a record file, the help document): on
+// stderr and in a message box.
+void ReportProblem(TMainForm& form, const std::string& message);
+
 void Button3Click(TMainForm& form); // help
 void Button4Click(TMainForm& form); // high scores
 void Button5Click(TMainForm& form); // clear high scores

@@ -2,6 +2,7 @@
 
 #include <imgui_freetype.h>
 
+#include "media/language.h"
 #include <climits>
 #include <fstream>
 #include <iostream>
@@ -60,8 +61,10 @@ void BuildPanelFonts(const ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*&
             dialog.bold[i] = add(static_cast<float>(DialogFonts::BoldSizes[i]), heavy);
     }
     if (regular == nullptr || bold == nullptr) {
-        std::cerr << "Brannock: " << font_file
-                  << " が見つかりません (the panel falls back to a font without Japanese)\n";
+        std::cerr << "Brannock: "
+                  << Format(Tr("%s が見つかりません。パネルは日本語のないフォントで描きます。"),
+                            font_file)
+                  << "\n";
         let_go_of_font_data();
         io.Fonts->Clear();
         regular = bold = io.Fonts->AddFontDefault();

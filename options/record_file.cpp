@@ -4,11 +4,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <span>
 #include <vector>
+
+#include "media/language.h"
 
 namespace {
 
@@ -29,8 +33,13 @@ struct Descriptor {
     }
 };
 
+struct FileStart {
+    std::vector<uint8_t> bytes; // up to the bytes asked for
+    uint64_t size = 0;          // the whole file's
+};
+
 // Up to max bytes of the file; nullopt with errno set when it cannot be read.
-std::optional<std::vector<uint8_t>> ReadUpTo(const std::string& path, size_t max) {
+std::optional<FileStart> ReadUpTo(const std::string& path, size_t max) {
     Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
     if (file.fd < 0) return std::nullopt;
     struct stat info {};
@@ -39,17 +48,19 @@ std::optional<std::vector<uint8_t>> ReadUpTo(const std::string& path, size_t max
         errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         return std::nullopt;
     }
-    std::vector<uint8_t> bytes(max);
+    FileStart start;
+    start.bytes.resize(max);
     size_t got = 0;
     while (got < max) {
-        const ssize_t n = ::read(file.fd, bytes.data() + got, max - got);
+        const ssize_t n = ::read(file.fd, start.bytes.data() + got, max - got);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return std::nullopt;
         if (n == 0) break;
         got += static_cast<size_t>(n);
     }
-    bytes.resize(got);
-    return bytes;
+    start.bytes.resize(got);
+    start.size = std::max<uint64_t>(static_cast<uint64_t>(info.st_size), got);
+    return start;
 }
 
 std::string TimeStamp() {
@@ -83,8 +94,12 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
 }
 
 std::string CannotWrite(const std::string& path, const std::string& reason) {
-    return path + " に書き込めません (" + reason +
-           "): the record table could not be saved and stays as it was";
+    return Format(Tr("%s に書き込めません（%s）。記録は保存されず、表は元のままです。"),
+                  path.c_str(), reason.c_str());
+}
+
+unsigned long long Bytes(const TTableRead& read) {
+    return static_cast<unsigned long long>(read.Size);
 }
 
 } // namespace
@@ -96,30 +111,71 @@ TTableRead ReadTableFile(const std::string& path) {
     result.Existed = true;
 
     // One byte more than a table tells a long file from a table.
-    const std::optional<std::vector<uint8_t>> bytes = ReadUpTo(path, RecordTableSize + 1);
-    std::string what;
-    if (!bytes) {
-        what = "を読み込めません (" + Reason(errno) + ")";
-    } else if (std::optional<TRecordTable> table = ParseRecordTable(*bytes)) {
+    const std::optional<FileStart> start = ReadUpTo(path, RecordTableSize + 1);
+    if (!start) {
+        result.Fault = TableFault::Unreadable;
+        result.Reason = Reason(errno);
+        return result;
+    }
+    result.Size = start->size;
+    std::span<const uint8_t> bytes(start->bytes);
+    if (bytes.size() > RecordTableSize) {
+        result.Fault = TableFault::TooLong;
+        bytes = bytes.first(RecordTableSize);
+    }
+    if (std::optional<TRecordTable> table = ParseRecordTable(bytes)) {
         result.Table = *table;
         result.FromFile = true;
-        return result;
     } else {
-        const std::string size =
-            bytes->size() > RecordTableSize ? "more than 1080" : std::to_string(bytes->size());
-        what = "は記録表ではありません (" + size + " bytes instead of 1080)";
+        result.Fault = TableFault::NotATable;
     }
+    return result;
+}
 
+std::string ShowingProblem(const std::string& path, const TTableRead& read) {
+    switch (read.Fault) {
+    case TableFault::None:
+        return "";
+    case TableFault::Unreadable:
+        return Format(Tr("記録表 %s を読み込めません（%s）。空の表を表示します。"), path.c_str(),
+                      read.Reason.c_str());
+    case TableFault::NotATable:
+        return Format(Tr("%s は記録表ではありません（%llu バイト。記録表は 1080 バイトです）。"
+                         "空の表を表示します。"),
+                      path.c_str(), Bytes(read));
+    case TableFault::TooLong:
+        return Format(Tr("%s は記録表より長いファイルです（%llu バイト。記録表は 1080 "
+                         "バイトです）。始めの 1080 バイトを表として表示します。"),
+                      path.c_str(), Bytes(read));
+    }
+    return "";
+}
+
+std::string SetFaultyFileAside(const std::string& path, const TTableRead& read, bool& may_write) {
     const std::string aside = AsideName(path);
     if (std::rename(path.c_str(), aside.c_str()) != 0) {
-        result.MayWrite = false;
-        result.Problem = path + " " + what + "; it cannot be moved aside (" + Reason(errno) +
-                         ") and is left as it is, so this result is not saved";
-        return result;
+        may_write = false;
+        return Format(Tr("%s を %s に移せません（%s）。ファイルはそのまま残し、この記録は保存し"
+                         "ません。"),
+                      path.c_str(), aside.c_str(), Reason(errno).c_str());
     }
-    result.Problem =
-        path + " " + what + ": kept as " + aside + "; a new table is started with this result";
-    return result;
+    switch (read.Fault) {
+    case TableFault::Unreadable:
+        return Format(Tr("記録表 %s を読み込めません（%s）。ファイルは %s として残し、この記録から"
+                         "新しい表を始めます。"),
+                      path.c_str(), read.Reason.c_str(), aside.c_str());
+    case TableFault::TooLong:
+        return Format(Tr("%s は記録表より長いファイルです（%llu バイト。記録表は 1080 "
+                         "バイトです）。ファイル全体を %s として残し、始めの 1080 "
+                         "バイトの表にこの記録を加えます。"),
+                      path.c_str(), Bytes(read), aside.c_str());
+    case TableFault::None:
+    case TableFault::NotATable:
+        break;
+    }
+    return Format(Tr("%s は記録表ではありません（%llu バイト。記録表は 1080 バイトです）。"
+                     "ファイルは %s として残し、この記録から新しい表を始めます。"),
+                  path.c_str(), Bytes(read), aside.c_str());
 }
 
 std::optional<std::string> WriteTableFile(const std::string& path, const TRecordTable& table) {
@@ -128,8 +184,8 @@ std::optional<std::string> WriteTableFile(const std::string& path, const TRecord
     if (target.has_parent_path()) {
         std::filesystem::create_directories(target.parent_path(), ec);
         if (ec)
-            return CannotWrite(path, "cannot create the folder " + target.parent_path().string() +
-                                         ": " + ec.message());
+            return CannotWrite(path, Format(Tr("フォルダー %s を作れません: %s"),
+                                            target.parent_path().c_str(), ec.message().c_str()));
     }
 
     // A name of our own beside the table, so the rename never crosses file systems.

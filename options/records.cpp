@@ -1,27 +1,22 @@
 #include "options/records.h"
 
-#include <iostream>
-
 #include "app/main_form.h"
 #include "options/dialogs.h"
 #include "options/options.h"
 #include "options/record_file.h"
 
-void ReportRecordProblem(TMainForm& form, const std::string& message) {
-    std::cerr << form.Application.Title << ": " << message << std::endl;
-    TMessageDialog box(message, form.Application.Title, TMessageDialog::Kind::OK);
-    form.ShowModal(box);
-}
-
 void ClearTable(TMainForm& form, const std::string& path) {
     if (std::optional<std::string> problem = WriteTableFile(path, ClearedTable()))
-        ReportRecordProblem(form, *problem);
+        ReportProblem(form, *problem);
 }
 
 int InsertRecord(TMainForm& form, const std::string& path, int32_t value, TRecordTable* entered) {
     // A missing file starts as a cleared table; it is written once, below.
     TTableRead read = ReadTableFile(path);
-    if (!read.Problem.empty()) ReportRecordProblem(form, read.Problem);
+    // A file that is no whole table goes aside before the result is written over it.
+    bool may_write = true;
+    if (read.Fault != TableFault::None)
+        ReportProblem(form, SetFaultyFileAside(path, read, may_write));
     TRecordTable& table = read.Table;
     const int rank = RankOf(table, value);
     if (rank <= static_cast<int>(RecordCount)) {
@@ -31,9 +26,9 @@ int InsertRecord(TMainForm& form, const std::string& path, int32_t value, TRecor
         const std::string name = dialog.ModalResult == TModalResult::OK ? dialog.Edit1.Text : "";
         SetName(table[static_cast<size_t>(rank - 1)], NameToShiftJis(name));
     }
-    if (read.MayWrite) {
+    if (may_write) {
         if (std::optional<std::string> problem = WriteTableFile(path, table))
-            ReportRecordProblem(form, *problem);
+            ReportProblem(form, *problem);
     }
     if (entered != nullptr) *entered = table;
     return rank;
@@ -49,9 +44,13 @@ void ShowRecords(TMainForm& form, const TRecordTable& table, int highlight, bool
 }
 
 void ShowTable(TMainForm& form, const std::string& path, int highlight, bool time_mode) {
-    TTableRead read = ReadTableFile(path);
-    if (!read.Problem.empty()) ReportRecordProblem(form, read.Problem);
-    if (!read.FromFile && read.MayWrite) ClearTable(form, path);
+    // Showing changes no file: a faulty one is only reported, and set aside when a result
+    // is written. A missing one is created cleared.
+    const TTableRead read = ReadTableFile(path);
+    if (read.Fault != TableFault::None)
+        ReportProblem(form, ShowingProblem(path, read));
+    else if (!read.Existed)
+        ClearTable(form, path);
     ShowRecords(form, read.Table, highlight, time_mode);
 }
 

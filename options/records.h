@@ -18,10 +18,9 @@ void ClearTable(TMainForm& form, const std::string& path);
 // it failed.
 int InsertRecord(TMainForm& form, const std::string& path, int32_t value,
                  TRecordTable* entered = nullptr);
-// Shows the table at path (creating a cleared one when there is none), highlighting
-// rank 1..10 or nothing for 0, with times or points.
+// Shows the table at path (creating a cleared one when there is none; a file that is no
+// whole table is reported and left as it is), highlighting rank 1..10 or nothing for 0,
+// with times or points.
 void ShowTable(TMainForm& form, const std::string& path, int highlight, bool time_mode);
 // Shows the given records the same way.
 void ShowRecords(TMainForm& form, const TRecordTable& table, int highlight, bool time_mode);
-// Shows a file problem: on stderr and in a message box.
-void ReportRecordProblem(TMainForm& form, const std::string& message);

@@ -1,6 +1,7 @@
 #include "options/text_wrap.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -20,6 +21,54 @@ bool HasInk(const std::string& line, size_t from, size_t to) {
     for (size_t k = from; k < to; ++k)
         if (!IsSpace(line[k])) return true;
     return false;
+}
+
+// The basic Japanese line-breaking rules: closing marks, small kana and the like never
+// begin a row...
+constexpr std::string_view NoRowStart[] = {
+    "、", "。", "，", "．", "・", "：", "；", "？", "！", "ー", "」", "』", "）", "】",
+    "〕", "〉", "》", "］", "｝", "〙", "〗", "〟", "’",  "”",  "ゝ", "ゞ", "ヽ", "ヾ",
+    "々", "〻", "ぁ", "ぃ", "ぅ", "ぇ", "ぉ", "っ", "ゃ", "ゅ", "ょ", "ゎ", "ゕ", "ゖ",
+    "ァ", "ィ", "ゥ", "ェ", "ォ", "ッ", "ャ", "ュ", "ョ", "ヮ", "ヵ", "ヶ", "〜", "～",
+    "…",  "‥",  "゛", "゜", ",",  ".",  ":",  ";",  "?",  "!",  ")",  "]",  "}",
+};
+// ...and opening brackets never end one.
+constexpr std::string_view NoRowEnd[] = {
+    "「", "『", "（", "【", "〔", "〈", "《", "［", "｛", "〘", "〖", "〝", "‘", "“", "(", "[", "{",
+};
+
+template <size_t N> bool OneOf(const std::string_view (&marks)[N], std::string_view c) {
+    return std::find(std::begin(marks), std::end(marks), c) != std::end(marks);
+}
+
+size_t CharacterLength(const std::string& line, size_t at) {
+    return std::min(SequenceLength(static_cast<unsigned char>(line[at])), line.size() - at);
+}
+
+std::string_view CharacterAt(const std::string& line, size_t at) {
+    return std::string_view(line).substr(at, at < line.size() ? CharacterLength(line, at) : 0);
+}
+
+// Where the character before `at` begins.
+size_t PreviousCharacter(const std::string& line, size_t at) {
+    size_t k = at - 1;
+    while (k > 0 && (static_cast<unsigned char>(line[k]) & 0xC0) == 0x80) --k;
+    return k;
+}
+
+// A break before `cut` moved back so that the next row does not begin with a closing mark
+// and this one does not end with an opening bracket: the mark goes down with its
+// neighbour. When that would leave the row empty, the break stays where it was.
+size_t KeepMarksWithNeighbours(const std::string& line, size_t row_start, size_t cut) {
+    size_t at = cut;
+    while (at > row_start) {
+        const bool closing_next = at < line.size() && OneOf(NoRowStart, CharacterAt(line, at));
+        const size_t previous = PreviousCharacter(line, at);
+        const bool opening_before = OneOf(NoRowEnd, CharacterAt(line, previous));
+        if (!closing_next && !opening_before) return at;
+        at = previous;
+    }
+    return cut;
 }
 
 // The row without the spaces that hang at its end.
@@ -53,6 +102,7 @@ std::vector<std::string> WrapText(const std::string& line, float width,
             if (word && word_start != std::string::npos && word_start > row_start &&
                 HasInk(line, row_start, word_start))
                 cut = word_start;
+            cut = KeepMarksWithNeighbours(line, row_start, cut);
             rows.push_back(Row(line, row_start, cut));
             row_start = cut;
             row_width = 0;

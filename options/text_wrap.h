@@ -1,7 +1,9 @@
 // Breaking a memo line into rows that fit its width, as a desktop text box does with
 // Japanese text: a row may end after any character, except that a run of Latin letters
-// and digits moves to the next row whole when a space before it allows. Spaces at the
-// start of a line (full-width or not) are kept: they indent it.
+// and digits moves to the next row whole when a space before it allows, and that no row
+// begins with a closing mark (、。」 and the like) or ends with an opening bracket (「 and
+// the like): such a mark moves down with its neighbour. Spaces at the start of a line
+// (full-width or not) are kept: they indent it.
 #pragma once
 
 #include <functional>

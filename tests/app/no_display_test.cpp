@@ -75,7 +75,7 @@ TEST(NoDisplay, AMissingDisplaySaysSoInOneLineAndFails) {
     const Outcome out = RunGame({"SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy"});
     ASSERT_TRUE(out.exited) << "the game kept running without a display";
     EXPECT_EQ(out.status, 1);
-    EXPECT_EQ(out.stderr_text.rfind("no display: ", 0), 0u) << out.stderr_text;
+    EXPECT_EQ(out.stderr_text.rfind("ディスプレイがありません: ", 0), 0u) << out.stderr_text;
     EXPECT_NE(out.stderr_text.find("x11"), std::string::npos) << out.stderr_text;
     EXPECT_EQ(out.stderr_text.find('\n'), out.stderr_text.size() - 1) << out.stderr_text;
 }
@@ -100,5 +100,5 @@ TEST(NoDisplay, ADisplayThatNeverAnswersIsGivenUpOn) {
     close(listener);
     ASSERT_TRUE(out.exited) << "the game waited for the display forever";
     EXPECT_EQ(out.status, 1);
-    EXPECT_EQ(out.stderr_text, "no display: " + display + " does not answer\n");
+    EXPECT_EQ(out.stderr_text, "ディスプレイがありません: " + display + " が応答しません\n");
 }

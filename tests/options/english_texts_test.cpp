@@ -54,7 +54,7 @@ TEST_F(EnglishTextsTest, TheMemoAndHelpAreTheEnglishOnes) {
     std::string opened;
     form().MailAndHP1.Opener = [&](const std::string& url) {
         opened = url;
-        return true;
+        return std::string();
     };
     Button3Click(form());
     EXPECT_TRUE(opened.ends_with("/index.en.html")) << opened;

@@ -33,12 +33,12 @@ TEST_F(OptionTextTest, LinesWithoutTheirEnds) {
 
 TEST_F(OptionTextTest, AMissingFileOrAFolderIsSaidInTheMemo) {
     const std::string missing = ReadOptionText(Path(), lines_);
-    EXPECT_EQ(missing, Path() + " が見つかりません (cannot read the option text)");
+    EXPECT_EQ(missing, Path() + " が見つかりません（読めません）");
     EXPECT_EQ(lines_, std::vector<std::string>{missing});
 
     fs::create_directories(Path());
     const std::string folder = ReadOptionText(Path(), lines_);
-    EXPECT_EQ(folder, Path() + " を読めません (a folder, not the option text)");
+    EXPECT_EQ(folder, Path() + " を読めません（フォルダーです）");
     EXPECT_EQ(lines_, std::vector<std::string>{folder});
 }
 

@@ -228,8 +228,7 @@ TEST_F(RecordFileTest, AMissingFileReadsAsClearedAndWritingCreatesTheFolder) {
     const TTableRead read = ReadTableFile(path_);
     EXPECT_FALSE(read.Existed);
     EXPECT_FALSE(read.FromFile);
-    EXPECT_TRUE(read.MayWrite);
-    EXPECT_TRUE(read.Problem.empty());
+    EXPECT_EQ(read.Fault, TableFault::None);
     EXPECT_EQ(read.Table, ClearedTable());
 
     EXPECT_EQ(WriteTableFile(path_, Falling()), std::nullopt);
@@ -240,34 +239,57 @@ TEST_F(RecordFileTest, AMissingFileReadsAsClearedAndWritingCreatesTheFolder) {
     EXPECT_EQ(again.Table, Falling());
 }
 
-TEST_F(RecordFileTest, AFileOfAnotherSizeIsMovedAsideAndKept) {
-    for (const size_t size : {size_t{1000}, size_t{1081}, size_t{0}}) {
-        SCOPED_TRACE(size);
+// Reading changes no file; before a result is written the file goes aside whole. A long
+// file's first 1080 bytes are its table.
+TEST_F(RecordFileTest, AFileThatIsNoWholeTableIsReadAsItIsAndSetAsideWhole) {
+    struct Case {
+        size_t size;
+        TableFault fault;
+        bool from_file;
+    };
+    const Case cases[] = {{1000, TableFault::NotATable, false},
+                          {0, TableFault::NotATable, false},
+                          {1080, TableFault::None, true},
+                          {1081, TableFault::TooLong, true},
+                          {5000, TableFault::TooLong, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.size);
         fs::remove_all(dir_);
-        const std::vector<uint8_t> damaged(size, 0x5A);
-        WriteBytes(damaged);
+        std::vector<uint8_t> bytes = SerializeRecordTable(Falling());
+        bytes.resize(c.size, 0x5A);
+        WriteBytes(bytes);
         const TTableRead read = ReadTableFile(path_);
         EXPECT_TRUE(read.Existed);
-        EXPECT_FALSE(read.FromFile);
-        EXPECT_TRUE(read.MayWrite);
-        EXPECT_EQ(read.Table, ClearedTable());
+        EXPECT_EQ(read.Fault, c.fault);
+        EXPECT_EQ(read.FromFile, c.from_file);
+        EXPECT_EQ(read.Table, c.from_file ? Falling() : ClearedTable());
+        EXPECT_EQ(read.Size, c.size);
+        EXPECT_EQ(FileBytes(path_), bytes) << "reading changes nothing";
+        EXPECT_EQ(FolderFiles().size(), 1u);
+        if (c.fault == TableFault::None) continue;
+        EXPECT_NE(ShowingProblem(path_, read).find(path_), std::string::npos);
+
+        bool may_write = true;
+        const std::string message = SetFaultyFileAside(path_, read, may_write);
+        EXPECT_TRUE(may_write);
         EXPECT_FALSE(fs::exists(path_));
         const std::vector<fs::path> files = FolderFiles();
         ASSERT_EQ(files.size(), 1u);
         const std::string aside = files[0].string();
         EXPECT_EQ(aside.rfind(path_ + ".", 0), 0u) << aside;
         EXPECT_EQ(aside.substr(aside.size() - 4), ".bad");
-        EXPECT_EQ(FileBytes(aside), damaged);
-        EXPECT_NE(read.Problem.find(path_), std::string::npos) << read.Problem;
-        EXPECT_NE(read.Problem.find(aside), std::string::npos) << read.Problem;
+        EXPECT_EQ(FileBytes(aside), bytes);
+        EXPECT_NE(message.find(path_), std::string::npos) << message;
+        EXPECT_NE(message.find(aside), std::string::npos) << message;
     }
 }
 
 TEST_F(RecordFileTest, TwoDamagedFilesInOneSecondAreBothKept) {
+    bool may_write = true;
     WriteBytes(std::vector<uint8_t>(10, 1));
-    ReadTableFile(path_);
+    SetFaultyFileAside(path_, ReadTableFile(path_), may_write);
     WriteBytes(std::vector<uint8_t>(20, 2));
-    ReadTableFile(path_);
+    SetFaultyFileAside(path_, ReadTableFile(path_), may_write);
     std::vector<size_t> sizes;
     for (const fs::path& file : FolderFiles()) sizes.push_back(fs::file_size(file));
     std::sort(sizes.begin(), sizes.end());

@@ -1,8 +1,10 @@
 // The title screen: pacing on the clock, the two buttons with their latch, the picture's
 // place, and the blinking prompt.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <set>
 #include <tuple>
 #include <vector>
@@ -196,6 +198,39 @@ TEST_F(OpeningTest, HeldButtonOneWithTheLatchSetStartsOnTheFirstTitleFrame) {
     EXPECT_TRUE(world().Robo_Frame != nullptr);
     EXPECT_EQ(form().DXDraw.PresentCount(), shown + 1) << "the title is shown once more";
     EXPECT_EQ(world().Blink_Level, 25);
+}
+
+// Keys come as window events between frames, as in the game. Space pressed and let go
+// on a focused START clicks it; that press is no tap on the title, which stays until
+// button 1 is pressed there. A key still held when the title begins counts (the latch
+// rules of the title).
+TEST_F(OpeningTest, OnlyAKeyStillHeldWhenTheTitleBeginsCounts) {
+    const auto key = [this](SDL_EventType type, SDL_Keycode sym, SDL_Scancode code) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.keysym.sym = sym;
+        event.key.keysym.scancode = code;
+        form().Application.OnEvent(event);
+    };
+    for (const bool z_held : {false, true}) {
+        SCOPED_TRACE(z_held ? "Z held since the panel" : "Space let go on START");
+        CreateFormWithSettings("");
+        Hook();
+        played.clear();
+        form().DXInput1.SetScriptedKeys(std::nullopt); // the keyboard's own events
+        form().Panel1.SetFocus(form().Panel1.Button1);
+        if (z_held) key(SDL_KEYDOWN, SDLK_z, SDL_SCANCODE_Z);
+        key(SDL_KEYDOWN, SDLK_SPACE, SDL_SCANCODE_SPACE);
+        key(SDL_KEYUP, SDLK_SPACE, SDL_SCANCODE_SPACE);
+        ASSERT_TRUE(form().OPTimer.Enabled()) << "Space clicked START";
+        for (int i = 0; i < 10; ++i) OPTimerTimer(form());
+        EXPECT_EQ(GameStarted(), z_held);
+        if (z_held) continue;
+        key(SDL_KEYDOWN, SDLK_z, SDL_SCANCODE_Z);
+        key(SDL_KEYUP, SDLK_z, SDL_SCANCODE_Z); // a tap between two frames
+        OPTimerTimer(form());
+        EXPECT_TRUE(GameStarted()) << "button 1 on the title starts";
+    }
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // libFuzzer target for the record tables: the input is a table file as another program (or
 // a damaged disk) may have left it. A table that reads writes back byte for byte; every
-// name shows and ranks without touching memory it does not own; a file that is not a table
-// is moved aside, never lost.
+// name shows and ranks without touching memory it does not own; reading changes no file,
+// and a file that is no whole table is moved aside whole before a result is written.
 #include <unistd.h>
 
 #include <cstdint>
@@ -45,12 +45,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     const TTableRead read = ReadTableFile(path);
     if (read.FromFile) {
-        if (size != 1080) __builtin_trap();
+        // A table, or the start of a longer file: it writes back as the first 1080 bytes.
+        if (size < 1080) __builtin_trap();
         const std::vector<uint8_t> written = SerializeRecordTable(read.Table);
-        if (written.size() != size || std::memcmp(written.data(), data, size) != 0)
-            __builtin_trap();
-    } else if (FilesIn(Folder()) != 1) {
-        __builtin_trap(); // the refused file must have been kept aside
+        if (std::memcmp(written.data(), data, written.size()) != 0) __builtin_trap();
+    }
+    if (FilesIn(Folder()) != 1) __builtin_trap(); // reading changes no file
+    if (read.Fault != TableFault::None) {
+        // Before a result is written, the file goes aside whole.
+        bool may_write = true;
+        if (ShowingProblem(path, read).empty()) __builtin_trap();
+        if (SetFaultyFileAside(path, read, may_write).empty() || !may_write) __builtin_trap();
+        if (std::filesystem::exists(path) || FilesIn(Folder()) != 1) __builtin_trap();
+        const auto aside = std::filesystem::directory_iterator(Folder())->path();
+        if (std::filesystem::file_size(aside) != size) __builtin_trap();
     }
 
     TRecordTable table = read.Table;

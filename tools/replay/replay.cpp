@@ -52,7 +52,7 @@ public:
         form_.ShowModal = [this](TModalDialog& dialog) { RunDialog(dialog); };
         form_.MailAndHP1.Opener = [this](const std::string& url) {
             WriteDialog({{"dialog", "help"}, {"document", url}});
-            return true;
+            return std::string();
         };
     }
 
