@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "app/main_form.h"
+#include "options/option_table.h"
 #include "options/options.h"
 
 namespace {

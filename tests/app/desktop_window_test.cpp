@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "options/option_table.h"
 #include "tests/support/options_fixture.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "options/option_table.h"
 #include "tests/support/options_fixture.h"
 
 namespace {
@@ -32,9 +33,11 @@ TEST_F(StartTest, NoSettingsFileShowsTheDesignDefaultsAndStartWritesAllKeys) {
 
     Button1Click(form());
     const std::vector<std::pair<std::string, std::string>> written = {
-        {"Play", "0"},     {"ライト設定", "2"}, {"半透明", "1"},     {"テクスチャ", "1"},
-        {"操作方式", "0"}, {"解像度", "0"},     {"カメラ位置", "0"}, {"背景描画", "2"},
-        {"難易度", "2"},   {WhiteFlashKey, "1"}};
+        {"Play", "0"},       {"ライト設定", "2"},
+        {"半透明", "1"},     {"テクスチャ", "1"},
+        {"操作方式", "0"},   {"解像度", "0"},
+        {"カメラ位置", "0"}, {"背景描画", "2"},
+        {"難易度", "2"},     {RowOf(Option::WhiteFlash).key, "1"}};
     EXPECT_EQ(StoredKeys(), written) << "every key, in the order START writes them";
 
     const World& w = world();
@@ -130,7 +133,7 @@ TEST_F(StartTest, TheWhiteFlashSettingIsReadAndWrittenBackButNotTheCommandLine) 
         EXPECT_EQ(world().No_Flash, c.off);
         EXPECT_EQ(FlashesOff(form()), c.off || c.option_off);
         Button1Click(form());
-        EXPECT_EQ(Stored(WhiteFlashKey), c.written);
+        EXPECT_EQ(Stored(RowOf(Option::WhiteFlash).key), c.written);
     }
 }
 
