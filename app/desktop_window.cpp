@@ -2,9 +2,8 @@
 
 #include <SDL.h>
 
-#include <iostream>
-
 #include "app/main_form.h"
+#include "media/report.h"
 #include "options/option_table.h"
 #include "options/options.h"
 
@@ -81,7 +80,7 @@ void TDesktopWindow::Close() {
             WriteSettingInt(WindowStateKey, static_cast<int>(state));
         } catch (const std::exception& e) {
             // Nothing of the game is lost; the next start opens the designed window.
-            std::cerr << "brannock: " << e.what() << std::endl;
+            ReportProblemLine("", e.what());
         }
     }
     if (state == TWindowState::FullScreen) window.SetFullScreen(false);

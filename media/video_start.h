@@ -14,6 +14,6 @@ std::string StartRealVideo();
 bool IsHeadlessVideoDriver(const std::string& name);
 
 // Runs start() and, when it has not returned within patience_ms (a display server that
-// accepts the connection and never answers), writes "no display: ..." on stderr and ends
+// accepts the connection and never answers), reports "ディスプレイがありません: ..." (media/report.h) and ends
 // the process with status 1.
 std::string WithinPatience(int patience_ms, std::string (*start)());
