@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "options/options.h"
+#include "options/option_table.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ std::string HelpText() {
            "                 Japanese for ja and C, English for every other\n"
            "  --no-flash     no white flash when the robot is hit, for this run (for\n"
            "                 good: " +
-           WhiteFlashKey +
+           RowOf(Option::WhiteFlash).key +
            "=0 in the [Brannock] section of bn.ini)\n"
            "  --record FILE  play, and record the game from START on into the demo FILE\n"
            "  --play FILE    show the demo FILE with its own settings, then exit (Escape\n"
@@ -39,11 +39,7 @@ CommandLine Refused(const std::string& reason) {
 } // namespace
 
 std::string VersionText() {
-    return std::string("brannock ") + BRANNOCK_VERSION;
-}
-
-std::string GameVersion() {
-    return BRANNOCK_VERSION;
+    return "brannock " + GameVersion();
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& all_arguments) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/version.h"
 #include "media/language.h"
 
 struct CommandLine {
@@ -27,5 +28,3 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 
 // "brannock 0.5"
 std::string VersionText();
-// "0.5": the version a demo records and must match to be played.
-std::string GameVersion();

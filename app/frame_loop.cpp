@@ -59,8 +59,8 @@ void DXTimerTimer(TMainForm& form) {
 
     if (w.Boss_HP > 0) Run(form, "Camera_Change", Camera_Change);
     if (w.Robo_HP > 0 && w.Boss_HP > 0) {
-        if (w.Energy < 300.0) w.Energy += w.Energy_Regen;
-        if (w.Energy > 300.0) w.Energy = 300.0;
+        if (w.Energy < FullEnergy) w.Energy += w.Energy_Regen;
+        if (w.Energy > FullEnergy) w.Energy = FullEnergy;
         Run(form, "Guard_Action", Guard_Action);
         Run(form, "Layzer_Brade", Layzer_Brade);
         Run(form, "Move_Robo", Move_Robo);

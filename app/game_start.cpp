@@ -2,66 +2,40 @@
 // fix the display mode and the difficulty, and the title screen begins.
 #include "app/game.h"
 #include "app/main_form.h"
-#include "media/language.h"
+#include "game/difficulty.h"
+#include "options/option_table.h"
 #include "options/options.h"
 
 namespace {
 
 // Stores a setting for the next run; a demo playing back leaves the player's file alone.
-void Store(const TMainForm& form, const std::string& key, int value) {
+void Store(const TMainForm& form, const char* key, int value) {
     if (!form.DemoPlayback) WriteSettingInt(key, value);
 }
 
-int Flag(bool value) {
-    return value ? 1 : 0;
-}
-
-struct DifficultyRow {
-    TRadioButton TOptionsPanel::*button;
-    int32_t difficulty;
-    int32_t boss_damage;
-    int32_t score;
-    const char* name;
-    int32_t missile_stock;
-    double energy_regen;
+struct DisplayModeRow {
+    int width, height; // 0: the display's own 640 x 480
+    double screen_scale;
 };
 
-// Tested in this order; the first checked one counts. The names are the game's own
-// spellings; the HUD shows them in the player's language.
-constexpr DifficultyRow DifficultyTable[] = {
-    {&TOptionsPanel::RadioButton1, 0, 5, 0, "Practice", 9999, 1.0},
-    {&TOptionsPanel::RadioButton2, 1, 10, 500000, TrMark("Eazy"), 9999, 2.0},
-    // TRANSLATORS: the game's own spelling of "Normal" on the HUD's stage line.
-    {&TOptionsPanel::RadioButton3, 2, 5, 650000, TrMark("Nomal"), 9999, 1.0},
-    {&TOptionsPanel::RadioButton4, 3, 3, 800000, "Hard", 9999, 0.2},
-    {&TOptionsPanel::RadioButton5, 4, 2, 990000, "Very Hard", 0, 0.0},
-    {&TOptionsPanel::RadioButton12, 5, 5, 0, "Time Attack", 9999, 1.0},
+// By display mode number.
+constexpr DisplayModeRow DisplayModes[display_mode::Count] = {
+    {0, 0, 1.0},
+    {800, 600, 1.25},
+    {1024, 768, 1.6},
+    {0, 0, 1.0},
 };
 
-void ChooseDisplayMode(TMainForm& form) {
+void ApplyDisplayMode(TMainForm& form) {
     World& w = form.world;
-    TOptionsPanel& p = form.Panel1;
-    if (p.RadioButton16.Checked) {
-        form.DXDraw.Display.Width = 800;
-        form.DXDraw.Display.Height = 600;
-        Store(form, "解像度", 1);
-        w.Screen_Scale = 1.25;
-        w.Display_Mode = 1;
-    } else if (p.RadioButton17.Checked) {
-        form.DXDraw.Display.Width = 1024;
-        form.DXDraw.Display.Height = 768;
-        Store(form, "解像度", 2);
-        w.Screen_Scale = 1.6;
-        w.Display_Mode = 2;
-    } else if (p.RadioButton15.Checked) {
-        Store(form, "解像度", 0);
-        w.Screen_Scale = 1.0;
-        w.Display_Mode = 0;
-    } else {
-        // Window mode: the borderless form window, with the pointer shown.
-        Store(form, "解像度", 3);
-        w.Screen_Scale = 1.0;
-        w.Display_Mode = 3;
+    const DisplayModeRow& mode = DisplayModes[w.Display_Mode];
+    if (mode.width != 0) {
+        form.DXDraw.Display.Width = mode.width;
+        form.DXDraw.Display.Height = mode.height;
+    }
+    w.Screen_Scale = mode.screen_scale;
+    if (w.Display_Mode == display_mode::Window) {
+        // The borderless form window, with the pointer shown.
         form.Window.SetCursorVisible(true);
         TDXDrawOptions options = form.DXDraw.Options();
         options.Exclude(doFullScreen);
@@ -69,74 +43,51 @@ void ChooseDisplayMode(TMainForm& form) {
     }
 }
 
-void ChooseDifficulty(World& w, TOptionsPanel& p) {
-    for (const DifficultyRow& row : DifficultyTable) {
-        if (!(p.*row.button).Checked) continue;
-        w.Difficulty = row.difficulty;
-        w.Boss_Damage = row.boss_damage;
-        w.Score = row.score;
-        w.Difficulty_Name = row.name;
-        w.Missile_Stock = row.missile_stock;
-        w.Energy_Regen = row.energy_regen;
-        if (row.difficulty == 4) w.Energy = 0.0;
-        return;
-    }
+// What the chosen difficulty gives.
+void ApplyDifficulty(World& w) {
+    const DifficultyRules* rules = RulesOf(w.Difficulty);
+    if (rules == nullptr) return;
+    w.Boss_Damage = rules->boss_damage;
+    w.Score = rules->stage_points;
+    w.Difficulty_Name = rules->name;
+    w.Missile_Stock = rules->missile_stock;
+    w.Energy_Regen = rules->energy_regen;
+    if (w.Difficulty == difficulty::VeryHard) w.Energy = 0.0;
 }
 
-// Steps 5 to 14: everything that stores a setting. A write can fail.
+// Stage 1's maps, then every option of the table into the world and into bn.ini, in the
+// table's order. A write can fail.
 void ApplyAndStoreOptions(TMainForm& form) {
     World& w = form.world;
     TOptionsPanel& p = form.Panel1;
     w.Stage_No = 1;
     w.Map_Image = &form.Image1;
     w.Wall_Image = &form.Image4;
-    Store(form, "Play", w.Play_Count);
+    for (const OptionRow& row : OptionTable) {
+        if (!row.key) continue; // the bonus modes were switched on before
+        const std::optional<int32_t> chosen = PanelChoice(row, p);
+        if (chosen) SetWorldValue(row, w, *chosen);
+        if (row.id == Option::Display) ApplyDisplayMode(form);
+        if (row.id == Option::Difficulty && chosen) ApplyDifficulty(w);
+        Store(form, row.key, StoredValueOfWorld(row, w));
+    }
+}
 
-    if (p.RadioButton19.Checked)
-        w.Light_Mode = 2;
-    else if (p.RadioButton20.Checked)
-        w.Light_Mode = 1;
-    else
-        w.Light_Mode = 0;
-    Store(form, "ライト設定", w.Light_Mode);
-
-    w.Alpha_Blend = p.CheckBox4.Checked;
-    Store(form, "半透明", Flag(w.Alpha_Blend));
-    w.No_Texture = p.CheckBox2.Checked;
-    Store(form, "テクスチャ", Flag(!w.No_Texture));
-    w.AC_Control = p.RadioButton11.Checked;
-    Store(form, "操作方式", Flag(w.AC_Control));
-
-    ChooseDisplayMode(form);
-
-    if (p.RadioButton7.Checked)
-        w.Camera_Mode = 0;
-    else if (p.RadioButton8.Checked)
-        w.Camera_Mode = 2;
-    else if (p.RadioButton10.Checked)
-        w.Camera_Mode = 1;
-    else if (p.RadioButton9.Checked)
-        w.Camera_Mode = 3;
-    Store(form, "カメラ位置", w.Camera_Mode);
-
-    w.Back_Distance = 30 * p.TrackBar1.Position() + 170;
-    Store(form, "背景描画", p.TrackBar1.Position());
-
-    ChooseDifficulty(w, p);
-    Store(form, "難易度", w.Difficulty);
-    Store(form, WhiteFlashKey, Flag(!w.No_Flash));
+// A bonus mode is on when its button is checked, or by itself at exactly its play count.
+void SwitchOnBonusModes(TMainForm& form) {
+    World& w = form.world;
+    for (const OptionRow& row : OptionTable) {
+        if (row.control != OptionControl::Bonus) continue;
+        if (PanelChoice(row, form.Panel1) == 1 || w.Play_Count == row.unlocked_by_plays)
+            SetWorldValue(row, w, 1);
+    }
 }
 
 } // namespace
 
 void Button1Click(TMainForm& form) {
     World& w = form.world;
-    TOptionsPanel& p = form.Panel1;
-    if (p.RadioButton13.Checked) w.Special1 = true;
-    if (p.RadioButton14.Checked) w.Special2 = true;
-    // Exactly 5 and exactly 10 plays switch the bonus modes on by themselves.
-    if (w.Play_Count == 10) w.Special2 = true;
-    if (w.Play_Count == 5) w.Special1 = true;
+    SwitchOnBonusModes(form);
 
     form.Window.SetCursorVisible(false);
     form.Borderless = true;
@@ -153,8 +104,8 @@ void Button1Click(TMainForm& form) {
     }
 
     SetEnemyHitPoints(w);
-    w.Boss_HP = 300;
-    p.Visible = false;
+    w.Boss_HP = FullHitPoints;
+    form.Panel1.Visible = false;
 
     // An error here reaches the error box: the panel stays hidden, no title screen.
     form.DXDraw.InitializeDisplay();

@@ -141,7 +141,7 @@ void TMainForm::Close() {
 void FormCreate(TMainForm& form) {
     World& w = form.world;
     ReadPlayCount(form);
-    w.Energy = 300.0;
+    w.Energy = FullEnergy;
     w.Button_Latch = w.Missile_Latch = w.Blade_Latch = w.Camera_Latch = true;
     w.Frame_Interval = 33;
     // The clock already has 1 ms resolution; nothing to raise.
@@ -152,7 +152,7 @@ void FormCreate(TMainForm& form) {
     LoadMemo(form, w.App_Dir + LocalizedFileName(w.App_Dir, "option.txt"));
     ReadRemainingOptions(form);
     w.Pose_Step = 0;
-    w.Robo_HP = 300;
+    w.Robo_HP = FullHitPoints;
     PlaceEnemiesAtStart(w);
 }
 

@@ -1,37 +1,19 @@
 // Prepares the world for the next stage.
 #include "app/game.h"
 #include "app/main_form.h"
+#include "game/difficulty.h"
 #include "scene/scene.h"
 
 namespace {
 
-// Score allowance and missile stock of a new stage, by difficulty.
+// The points a new stage starts with and its missile stock, by difficulty: Practice and
+// Time Attack start every stage at 0 points, the others add the allowance to the points
+// carried over.
 void GrantStageAllowance(World& w) {
-    switch (w.Difficulty) {
-    case 0:
-    case 5:
-        w.Score = 0;
-        w.Missile_Stock = 9999;
-        break;
-    case 1:
-        w.Score += 500000;
-        w.Missile_Stock = 9999;
-        break;
-    case 2:
-        w.Score += 650000;
-        w.Missile_Stock = 9999;
-        break;
-    case 3:
-        w.Score += 800000;
-        w.Missile_Stock = 9999;
-        break;
-    case 4:
-        w.Score += 990000;
-        w.Missile_Stock = 0;
-        break;
-    default:
-        break;
-    }
+    const DifficultyRules* rules = RulesOf(w.Difficulty);
+    if (rules == nullptr) return;
+    w.Score = KeepsPoints(w.Difficulty) ? w.Score + rules->stage_points : rules->stage_points;
+    w.Missile_Stock = rules->missile_stock;
 }
 
 void ChooseStageMaps(TMainForm& form) {
@@ -65,10 +47,10 @@ void reset_game(TMainForm& form) {
     w.Boss_Active = false;
     w.Gate_Open = false;
     w.Pose_Step = 0;
-    w.Robo_HP = 300;
-    if (w.Difficulty != 4) w.Energy = 300.0;
+    w.Robo_HP = FullHitPoints;
+    if (w.Difficulty != difficulty::VeryHard) w.Energy = FullEnergy;
     SetEnemyHitPoints(w);
-    w.Boss_HP = 300;
+    w.Boss_HP = FullHitPoints;
     w.Boss_Down_Frames = 0;
     PlaceEnemiesAtStart(w);
     // The scene exists once the title screen has built it.

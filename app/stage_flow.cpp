@@ -28,7 +28,7 @@ void Check_Zako_Clear(TMainForm& form) {
 void EndStage(TMainForm& form) {
     World& w = form.world;
     form.DXTimer.SetEnabled(false);
-    if (w.Difficulty == 0) w.Stage_No = LastStage; // Practice has one stage
+    if (w.Difficulty == difficulty::Practice) w.Stage_No = LastStage; // one stage only
     if (w.Stage_No == LastStage) {
         form.EndingTimer.SetEnabled(true);
         PlayWave(form, wave::Ending);

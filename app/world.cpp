@@ -25,7 +25,8 @@ const std::array<StartPlace, GHCount> GHStartPlaces = {{
 }};
 
 void SetEnemyHitPoints(World& world) {
-    const bool graded = world.Difficulty >= 1 && world.Difficulty <= 4;
+    const bool graded =
+        world.Difficulty >= difficulty::Eazy && world.Difficulty <= difficulty::VeryHard;
     for (auto& zako : world.Zako) zako.Life = graded ? world.Difficulty : 2;
     for (auto& walker : world.GH) walker.Life = graded ? 2 * world.Difficulty : 4;
 }

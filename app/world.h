@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/white_flash.h"
+#include "game/modes.h"
 #include "scene/engine/rm.h"
 
 class TImage; // one of the form's hidden stage map pictures
@@ -22,6 +23,11 @@ struct TParts {
     int32_t Count = 0;
     double X = 0, Y = 0, Z = 0;
 };
+
+// Full hit points of the robot and of the boss, and the full energy gauge; the HUD draws
+// each gauge one pixel per point.
+constexpr int32_t FullHitPoints = 300;
+constexpr double FullEnergy = 300.0;
 
 constexpr int ZakoCount = 12;
 constexpr int GHCount = 6;

@@ -48,55 +48,22 @@ uint64_t StatesBits(const TDXInputStates& states) {
     return states.to_ullong();
 }
 
-void Check(TOptionsPanel& panel, TRadioButton& button, bool checked) {
-    if (checked)
-        panel.Check(button);
-    else
-        button.Checked = false;
-}
-
 } // namespace
 
 DemoSettings SettingsOfStart(const TMainForm& form) {
-    const World& w = form.world;
-    DemoSettings s;
-    s.Play_Count = w.Play_Count;
-    s.Special1 = w.Special1 ? 1 : 0;
-    s.Special2 = w.Special2 ? 1 : 0;
-    s.Light_Mode = w.Light_Mode;
-    s.Alpha_Blend = w.Alpha_Blend ? 1 : 0;
-    s.No_Texture = w.No_Texture ? 1 : 0;
-    s.AC_Control = w.AC_Control ? 1 : 0;
-    s.Display_Mode = w.Display_Mode;
-    s.Camera_Mode = w.Camera_Mode;
-    s.Back_Position = form.Panel1.TrackBar1.Position();
-    s.Difficulty = w.Difficulty;
-    return s;
+    DemoSettings settings;
+    for (size_t i = 0; i < DemoOptionCount; ++i)
+        settings.values[i] =
+            DemoValueOf(OptionTable[i], StoredValueOfWorld(OptionTable[i], form.world));
+    return settings;
 }
 
-void PanelForSettings(TMainForm& form, const DemoSettings& s) {
-    TOptionsPanel& p = form.Panel1;
-    form.world.Play_Count = s.Play_Count;
+void PanelForSettings(TMainForm& form, const DemoSettings& settings) {
     // START adds the play count's own bonus modes; the recorded ones already hold them.
-    p.RadioButton13.Checked = s.Special1 != 0;
-    p.RadioButton14.Checked = s.Special2 != 0;
-    Check(p, p.RadioButton19, s.Light_Mode == 2);
-    Check(p, p.RadioButton20, s.Light_Mode == 1);
-    Check(p, p.RadioButton21, s.Light_Mode == 0);
-    p.CheckBox4.Checked = s.Alpha_Blend != 0;
-    p.CheckBox2.Checked = s.No_Texture != 0;
-    p.Check(s.AC_Control != 0 ? p.RadioButton11 : p.RadioButton6);
-    TRadioButton* const displays[] = {&p.RadioButton15, &p.RadioButton16, &p.RadioButton17,
-                                      &p.RadioButton18};
-    for (int i = 0; i < 4; ++i) Check(p, *displays[i], s.Display_Mode == i);
-    // Camera modes 0, 1, 2, 3 are buttons 7, 10, 8, 9.
-    TRadioButton* const cameras[] = {&p.RadioButton7, &p.RadioButton10, &p.RadioButton8,
-                                     &p.RadioButton9};
-    for (int i = 0; i < 4; ++i) Check(p, *cameras[i], s.Camera_Mode == i);
-    p.TrackBar1.SetPosition(s.Back_Position);
-    TRadioButton* const difficulties[] = {&p.RadioButton1, &p.RadioButton2, &p.RadioButton3,
-                                          &p.RadioButton4, &p.RadioButton5, &p.RadioButton12};
-    for (int i = 0; i < 6; ++i) Check(p, *difficulties[i], s.Difficulty == i);
+    for (size_t i = 0; i < DemoOptionCount; ++i) {
+        const OptionRow& row = OptionTable[i];
+        PrepareChoice(row, form.Panel1, form.world, StoredValueOfDemo(row, settings.values[i]));
+    }
 }
 
 // ---------------------------------------------------------------- recording

@@ -28,26 +28,6 @@ void PutU64(std::vector<uint8_t>& out, uint64_t v) {
     for (int shift = 0; shift < 64; shift += 8) out.push_back(static_cast<uint8_t>(v >> shift));
 }
 
-// The settings in file order, with the values each may take.
-struct SettingField {
-    int32_t DemoSettings::*field;
-    const char* name;
-    int32_t min, max;
-};
-constexpr SettingField SettingFields[] = {
-    {&DemoSettings::Play_Count, "Play_Count", INT32_MIN, INT32_MAX},
-    {&DemoSettings::Special1, "Special1", 0, 1},
-    {&DemoSettings::Special2, "Special2", 0, 1},
-    {&DemoSettings::Light_Mode, "Light_Mode", 0, 2},
-    {&DemoSettings::Alpha_Blend, "Alpha_Blend", 0, 1},
-    {&DemoSettings::No_Texture, "No_Texture", 0, 1},
-    {&DemoSettings::AC_Control, "AC_Control", 0, 1},
-    {&DemoSettings::Display_Mode, "Display_Mode", 0, 3},
-    {&DemoSettings::Camera_Mode, "Camera_Mode", 0, 3},
-    {&DemoSettings::Back_Position, "the background distance", 0, 5},
-    {&DemoSettings::Difficulty, "Difficulty", 0, 5},
-};
-
 // Reads little-endian values; running out of bytes is a Cut.
 class Bytes {
 public:
@@ -131,8 +111,7 @@ std::vector<uint8_t> DemoHeaderBytes(const std::string& game_version, const Demo
     out.push_back(static_cast<uint8_t>(length));
     out.insert(out.end(), game_version.begin(),
                game_version.begin() + static_cast<std::ptrdiff_t>(length));
-    for (const SettingField& f : SettingFields)
-        PutU32(out, static_cast<uint32_t>(settings.*f.field));
+    for (const int32_t value : settings.values) PutU32(out, static_cast<uint32_t>(value));
     return out;
 }
 
@@ -160,11 +139,13 @@ Demo ParseDemo(std::span<const uint8_t> bytes) {
             throw DemoError("demo format version " + std::to_string(version) +
                             "; this game plays version " + std::to_string(DemoFormatVersion));
         demo.game_version = in.Text(in.U8());
-        for (const SettingField& f : SettingFields) {
+        for (size_t i = 0; i < DemoOptionCount; ++i) {
+            const OptionRow& row = OptionTable[i];
             const auto value = static_cast<int32_t>(in.U32());
-            if (value < f.min || value > f.max)
-                throw DemoError(std::string("damaged: ") + f.name + " is " + std::to_string(value));
-            demo.settings.*f.field = value;
+            if (value < row.min || value > row.max)
+                throw DemoError(std::string("damaged: ") + row.name + " is " +
+                                std::to_string(value));
+            demo.settings.values[i] = value;
         }
     } catch (const Bytes::Cut&) {
         throw DemoError("cut short inside its header");

@@ -4,7 +4,7 @@
 //   "BRANDEMO"                      8 bytes, the format's name
 //   u16 format version              DemoFormatVersion
 //   u8 n, n bytes                   the game version that recorded it ("0.5")
-//   11 x i32                        the settings, in DemoSettings' order
+//   11 x i32                        the settings, in the option table's order
 //   entries until the end mark:
 //     u8 screen                     1 title, 2 game, 3 transition, 4 ending; 0xFF end mark
 //     u8 regains                    times the window got the focus back before this frame
@@ -22,6 +22,8 @@
 #include <string>
 #include <vector>
 
+#include "options/option_table.h"
+
 inline constexpr char DemoMagic[] = "BRANDEMO";
 inline constexpr uint16_t DemoFormatVersion = 1;
 
@@ -34,21 +36,21 @@ public:
 enum class DemoScreen : uint8_t { Title = 1, Game = 2, Transition = 3, Ending = 4 };
 const char* DemoScreenName(DemoScreen screen);
 
-// Every value START took from the panel (the bonus modes as START left them, the play
-// count included).
+// Every value START took (the bonus modes as START left them, the play count included):
+// one per option a demo records, as DemoValueOf gives it. At first, the options' defaults.
 struct DemoSettings {
-    int32_t Play_Count = 0;
-    int32_t Special1 = 0;
-    int32_t Special2 = 0;
-    int32_t Light_Mode = 2;
-    int32_t Alpha_Blend = 1;
-    int32_t No_Texture = 0;
-    int32_t AC_Control = 0;
-    int32_t Display_Mode = 3;
-    int32_t Camera_Mode = 0;
-    int32_t Back_Position = 2; // TrackBar1
-    int32_t Difficulty = 2;
+    std::array<int32_t, DemoOptionCount> values = Defaults();
+    int32_t& operator[](Option id) { return values[static_cast<size_t>(id)]; }
+    int32_t operator[](Option id) const { return values[static_cast<size_t>(id)]; }
     bool operator==(const DemoSettings&) const = default;
+
+private:
+    static constexpr std::array<int32_t, DemoOptionCount> Defaults() {
+        std::array<int32_t, DemoOptionCount> values{};
+        for (size_t i = 0; i < DemoOptionCount; ++i)
+            values[i] = DemoValueOf(OptionTable[i], OptionTable[i].default_value);
+        return values;
+    }
 };
 
 struct DemoFrame {

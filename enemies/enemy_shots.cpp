@@ -12,7 +12,8 @@ bool FireEnemyShot(TMainForm& form, const rm::FramePtr& from, rm::Vector positio
         if (shot.Life != 0) continue;
         shot.Frame->SetPosition(from, position.x, position.y, position.z);
         shot.Frame->SetOrientation(from, direction.x, direction.y, direction.z, 0, 1, 0);
-        const int light_mode = (w.Light_Mode == 1 && !simple_light) ? 0 : w.Light_Mode;
+        const int light_mode =
+            (w.Light_Mode == light_mode::Simple && !simple_light) ? light_mode::Off : w.Light_Mode;
         if (const rm::LightPtr light = LightForSlot(light_mode, w.Teki_Shot_Lights, k))
             shot.Frame->AddLight(light);
         PlayWave(form, wave::EnemyShot);
@@ -25,8 +26,9 @@ bool FireEnemyShot(TMainForm& form, const rm::FramePtr& from, rm::Vector positio
 int32_t EnemyHitDamage(const World& world) {
     // Time Attack costs what Nomal costs; otherwise 15 per difficulty step, a tenth of
     // that (rounded down) under guard.
-    const int32_t step = world.Difficulty == 5 ? 2 : world.Difficulty;
-    if (step < 0 || step > 4) return 0;
+    const int32_t step =
+        world.Difficulty == difficulty::TimeAttack ? difficulty::Nomal : world.Difficulty;
+    if (step < difficulty::Practice || step > difficulty::VeryHard) return 0;
     const int32_t full = step * 15;
     return world.Guard_On ? full / 10 : full;
 }

@@ -15,9 +15,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// bn.ini key of the white flash of a hit: 1 drawn (the default), 0 never drawn.
-inline constexpr const char* WhiteFlashKey = "画面フラッシュ";
-
 // Settings file bn.ini, section "Brannock", in $XDG_CONFIG_HOME/brannock (default
 // ~/.config/brannock). Every read and write opens and frees the file; nothing is cached.
 std::string SettingsFilePath();
@@ -32,9 +29,10 @@ std::optional<int> SettingTextToInt(const std::string& text);
 // saying so, which is also returned; the result is empty when the file was read.
 std::string ReadOptionText(const std::string& path, std::vector<std::string>& lines);
 
-// FormCreate step 1: the play count and the bonus buttons it unlocks.
+// At creation, first of all: the play count, and the bonus buttons it unlocks (enabled).
 void ReadPlayCount(TMainForm& form);
-// FormCreate step 10: the remaining options into the panel's controls.
+// At creation, once option.txt is in the memo: every option kept in bn.ini onto the panel
+// (the play count again into the world), by the option table.
 void ReadRemainingOptions(TMainForm& form);
 
 // Shows a problem the player should know of (a record file, the help document): on

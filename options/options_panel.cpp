@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "game/version.h"
 #include "media/language.h"
 
 namespace {
@@ -101,7 +102,7 @@ TOptionsPanel::TOptionsPanel() {
     Label2.FontSize = 16;
     Label2.Bold = true;
     Label2.Centred = true;
-    Place(Label4, "Label4", "Version0.5", 424, 384, 72, 12);
+    Place(Label4, "Label4", ("Version" + GameVersion()).c_str(), 424, 384, 72, 12);
     Label4.Centred = true;
     Place(Label3, "Label3", Tr("ESCキーで終了します"), 392, 424, 0, 12);
 

@@ -8,7 +8,6 @@ namespace {
 constexpr double LeftLiftTop = 10;   // Robo_ArmL1.RotX 0..10
 constexpr double LeftRollTop = -10;  // Robo_ArmL1.RotZ -10..0
 constexpr double RightDropTop = -10; // Robo_ArmR1.RotX -10..0
-constexpr int CockpitView = 2;
 
 void StepUpTo(double& v, double limit) {
     if (v < limit) v += 1;
@@ -32,7 +31,7 @@ void Guard_Action(TMainForm& form) {
     if (form.DXInput1.Has(InButton3)) {
         w.Guard_On = true;
         // From the cockpit the left arm would fill the view.
-        if (w.Camera_Mode != CockpitView) {
+        if (w.Camera_Mode != camera_mode::Cockpit) {
             StepUpTo(left.RotX, LeftLiftTop);
             StepDownTo(left.RotZ, LeftRollTop);
         }

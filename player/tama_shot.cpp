@@ -17,7 +17,6 @@ constexpr double ArenaEdge = -40.0;
 constexpr int ShotCost = 1000;
 constexpr int MissileCost = 1000;
 constexpr int MissilesPerLaunch = 2; // stock used by each missile
-constexpr double FullGauge = 300.0;
 // Automatic fire: the counter runs 0..12 and a shot leaves when it becomes 1.
 constexpr int ShotTimerTop = 12;
 constexpr int WallExplosionLife = 8;
@@ -134,7 +133,7 @@ void Missiles(TMainForm& form) {
     LeftArmRaised(w);
     if (!w.Missile_Latch) return; // a held combination fires once
     w.Missile_Latch = false;
-    if (w.Energy != FullGauge) return; // the press is used up
+    if (w.Energy != FullEnergy) return; // the press is used up
     Salvo(form);
 }
 

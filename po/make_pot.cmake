@@ -3,7 +3,7 @@
 # TrMark, from the game's folders in a fixed order. Locations name files without line
 # numbers and the header carries no creation date, so the template changes only when a
 # marked text does.
-set(folders app demo enemies media options player scene screens)
+set(folders app demo enemies game media options player scene screens)
 set(sources)
 foreach(folder ${folders})
   file(GLOB_RECURSE found RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp

@@ -43,7 +43,7 @@ void BuildArena(const SceneBuilder& b) {
     w.Arena_Frame->AddVisual(keep);
 
     rm::MeshBuilderPtr ground =
-        b.LoadMesh(w.Light_Mode == 0 ? "gnd2.x" : "gnd.x", 0.15f, 0.07f, 0.15f);
+        b.LoadMesh(w.Light_Mode == light_mode::Off ? "gnd2.x" : "gnd.x", 0.15f, 0.07f, 0.15f);
     ground->SetPerspective(true);
     if (w.No_Texture) ground->SetColorRGB(0.7f, 0.46f, 0.08f);
     w.Arena_Frame->AddVisual(ground);

@@ -15,11 +15,11 @@ template <size_t N>
 void MakeTravellingLights(const SceneBuilder& b, std::array<rm::LightPtr, N>& lights, Rgb colour,
                           float linear) {
     const int mode = b.world.Light_Mode;
-    if (mode != 1 && mode != 2) return;
-    const size_t count = mode == 2 ? N : 1;
+    if (mode != light_mode::Simple && mode != light_mode::Full) return;
+    const size_t count = mode == light_mode::Full ? N : 1;
     for (size_t i = 0; i < count; ++i) {
         lights[i] = b.engine.CreateLightRGB(rm::LightType::Point, colour.r, colour.g, colour.b);
-        if (mode == 2) {
+        if (mode == light_mode::Full) {
             lights[i]->SetLinearAttenuation(linear);
             lights[i]->SetConstantAttenuation(0.0f);
         }
@@ -30,7 +30,7 @@ void MakeTravellingLights(const SceneBuilder& b, std::array<rm::LightPtr, N>& li
 
 void BuildLights(const SceneBuilder& b) {
     World& w = b.world;
-    const bool lit = w.Light_Mode == 1 || w.Light_Mode == 2;
+    const bool lit = w.Light_Mode == light_mode::Simple || w.Light_Mode == light_mode::Full;
     const float ambient = lit ? 0.34f : 0.45f;
     const float lamp = lit ? 0.4f : 0.6f;
     b.root->AddLight(b.engine.CreateLightRGB(rm::LightType::Ambient, ambient, ambient, ambient));

@@ -10,7 +10,8 @@ struct CameraPlacement {
     float back; // 0: the background distance option
 };
 
-constexpr CameraPlacement Placements[] = {
+// By camera mode.
+constexpr CameraPlacement Placements[camera_mode::Count] = {
     {{0, 8, -20}, {0, -1, 4}, 1.0f, 0},      // behind the robot, high and far
     {{0, 3, -5}, {0, -1, 4}, 0.7f, 0},       // behind the robot, close
     {{0, 0, 0.4f}, {0, 0, 1}, 1.0f, 0},      // cockpit
@@ -21,7 +22,7 @@ constexpr CameraPlacement Placements[] = {
 
 void ApplyCameraPlacement(TMainForm& form) {
     World& w = form.world;
-    if (w.Camera_Mode < 0 || w.Camera_Mode > 3 || !w.Camera_Frame) return;
+    if (w.Camera_Mode < 0 || w.Camera_Mode >= camera_mode::Count || !w.Camera_Frame) return;
     const CameraPlacement& p = Placements[w.Camera_Mode];
     w.Camera_Frame->SetPosition(w.Robo_Frame, p.position.x, p.position.y, p.position.z);
     w.Camera_Frame->SetOrientation(w.Robo_Frame, p.direction.x, p.direction.y, p.direction.z, 0, 1,
@@ -41,6 +42,8 @@ void Camera_Change(TMainForm& form) {
     }
     if (!w.Camera_Latch) return; // a held button switches once
     w.Camera_Latch = false;
-    w.Camera_Mode = w.Camera_Mode >= 0 && w.Camera_Mode < 3 ? w.Camera_Mode + 1 : 0;
+    // The next mode, after the last (or an unknown one) the first.
+    const bool last = w.Camera_Mode < 0 || w.Camera_Mode >= camera_mode::Count - 1;
+    w.Camera_Mode = last ? camera_mode::BehindFar : w.Camera_Mode + 1;
     ApplyCameraPlacement(form);
 }

@@ -4,8 +4,8 @@
 
 rm::LightPtr LightForSlot(int light_mode, std::span<const rm::LightPtr> lights, size_t i) {
     if (lights.empty()) return nullptr;
-    if (light_mode == 2 && i < lights.size()) return lights[i];
-    if (light_mode == 1) return lights[0];
+    if (light_mode == light_mode::Full && i < lights.size()) return lights[i];
+    if (light_mode == light_mode::Simple) return lights[0];
     return nullptr;
 }
 

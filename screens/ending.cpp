@@ -54,7 +54,7 @@ void FinishEnding(TMainForm& form) {
     form.DXDraw.FinalizeDisplay();
     form.Window.Centre();
 
-    const bool time_attack = w.Difficulty == 5;
+    const bool time_attack = w.Difficulty == difficulty::TimeAttack;
     const std::string& path = time_attack ? w.Time_File : w.Score_File;
     int32_t value = w.Score;
     if (time_attack) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/main_form.h"
+#include "game/difficulty.h"
 #include "media/language.h"
 #include "options/record_table.h"
 #include "screens/screens.h"
@@ -14,9 +15,6 @@ constexpr int StageLineY = 54;
 constexpr int DisplayLineY = 68;
 constexpr int TimeLineY = 82;
 constexpr int PointsLineY = 96;
-constexpr int DifficultyPractice = 0;
-constexpr int DifficultyTimeAttack = 5;
-constexpr int WindowMode = 3;
 
 std::string StageLine(const World& w) {
     // TRANSLATORS: the HUD's stage line: the stage number and the difficulty's name.
@@ -25,8 +23,10 @@ std::string StageLine(const World& w) {
 
 std::string DisplayLine(const TMainForm& form) {
     const int rate = form.DXTimer.FramesPerSecond();
-    // TRANSLATORS: the HUD's display line in the window mode, with the frames per second.
-    if (form.world.Display_Mode == WindowMode) return Format(Tr("Window Mode：%dFPS"), rate);
+    if (form.world.Display_Mode == display_mode::Window) {
+        // TRANSLATORS: the HUD's display line in the window mode, with the frames per second.
+        return Format(Tr("Window Mode：%dFPS"), rate);
+    }
     // TRANSLATORS: the HUD's display line: width * height of the screen, frames per second.
     return Format(Tr("%d * %d：%dFPS"), form.DXDraw.Width(), form.DXDraw.Height(), rate);
 }
@@ -54,7 +54,7 @@ void Draw_Text(TMainForm& form) {
     canvas.TextOut(LineX, TimeLineY, TimeLine(w.Play_Time));
     // The points drain in every difficulty, also where they are not shown.
     w.Score -= w.Frame_ms;
-    if (w.Difficulty != DifficultyPractice && w.Difficulty != DifficultyTimeAttack)
+    if (KeepsPoints(w.Difficulty))
         // TRANSLATORS: the HUD's points line.
         canvas.TextOut(LineX, PointsLineY, Format(Tr("Point：%d"), w.Score));
     if (w.Boss_HP != 0 && w.Robo_HP <= 0) {

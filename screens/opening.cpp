@@ -1,5 +1,6 @@
 // The title screen: one frame per call of OPTimer, until button 1 starts the game.
 #include "app/main_form.h"
+#include "game/version.h"
 #include "game/waves.h"
 #include "scene/scene.h"
 #include "screens/screens.h"
@@ -25,6 +26,6 @@ void OPTimerTimer(TMainForm& form) {
     }
 
     // The title is drawn once more in the frame that starts the game.
-    DrawTitleScreen(form, "Version 0.5");
+    DrawTitleScreen(form, ("Version " + GameVersion()).c_str());
     draw.Present();
 }

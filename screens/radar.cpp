@@ -8,11 +8,10 @@
 
 namespace {
 
-constexpr int CockpitCamera = 2;
 constexpr int ScopeLastVictoryFrame = 109; // the scope goes at the 110th victory frame
 constexpr int RadarSize = 100;
-constexpr int RadarCentre = 47; // the 6 x 6 enemy marker of a thing at the player's place
-constexpr int GaugeWidth = 300;
+constexpr int RadarCentre = 47;           // the 6 x 6 enemy marker of a thing at the player's place
+constexpr int GaugeWidth = FullHitPoints; // one pixel per point
 
 // Positions become pixels by rounding to the nearest integer, halves to even. Values far
 // beyond any surface are held at a billion so the conversion stays defined.
@@ -50,7 +49,7 @@ void DrawStageMap(TMainForm& form) {
 
 void DrawScope(TMainForm& form) {
     const World& w = form.world;
-    if (w.Camera_Mode != CockpitCamera || w.Victory_Frames > ScopeLastVictoryFrame) return;
+    if (w.Camera_Mode != camera_mode::Cockpit || w.Victory_Frames > ScopeLastVictoryFrame) return;
     TDXDraw& draw = form.DXDraw;
     form.DXImageList1.Items(picture::Scope)
         .DrawPattern(draw.BackSurface(), (draw.Width() - 100) / 2 + 15,

@@ -17,17 +17,17 @@ using Bytes = std::vector<uint8_t>;
 
 DemoSettings SomeSettings() {
     DemoSettings s;
-    s.Play_Count = 10;
-    s.Special1 = 1;
-    s.Special2 = 1;
-    s.Light_Mode = 1;
-    s.Alpha_Blend = 0;
-    s.No_Texture = 1;
-    s.AC_Control = 1;
-    s.Display_Mode = 2;
-    s.Camera_Mode = 3;
-    s.Back_Position = 5;
-    s.Difficulty = 5;
+    s[Option::PlayCount] = 10;
+    s[Option::Special1] = 1;
+    s[Option::Special2] = 1;
+    s[Option::Light] = 1;
+    s[Option::Translucency] = 0;
+    s[Option::NoTexture] = 1;
+    s[Option::ControlScheme] = 1;
+    s[Option::Display] = 2;
+    s[Option::Camera] = 3;
+    s[Option::BackDistance] = 5;
+    s[Option::Difficulty] = 5;
     return s;
 }
 
@@ -75,34 +75,43 @@ TEST(DemoFileTest, WhatIsWrittenReadsBackTheSame) {
     EXPECT_EQ(first[10], 3); // reading count
     EXPECT_EQ(first[12], 1000 & 0xFF);
     EXPECT_EQ(first[13], 1000 >> 8);
+    // The settings follow the version text in the format's fixed order: play count, bonus
+    // modes, lighting, translucency, no texture, control scheme, display, camera,
+    // background distance, difficulty.
+    const size_t settings_at = 8 + 2 + 1 + 3;
+    std::vector<int32_t> stored;
+    for (size_t at = settings_at; at < settings_at + 11 * 4; at += 4)
+        stored.push_back(static_cast<int32_t>(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+                                              bytes[at + 3] << 24));
+    EXPECT_EQ(stored, (std::vector<int32_t>{10, 1, 1, 1, 0, 1, 1, 2, 3, 5, 5}));
 }
 
 TEST(DemoFileTest, ANegativePlayCountAndEveryLimitOfTheSettingsRead) {
     DemoSettings s;
-    s.Play_Count = -7;
-    s.Difficulty = 0;
-    s.Back_Position = 0;
+    s[Option::PlayCount] = -7;
+    s[Option::Difficulty] = 0;
+    s[Option::BackDistance] = 0;
     EXPECT_EQ(ParseDemo(DemoHeaderBytes("0.5", s)).settings, s);
-    s.Difficulty = 5;
-    s.Back_Position = 5;
-    s.Display_Mode = 3;
-    s.Camera_Mode = 3;
-    s.Light_Mode = 2;
+    s[Option::Difficulty] = 5;
+    s[Option::BackDistance] = 5;
+    s[Option::Display] = 3;
+    s[Option::Camera] = 3;
+    s[Option::Light] = 2;
     EXPECT_EQ(ParseDemo(DemoHeaderBytes("0.5", s)).settings, s);
 }
 
 TEST(DemoFileTest, SettingsOutsideWhatThePanelOffersAreDamage) {
-    const auto with = [](auto field, int32_t value) {
+    const auto with = [](Option id, int32_t value) {
         DemoSettings s;
-        s.*field = value;
+        s[id] = value;
         return Refusal(DemoHeaderBytes("0.5", s));
     };
-    EXPECT_EQ(with(&DemoSettings::Difficulty, 6), "damaged: Difficulty is 6");
-    EXPECT_EQ(with(&DemoSettings::Difficulty, -1), "damaged: Difficulty is -1");
-    EXPECT_EQ(with(&DemoSettings::Back_Position, 6), "damaged: the background distance is 6");
-    EXPECT_EQ(with(&DemoSettings::Display_Mode, 4), "damaged: Display_Mode is 4");
-    EXPECT_EQ(with(&DemoSettings::Light_Mode, 3), "damaged: Light_Mode is 3");
-    EXPECT_EQ(with(&DemoSettings::Special2, 2), "damaged: Special2 is 2");
+    EXPECT_EQ(with(Option::Difficulty, 6), "damaged: Difficulty is 6");
+    EXPECT_EQ(with(Option::Difficulty, -1), "damaged: Difficulty is -1");
+    EXPECT_EQ(with(Option::BackDistance, 6), "damaged: the background distance is 6");
+    EXPECT_EQ(with(Option::Display, 4), "damaged: Display_Mode is 4");
+    EXPECT_EQ(with(Option::Light, 3), "damaged: Light_Mode is 3");
+    EXPECT_EQ(with(Option::Special2, 2), "damaged: Special2 is 2");
 }
 
 TEST(DemoFileTest, NotADemoOrAnotherFormatVersionIsRefused) {

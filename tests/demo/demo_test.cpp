@@ -196,10 +196,10 @@ TEST_F(DemoTest, APlaybackRepeatsTheRecordedGameFrameForFrame) {
 
     const Demo demo = ReadDemo(demo_);
     EXPECT_TRUE(demo.complete);
-    EXPECT_EQ(demo.settings.Difficulty, 3);
-    EXPECT_EQ(demo.settings.Display_Mode, 3);
-    EXPECT_EQ(demo.settings.Camera_Mode, 3);
-    EXPECT_EQ(demo.settings.Back_Position, 4);
+    EXPECT_EQ(demo.settings[Option::Difficulty], 3);
+    EXPECT_EQ(demo.settings[Option::Display], 3);
+    EXPECT_EQ(demo.settings[Option::Camera], 3);
+    EXPECT_EQ(demo.settings[Option::BackDistance], 4);
     EXPECT_EQ(demo.frames[40].regains, 1);
     EXPECT_EQ(demo.frames[41].regains, 1);
     EXPECT_EQ(demo.frames[42].regains, 0);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "options/option_table.h"
 #include "tests/support/options_fixture.h"
 
 namespace {
@@ -32,9 +33,11 @@ TEST_F(StartTest, NoSettingsFileShowsTheDesignDefaultsAndStartWritesAllKeys) {
 
     Button1Click(form());
     const std::vector<std::pair<std::string, std::string>> written = {
-        {"Play", "0"},     {"ライト設定", "2"}, {"半透明", "1"},     {"テクスチャ", "1"},
-        {"操作方式", "0"}, {"解像度", "0"},     {"カメラ位置", "0"}, {"背景描画", "2"},
-        {"難易度", "2"},   {WhiteFlashKey, "1"}};
+        {"Play", "0"},       {"ライト設定", "2"},
+        {"半透明", "1"},     {"テクスチャ", "1"},
+        {"操作方式", "0"},   {"解像度", "0"},
+        {"カメラ位置", "0"}, {"背景描画", "2"},
+        {"難易度", "2"},     {RowOf(Option::WhiteFlash).key, "1"}};
     EXPECT_EQ(StoredKeys(), written) << "every key, in the order START writes them";
 
     const World& w = world();
@@ -108,16 +111,29 @@ TEST_F(StartTest, StoredOptionsSetTheControlsAndComeBackUnchanged) {
     EXPECT_EQ(world().Light_Mode, 1);
 }
 
-// 0 turns the flash off; anything else leaves it on. --no-flash is never stored.
 TEST_F(StartTest, TheWhiteFlashSettingIsReadAndWrittenBackButNotTheCommandLine) {
-    for (const auto& [value, option_off, written] :
-         {std::tuple{"0", false, "0"}, {"1", false, "1"}, {"2", false, "1"}, {"1", true, "1"}}) {
-        SCOPED_TRACE(testing::Message() << value << (option_off ? " --no-flash" : ""));
-        CreateFormWithSettings(std::string("[Brannock]\n画面フラッシュ=") + value + "\n");
-        form().NoFlashOption = option_off;
-        EXPECT_EQ(world().No_Flash, *value == '0');
+    struct Case {
+        const char* file;
+        bool option_off;
+        bool off;
+        const char* written;
+    };
+    const Case cases[] = {
+        {"", false, false, "1"},
+        {"画面フラッシュ=0\n", false, true, "0"},
+        {"画面フラッシュ=1\n", false, false, "1"},
+        {"画面フラッシュ=2\n", false, false, "1"},
+        {"", true, false, "1"},
+        {"画面フラッシュ=0\n", true, true, "0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.file << (c.option_off ? " --no-flash" : ""));
+        CreateFormWithSettings(std::string("[Brannock]\n") + c.file);
+        form().NoFlashOption = c.option_off;
+        EXPECT_EQ(world().No_Flash, c.off);
+        EXPECT_EQ(FlashesOff(form()), c.off || c.option_off);
         Button1Click(form());
-        EXPECT_EQ(Stored(WhiteFlashKey), written);
+        EXPECT_EQ(Stored(RowOf(Option::WhiteFlash).key), c.written);
     }
 }
 

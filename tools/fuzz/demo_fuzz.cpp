@@ -17,11 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (e.what()[0] == '\0') std::abort(); // every refusal says why
         return 0;
     }
-    const DemoSettings& s = demo.settings;
-    if (s.Difficulty < 0 || s.Difficulty > 5 || s.Back_Position < 0 || s.Back_Position > 5 ||
-        s.Display_Mode < 0 || s.Display_Mode > 3 || s.Camera_Mode < 0 || s.Camera_Mode > 3 ||
-        s.Light_Mode < 0 || s.Light_Mode > 2)
-        std::abort();
+    for (size_t i = 0; i < DemoOptionCount; ++i)
+        if (demo.settings.values[i] < OptionTable[i].min ||
+            demo.settings.values[i] > OptionTable[i].max)
+            std::abort();
     if (demo.complete != demo.cut.empty()) std::abort();
     // What was read writes back to the bytes it came from, up to where it ended.
     std::vector<uint8_t> again = DemoHeaderBytes(demo.game_version, demo.settings);

@@ -4,20 +4,25 @@
 // never makes the file keep growing.
 #include <unistd.h>
 
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
+#include "options/option_table.h"
 #include "options/options.h"
 
 namespace {
 
-const std::array<const char*, 10> Keys = {"Play",   "カメラ位置", "テクスチャ", "ライト設定",
-                                          "半透明", "操作方式",   "背景描画",   "解像度",
-                                          "難易度", WhiteFlashKey};
+// Every key the game keeps in bn.ini.
+const std::vector<const char*> Keys = [] {
+    std::vector<const char*> keys;
+    for (const OptionRow& row : OptionTable)
+        if (row.key) keys.push_back(row.key);
+    return keys;
+}();
 constexpr int Unset = -123456789;
 
 std::string ReadAll(const std::string& path) {
@@ -40,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 
-    std::array<int, Keys.size()> before{};
+    std::vector<int> before(Keys.size());
     for (size_t i = 0; i < Keys.size(); ++i) before[i] = ReadSettingInt(Keys[i], Unset);
     // The value is one the file may not hold yet, so the write changes something.
     const int written = before[0] == 7 ? 8 : 7;

@@ -1,0 +1,5 @@
+#include "game/version.h"
+
+std::string GameVersion() {
+    return BRANNOCK_VERSION;
+}
