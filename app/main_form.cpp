@@ -2,31 +2,17 @@
 
 #include <SDL.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 
 #include "app/form_design.h"
 #include "app/game.h"
 #include "media/game_folder.h"
 #include "media/language.h"
+#include "media/user_folders.h"
 #include "options/options.h"
 #include "screens/screens.h"
 
 namespace {
-
-// The per-user folder that holds the record tables ($XDG_DATA_HOME/brannock).
-std::string UserDataDirectory() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    std::filesystem::path base;
-    if (xdg != nullptr && *xdg != '\0') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home != nullptr ? home : ".") / ".local" / "share";
-    }
-    return (base / "brannock").string();
-}
 
 void LoadMemo(TMainForm& form, const std::string& path) {
     form.StartupProblem = ReadOptionText(path, form.Panel1.Memo1.Lines);
@@ -146,7 +132,7 @@ void FormCreate(TMainForm& form) {
     w.Frame_Interval = 33;
     // The clock already has 1 ms resolution; nothing to raise.
     w.App_Dir = GameFolder();
-    w.Win_Dir = UserDataDirectory();
+    w.Win_Dir = GameUserFolder(UserFolder::Data).string();
     w.Score_File = w.Win_Dir + "/bnscore.dat";
     w.Time_File = w.Win_Dir + "/bntime2.dat";
     LoadMemo(form, w.App_Dir + LocalizedFileName(w.App_Dir, "option.txt"));
