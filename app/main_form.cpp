@@ -6,6 +6,7 @@
 
 #include "app/form_design.h"
 #include "app/game.h"
+#include "game/frame_time.h"
 #include "media/game_folder.h"
 #include "media/language.h"
 #include "media/user_folders.h"
@@ -129,7 +130,7 @@ void FormCreate(TMainForm& form) {
     ReadPlayCount(form);
     w.Energy = FullEnergy;
     w.Button_Latch = w.Missile_Latch = w.Blade_Latch = w.Camera_Latch = true;
-    w.Frame_Interval = 33;
+    w.Frame_Interval = StandardFrameMs;
     // The clock already has 1 ms resolution; nothing to raise.
     w.App_Dir = GameFolder();
     w.Win_Dir = GameUserFolder(UserFolder::Data).string();
