@@ -1,7 +1,5 @@
 #include "app/main_form.h"
 
-#include <SDL.h>
-
 #include <iostream>
 
 #include "app/form_design.h"
@@ -21,17 +19,18 @@ void LoadMemo(TMainForm& form, const std::string& path) {
 
 void DispatchEvent(TMainForm& form, const SDL_Event& event) {
     form.DXInput1.HandleEvent(event);
+    const EventKind kind = KindOf(event);
     // An error box over the panel is modal: it takes the keys, Escape included.
     const bool box_up = form.Panel1.Visible && !form.Panel1.Message.empty();
-    if (box_up && event.type == SDL_KEYDOWN) {
+    if (box_up && (kind == EventKind::KeyDown || kind == EventKind::EscapeDown)) {
         form.Panel1.HandleEvent(event);
         return;
     }
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+    if (kind == EventKind::EscapeDown) {
         FormKeyDown(form, 27); // the form sees every key first
         return;
     }
-    if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET) {
+    if (kind == EventKind::RenderReset) {
         if (form.DXDraw.Initialized()) form.DXDraw.RestoreSurfaces();
         return;
     }

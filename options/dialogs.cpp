@@ -271,3 +271,8 @@ std::string TMessageDialog::GlyphText() const {
     for (const TButton& b : ButtonList) text += b.Caption;
     return text;
 }
+
+void TModalDialog::CloseAsEscape() {
+    KeyDown(SDLK_ESCAPE, false, false);
+    if (!Closed()) ModalResult = TModalResult::Cancel;
+}
