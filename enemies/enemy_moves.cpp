@@ -49,6 +49,8 @@ bool Chase(World& w, TParts& enemy, rm::Vector r, float turn_k) {
     return w.Teki_Fire_Count == 1;
 }
 
+namespace {
+
 int FirstHitIn(const std::array<TParts, ShotCount>& pool, const rm::FramePtr& target, double half_x,
                double half_z) {
     for (size_t k = 0; k < pool.size(); ++k) {
@@ -79,6 +81,37 @@ void ParkShot(TMainForm& form, size_t k) {
 
 void ParkMissile(TMainForm& form, size_t k) {
     ParkProjectile(form, form.world.Missile[k], nullptr);
+}
+
+} // namespace
+
+void TakeHits(TMainForm& form, TParts& enemy, double shot_half_x,
+              void (*remove)(TMainForm&, TParts&)) {
+    World& w = form.world;
+    const rm::FramePtr& root = form.DXDraw.Scene();
+    if (const int k = FirstHitIn(w.Tama, enemy.Frame, shot_half_x, 4); k >= 0) {
+        --enemy.Life;
+        const rm::Vector at = enemy.Frame->GetPosition(root);
+        if (enemy.Life <= 0) remove(form, enemy);
+        if (enemy.Life > 0)
+            Explode(form, at, 12, wave::EnemyHit);
+        else
+            Explode(form, at, 30, wave::EnemyExplosion);
+        ParkShot(form, static_cast<size_t>(k));
+    }
+    if (enemy.Life == 0) return;
+    if (const int k = FirstHitIn(w.Missile, enemy.Frame, 6, 4); k >= 0) {
+        const rm::Vector at = enemy.Frame->GetPosition(root);
+        remove(form, enemy);
+        Explode(form, at, 30, wave::EnemyExplosion);
+        ParkMissile(form, static_cast<size_t>(k));
+    }
+    if (enemy.Life == 0) return;
+    if (BladeReaches(w, enemy.Frame)) {
+        const rm::Vector at = enemy.Frame->GetPosition(root);
+        remove(form, enemy);
+        Explode(form, at, 30, wave::EnemyExplosion);
+    }
 }
 
 } // namespace enemy

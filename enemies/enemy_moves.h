@@ -32,19 +32,12 @@ StepResult StepOrTurn(TMainForm& form, TParts& enemy, float turn_k, int turn_fra
 // round to 1: the caller fires.
 bool Chase(World& w, TParts& enemy, rm::Vector r, float turn_k);
 
-// The first projectile in flight of a pool inside the box |x| < half_x, |z| < half_z of
-// the enemy's frame, or -1.
-int FirstHitIn(const std::array<TParts, ShotCount>& pool, const rm::FramePtr& target, double half_x,
-               double half_z);
-
-// Whether a swinging blade reaches the enemy: within 12 ahead of the robot and 12 aside.
-bool BladeReaches(const World& w, const rm::FramePtr& target);
-
-// An explosion with its sound (when a record was free).
-void Explode(TMainForm& form, rm::Vector at, int lifetime, int sound);
-
-// Parks player shot k with its light, or missile k.
-void ParkShot(TMainForm& form, size_t k);
-void ParkMissile(TMainForm& form, size_t k);
+// The player's shots, missiles and blade against one enemy in a frame, in that order: a
+// shot inside |x| < shot_half_x, |z| < 4 of the enemy takes a hit point, a missile inside
+// |x| < 6, |z| < 4 or the blade kills at once. Each hit explodes where the enemy stood and
+// parks the projectile; remove takes a killed enemy out of play (its Life 0), after its
+// place is taken.
+void TakeHits(TMainForm& form, TParts& enemy, double shot_half_x,
+              void (*remove)(TMainForm&, TParts&));
 
 } // namespace enemy

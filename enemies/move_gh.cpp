@@ -6,7 +6,6 @@
 #include "enemies/enemies.h"
 #include "enemies/enemy_moves.h"
 #include "enemies/enemy_shots.h"
-#include "game/waves.h"
 
 namespace {
 
@@ -43,34 +42,6 @@ void FirePair(TMainForm& form, size_t i) {
     FireEnemyShot(form, head, {-1, 1, 0}, {-1, 0, 50});
 }
 
-void TakeHits(TMainForm& form, TParts& walker) {
-    World& w = form.world;
-    const rm::FramePtr& root = form.DXDraw.Scene();
-    if (const int k = enemy::FirstHitIn(w.Tama, walker.Frame, 3.3, 4); k >= 0) {
-        --walker.Life;
-        const rm::Vector at = walker.Frame->GetPosition(root);
-        if (walker.Life <= 0) Remove(form, walker);
-        if (walker.Life > 0)
-            enemy::Explode(form, at, 12, wave::EnemyHit);
-        else
-            enemy::Explode(form, at, 30, wave::EnemyExplosion);
-        enemy::ParkShot(form, static_cast<size_t>(k));
-    }
-    if (walker.Life == 0) return;
-    if (const int k = enemy::FirstHitIn(w.Missile, walker.Frame, 6, 4); k >= 0) {
-        const rm::Vector at = walker.Frame->GetPosition(root);
-        Remove(form, walker);
-        enemy::Explode(form, at, 30, wave::EnemyExplosion);
-        enemy::ParkMissile(form, static_cast<size_t>(k));
-    }
-    if (walker.Life == 0) return;
-    if (enemy::BladeReaches(w, walker.Frame)) {
-        const rm::Vector at = walker.Frame->GetPosition(root);
-        Remove(form, walker);
-        enemy::Explode(form, at, 30, wave::EnemyExplosion);
-    }
-}
-
 } // namespace
 
 void Move_GH(TMainForm& form) {
@@ -86,6 +57,6 @@ void Move_GH(TMainForm& form) {
         const rm::Vector r = w.Robo_Frame->GetPosition(walker.Frame);
         Look(form, walker, r);
         if (walker.Count == -1 && enemy::Chase(w, walker, r, TurnK)) FirePair(form, i);
-        TakeHits(form, walker);
+        enemy::TakeHits(form, walker, 3.3, Remove);
     }
 }

@@ -6,7 +6,6 @@
 #include "enemies/enemies.h"
 #include "enemies/enemy_moves.h"
 #include "enemies/enemy_shots.h"
-#include "game/waves.h"
 
 namespace {
 
@@ -31,31 +30,6 @@ void Look(TMainForm& form, TParts& zako, rm::Vector r) {
     if (!enemy::AnyWall(w, mid_x, mid_z)) zako.Count = -1;
 }
 
-void TakeHits(TMainForm& form, TParts& zako) {
-    World& w = form.world;
-    const rm::FramePtr& root = form.DXDraw.Scene();
-    if (const int k = enemy::FirstHitIn(w.Tama, zako.Frame, 4, 4); k >= 0) {
-        if (--zako.Life <= 0) Kill(form, zako);
-        const rm::Vector at = zako.Frame->GetPosition(root);
-        if (zako.Life > 0)
-            enemy::Explode(form, at, 12, wave::EnemyHit);
-        else
-            enemy::Explode(form, at, 30, wave::EnemyExplosion);
-        enemy::ParkShot(form, static_cast<size_t>(k));
-    }
-    if (zako.Life == 0) return;
-    if (const int k = enemy::FirstHitIn(w.Missile, zako.Frame, 6, 4); k >= 0) {
-        Kill(form, zako);
-        enemy::Explode(form, zako.Frame->GetPosition(root), 30, wave::EnemyExplosion);
-        enemy::ParkMissile(form, static_cast<size_t>(k));
-    }
-    if (zako.Life == 0) return;
-    if (enemy::BladeReaches(w, zako.Frame)) {
-        Kill(form, zako);
-        enemy::Explode(form, zako.Frame->GetPosition(root), 30, wave::EnemyExplosion);
-    }
-}
-
 } // namespace
 
 void Move_Teki(TMainForm& form) {
@@ -71,6 +45,6 @@ void Move_Teki(TMainForm& form) {
         Look(form, zako, r);
         if (zako.Count == -1 && enemy::Chase(w, zako, r, TurnK))
             FireEnemyShot(form, zako.Frame, {0, -0.8f, 0}, {0, 0, 1});
-        TakeHits(form, zako);
+        enemy::TakeHits(form, zako, 4, Kill);
     }
 }
