@@ -18,6 +18,8 @@ void LoadMemo(TMainForm& form, const std::string& path) {
 }
 
 void DispatchEvent(TMainForm& form, const SDL_Event& event) {
+    form.Window.HandleEvent(event);
+    if (form.DesktopWindow.HandleEvent(event)) return;
     form.DXInput1.HandleEvent(event);
     const EventKind kind = KindOf(event);
     // An error box over the panel is modal: it takes the keys, Escape included.
