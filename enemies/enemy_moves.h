@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 
 #include "app/main_form.h"
 #include "scene/engine/rm.h"
@@ -32,12 +33,23 @@ StepResult StepOrTurn(TMainForm& form, TParts& enemy, float turn_k, int turn_fra
 // round to 1: the caller fires.
 bool Chase(World& w, TParts& enemy, rm::Vector r, float turn_k);
 
-// The player's shots, missiles and blade against one enemy in a frame, in that order: a
-// shot inside |x| < shot_half_x, |z| < 4 of the enemy takes a hit point, a missile inside
-// |x| < 6, |z| < 4 or the blade kills at once. Each hit explodes where the enemy stood and
-// parks the projectile; remove takes a killed enemy out of play (its Life 0), after its
-// place is taken.
-void TakeHits(TMainForm& form, TParts& enemy, double shot_half_x,
-              void (*remove)(TMainForm&, TParts&));
+// What tells one kind of roaming enemy from the other.
+struct RoamerKind {
+    float turn_k;      // turns atan(1/turn_k) a frame, roaming and chasing
+    int turn_frames;   // frames of a turn away from a wall
+    float sight_range; // sees the robot within this on both of its own axes...
+    // ...when no wall stands between them on the ground (positions in the scene's terms)
+    bool (*clear_view)(const World& w, rm::Vector robot, rm::Vector self);
+    double shot_half_x;                          // the half width of its box for the player's shots
+    void (*fire)(TMainForm& form, size_t index); // its shot, from pool[index]
+    void (*remove)(TMainForm& form, TParts& enemy); // out of play, Life 0
+};
+
+// One frame of every living enemy of a pool, each in turn: a step or a turn (one buried
+// in a wall is removed, without a trace), a look for the robot, the chase with its fire,
+// then the player's shots, missiles and blade: a shot inside |x| < shot_half_x, |z| < 4
+// takes a hit point, a missile inside |x| < 6, |z| < 4 or the blade kills at once, each
+// hit exploding where the enemy stood.
+void MoveRoamers(TMainForm& form, std::span<TParts> pool, const RoamerKind& kind);
 
 } // namespace enemy
