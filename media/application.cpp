@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "media/language.h"
 #include "media/report.h"
 
 namespace {
@@ -140,7 +141,7 @@ void TApplication::HandleException(const std::exception& e) {
 }
 
 void TApplication::HandleUnknownException() {
-    if (ErrorBox) ErrorBox("Unknown error");
+    if (ErrorBox) ErrorBox(Tr("原因のわからないエラーが起きました"));
 }
 
 SdlSession::SdlSession() {

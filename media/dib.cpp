@@ -1,7 +1,7 @@
 #include "media/dib.h"
 
+#include "media/language.h"
 #include "media/read_file.h"
-
 #include "scene/engine/bmp_reader.h"
 
 void TDIB::LoadFromFile(const std::string& path) {
@@ -13,9 +13,9 @@ void TDIB::LoadFromBytes(const std::vector<uint8_t>& bytes, const std::string& n
     if (const std::optional<rm::BmpFailure> failure =
             rm::DecodeBmp(bytes.data(), bytes.size(), picture)) {
         if (failure->kind == rm::BmpFailure::Kind::BitCount)
-            throw EInvalidGraphic(name + ": 不正なビット数です (" +
-                                  std::to_string(failure->bit_count) + ")");
-        throw EInvalidGraphic(name + ": 不正な DIB です");
+            throw EInvalidGraphic(
+                Format(Tr("%s: 不正なビット数です (%d)"), name.c_str(), failure->bit_count));
+        throw EInvalidGraphic(Format(Tr("%s: 不正な DIB です"), name.c_str()));
     }
     Assign(picture.width, picture.height, picture.bit_count, std::move(picture.pixels));
 }

@@ -6,29 +6,20 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdio>
 
 #include "media/canvas.h"
+#include "media/language.h"
 #include "media/render_threads.h"
 #include "media/report.h"
 #include "media/window.h"
 
 namespace {
 
-// Texts of the media layer's string table.
-constexpr const char* SDisplayModeChange = "ディスプレイモードを変更できません (%dx%d %dbit)";
-constexpr const char* SCannotMade = "%s を作成できません";
-
-std::string Format(const char* pattern, const char* name) {
-    char text[256];
-    std::snprintf(text, sizeof text, pattern, name);
-    return text;
-}
+const char* const SCannotMade = TrMark("%s を作成できません");
 
 std::string FormatMode(const TDisplay& d) {
-    char text[256];
-    std::snprintf(text, sizeof text, SDisplayModeChange, d.Width, d.Height, d.BitCount);
-    return text;
+    return Format(Tr("ディスプレイモードを変更できません (%dx%d %dbit)"), d.Width, d.Height,
+                  d.BitCount);
 }
 
 // Options that only take effect at initialisation.
@@ -190,12 +181,12 @@ void TDXDraw::CreateDriver() {
 void TDXDraw::Create3D() {
     if (!engine_) {
         engine_ = rm::CreateEngine();
-        if (!engine_) throw EDXDrawError(Format(SCannotMade, "IDirect3DRM"));
+        if (!engine_) throw EDXDrawError(Format(Tr(SCannotMade), "IDirect3DRM"));
         engine_->SetRenderThreads(RenderThreadsFromEnvironment());
         engine_->SetReporter(ReportProblemLine);
     }
     device_ = engine_->CreateDevice();
-    if (!device_) throw EDXDrawError(Format(SCannotMade, "IDirect3DDevice3"));
+    if (!device_) throw EDXDrawError(Format(Tr(SCannotMade), "IDirect3DDevice3"));
     device_->SetTextureQuality(rm::TextureNearest);
     if (!scene_) {
         scene_ = engine_->CreateFrame(nullptr);

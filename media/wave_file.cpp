@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "media/language.h"
 #include "media/read_file.h"
 #include "media/sound.h"
 
@@ -14,7 +15,7 @@ constexpr uint32_t LowestRate = 1000;
 constexpr uint32_t HighestRate = 384000;
 
 [[noreturn]] void InvalidWave(const std::string& name) {
-    throw EInvalidWave(name + ": 不正な Wave です");
+    throw EInvalidWave(Format(Tr("%s: 不正な Wave です"), name.c_str()));
 }
 
 bool HasId(const uint8_t* p, const char* id) {

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <filesystem>
 
+#include "media/language.h"
 #include "media/replace_file.h"
 #include "media/user_folders.h"
 #include "options/options.h"
@@ -152,7 +153,7 @@ int ReadSettingInt(const std::string& key, int default_value) {
 void WriteSettingInt(const std::string& key, int value) {
     namespace fs = std::filesystem;
     const fs::path path = SettingsFilePath();
-    const EIniFileException failure(path.string() + " に書き込めません");
+    const EIniFileException failure(Format(Tr("%s に書き込めません"), path.c_str()));
     std::error_code ec;
     fs::create_directories(path.parent_path(), ec);
 

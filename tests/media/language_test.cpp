@@ -7,9 +7,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
+#include "media/dib.h"
 #include "media/language.h"
+#include "media/read_file.h"
+#include "media/sound.h"
+#include "media/wave_file.h"
+#include "tests/media/bmp_bytes.h"
 #include "tests/support/language_scope.h"
 
 namespace {
@@ -117,6 +123,45 @@ TEST(LanguageTest, GameFilesHaveEnglishSiblingsWhereTheyExist) {
         EXPECT_EQ(LocalizedFileName(dir, "index.html"), "index.html") << "no sibling: Japanese";
     }
     fs::remove_all(dir);
+}
+
+// A file the game cannot use is told in the player's language, the file named either way.
+TEST(LanguageTest, FileProblemsAreToldInTheChosenLanguage) {
+    const auto message = [](const std::function<void()>& fail) -> std::string {
+        try {
+            fail();
+        } catch (const std::exception& e) {
+            return e.what();
+        }
+        return "(no error)";
+    };
+    BmpLayout two_bits;
+    two_bits.width = two_bits.height = 1;
+    two_bits.bit_count = 2;
+    two_bits.rows = {{0}};
+    const std::vector<uint8_t> odd_depth = BuildBmp(two_bits);
+    const struct {
+        std::function<void()> fail;
+        std::string japanese, english;
+    } rows[] = {
+        {[] {
+             TDIB().LoadFromBytes({'h', 'i'}, "a.bmp");
+         },
+         "a.bmp: 不正な DIB です", "a.bmp: not a valid picture (DIB)"},
+        {[&] { TDIB().LoadFromBytes(odd_depth, "b.bmp"); }, "b.bmp: 不正なビット数です (2)",
+         "b.bmp: unsupported bits per pixel (2)"},
+        {[] {
+             ParseWave({'h', 'i'}, "c.wav");
+         },
+         "c.wav: 不正な Wave です", "c.wav: not a valid Wave sound"},
+        {[] { ReadBinaryFile("/"); }, "/: ファイルを開けません（フォルダーです）",
+         "/: cannot open the file (it is a folder)"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(message(row.fail), row.japanese);
+        LanguageScope english(en);
+        EXPECT_EQ(message(row.fail), row.english);
+    }
 }
 
 } // namespace
