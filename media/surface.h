@@ -52,6 +52,10 @@ public:
     // transparent is set. Clipped to both surfaces; a rectangle with right < left or
     // bottom < top is drawn mirrored.
     void CopyRect(int x, int y, TRect source_rect, const TDirectDrawSurface& src, bool transparent);
+    // The same, each source pixel drawn as a scale x scale block (scale 1 is the copy
+    // above): the 2D overlay of a large screen, kept sharp.
+    void CopyRect(int x, int y, TRect source_rect, const TDirectDrawSurface& src, bool transparent,
+                  int scale);
 
 private:
     // Makes a pending fill.

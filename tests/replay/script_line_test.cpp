@@ -75,3 +75,17 @@ TEST(ScriptLineTest, AnswersKeepInnerSpacesAndUnknownCommandsAreNamed) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ScriptLineTest, WindowSizesAndPressedKeysWithTheirModifiers) {
+    EXPECT_EQ(ReadScriptLine("window 1920 1080").height, 1080);
+    EXPECT_EQ(Refusal("window 0 480"), "a window size must be positive");
+    const ScriptLine alt_enter = ReadScriptLine("press Alt+Return");
+    EXPECT_EQ(alt_enter.key, SDLK_RETURN);
+    EXPECT_EQ(alt_enter.modifiers, KMOD_LALT);
+    EXPECT_EQ(Refusal("press Super+F11"), "unknown modifier 'Super' (Alt, Ctrl or Shift)");
+    EXPECT_EQ(Refusal("press Alt+"), "expected a key");
+}
+
+} // namespace
