@@ -116,7 +116,7 @@ int TDXDraw::Height() const {
 }
 
 int TDXDraw::UiScale() const {
-    return std::max(1, Height() / UiScaleLines);
+    return std::max(1, std::min(Height() / UiScaleLines, Width() / UiScaleColumns));
 }
 
 void TDXDraw::SetControlSize(int width, int height) {

@@ -99,9 +99,11 @@ public:
     int Height() const;
     // The whole-number scale the 2D overlay is drawn at: 1 up to 959 lines (every designed
     // mode), then one more for every 480 lines, so a large window looks like a sharp
-    // 640 x 480 game around a finer 3D view.
+    // 640 x 480 game around a finer 3D view. A window narrower than 4:3 takes the scale its
+    // width allows (one more for every 640 columns), so the 2D screens are never cut.
     int UiScale() const;
     static constexpr int UiScaleLines = 480;
+    static constexpr int UiScaleColumns = 640;
 
     void InitializeDisplay(); // raises EDXDrawError
     void FinalizeDisplay();

@@ -48,6 +48,20 @@ protected:
     TDXDraw display{window};
 };
 
+// The 2D overlay's scale: one more for every 480 lines, but never more than the width
+// allows at 640 columns a step.
+TEST_F(DisplayTest, TheUiScaleGrowsWithTheLinesAndNeverCutsTheWidth) {
+    struct Row {
+        int w, h, scale;
+    } const rows[] = {{647, 471, 1},   {640, 480, 1},   {1280, 959, 1},  {1280, 960, 2},
+                      {1920, 1080, 2}, {1280, 1024, 2}, {2560, 1439, 2}, {2560, 1440, 3},
+                      {1279, 1080, 1}, {1919, 1440, 2}, {100, 100, 1}};
+    for (const Row& row : rows) {
+        display.SetControlSize(row.w, row.h);
+        EXPECT_EQ(display.UiScale(), row.scale) << row.w << " x " << row.h;
+    }
+}
+
 TEST(DisplayOptions, EffectiveOptionsFollowTheRules) {
     // Window mode: the flip and the full-screen-only options go.
     const TDXDrawOptions window = TDXDraw::EffectiveOptions(WindowOptions());

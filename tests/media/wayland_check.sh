@@ -23,7 +23,8 @@ DISPLAY=$display XDG_RUNTIME_DIR=$work/run weston --backend=x11-backend.so --soc
 for _ in $(seq 100); do [ -S "$work/run/wl" ] && break; sleep 0.1; done
 [ -S "$work/run/wl" ] || fail "weston did not start"
 export XDG_CONFIG_HOME=$work/home XDG_DATA_HOME=$work/home SDL_AUDIODRIVER=dummy
-wayland() { env -u DISPLAY -u SDL_VIDEODRIVER WAYLAND_DISPLAY=wl XDG_RUNTIME_DIR="$work/run" "$@"; }
+# exec: the job started in the background is the game itself, so its id is the game's.
+wayland() { exec env -u DISPLAY -u SDL_VIDEODRIVER WAYLAND_DISPLAY=wl XDG_RUNTIME_DIR="$work/run" "$@"; }
 
 wayland "$game" >"$work/panel.log" 2>&1 & pids+=($!)
 sleep 3

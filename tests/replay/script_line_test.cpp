@@ -45,11 +45,6 @@ TEST(ScriptLineTest, FrameCountsFromZeroAndKeyNamesWithSpaces) {
     EXPECT_EQ(Refusal("frames 1 Left + Nokey"), "unknown key 'Nokey'");
 }
 
-TEST(ScriptLineTest, RealtimeStandsAlone) {
-    EXPECT_EQ(ReadScriptLine("realtime").command, "realtime");
-    EXPECT_EQ(Refusal("realtime 2"), "unexpected '2' at the end of the line");
-}
-
 TEST(ScriptLineTest, LeversTakeExactlyTheirWords) {
     const ScriptLine set = ReadScriptLine("set Robo_HP 100");
     EXPECT_EQ(set.words, (std::vector<std::string>{"Robo_HP", "100"}));

@@ -41,9 +41,9 @@ TEST_F(UiScaleTest, EveryPictureIsTheHalfSizeScreensDoubled) {
         [&] { w.Ending_Scroll = 699, EndingTimerTimer(form()); }, // the last one at rest
     };
     for (const auto& draw : screens) {
-        // 320 pixels across cut the title, the captions and the boss gauge at both sides.
+        // 540 lines cut the rising credits at the top and the bottom.
         TDirectDrawSurface half, full;
-        for (auto [surface, width, height] : {std::tuple{&half, 320, 540}, {&full, 640, 1080}}) {
+        for (auto [surface, width, height] : {std::tuple{&half, 640, 540}, {&full, 1280, 1080}}) {
             form().DXDraw.SetControlSize(width, height);
             form().DXDraw.FillSurface(0x203040);
             draw();

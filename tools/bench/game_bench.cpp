@@ -129,23 +129,23 @@ struct DesignedMode {
     int width, height, display_mode;
     double screen_scale;
 };
-constexpr DesignedMode DesignedModes[] = {
-    {640, 480, 0, 1.0}, {800, 600, 1, 1.25}, {1024, 768, 2, 1.6}};
-constexpr int WindowMode = 3;
+constexpr DesignedMode DesignedModes[] = {{640, 480, display_mode::FullScreen640, 1.0},
+                                          {800, 600, display_mode::FullScreen800, 1.25},
+                                          {1024, 768, display_mode::FullScreen1024, 1.6}};
 
 // The settings START would make for a fully featured game: full lighting, translucency,
 // textures, camera behind the robot, Nomal difficulty; full-screen at a designed size, any
 // other size as a window of that size (as the player sizes it).
 void StartGame(TMainForm& form, int width, int height, int camera_mode) {
     World& w = form.world;
-    w.Display_Mode = WindowMode;
+    w.Display_Mode = display_mode::Window;
     w.Screen_Scale = 1.0;
     for (const DesignedMode& mode : DesignedModes)
         if (mode.width == width && mode.height == height) {
             w.Display_Mode = mode.display_mode;
             w.Screen_Scale = mode.screen_scale;
         }
-    if (w.Display_Mode == WindowMode) {
+    if (w.Display_Mode == display_mode::Window) {
         TDXDrawOptions options = form.DXDraw.Options();
         options.Exclude(doFullScreen);
         form.DXDraw.SetOptions(options);
