@@ -24,15 +24,6 @@ void PaceFrame(TMainForm& form) {
     w.Tick_Last = w.Tick_Now;
 }
 
-void DrawEndCaptions(TMainForm& form) {
-    World& w = form.world;
-    const int x = (form.DXDraw.Width() - 500) / 2;
-    const int y = (form.DXDraw.Height() - 60) / 2 - 10;
-    auto& caption = form.DXImageList1.Items(picture::GameOver);
-    if (w.Boss_HP != 0 && w.Robo_HP <= 0) caption.Draw(form.DXDraw.BackSurface(), x, y, 0);
-    if (w.Boss_Down_Frames >= 15) caption.Draw(form.DXDraw.BackSurface(), x, y, 1);
-}
-
 void Trace(TMainForm& form, const char* name) {
     if (form.OnFrameStep) form.OnFrameStep(name);
 }
@@ -44,6 +35,16 @@ void Run(TMainForm& form, const char* name, void (*step)(TMainForm&)) {
 }
 
 } // namespace
+
+void DrawEndCaptions(TMainForm& form) {
+    World& w = form.world;
+    const int s = form.DXDraw.UiScale(); // 1 in every designed mode
+    const int x = (form.DXDraw.Width() - 500 * s) / 2;
+    const int y = (form.DXDraw.Height() - 60 * s) / 2 - 10 * s;
+    auto& caption = form.DXImageList1.Items(picture::GameOver);
+    if (w.Boss_HP != 0 && w.Robo_HP <= 0) caption.Draw(form.DXDraw.BackSurface(), x, y, 0, s);
+    if (w.Boss_Down_Frames >= 15) caption.Draw(form.DXDraw.BackSurface(), x, y, 1, s);
+}
 
 void DXTimerTimer(TMainForm& form) {
     World& w = form.world;

@@ -5,6 +5,8 @@
 class TMainForm;
 
 void DXTimerTimer(TMainForm& form);
+// The frame's "GAME OVER" or "STAGE CLEAR" caption, over the HUD.
+void DrawEndCaptions(TMainForm& form);
 void reset_game(TMainForm& form);
 void Check_Zako_Clear(TMainForm& form);
 // The end of a stage, run by the frame loop when the victory pose has counted its last

@@ -107,6 +107,9 @@ void Button1Click(TMainForm& form) {
     w.Boss_HP = FullHitPoints;
     form.Panel1.Visible = false;
 
+    // The window mode opens the window as the player left it, at its size.
+    if (form.Window.Created() && !form.DXDraw.Options().Has(doFullScreen))
+        form.DesktopWindow.Open();
     // An error here reaches the error box: the panel stays hidden, no title screen.
     form.DXDraw.InitializeDisplay();
     // Without textures the engine ignores texture names in mesh files (instead of

@@ -33,6 +33,8 @@ void LoadMemo(TMainForm& form, const std::string& path) {
 }
 
 void DispatchEvent(TMainForm& form, const SDL_Event& event) {
+    form.Window.HandleEvent(event);
+    if (form.DesktopWindow.HandleEvent(event)) return;
     form.DXInput1.HandleEvent(event);
     // An error box over the panel is modal: it takes the keys, Escape included.
     const bool box_up = form.Panel1.Visible && !form.Panel1.Message.empty();

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "app/desktop_window.h"
 #include "app/world.h"
 #include "media/application.h"
 #include "media/dib.h"
@@ -41,6 +42,8 @@ public:
     TApplication& Application;
     TWindow Window;
     TDXDraw DXDraw;
+    // The window mode's window as the player sizes it (beyond the designed form).
+    TDesktopWindow DesktopWindow{*this};
     TDXTimer DXTimer;
     TDXInput DXInput1;
     TOptionsPanel Panel1;

@@ -5,6 +5,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "media/canvas.h"
@@ -36,6 +37,17 @@ bool NeedsInitialisation(TDXDrawOption o) {
 
 constexpr int MaxSide = 8192;
 constexpr float DefaultBackDistance = 5000.0f;
+constexpr float DefaultField = 0.5f; // the retained-mode viewport's own
+
+// The view's field, as the viewport takes it: half the larger side's extent at distance 1.
+// Every size sees as high as 640 x 480 does, so a wider surface sees more to the sides and
+// a narrower one less, and nothing is ever stretched. The 4:3 modes get the default field
+// from this exactly; the window mode's designed surface keeps the default it was drawn with.
+float ViewField(int width, int height) {
+    if (width == TDXDraw::DesignWidth && height == TDXDraw::DesignHeight) return DefaultField;
+    const float upward = DefaultField * 3.0f / 4.0f; // 640 x 480: half the height at distance 1
+    return upward * static_cast<float>(std::max(width, height)) / static_cast<float>(height);
+}
 
 // Clears a flag when the scope ends, also when an event handler throws.
 class BusyScope {
@@ -103,9 +115,30 @@ int TDXDraw::Height() const {
     return initialized_ ? back_surface_.Height() : control_height_;
 }
 
+int TDXDraw::UiScale() const {
+    return std::max(1, std::min(Height() / UiScaleLines, Width() / UiScaleColumns));
+}
+
 void TDXDraw::SetControlSize(int width, int height) {
-    control_width_ = width;
-    control_height_ = height;
+    control_width_ = std::clamp(width, 1, MaxSide);
+    control_height_ = std::clamp(height, 1, MaxSide);
+    // AutoSize in the window mode; a full-screen mode keeps its chosen size.
+    if (!initialized_ || busy_ || now_options_.Has(doFullScreen)) return;
+    if (control_width_ != back_surface_.Width() || control_height_ != back_surface_.Height())
+        FitSurfaceToControl();
+}
+
+void TDXDraw::FitSurfaceToControl() {
+    back_surface_.SetSize(control_width_, control_height_);
+    if (!viewport_ || !engine_) return;
+    // A viewport covers its surface from creation: a new one takes the old one's settings.
+    std::unique_ptr<rm::Viewport> viewport =
+        engine_->CreateViewport(control_width_, control_height_);
+    viewport->SetCamera(viewport_->GetCamera());
+    viewport->SetFront(viewport_->GetFront());
+    viewport->SetBack(viewport_->GetBack());
+    viewport->SetField(ViewField(control_width_, control_height_));
+    viewport_ = std::move(viewport);
 }
 
 void TDXDraw::InitializeDisplay() {
@@ -169,6 +202,7 @@ void TDXDraw::Create3D() {
     viewport_ = engine_->CreateViewport(back_surface_.Width(), back_surface_.Height());
     viewport_->SetCamera(camera_);
     viewport_->SetBack(DefaultBackDistance);
+    viewport_->SetField(ViewField(back_surface_.Width(), back_surface_.Height()));
     // What was obtained: a software device, always with its own depth buffer.
     now_options_.Exclude(doHardware);
     now_options_.Include(doZBuffer);
@@ -232,9 +266,11 @@ void TDXDraw::RenderScene() {
 
 void TDXDraw::Present() {
     if (!IsDrawable()) return;
+    // A full-screen mode fills the screen's height; the window mode's surface is the
+    // window's own size.
     if (window_.Created())
-        window_.PresentPixels(back_surface_.Pixels(), back_surface_.Width(),
-                              back_surface_.Height());
+        window_.PresentPixels(back_surface_.Pixels(), back_surface_.Width(), back_surface_.Height(),
+                              full_screen_ ? TPictureFit::Fill : TPictureFit::Sharp);
     ++present_count_;
 }
 

@@ -97,6 +97,13 @@ public:
     // The control's size: the back surface's size once initialised.
     int Width() const;
     int Height() const;
+    // The whole-number scale the 2D overlay is drawn at: 1 up to 959 lines (every designed
+    // mode), then one more for every 480 lines, so a large window looks like a sharp
+    // 640 x 480 game around a finer 3D view. A window narrower than 4:3 takes the scale its
+    // width allows (one more for every 640 columns), so the 2D screens are never cut.
+    int UiScale() const;
+    static constexpr int UiScaleLines = 480;
+    static constexpr int UiScaleColumns = 640;
 
     void InitializeDisplay(); // raises EDXDrawError
     void FinalizeDisplay();
@@ -132,8 +139,13 @@ public:
     uint64_t PresentCount() const { return present_count_; }
     // The triangles drawn by the last RenderScene (benchmarks).
     int LastTriangles() const { return last_triangles_; }
-    // The control's size in window mode (the form's client area).
+    // The control's size in window mode (the form's client area). While the window mode's
+    // display is up, the back surface and the view follow it at once (the surface is black
+    // until the next frame draws).
     void SetControlSize(int width, int height);
+    // The designed size of the control, the window mode's back surface as designed.
+    static constexpr int DesignWidth = 647;
+    static constexpr int DesignHeight = 471;
 
 private:
     void Notify_(Notify what);
@@ -141,6 +153,7 @@ private:
     void CreateDriver();
     void Create3D();
     void FreeDriver();
+    void FitSurfaceToControl();
 
     TWindow& window_;
     TDXDrawOptions options_;
@@ -149,8 +162,8 @@ private:
     bool busy_ = false;
     bool initialize_stage_ = false; // OnInitialize was called
     bool full_screen_ = false;      // the window was made full-screen by this display
-    int control_width_ = 647;
-    int control_height_ = 471;
+    int control_width_ = DesignWidth;
+    int control_height_ = DesignHeight;
     TDirectDrawSurface back_surface_;
     std::unique_ptr<TCanvas> canvas_;
     std::unique_ptr<rm::Engine> engine_;

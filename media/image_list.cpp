@@ -95,9 +95,14 @@ void TPictureCollectionItem::Finalize() {
 
 void TPictureCollectionItem::DrawPattern(TDirectDrawSurface& dest, int x, int y,
                                          int pattern) const {
+    DrawPattern(dest, x, y, pattern, 1);
+}
+
+void TPictureCollectionItem::DrawPattern(TDirectDrawSurface& dest, int x, int y, int pattern,
+                                         int scale) const {
     if (!loaded_ || pattern < 0 || pattern >= static_cast<int>(patterns_.size())) return;
     const Pattern& p = patterns_[static_cast<size_t>(pattern)];
-    dest.CopyRect(x, y, p.rect, surfaces_[static_cast<size_t>(p.surface)], Transparent);
+    dest.CopyRect(x, y, p.rect, surfaces_[static_cast<size_t>(p.surface)], Transparent, scale);
 }
 
 TDXImageList::TDXImageList(TDXDraw& display) : display_(display) {

@@ -33,8 +33,13 @@ public:
     void Finalize();
     // Draws the pattern at (x, y) of dest; nothing when not loaded or out of range.
     void DrawPattern(TDirectDrawSurface& dest, int x, int y, int pattern) const;
+    // The same, each pixel of the pattern drawn as a scale x scale block.
+    void DrawPattern(TDirectDrawSurface& dest, int x, int y, int pattern, int scale) const;
     void Draw(TDirectDrawSurface& dest, int x, int y, int pattern) const {
         DrawPattern(dest, x, y, pattern);
+    }
+    void Draw(TDirectDrawSurface& dest, int x, int y, int pattern, int scale) const {
+        DrawPattern(dest, x, y, pattern, scale);
     }
     // The surfaces the picture was cut into (tests).
     int SurfaceCount() const { return static_cast<int>(surfaces_.size()); }

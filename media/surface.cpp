@@ -1,8 +1,8 @@
 #include "media/surface.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 
 void TDirectDrawSurface::SetSize(int width, int height) {
     width_ = std::max(width, 0);
@@ -64,6 +64,48 @@ void TDirectDrawSurface::CopyRect(int x, int y, TRect r, const TDirectDrawSurfac
         uint32_t* to = &pixels_[static_cast<size_t>(y + j) * static_cast<size_t>(width_)];
         for (int i = i0; i < i1; ++i) {
             const uint32_t c = from[source_of(mirror_x, src_left, w, i)];
+            if (keyed && (c & 0xFFFFFFu) == key) continue;
+            to[x + i] = c;
+        }
+    }
+}
+
+void TDirectDrawSurface::CopyRect(int x, int y, TRect r, const TDirectDrawSurface& src,
+                                  bool transparent, int scale) {
+    if (scale <= 1) {
+        CopyRect(x, y, r, src, transparent);
+        return;
+    }
+    if (&src == this) {
+        const TDirectDrawSurface snapshot = src;
+        CopyRect(x, y, r, snapshot, transparent, scale);
+        return;
+    }
+    const bool mirror_x = r.Right < r.Left;
+    const bool mirror_y = r.Bottom < r.Top;
+    const int src_left = std::min(r.Left, r.Right);
+    const int src_top = std::min(r.Top, r.Bottom);
+    const int w = std::abs(r.Right - r.Left);
+    const int h = std::abs(r.Bottom - r.Top);
+    const bool keyed = transparent && src.ColorKey.has_value();
+    const uint32_t key = src.ColorKey.value_or(0) & 0xFFFFFFu;
+    // Destination pixel x + i shows source column i / scale of the rectangle (counted from
+    // its far side when mirrored); pixels whose source lies outside the source are skipped.
+    auto source_of = [scale](bool mirror, int first, int n, int i) {
+        return mirror ? first + n - 1 - i / scale : first + i / scale;
+    };
+    const int i0 = std::max(0, -x), i1 = std::min(w * scale, width_ - x);
+    const int j0 = std::max(0, -y), j1 = std::min(h * scale, height_ - y);
+    for (int j = j0; j < j1; ++j) {
+        const int sy = source_of(mirror_y, src_top, h, j);
+        if (sy < 0 || sy >= src.height_) continue;
+        const uint32_t* from =
+            &src.pixels_[static_cast<size_t>(sy) * static_cast<size_t>(src.width_)];
+        uint32_t* to = &pixels_[static_cast<size_t>(y + j) * static_cast<size_t>(width_)];
+        for (int i = i0; i < i1; ++i) {
+            const int sx = source_of(mirror_x, src_left, w, i);
+            if (sx < 0 || sx >= src.width_) continue;
+            const uint32_t c = from[sx];
             if (keyed && (c & 0xFFFFFFu) == key) continue;
             to[x + i] = c;
         }

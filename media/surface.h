@@ -21,7 +21,9 @@ public:
     uint32_t* Pixels() { return pixels_.data(); }
     const uint32_t* Pixels() const { return pixels_.data(); }
     uint32_t Pixel(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
-    void SetPixel(int x, int y, uint32_t rgb) { pixels_[static_cast<size_t>(y * width_ + x)] = rgb; }
+    void SetPixel(int x, int y, uint32_t rgb) {
+        pixels_[static_cast<size_t>(y * width_ + x)] = rgb;
+    }
     void Fill(uint32_t rgb);
 
     // Source colour key (0xRRGGBB); copies with transparency skip pixels of this colour.
@@ -31,6 +33,10 @@ public:
     // transparent is set. Clipped to both surfaces; a rectangle with right < left or
     // bottom < top is drawn mirrored.
     void CopyRect(int x, int y, TRect source_rect, const TDirectDrawSurface& src, bool transparent);
+    // The same, each source pixel drawn as a scale x scale block (scale 1 is the copy
+    // above): the 2D overlay of a large screen, kept sharp.
+    void CopyRect(int x, int y, TRect source_rect, const TDirectDrawSurface& src, bool transparent,
+                  int scale);
 
 private:
     int width_ = 0;

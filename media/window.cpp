@@ -3,11 +3,35 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include "media/gl_probe.h"
 #include "media/language.h"
+
+namespace {
+
+// SDL's own software renderer, drawing into the window's surface.
+SDL_Renderer* CreateWindowSurfaceRenderer(SDL_Window* window) {
+    // X11 shows a window surface of its own (shared-memory images). Left to itself SDL would
+    // back it with a GL texture there, which brings back the software GL; so it is told not
+    // to. Other drivers (Wayland, KMS) have no surface of their own: SDL's texture-backed
+    // one is the only surface they offer, and the choice is made once per process.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (driver != nullptr && std::strcmp(driver, "x11") == 0)
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // By index: SDL_RENDER_DRIVER, which may name the renderer that just failed, is not
+    // asked again.
+    for (int i = 0; i < SDL_GetNumRenderDrivers(); ++i) {
+        SDL_RendererInfo info;
+        if (SDL_GetRenderDriverInfo(i, &info) == 0 && std::strcmp(info.name, "software") == 0)
+            return SDL_CreateRenderer(window, i, SDL_RENDERER_SOFTWARE);
+    }
+    return SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+}
+
+} // namespace
 
 TWindow::~TWindow() {
     Destroy();
@@ -16,8 +40,8 @@ TWindow::~TWindow() {
 void TWindow::Create(const std::string& caption, int client_width, int client_height) {
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
         throw std::runtime_error(Format(Tr("ディスプレイを開けません: %s"), SDL_GetError()));
-    client_width_ = client_width;
-    client_height_ = client_height;
+    windowed_width_ = client_width;
+    windowed_height_ = client_height;
     // SDL_RENDER_DRIVER, when set, chooses as the player asked; otherwise the machine does.
     const char* asked = SDL_getenv("SDL_RENDER_DRIVER");
     const bool choose = asked == nullptr || *asked == '\0';
@@ -28,12 +52,11 @@ void TWindow::Create(const std::string& caption, int client_width, int client_he
         throw std::runtime_error(Format(Tr("ウィンドウを作れません: %s"), SDL_GetError()));
     if (!software_)
         renderer_ = SDL_CreateRenderer(window_, -1, choose ? SDL_RENDERER_ACCELERATED : 0);
+    // Whatever renderer was chosen or asked for, one that cannot be created leaves the
+    // window-surface path, which every video driver offers.
     if (renderer_ == nullptr) {
         software_ = true;
-        // The window's own surface, shown straight by the video driver: left to itself SDL
-        // would back that surface with a GL texture, which brings back the software GL.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+        renderer_ = CreateWindowSurfaceRenderer(window_);
     }
     if (renderer_ == nullptr)
         throw std::runtime_error(Format(Tr("描画の準備ができません: %s"), SDL_GetError()));
@@ -69,14 +92,107 @@ void TWindow::SetFullScreen(bool full_screen) {
         SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
         SDL_SetWindowFullscreen(window_, 0);
-        SDL_SetWindowSize(window_, client_width_, client_height_);
+        SDL_SetWindowSize(window_, windowed_width_, windowed_height_);
         Centre();
     }
+}
+
+bool TWindow::FullScreen() const {
+    return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
 }
 
 void TWindow::Centre() {
     if (window_ != nullptr)
         SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+}
+
+namespace {
+
+// Within this many pixels of its edge a resizable window is resized by dragging: a window
+// without a border has no other edge to take.
+constexpr int ResizeEdge = 6;
+
+SDL_HitTestResult ResizeAtEdges(SDL_Window* window, const SDL_Point* at, void*) {
+    if ((SDL_GetWindowFlags(window) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MAXIMIZED)) != 0)
+        return SDL_HITTEST_NORMAL;
+    int w = 0, h = 0;
+    SDL_GetWindowSize(window, &w, &h);
+    const bool left = at->x < ResizeEdge, right = at->x >= w - ResizeEdge;
+    const bool top = at->y < ResizeEdge, bottom = at->y >= h - ResizeEdge;
+    if (top)
+        return left    ? SDL_HITTEST_RESIZE_TOPLEFT
+               : right ? SDL_HITTEST_RESIZE_TOPRIGHT
+                       : SDL_HITTEST_RESIZE_TOP;
+    if (bottom)
+        return left    ? SDL_HITTEST_RESIZE_BOTTOMLEFT
+               : right ? SDL_HITTEST_RESIZE_BOTTOMRIGHT
+                       : SDL_HITTEST_RESIZE_BOTTOM;
+    if (left) return SDL_HITTEST_RESIZE_LEFT;
+    if (right) return SDL_HITTEST_RESIZE_RIGHT;
+    return SDL_HITTEST_NORMAL;
+}
+
+} // namespace
+
+void TWindow::SetResizable(bool resizable, int min_width, int min_height) {
+    if (window_ == nullptr) return;
+    resizable_ = resizable;
+    if (resizable) SDL_SetWindowMinimumSize(window_, min_width, min_height);
+    SDL_SetWindowResizable(window_, resizable ? SDL_TRUE : SDL_FALSE);
+    SDL_SetWindowHitTest(window_, resizable ? ResizeAtEdges : nullptr, nullptr);
+}
+
+void TWindow::SetClientSize(int width, int height) {
+    windowed_width_ = width;
+    windowed_height_ = height;
+    if (window_ != nullptr && !FullScreen()) SDL_SetWindowSize(window_, width, height);
+}
+
+void TWindow::SetMaximized(bool maximized) {
+    if (window_ == nullptr) return;
+    if (maximized)
+        SDL_MaximizeWindow(window_);
+    else
+        SDL_RestoreWindow(window_);
+}
+
+bool TWindow::Maximized() const {
+    return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
+}
+
+bool TWindow::HandleEvent(const SDL_Event& event) {
+    if (window_ == nullptr || event.type != SDL_WINDOWEVENT ||
+        event.window.windowID != SDL_GetWindowID(window_) ||
+        event.window.event != SDL_WINDOWEVENT_SIZE_CHANGED)
+        return false;
+    // The size the window returns to is the last one the player gave it by hand.
+    if (!FullScreen() && !Maximized()) {
+        windowed_width_ = event.window.data1;
+        windowed_height_ = event.window.data2;
+    }
+    return true;
+}
+
+int TWindow::ClientWidth() const {
+    int w = windowed_width_, h = windowed_height_;
+    if (window_ != nullptr) SDL_GetWindowSize(window_, &w, &h);
+    return w;
+}
+
+int TWindow::ClientHeight() const {
+    int w = windowed_width_, h = windowed_height_;
+    if (window_ != nullptr) SDL_GetWindowSize(window_, &w, &h);
+    return h;
+}
+
+bool TWindow::UsableScreenSize(int& width, int& height) const {
+    SDL_Rect bounds;
+    if (window_ == nullptr ||
+        SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window_), &bounds) != 0)
+        return false;
+    width = bounds.w;
+    height = bounds.h;
+    return true;
 }
 
 uint32_t TWindow::window_id() const {
@@ -102,7 +218,7 @@ SDL_Rect PresentRect(int width, int height, int out_width, int out_height, bool 
     return {(out_width - w) / 2, (out_height - h) / 2, w, h};
 }
 
-void TWindow::PresentPixels(const uint32_t* pixels, int width, int height) {
+void TWindow::PresentPixels(const uint32_t* pixels, int width, int height, TPictureFit fit) {
     if (renderer_ == nullptr) return;
     if (texture_ == nullptr || texture_width_ != width || texture_height_ != height) {
         if (texture_ != nullptr) SDL_DestroyTexture(texture_);
@@ -111,11 +227,23 @@ void TWindow::PresentPixels(const uint32_t* pixels, int width, int height) {
         texture_width_ = width;
         texture_height_ = height;
         if (texture_ == nullptr) return;
-        // Scaled by repeating pixels, never smoothed: text and markers stay sharp.
-        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
     }
     SDL_UpdateTexture(texture_, nullptr, pixels, width * 4);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderSetLogicalSize(renderer_, 0, 0);
+    int out_width = 0;
+    int out_height = 0;
+    SDL_GetRendererOutputSize(renderer_, &out_width, &out_height);
+    if (fit == TPictureFit::Fill) {
+        const SDL_Rect picture = PresentRect(width, height, out_width, out_height, false);
+        const bool whole = picture.w % width == 0 && picture.h % height == 0 &&
+                           picture.w / width == picture.h / height;
+        SDL_SetTextureScaleMode(texture_, whole ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
+        PresentInRect(picture, out_width, out_height);
+        return;
+    }
+    // Scaled by repeating pixels, never smoothed: text and markers stay sharp.
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
     if (!software_) {
         SDL_RenderSetLogicalSize(renderer_, width, height);
         SDL_RenderClear(renderer_);
@@ -123,13 +251,12 @@ void TWindow::PresentPixels(const uint32_t* pixels, int width, int height) {
         SDL_RenderPresent(renderer_);
         return;
     }
-    // On the processor: whole multiples copy pixels without filtering, and only the
-    // borders around the picture are cleared.
-    SDL_RenderSetLogicalSize(renderer_, 0, 0);
-    int out_width = 0;
-    int out_height = 0;
-    SDL_GetRendererOutputSize(renderer_, &out_width, &out_height);
-    const SDL_Rect picture = PresentRect(width, height, out_width, out_height, true);
+    // On the processor: whole multiples copy pixels without filtering.
+    PresentInRect(PresentRect(width, height, out_width, out_height, true), out_width, out_height);
+}
+
+void TWindow::PresentInRect(const SDL_Rect& picture, int out_width, int out_height) {
+    // Only the borders around the picture are cleared.
     const SDL_Rect borders[] = {
         {0, 0, out_width, picture.y},
         {0, picture.y + picture.h, out_width, out_height - picture.y - picture.h},

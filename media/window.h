@@ -10,11 +10,22 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Rect;
+union SDL_Event;
 
 // Where a width × height picture goes in an output of out_width × out_height, centred with
 // its aspect kept: the largest whole multiple that fits when whole_multiples is set (and
 // one fits), else as large as fits.
 SDL_Rect PresentRect(int width, int height, int out_width, int out_height, bool whole_multiples);
+
+// How a picture of another size than the window's is shown.
+enum class TPictureFit {
+    // Pixels only repeated, never blended: by whole multiples when presenting on the
+    // processor and the window is large enough.
+    Sharp,
+    // As large as the window allows with the aspect kept: repeated pixels when that is a
+    // whole multiple, smoothly filtered otherwise.
+    Fill,
+};
 
 class TWindow {
 public:
@@ -32,30 +43,52 @@ public:
     void SetBorderless(bool borderless);
     void SetCursorVisible(bool visible);
     // Desktop full-screen; the picture keeps its own size and is scaled with its aspect.
+    // Leaving it gives the window back its windowed size.
     void SetFullScreen(bool full_screen);
+    bool FullScreen() const;
     void Centre();
 
-    int ClientWidth() const { return client_width_; }
-    int ClientHeight() const { return client_height_; }
+    // Lets the player resize the window (by its edges, even without a border) down to
+    // min_width x min_height, or fixes its size again.
+    void SetResizable(bool resizable, int min_width, int min_height);
+    bool Resizable() const { return resizable_; }
+    // The windowed client size (also while full screen, for when it ends).
+    void SetClientSize(int width, int height);
+    void SetMaximized(bool maximized);
+    bool Maximized() const;
+    // Follows the window's changes of size; true when the event was one.
+    bool HandleEvent(const SDL_Event& event);
+
+    // The client size now (the screen's while full screen).
+    int ClientWidth() const;
+    int ClientHeight() const;
+    // The client size the window has, or gets back, when neither full screen nor maximised.
+    int WindowedWidth() const { return windowed_width_; }
+    int WindowedHeight() const { return windowed_height_; }
+    // The usable area of the screen the window is on (the whole client size when unknown).
+    bool UsableScreenSize(int& width, int& height) const;
     SDL_Window* sdl_window() const { return window_; }
     SDL_Renderer* renderer() const { return renderer_; }
     uint32_t window_id() const;
 
     // True when frames are presented by the processor (the machine has no GPU renderer).
     bool SoftwarePresenting() const { return software_; }
-    // Shows a 0x00RRGGBB picture scaled into the window with its aspect kept: by whole
-    // multiples when presenting on the processor and the window is large enough.
-    void PresentPixels(const uint32_t* pixels, int width, int height);
+    // Shows a 0x00RRGGBB picture in the window with its aspect kept, centred on black.
+    void PresentPixels(const uint32_t* pixels, int width, int height,
+                       TPictureFit fit = TPictureFit::Sharp);
     // Reads back what the window shows (for screenshots of the options panel).
     bool ReadPixels(std::vector<uint32_t>& out, int& width, int& height);
 
 private:
+    void PresentInRect(const SDL_Rect& picture, int out_width, int out_height);
+
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     int texture_width_ = 0;
     int texture_height_ = 0;
     bool software_ = false;
-    int client_width_ = 0;
-    int client_height_ = 0;
+    bool resizable_ = false;
+    int windowed_width_ = 0;
+    int windowed_height_ = 0;
 };

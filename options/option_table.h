@@ -222,6 +222,13 @@ inline constexpr std::array<OptionRow, OptionCount> OptionTable = {{
      .flag_value = 0},
 }};
 
+// bn.ini keys of no option START takes: the window mode's window as the player left it, its
+// client size when neither maximised nor full screen and its state (TWindowState). Read at
+// START in the window mode and written when its display closes (app/desktop_window.cpp).
+inline constexpr const char* WindowWidthKey = "ウィンドウ幅";
+inline constexpr const char* WindowHeightKey = "ウィンドウ高さ";
+inline constexpr const char* WindowStateKey = "ウィンドウ状態";
+
 constexpr const OptionRow& RowOf(Option id) {
     return OptionTable[static_cast<size_t>(id)];
 }

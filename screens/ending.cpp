@@ -30,20 +30,24 @@ int Pixel(double y) {
     return static_cast<int>(std::nearbyint(y));
 }
 
+// The captions and their distances are drawn at the display's UI scale s (1 in every
+// designed mode): a larger window scrolls them s pixels for every pixel of Ending_Scroll.
 void DrawCaptions(TMainForm& form) {
     const World& w = form.world;
     TDXDraw& draw = form.DXDraw;
-    const int x = (draw.Width() - CaptionWidth) / 2;
+    const int scale = draw.UiScale();
+    const double s = scale;
+    const int x = (draw.Width() - CaptionWidth * scale) / 2;
     const double h = draw.Height();
     const TPictureCollectionItem& captions = form.DXImageList1.Items(picture::EndingCaptions);
     TDirectDrawSurface& back = draw.BackSurface();
     if (w.Ending_Scroll < 670 * w.Screen_Scale) {
-        captions.DrawPattern(back, x, Pixel(h - w.Ending_Scroll), 0);
-        captions.DrawPattern(back, x, Pixel(h + 120 - w.Ending_Scroll), 1);
-        captions.DrawPattern(back, x, Pixel(h + 470 - w.Ending_Scroll), 2);
+        captions.DrawPattern(back, x, Pixel(h - s * w.Ending_Scroll), 0, scale);
+        captions.DrawPattern(back, x, Pixel(h + 120 * s - s * w.Ending_Scroll), 1, scale);
+        captions.DrawPattern(back, x, Pixel(h + 470 * s - s * w.Ending_Scroll), 2, scale);
     } else {
         // The last caption stays where it came to rest.
-        captions.DrawPattern(back, x, Pixel(h + 470 - 670 * w.Screen_Scale), 2);
+        captions.DrawPattern(back, x, Pixel(h + 470 * s - s * (670 * w.Screen_Scale)), 2, scale);
     }
 }
 
@@ -90,5 +94,6 @@ void EndingTimerTimer(TMainForm& form) {
     DrawCaptions(form);
     draw.Present();
 
-    if (w.Ending_Scroll >= 255 * w.Screen_Scale + draw.Height()) FinishEnding(form);
+    const double s = draw.UiScale();
+    if (s * w.Ending_Scroll >= s * (255 * w.Screen_Scale) + draw.Height()) FinishEnding(form);
 }

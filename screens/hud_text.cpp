@@ -45,21 +45,23 @@ std::string TimeLine(int32_t play_time) {
 void Draw_Text(TMainForm& form) {
     World& w = form.world;
     TDXDraw& draw = form.DXDraw;
+    const int s = draw.UiScale(); // 1 in every designed mode
     TCanvas& canvas = draw.SurfaceCanvas();
     canvas.Brush.Style = TBrushStyle::Clear;
     canvas.Font.Color = 0xFFFFFF;
-    canvas.Font.Size = 12;
-    canvas.TextOut(LineX, StageLineY, StageLine(w));
-    canvas.TextOut(LineX, DisplayLineY, DisplayLine(form));
-    canvas.TextOut(LineX, TimeLineY, TimeLine(w.Play_Time));
+    canvas.Font.Size = 12 * s;
+    canvas.TextOut(s * LineX, s * StageLineY, StageLine(w));
+    canvas.TextOut(s * LineX, s * DisplayLineY, DisplayLine(form));
+    canvas.TextOut(s * LineX, s * TimeLineY, TimeLine(w.Play_Time));
     // The points drain in every difficulty, also where they are not shown.
     w.Score -= w.Frame_ms;
     if (KeepsPoints(w.Difficulty))
         // TRANSLATORS: the HUD's points line.
-        canvas.TextOut(LineX, PointsLineY, Format(Tr("Point：%d"), w.Score));
+        canvas.TextOut(s * LineX, s * PointsLineY, Format(Tr("Point：%d"), w.Score));
     if (w.Boss_HP != 0 && w.Robo_HP <= 0) {
-        canvas.Font.Size = 30;
-        canvas.TextOut((draw.Width() - 317) / 2, draw.Height() / 2 + 40, "Press ESC To Exit!");
+        canvas.Font.Size = 30 * s;
+        canvas.TextOut((draw.Width() - 317 * s) / 2, draw.Height() / 2 + 40 * s,
+                       "Press ESC To Exit!");
     }
     draw.ReleaseCanvas();
 }

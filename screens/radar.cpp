@@ -28,17 +28,21 @@ bool PlaceOf(const rm::FramePtr& frame, const rm::FramePtr& ref, rm::Vector& at)
     return true;
 }
 
+// Every picture is drawn at the display's UI scale s, which is 1 in every designed mode.
 void DrawMapMarker(TMainForm& form, const rm::Vector& at, int pattern) {
     const int mx = R(0.2 * at.x), mz = R(0.2 * at.z);
+    const int s = form.DXDraw.UiScale();
     form.DXImageList1.Items(picture::Marker)
-        .DrawPattern(form.DXDraw.BackSurface(), mx + 7, form.DXDraw.Height() - 11 - mz, pattern);
+        .DrawPattern(form.DXDraw.BackSurface(), s * (mx + 7), form.DXDraw.Height() - s * (11 + mz),
+                     pattern, s);
 }
 
 void DrawStageMap(TMainForm& form) {
     World& w = form.world;
     TDXDraw& draw = form.DXDraw;
+    const int s = draw.UiScale();
     form.DXImageList1.Items(picture::Map)
-        .DrawPattern(draw.BackSurface(), 0, draw.Height() - 102, w.Stage_No - 1);
+        .DrawPattern(draw.BackSurface(), 0, draw.Height() - 102 * s, w.Stage_No - 1, s);
     if (PlaceOf(w.Robo_Frame, draw.Scene(), w.Robo_Pos)) DrawMapMarker(form, w.Robo_Pos, 0);
     rm::Vector at;
     for (const TParts& zako : w.Zako)
@@ -51,9 +55,10 @@ void DrawScope(TMainForm& form) {
     const World& w = form.world;
     if (w.Camera_Mode != camera_mode::Cockpit || w.Victory_Frames > ScopeLastVictoryFrame) return;
     TDXDraw& draw = form.DXDraw;
+    const int s = draw.UiScale();
     form.DXImageList1.Items(picture::Scope)
-        .DrawPattern(draw.BackSurface(), (draw.Width() - 100) / 2 + 15,
-                     (draw.Height() - 100) / 2 + 3, 0);
+        .DrawPattern(draw.BackSurface(), (draw.Width() - 100 * s) / 2 + 15 * s,
+                     (draw.Height() - 100 * s) / 2 + 3 * s, 0, s);
 }
 
 // Enemy markers land on the radar surface, whose edges clip them; the radar square is
@@ -71,28 +76,31 @@ void DrawRadarSquare(TMainForm& form) {
     for (const TParts& zako : w.Zako) draw_marker(zako);
     for (const TParts& gh : w.GH) draw_marker(gh);
     TDXDraw& draw = form.DXDraw;
-    draw.BackSurface().CopyRect(draw.Width() - RadarSize, draw.Height() - RadarSize,
-                                {0, 0, RadarSize, RadarSize}, radar, true);
+    const int s = draw.UiScale();
+    draw.BackSurface().CopyRect(draw.Width() - s * RadarSize, draw.Height() - s * RadarSize,
+                                {0, 0, RadarSize, RadarSize}, radar, true, s);
 }
 
 // A bar of `value` pixels from the band starting at band_top; nothing for a value of 0
 // or less (a negative width would copy the band mirrored).
 void DrawBar(TMainForm& form, int x, int y, int band_top, int height, int value) {
     if (value <= 0) return;
-    form.DXDraw.BackSurface().CopyRect(x, y, {0, band_top, value, band_top + height},
-                                       *form.Gauge_Surface, true);
+    const int s = form.DXDraw.UiScale();
+    form.DXDraw.BackSurface().CopyRect(s * x, s * y, {0, band_top, value, band_top + height},
+                                       *form.Gauge_Surface, true, s);
 }
 
 void DrawGauges(TMainForm& form) {
     const World& w = form.world;
     TDirectDrawSurface& back = form.DXDraw.BackSurface();
     const TDirectDrawSurface& gauge = *form.Gauge_Surface;
-    back.CopyRect(10, 10, {0, 0, GaugeWidth, 20}, gauge, true);
+    const int s = form.DXDraw.UiScale();
+    back.CopyRect(10 * s, 10 * s, {0, 0, GaugeWidth, 20}, gauge, true, s);
     DrawBar(form, 10, 10, 20, 20, w.Robo_HP);
-    back.CopyRect(10, 40, {0, 0, GaugeWidth, 10}, gauge, true);
+    back.CopyRect(10 * s, 40 * s, {0, 0, GaugeWidth, 10}, gauge, true, s);
     DrawBar(form, 10, 40, 60, 10, R(w.Energy));
     if (w.Boss_Active) {
-        back.CopyRect(330, 10, {0, 0, GaugeWidth, 20}, gauge, true);
+        back.CopyRect(330 * s, 10 * s, {0, 0, GaugeWidth, 20}, gauge, true, s);
         DrawBar(form, 330, 10, 40, 20, w.Boss_HP);
     }
 }

@@ -35,18 +35,19 @@ void DrawTitleScreen(TMainForm& form, const char* corner_text) {
     TDXDraw& draw = form.DXDraw;
     const int width = draw.Width();
     const int height = draw.Height();
+    const int s = draw.UiScale(); // 1 in every designed mode
     draw.FillSurface(0);
     form.DXImageList1.Items(picture::Title)
-        .Draw(draw.BackSurface(), (width - 616) / 2, (height - 340) / 2 - 10, 0);
+        .Draw(draw.BackSurface(), (width - 616 * s) / 2, (height - 340 * s) / 2 - 10 * s, 0, s);
     BlinkStep(w);
 
     TCanvas& canvas = draw.SurfaceCanvas();
     canvas.Brush.Style = TBrushStyle::Clear;
     const auto grey = static_cast<uint32_t>(w.Blink_Level);
     canvas.Font.Color = (grey << 16) | (grey << 8) | grey;
-    canvas.Font.Size = 24;
-    canvas.TextOut((width - 210) / 2, height - 80, "Press ①Button");
-    canvas.TextOut(10, 10, corner_text);
+    canvas.Font.Size = 24 * s;
+    canvas.TextOut((width - 210 * s) / 2, height - 80 * s, "Press ①Button");
+    canvas.TextOut(10 * s, 10 * s, corner_text);
     draw.ReleaseCanvas();
 }
 

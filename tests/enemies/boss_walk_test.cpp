@@ -91,17 +91,21 @@ TEST_F(BossWalkTest, TurnsTowardTheRobotByOneStepAFrame) {
     }
 }
 
+// A downed robot (hit points 0 or less) in the band is not struck.
 TEST_F(BossWalkTest, ArmStrikeBandIsLopsided) {
     struct Case {
         float x, z;
         bool struck;
+        int hp = 300;
     };
-    const Case cases[] = {{0, 10, true},  {0, 18, true},     {0, 9.9f, false}, {0, 18.1f, false},
-                          {8, 14, true},  {-8, 14, false},   {10, 14, true},   {10.1f, 14, false},
-                          {-5, 14, true}, {-5.1f, 14, false}};
+    const Case cases[] = {{0, 10, true},  {0, 18, true},      {0, 9.9f, false}, {0, 18.1f, false},
+                          {8, 14, true},  {-8, 14, false},    {10, 14, true},   {10.1f, 14, false},
+                          {-5, 14, true}, {-5.1f, 14, false}, {0, 14, true, 1}, {0, 14, false, 0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "robot at x " << c.x << ", z " << c.z);
+        SCOPED_TRACE(testing::Message()
+                     << "robot at x " << c.x << ", z " << c.z << ", HP " << c.hp);
         Wake();
+        w().Robo_HP = c.hp;
         w().Boss_Arm_Attack = false;
         w().Boss_Arm_Frames = 0;
         w().White_Flash = false;
@@ -112,7 +116,7 @@ TEST_F(BossWalkTest, ArmStrikeBandIsLopsided) {
         ASSERT_NEAR(w().Boss_Robo_Rel.z, c.z, 1e-4f);
         ASSERT_NEAR(w().Boss_Robo_Rel.x, c.x, 1e-4f);
         EXPECT_EQ(w().Boss_Arm_Attack, c.struck);
-        EXPECT_EQ(w().Robo_HP, c.struck ? 270 : 300) << "Nomal costs 30";
+        EXPECT_EQ(w().Robo_HP, c.struck ? c.hp - 30 : c.hp) << "Nomal costs 30";
         EXPECT_EQ(w().Score, c.struck ? -10000 : 0);
         EXPECT_EQ(w().White_Flash, c.struck);
         EXPECT_EQ(PlayCount(wave::PlayerExplosion), c.struck ? 1 : 0);
@@ -127,31 +131,6 @@ TEST_F(BossWalkTest, ArmStrikeBandIsLopsided) {
             EXPECT_VEC_NEAR(frame_axes::DirectionIn(*w().Boss_A_Frame.Frame, *w().Boss_Body_Frame),
                             d.x, d.y, d.z, 1e-4f);
         }
-    }
-}
-
-TEST_F(BossWalkTest, ADownedRobotInReachIsNotStruck) {
-    struct Case {
-        int hp;
-        bool struck;
-    };
-    const Case cases[] = {{1, true}, {0, false}, {-40, false}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "Robo_HP " << c.hp);
-        Wake();
-        w().Robo_HP = c.hp;
-        w().Boss_Arm_Attack = false;
-        w().Boss_Arm_Frames = 0;
-        w().White_Flash = false;
-        for (TParts& e : w().Bakuhatu) e.Life = 0;
-        plays.clear();
-        BossAheadOfRobotAt(0, 14);
-        BossWalk(form());
-        EXPECT_EQ(w().Boss_Arm_Attack, c.struck);
-        EXPECT_EQ(w().Robo_HP, c.struck ? c.hp - 30 : c.hp);
-        EXPECT_EQ(w().Score, c.struck ? -10000 : 0);
-        EXPECT_EQ(w().White_Flash, c.struck);
-        EXPECT_EQ(PlayCount(wave::PlayerExplosion), c.struck ? 1 : 0);
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "media/display.h"
 #include "media/window.h"
+#include "tests/engine/test_files.h"
 
 namespace {
 
@@ -46,6 +47,20 @@ protected:
     TWindow window; // never opened
     TDXDraw display{window};
 };
+
+// The 2D overlay's scale: one more for every 480 lines, but never more than the width
+// allows at 640 columns a step.
+TEST_F(DisplayTest, TheUiScaleGrowsWithTheLinesAndNeverCutsTheWidth) {
+    struct Row {
+        int w, h, scale;
+    } const rows[] = {{647, 471, 1},   {640, 480, 1},   {1280, 959, 1},  {1280, 960, 2},
+                      {1920, 1080, 2}, {1280, 1024, 2}, {2560, 1439, 2}, {2560, 1440, 3},
+                      {1279, 1080, 1}, {1919, 1440, 2}, {100, 100, 1}};
+    for (const Row& row : rows) {
+        display.SetControlSize(row.w, row.h);
+        EXPECT_EQ(display.UiScale(), row.scale) << row.w << " x " << row.h;
+    }
+}
 
 TEST(DisplayOptions, EffectiveOptionsFollowTheRules) {
     // Window mode: the flip and the full-screen-only options go.
@@ -231,6 +246,47 @@ TEST_F(DisplayTest, ListenerRemovedHearsNothingMore) {
     display.RemoveNotifyListener(id);
     display.FinalizeDisplay();
     EXPECT_EQ(heard, 2);
+}
+
+// A window-mode display follows its control's size at once, and its view is as high as at
+// 640 x 480 whatever the width (never stretched); the designed window keeps its own view.
+TEST_F(DisplayTest, TheViewFollowsTheWindowAndKeepsTheHeightOf640x480) {
+    engine_test::ScratchFolder folder;
+    // One unit wide, half a unit high, two units ahead of the camera.
+    engine_test::WriteText(folder.Path("q.x"),
+                           engine_test::QuadX(-.5f, -.25f, .5f, .25f, 2, 1, 1, 1, 1));
+    display.InitializeDisplay();
+    rm::Engine& engine = *display.D3DRM();
+    auto mesh = engine.CreateMeshBuilder();
+    ASSERT_TRUE(mesh->Load(folder.Path("q.x")));
+    engine.CreateFrame(display.Scene())->AddVisual(mesh);
+    display.Scene()->AddLight(engine.CreateLightRGB(rm::LightType::Ambient, 1, 1, 1));
+    display.Viewport()->SetFront(0.5f);
+    struct Row {
+        int w, h;
+        double quad_w, quad_h; // the quad on the screen, in pixels
+    };
+    for (const Row& row : {Row{640, 480, 320, 160},
+                           {1280, 480, 320, 160},
+                           {1920, 1080, 720, 360},
+                           {640, 960, 640, 320},
+                           {647, 471, 323.5, 161.75}}) {
+        const int w = row.w, h = row.h;
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        display.SetControlSize(w, h);
+        EXPECT_FLOAT_EQ(display.Viewport()->GetFront(), 0.5f) << "the view keeps its settings";
+        display.RenderScene();
+        int left = w, top = h, right = -1, bottom = -1;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                if (display.BackSurface().Pixel(x, y) != 0)
+                    left = std::min(left, x), top = std::min(top, y), right = std::max(right, x),
+                    bottom = std::max(bottom, y);
+        EXPECT_NEAR(right - left + 1, row.quad_w, 1.0);
+        EXPECT_NEAR(bottom - top + 1, row.quad_h, 1.0);
+        EXPECT_NEAR(left + right + 1, w, 2.0) << "centred";
+        EXPECT_NEAR(top + bottom + 1, h, 2.0);
+    }
 }
 
 // With the dummy video driver a real window exists; full-screen is the desktop's own and

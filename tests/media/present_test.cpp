@@ -4,7 +4,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "media/window.h"
@@ -38,6 +40,43 @@ TEST(PresentSharpness, ScaledFramesCopyPixelsWithoutBlending) {
         EXPECT_EQ(colours, (std::set<uint32_t>{0xFFFFFF, 0x203040})) << out_w << " x " << out_h;
     }
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "");
+}
+
+// A full-screen mode fills the screen with its shape kept: repeated pixels when that is a
+// whole multiple, smoothly filtered otherwise.
+TEST(PresentFill, AFullScreenPictureFillsTheScreen) {
+    struct Row {
+        int out_w, out_h;
+        SDL_Rect picture; // where the 100 x 75 picture lands
+        bool smooth;
+    } const rows[] = {{300, 240, {0, 7, 300, 225}, false},
+                      {320, 150, {60, 0, 200, 150}, false},
+                      {250, 187, {0, 0, 249, 187}, true},
+                      {180, 150, {0, 7, 180, 135}, true}};
+    for (const Row& row : rows) {
+        TWindow window;
+        window.Create("Brannock", row.out_w, row.out_h);
+        std::vector<uint32_t> picture(100 * 75);
+        for (size_t i = 0; i < picture.size(); ++i)
+            picture[i] = ((i + i / 100) % 2) != 0 ? 0xFFFFFF : 0x203040;
+        window.PresentPixels(picture.data(), 100, 75, TPictureFit::Fill);
+        std::vector<uint32_t> shown;
+        int w = 0, h = 0;
+        ASSERT_TRUE(window.ReadPixels(shown, w, h));
+        std::set<uint32_t> colours;
+        SDL_Rect seen{w, h, -1, -1}; // left, top, right, bottom of the picture (no black in it)
+        for (int i = 0; i < w * h; ++i)
+            if (const uint32_t p = shown[static_cast<size_t>(i)] & 0xFFFFFF; p != 0) {
+                colours.insert(p);
+                seen = {std::min(seen.x, i % w), std::min(seen.y, i / w), std::max(seen.w, i % w),
+                        std::max(seen.h, i / w)};
+            }
+        EXPECT_EQ(seen.x, row.picture.x);
+        EXPECT_EQ(seen.y, row.picture.y);
+        EXPECT_EQ(seen.w - seen.x + 1, row.picture.w);
+        EXPECT_EQ(seen.h - seen.y + 1, row.picture.h);
+        EXPECT_EQ(colours.size() > 2, row.smooth) << row.out_w << " x " << row.out_h;
+    }
 }
 
 } // namespace

@@ -24,7 +24,17 @@ TEST(HelpLink, ABareNameIsAFileUrlBesideTheProgram) {
     EXPECT_EQ(DocumentUrl("http://example.org/help", "/x"), "http://example.org/help");
 }
 
-class HelpButtonTest : public FormFixture {};
+class HelpButtonTest : public FormFixture {
+protected:
+    void SetUp() override {
+        FormFixture::SetUp();
+        form().ShowModal = [this](TModalDialog& dialog) {
+            boxes.push_back(static_cast<TMessageDialog&>(dialog).Text);
+            dialog.ModalResult = TModalResult::OK;
+        };
+    }
+    std::vector<std::string> boxes;
+};
 
 TEST_F(HelpButtonTest, EveryClickOpensTheDocumentAndAFailureIsShownWithItsReason) {
     std::vector<std::string> opened;
@@ -33,65 +43,42 @@ TEST_F(HelpButtonTest, EveryClickOpensTheDocumentAndAFailureIsShownWithItsReason
         opened.push_back(url);
         return failure;
     };
-    std::vector<std::string> boxes;
-    form().ShowModal = [&](TModalDialog& dialog) {
-        boxes.push_back(static_cast<TMessageDialog&>(dialog).Text);
-        dialog.ModalResult = TModalResult::OK;
-    };
     Button3Click(form());
     EXPECT_TRUE(form().MailAndHP1.Success);
-    EXPECT_TRUE(boxes.empty()) << "nothing to say when the document opens";
     failure = "xdg-open reported error or failed to launch: 1";
     testing::internal::CaptureStderr();
     form().Panel1.Click(form().Panel1.Button3);
     const std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(form().MailAndHP1.Success);
     ASSERT_EQ(opened.size(), 2u) << "twice clicked, twice opened";
     EXPECT_EQ(opened[0], opened[1]);
-    EXPECT_EQ(opened[0].rfind("file:///", 0), 0u);
-    EXPECT_EQ(opened[0].substr(opened[0].size() - 11), "/index.html");
+    EXPECT_TRUE(opened[0].starts_with("file:///") && opened[0].ends_with("/index.html"));
     const std::string document = form().MailAndHP1.Document;
     EXPECT_TRUE(document.starts_with("/") && document.ends_with("/index.html")) << document;
-    const std::string message = "ヘルプ文書 " + document +
-                                " を開けません（xdg-open reported error or failed to launch: 1）";
-    EXPECT_EQ(boxes, std::vector<std::string>{message});
+    const std::string message = "ヘルプ文書 " + document + " を開けません（" + failure + "）";
+    EXPECT_EQ(boxes, std::vector<std::string>{message}) << "only the failure is said";
     EXPECT_NE(said.find(message), std::string::npos) << said;
-    EXPECT_TRUE(form().Panel1.Visible);
 }
 
-// The desktop's own opener, xdg-open, looked for on PATH as SDL runs it: a stand-in that
-// notes the URL it was given, or none at all.
+// SDL runs xdg-open from PATH without waiting for it: none there is said; a stand-in that
+// notes its URL is run.
 TEST_F(HelpButtonTest, WithoutADesktopOpenerTheMessageSaysSo) {
-    const std::string saved_path = std::getenv("PATH") != nullptr ? std::getenv("PATH") : "";
-    const std::filesystem::path bin = home_ / "bin";
+    const std::string saved_path = std::getenv("PATH");
+    const std::filesystem::path bin = home_ / "bin", noted = home_ / "opened.txt";
     std::filesystem::create_directories(bin);
-    std::vector<std::string> boxes;
-    form().ShowModal = [&](TModalDialog& dialog) {
-        boxes.push_back(static_cast<TMessageDialog&>(dialog).Text);
-        dialog.ModalResult = TModalResult::OK;
-    };
     setenv("PATH", bin.c_str(), 1);
     testing::internal::CaptureStderr();
     Button3Click(form());
     testing::internal::GetCapturedStderr();
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_TRUE(boxes[0].ends_with("/index.html を開けません（文書を開くプログラム xdg-open "
-                                   "が見つかりません）"))
+    EXPECT_TRUE(boxes[0].ends_with("（文書を開くプログラム xdg-open が見つかりません）"))
         << boxes[0];
-
-    const std::filesystem::path noted = home_ / "opened.txt";
     std::ofstream(bin / "xdg-open") << "#!/bin/sh\necho \"$1\" > " << noted.string() << "\n";
     std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
     Button3Click(form());
     setenv("PATH", saved_path.c_str(), 1);
-    EXPECT_TRUE(form().MailAndHP1.Success) << form().MailAndHP1.Failure;
-    EXPECT_EQ(boxes.size(), 1u) << "no message when the opener runs";
-    // The opener runs on its own; give it a moment.
-    std::string url;
-    for (int i = 0; i < 200 && url.empty(); ++i) {
-        SDL_Delay(10);
-        std::ifstream(noted) >> url;
-    }
+    EXPECT_EQ(boxes.size(), 1u) << form().MailAndHP1.Failure;
+    std::string url; // the opener runs on its own: give it a moment
+    for (int i = 0; i < 200 && url.empty(); ++i, SDL_Delay(10)) std::ifstream(noted) >> url;
     EXPECT_TRUE(url.starts_with("file:///") && url.ends_with("/index.html")) << url;
 }
 

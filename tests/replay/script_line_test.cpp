@@ -45,11 +45,6 @@ TEST(ScriptLineTest, FrameCountsFromZeroAndKeyNamesWithSpaces) {
     EXPECT_EQ(Refusal("frames 1 Left + Nokey"), "unknown key 'Nokey'");
 }
 
-TEST(ScriptLineTest, RealtimeStandsAlone) {
-    EXPECT_EQ(ReadScriptLine("realtime").command, "realtime");
-    EXPECT_EQ(Refusal("realtime 2"), "unexpected '2' at the end of the line");
-}
-
 TEST(ScriptLineTest, LeversTakeExactlyTheirWords) {
     const ScriptLine set = ReadScriptLine("set Robo_HP 100");
     EXPECT_EQ(set.words, (std::vector<std::string>{"Robo_HP", "100"}));
@@ -72,6 +67,20 @@ TEST(ScriptLineTest, AnswersKeepInnerSpacesAndUnknownCommandsAreNamed) {
     EXPECT_EQ(ReadScriptLine("trackbar 4").number, 4);
     EXPECT_EQ(Refusal("trackbar four"), "expected a position, got 'four'");
     EXPECT_EQ(Refusal("jump 3"), "unknown command 'jump'");
+}
+
+} // namespace
+
+namespace {
+
+TEST(ScriptLineTest, WindowSizesAndPressedKeysWithTheirModifiers) {
+    EXPECT_EQ(ReadScriptLine("window 1920 1080").height, 1080);
+    EXPECT_EQ(Refusal("window 0 480"), "a window size must be positive");
+    const ScriptLine alt_enter = ReadScriptLine("press Alt+Return");
+    EXPECT_EQ(alt_enter.key, SDLK_RETURN);
+    EXPECT_EQ(alt_enter.modifiers, KMOD_LALT);
+    EXPECT_EQ(Refusal("press Super+F11"), "unknown modifier 'Super' (Alt, Ctrl or Shift)");
+    EXPECT_EQ(Refusal("press Alt+"), "expected a key");
 }
 
 } // namespace

@@ -12,7 +12,8 @@
 // everything before the render, overlay everything after it. Each size runs in its own
 // process, so rss_mb is that size's peak.
 //
-// Options: --frames N (default 600), --size WxH (only that size, any size),
+// Options: --frames N (default 600), --size WxH (only that size: a designed one full-screen,
+//          any other as a window of that size),
 //          --threads N (threads drawing the 3D view; default: BRANNOCK_THREADS or every core),
 //          --shots DIR (no timing: PNGs of every camera mode at the start and at a wall).
 #include <SDL.h>
@@ -124,14 +125,35 @@ double Percentile(std::vector<double> v, double p) {
     return v[i];
 }
 
+struct DesignedMode {
+    int width, height, display_mode;
+    double screen_scale;
+};
+constexpr DesignedMode DesignedModes[] = {{640, 480, display_mode::FullScreen640, 1.0},
+                                          {800, 600, display_mode::FullScreen800, 1.25},
+                                          {1024, 768, display_mode::FullScreen1024, 1.6}};
+
 // The settings START would make for a fully featured game: full lighting, translucency,
-// textures, camera behind the robot, Nomal difficulty, full-screen at the given size.
+// textures, camera behind the robot, Nomal difficulty; full-screen at a designed size, any
+// other size as a window of that size (as the player sizes it).
 void StartGame(TMainForm& form, int width, int height, int camera_mode) {
     World& w = form.world;
-    form.DXDraw.Display.Width = width;
-    form.DXDraw.Display.Height = height;
-    w.Display_Mode = width == 640 ? 0 : width == 800 ? 1 : 2;
-    w.Screen_Scale = width == 640 ? 1.0 : width == 800 ? 1.25 : 1.6;
+    w.Display_Mode = display_mode::Window;
+    w.Screen_Scale = 1.0;
+    for (const DesignedMode& mode : DesignedModes)
+        if (mode.width == width && mode.height == height) {
+            w.Display_Mode = mode.display_mode;
+            w.Screen_Scale = mode.screen_scale;
+        }
+    if (w.Display_Mode == display_mode::Window) {
+        TDXDrawOptions options = form.DXDraw.Options();
+        options.Exclude(doFullScreen);
+        form.DXDraw.SetOptions(options);
+        form.DXDraw.SetControlSize(width, height);
+    } else {
+        form.DXDraw.Display.Width = width;
+        form.DXDraw.Display.Height = height;
+    }
     w.Stage_No = 1;
     w.Map_Image = &form.Image1;
     w.Wall_Image = &form.Image4;
@@ -209,10 +231,7 @@ void TimedFrame(TMainForm& form, VirtualClock& clock, PassResult& r) {
     const auto t2 = WallClock::now();
     Draw_Text(form);
     Draw_Radar(form);
-    const int x = (form.DXDraw.Width() - 500) / 2, y = (form.DXDraw.Height() - 60) / 2 - 10;
-    auto& caption = form.DXImageList1.Items(picture::GameOver);
-    if (w.Boss_HP != 0 && w.Robo_HP <= 0) caption.Draw(form.DXDraw.BackSurface(), x, y, 0);
-    if (w.Boss_Down_Frames >= 15) caption.Draw(form.DXDraw.BackSurface(), x, y, 1);
+    DrawEndCaptions(form);
     if (TakeWhiteFlash(w, FlashesOff(form))) form.DXDraw.FillSurface(0xFFFFFF);
     form.DXDraw.Present();
     const auto t3 = WallClock::now();

@@ -87,7 +87,11 @@ public:
         else if (command == "timer") {
             Lever(command);
             EnableTimer(line.words[0]);
-        } else if (command == "record")
+        } else if (command == "window")
+            ResizeWindow(line.width, line.height);
+        else if (command == "press")
+            Press(line.key, line.modifiers);
+        else if (command == "record")
             Record(line.text);
         else if (command == "play")
             Play(line.text);
@@ -343,6 +347,28 @@ private:
         form_.DXInput1.SetScriptedKeys(held);
         if (held.count(27) != 0) PushEscape(); // the form sees Escape as a key press
         for (int i = 0; i < count && !form_.Closed(); ++i) RunFrame();
+    }
+
+    // What the player's window manager does when the window's edge is dragged.
+    void ResizeWindow(int width, int height) {
+        if (!form_.DesktopWindow.IsOpen())
+            Fail("'window' resizes the window mode's window: START in window mode first");
+        SDL_SetWindowSize(form_.Window.sdl_window(), width, height);
+    }
+
+    // A key pressed and let go on the keyboard, seen by the next frame's events.
+    void Press(int32_t key, uint16_t modifiers) {
+        SDL_Event event{};
+        event.key.keysym.sym = key;
+        event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+        event.key.keysym.mod = modifiers;
+        event.key.windowID = form_.Window.window_id();
+        event.type = SDL_KEYDOWN;
+        event.key.state = SDL_PRESSED;
+        SDL_PushEvent(&event);
+        event.type = SDL_KEYUP;
+        event.key.state = SDL_RELEASED;
+        SDL_PushEvent(&event);
     }
 
     void PushEscape() {

@@ -89,6 +89,28 @@ std::set<uint32_t> ParseKeys(const std::string& keys) {
     return virtual_keys;
 }
 
+// "F11", "Alt+Return": SDL key names, the modifiers Alt, Ctrl and Shift first.
+void ParsePress(const std::string& keys, ScriptLine& line) {
+    if (keys.empty() || keys.back() == '+') Fail("expected a key");
+    std::istringstream list(keys);
+    std::string name;
+    std::vector<std::string> names;
+    while (std::getline(list, name, '+')) names.push_back(Trimmed(name));
+    if (names.empty() || names.back().empty()) Fail("expected a key");
+    for (size_t i = 0; i + 1 < names.size(); ++i) {
+        if (names[i] == "Alt")
+            line.modifiers |= KMOD_LALT;
+        else if (names[i] == "Ctrl")
+            line.modifiers |= KMOD_LCTRL;
+        else if (names[i] == "Shift")
+            line.modifiers |= KMOD_LSHIFT;
+        else
+            Fail("unknown modifier '" + names[i] + "' (Alt, Ctrl or Shift)");
+    }
+    line.key = SDL_GetKeyFromName(names.back().c_str());
+    if (line.key == SDLK_UNKNOWN) Fail("unknown key '" + names.back() + "'");
+}
+
 float LeverFloat(const std::string& word) {
     try {
         return ParseLeverFloat(word);
@@ -129,6 +151,13 @@ ScriptLine ReadScriptLine(const std::string& text) {
         NoMoreWords(words);
     } else if (command == "answer" || command == "type") {
         line.text = AnswerText(words);
+    } else if (command == "window") {
+        line.width = Number(words, "a width");
+        line.height = Number(words, "a height");
+        if (line.width <= 0 || line.height <= 0) Fail("a window size must be positive");
+        NoMoreWords(words);
+    } else if (command == "press") {
+        ParsePress(Rest(words), line);
     } else if (command == "timer") {
         line.words = {Word(words, "a timer name")};
     } else if (command == "realtime") {

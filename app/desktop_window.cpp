@@ -1,0 +1,110 @@
+#include "app/desktop_window.h"
+
+#include <SDL.h>
+
+#include <iostream>
+
+#include "app/main_form.h"
+#include "options/option_table.h"
+#include "options/options.h"
+
+namespace {
+
+TWindowState StateOf(const TWindow& window) {
+    if (window.FullScreen()) return TWindowState::FullScreen;
+    if (window.Maximized()) return TWindowState::Maximized;
+    return TWindowState::Normal;
+}
+
+bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
+    const SDL_Keycode sym = key.keysym.sym;
+    if (sym == SDLK_F11) return true;
+    return (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) && (key.keysym.mod & KMOD_ALT) != 0;
+}
+
+} // namespace
+
+TDesktopWindow::~TDesktopWindow() {
+    if (listener_ != 0) form_.DXDraw.RemoveNotifyListener(listener_);
+}
+
+void TDesktopWindow::Open() {
+    if (open_) return;
+    TWindow& window = form_.Window;
+    TDXDraw& draw = form_.DXDraw;
+    open_ = true;
+    listener_ = draw.AddNotifyListener([this](TDXDraw::Notify what) {
+        if (what == TDXDraw::Notify::Finalize) Close();
+    });
+    window.SetResizable(true, MinWidth, MinHeight);
+    stored_width_ = TDXDraw::DesignWidth;
+    stored_height_ = TDXDraw::DesignHeight;
+    stored_state_ = TWindowState::Normal;
+    if (!form_.DemoPlayback) {
+        stored_width_ = ReadSettingInt(WindowWidthKey, stored_width_);
+        stored_height_ = ReadSettingInt(WindowHeightKey, stored_height_);
+        const int state = ReadSettingInt(WindowStateKey, 0);
+        if (state == static_cast<int>(TWindowState::Maximized) ||
+            state == static_cast<int>(TWindowState::FullScreen))
+            stored_state_ = static_cast<TWindowState>(state);
+    }
+    // A size from another, larger screen (or a hand-edited file) is made to fit this one.
+    int screen_width = stored_width_, screen_height = stored_height_;
+    window.UsableScreenSize(screen_width, screen_height);
+    const int width = std::clamp(stored_width_, MinWidth, std::max(MinWidth, screen_width));
+    const int height = std::clamp(stored_height_, MinHeight, std::max(MinHeight, screen_height));
+    if (width != window.ClientWidth() || height != window.ClientHeight()) {
+        window.SetClientSize(width, height);
+        window.Centre();
+    }
+    if (stored_state_ == TWindowState::Maximized) window.SetMaximized(true);
+    if (stored_state_ == TWindowState::FullScreen) window.SetFullScreen(true);
+    draw.SetControlSize(window.ClientWidth(), window.ClientHeight());
+}
+
+void TDesktopWindow::Close() {
+    if (!open_) return;
+    open_ = false;
+    TWindow& window = form_.Window;
+    TDXDraw& draw = form_.DXDraw;
+    // Told while the display finalises: the listener goes after this call.
+    const int listener = listener_;
+    listener_ = 0;
+    draw.RemoveNotifyListener(listener);
+    const TWindowState state = StateOf(window);
+    const int width = window.WindowedWidth(), height = window.WindowedHeight();
+    if (!form_.DemoPlayback &&
+        (width != stored_width_ || height != stored_height_ || state != stored_state_)) {
+        try {
+            WriteSettingInt(WindowWidthKey, width);
+            WriteSettingInt(WindowHeightKey, height);
+            WriteSettingInt(WindowStateKey, static_cast<int>(state));
+        } catch (const std::exception& e) {
+            // Nothing of the game is lost; the next start opens the designed window.
+            std::cerr << "brannock: " << e.what() << std::endl;
+        }
+    }
+    if (state == TWindowState::FullScreen) window.SetFullScreen(false);
+    if (state == TWindowState::Maximized) window.SetMaximized(false);
+    window.SetResizable(false, MinWidth, MinHeight);
+    window.SetClientSize(form_.ClientWidth, form_.ClientHeight);
+    draw.SetControlSize(form_.ClientWidth, form_.ClientHeight);
+}
+
+bool TDesktopWindow::HandleEvent(const SDL_Event& event) {
+    if (!open_) return false;
+    TWindow& window = form_.Window;
+    if (event.type == SDL_KEYDOWN && event.key.windowID == window.window_id() &&
+        IsFullScreenKey(event.key)) {
+        if (event.key.repeat == 0) window.SetFullScreen(!window.FullScreen());
+        return true;
+    }
+    // A window without a border has no title bar to double-click.
+    if (event.type == SDL_MOUSEBUTTONDOWN && event.button.windowID == window.window_id() &&
+        event.button.button == SDL_BUTTON_LEFT && event.button.clicks == 2 && !window.FullScreen())
+        window.SetMaximized(!window.Maximized());
+    if (event.type == SDL_WINDOWEVENT && event.window.windowID == window.window_id() &&
+        event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+        form_.DXDraw.SetControlSize(window.ClientWidth(), window.ClientHeight());
+    return false;
+}
