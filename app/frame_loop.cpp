@@ -11,19 +11,6 @@
 
 namespace {
 
-// Waits until Frame_Interval ms have passed since the last frame. The clock sleeps until
-// shortly before the deadline and spins for the rest.
-void PaceFrame(TMainForm& form) {
-    World& w = form.world;
-    Clock& clock = form.Application.clock();
-    w.Tick_Now = clock.Now();
-    while (static_cast<int32_t>(w.Tick_Now - w.Tick_Last) < w.Frame_Interval) {
-        clock.WaitUntil(w.Tick_Last + static_cast<uint32_t>(w.Frame_Interval));
-        w.Tick_Now = clock.Now();
-    }
-    w.Tick_Last = w.Tick_Now;
-}
-
 void Trace(TMainForm& form, const char* name) {
     if (form.OnFrameStep) form.OnFrameStep(name);
 }
@@ -49,7 +36,7 @@ void DrawEndCaptions(TMainForm& form) {
 void DXTimerTimer(TMainForm& form) {
     World& w = form.world;
     if (!form.DXDraw.IsDrawable()) return;
-    PaceFrame(form);
+    PaceFrame(form.Application.clock(), w.Tick_Now, w.Tick_Last, w.Frame_Interval);
     Trace(form, "UpdateInput");
     form.DXInput1.UpdateInput();
     if (w.Clock_Running)

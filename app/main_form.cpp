@@ -1,32 +1,17 @@
 #include "app/main_form.h"
 
-#include <SDL.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 
 #include "app/form_design.h"
 #include "app/game.h"
+#include "game/frame_time.h"
 #include "media/game_folder.h"
 #include "media/language.h"
+#include "media/user_folders.h"
 #include "options/options.h"
 #include "screens/screens.h"
 
 namespace {
-
-// The per-user folder that holds the record tables ($XDG_DATA_HOME/brannock).
-std::string UserDataDirectory() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    std::filesystem::path base;
-    if (xdg != nullptr && *xdg != '\0') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home != nullptr ? home : ".") / ".local" / "share";
-    }
-    return (base / "brannock").string();
-}
 
 void LoadMemo(TMainForm& form, const std::string& path) {
     form.StartupProblem = ReadOptionText(path, form.Panel1.Memo1.Lines);
@@ -36,17 +21,18 @@ void DispatchEvent(TMainForm& form, const SDL_Event& event) {
     form.Window.HandleEvent(event);
     if (form.DesktopWindow.HandleEvent(event)) return;
     form.DXInput1.HandleEvent(event);
+    const EventKind kind = KindOf(event);
     // An error box over the panel is modal: it takes the keys, Escape included.
     const bool box_up = form.Panel1.Visible && !form.Panel1.Message.empty();
-    if (box_up && event.type == SDL_KEYDOWN) {
+    if (box_up && (kind == EventKind::KeyDown || kind == EventKind::EscapeDown)) {
         form.Panel1.HandleEvent(event);
         return;
     }
-    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+    if (kind == EventKind::EscapeDown) {
         FormKeyDown(form, 27); // the form sees every key first
         return;
     }
-    if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET) {
+    if (kind == EventKind::RenderReset) {
         if (form.DXDraw.Initialized()) form.DXDraw.RestoreSurfaces();
         return;
     }
@@ -145,10 +131,10 @@ void FormCreate(TMainForm& form) {
     ReadPlayCount(form);
     w.Energy = FullEnergy;
     w.Button_Latch = w.Missile_Latch = w.Blade_Latch = w.Camera_Latch = true;
-    w.Frame_Interval = 33;
+    w.Frame_Interval = StandardFrameMs;
     // The clock already has 1 ms resolution; nothing to raise.
     w.App_Dir = GameFolder();
-    w.Win_Dir = UserDataDirectory();
+    w.Win_Dir = GameUserFolder(UserFolder::Data).string();
     w.Score_File = w.Win_Dir + "/bnscore.dat";
     w.Time_File = w.Win_Dir + "/bntime2.dat";
     LoadMemo(form, w.App_Dir + LocalizedFileName(w.App_Dir, "option.txt"));

@@ -2,18 +2,16 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "media/read_file.h"
+#include "scene/engine/file_bytes.h"
 
 namespace {
 
 constexpr size_t MagicLength = sizeof(DemoMagic) - 1;
 constexpr int StateCount = 36;
 // An hour of frames is a few megabytes; anything far larger is not a demo of ours.
-constexpr std::uintmax_t MaxFileBytes = std::uintmax_t{1} << 30;
+constexpr size_t MaxFileBytes = size_t{1} << 30;
 
 void PutU16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(static_cast<uint8_t>(v));
@@ -176,16 +174,17 @@ Demo ParseDemo(std::span<const uint8_t> bytes) {
 }
 
 Demo ReadDemo(const std::string& path) {
-    std::error_code error;
-    if (std::filesystem::is_directory(path, error))
-        throw DemoError(path + ": is a folder, not a demo");
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error && size > MaxFileBytes) throw DemoError(path + ": too large to be a demo");
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw DemoError(path + ": cannot read: " + std::strerror(errno));
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
-    if (file.bad()) throw DemoError(path + ": cannot read");
+    using Kind = rm::FileReadFailure::Kind;
+    std::vector<uint8_t> bytes;
+    if (const std::optional<rm::FileReadFailure> failure =
+            rm::ReadWholeFile(path, MaxFileBytes, bytes)) {
+        if (failure->kind == Kind::Folder) throw DemoError(path + ": is a folder, not a demo");
+        if (failure->kind == Kind::TooLarge) throw DemoError(path + ": too large to be a demo");
+        // The system's own words where it gave any, else the reader's (a device, say).
+        const std::string reason = failure->system_error != 0 ? std::strerror(failure->system_error)
+                                                              : rm::DescribeFailure(*failure);
+        throw DemoError(path + ": cannot read: " + reason);
+    }
     try {
         return ParseDemo(bytes);
     } catch (const DemoError& e) {

@@ -49,6 +49,8 @@ bool Chase(World& w, TParts& enemy, rm::Vector r, float turn_k) {
     return w.Teki_Fire_Count == 1;
 }
 
+namespace {
+
 int FirstHitIn(const std::array<TParts, ShotCount>& pool, const rm::FramePtr& target, double half_x,
                double half_z) {
     for (size_t k = 0; k < pool.size(); ++k) {
@@ -79,6 +81,64 @@ void ParkShot(TMainForm& form, size_t k) {
 
 void ParkMissile(TMainForm& form, size_t k) {
     ParkProjectile(form, form.world.Missile[k], nullptr);
+}
+
+void TakeHits(TMainForm& form, TParts& enemy, const RoamerKind& kind) {
+    World& w = form.world;
+    const rm::FramePtr& root = form.DXDraw.Scene();
+    if (const int k = FirstHitIn(w.Tama, enemy.Frame, kind.shot_half_x, 4); k >= 0) {
+        --enemy.Life;
+        const rm::Vector at = enemy.Frame->GetPosition(root);
+        if (enemy.Life <= 0) kind.remove(form, enemy);
+        if (enemy.Life > 0)
+            Explode(form, at, 12, wave::EnemyHit);
+        else
+            Explode(form, at, 30, wave::EnemyExplosion);
+        ParkShot(form, static_cast<size_t>(k));
+    }
+    if (enemy.Life == 0) return;
+    if (const int k = FirstHitIn(w.Missile, enemy.Frame, 6, 4); k >= 0) {
+        const rm::Vector at = enemy.Frame->GetPosition(root);
+        kind.remove(form, enemy);
+        Explode(form, at, 30, wave::EnemyExplosion);
+        ParkMissile(form, static_cast<size_t>(k));
+    }
+    if (enemy.Life == 0) return;
+    if (BladeReaches(w, enemy.Frame)) {
+        const rm::Vector at = enemy.Frame->GetPosition(root);
+        kind.remove(form, enemy);
+        Explode(form, at, 30, wave::EnemyExplosion);
+    }
+}
+
+// Sight: the robot within sight_range on both of the enemy's axes (r, in its own terms),
+// and a clear view between them; a sighted enemy starts to chase (Count -1).
+void Look(TMainForm& form, TParts& enemy, rm::Vector r, const RoamerKind& kind) {
+    World& w = form.world;
+    if (!(std::fabs(r.x) < kind.sight_range && std::fabs(r.z) < kind.sight_range)) return;
+    const rm::FramePtr& root = form.DXDraw.Scene();
+    const rm::Vector robot = w.Robo_Frame->GetPosition(root);
+    const rm::Vector self = enemy.Frame->GetPosition(root);
+    if (kind.clear_view(w, robot, self)) enemy.Count = -1;
+}
+
+} // namespace
+
+void MoveRoamers(TMainForm& form, std::span<TParts> pool, const RoamerKind& kind) {
+    World& w = form.world;
+    if (!w.Robo_Frame) return; // no scene yet
+    for (size_t i = 0; i < pool.size(); ++i) {
+        TParts& enemy = pool[i];
+        if (enemy.Life == 0) continue;
+        if (StepOrTurn(form, enemy, kind.turn_k, kind.turn_frames) == StepResult::Buried) {
+            kind.remove(form, enemy); // inside a wall: gone without a trace
+            continue;
+        }
+        const rm::Vector r = w.Robo_Frame->GetPosition(enemy.Frame);
+        Look(form, enemy, r, kind);
+        if (enemy.Count == -1 && Chase(w, enemy, r, kind.turn_k)) kind.fire(form, i);
+        TakeHits(form, enemy, kind);
+    }
 }
 
 } // namespace enemy

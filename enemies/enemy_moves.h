@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 
 #include "app/main_form.h"
 #include "scene/engine/rm.h"
@@ -32,19 +33,23 @@ StepResult StepOrTurn(TMainForm& form, TParts& enemy, float turn_k, int turn_fra
 // round to 1: the caller fires.
 bool Chase(World& w, TParts& enemy, rm::Vector r, float turn_k);
 
-// The first projectile in flight of a pool inside the box |x| < half_x, |z| < half_z of
-// the enemy's frame, or -1.
-int FirstHitIn(const std::array<TParts, ShotCount>& pool, const rm::FramePtr& target, double half_x,
-               double half_z);
+// What tells one kind of roaming enemy from the other.
+struct RoamerKind {
+    float turn_k;      // turns atan(1/turn_k) a frame, roaming and chasing
+    int turn_frames;   // frames of a turn away from a wall
+    float sight_range; // sees the robot within this on both of its own axes...
+    // ...when no wall stands between them on the ground (positions in the scene's terms)
+    bool (*clear_view)(const World& w, rm::Vector robot, rm::Vector self);
+    double shot_half_x;                          // the half width of its box for the player's shots
+    void (*fire)(TMainForm& form, size_t index); // its shot, from pool[index]
+    void (*remove)(TMainForm& form, TParts& enemy); // out of play, Life 0
+};
 
-// Whether a swinging blade reaches the enemy: within 12 ahead of the robot and 12 aside.
-bool BladeReaches(const World& w, const rm::FramePtr& target);
-
-// An explosion with its sound (when a record was free).
-void Explode(TMainForm& form, rm::Vector at, int lifetime, int sound);
-
-// Parks player shot k with its light, or missile k.
-void ParkShot(TMainForm& form, size_t k);
-void ParkMissile(TMainForm& form, size_t k);
+// One frame of every living enemy of a pool, each in turn: a step or a turn (one buried
+// in a wall is removed, without a trace), a look for the robot, the chase with its fire,
+// then the player's shots, missiles and blade: a shot inside |x| < shot_half_x, |z| < 4
+// takes a hit point, a missile inside |x| < 6, |z| < 4 or the blade kills at once, each
+// hit exploding where the enemy stood.
+void MoveRoamers(TMainForm& form, std::span<TParts> pool, const RoamerKind& kind);
 
 } // namespace enemy

@@ -1,18 +1,11 @@
 // Move_GH: the six G-walkers roam, turn away from walls, chase the robot they see, fire
 // pairs of shots from the head, and take hits from shots, missiles and the blade.
-#include <cmath>
-
 #include "app/main_form.h"
 #include "enemies/enemies.h"
 #include "enemies/enemy_moves.h"
 #include "enemies/enemy_shots.h"
-#include "game/waves.h"
 
 namespace {
-
-constexpr float TurnK = 20; // atan(1/20) a frame
-constexpr int TurnFrames = 19;
-constexpr float SightRange = 100;
 
 // Gone far below the arena, with all its parts.
 void Remove(TMainForm& form, TParts& walker) {
@@ -20,20 +13,15 @@ void Remove(TMainForm& form, TParts& walker) {
     walker.Frame->SetPosition(form.DXDraw.Scene(), 500, -5000, 0);
 }
 
-// Sight: the robot within 100 on both axes, and the points a half, a quarter and three
-// quarters of the way from the robot to the walker all clear of walls.
-void Look(TMainForm& form, TParts& walker, rm::Vector r) {
-    World& w = form.world;
-    if (!(std::fabs(r.x) < SightRange && std::fabs(r.z) < SightRange)) return;
-    const rm::FramePtr& root = form.DXDraw.Scene();
-    const rm::Vector robot = w.Robo_Frame->GetPosition(root);
-    const rm::Vector self = walker.Frame->GetPosition(root);
+// The points a half, a quarter and three quarters of the way from the robot to the walker
+// all clear of walls.
+bool ClearView(const World& w, rm::Vector robot, rm::Vector self) {
     for (const double t : {0.5, 0.25, 0.75}) {
         const double x = robot.x + (static_cast<double>(self.x) - robot.x) * t;
         const double z = robot.z + (static_cast<double>(self.z) - robot.z) * t;
-        if (enemy::AnyWall(w, x, z)) return;
+        if (enemy::AnyWall(w, x, z)) return false;
     }
-    walker.Count = -1;
+    return true;
 }
 
 // A pair from the head, each shot 0.02 rad outward; the right one takes a record first.
@@ -43,49 +31,18 @@ void FirePair(TMainForm& form, size_t i) {
     FireEnemyShot(form, head, {-1, 1, 0}, {-1, 0, 50});
 }
 
-void TakeHits(TMainForm& form, TParts& walker) {
-    World& w = form.world;
-    const rm::FramePtr& root = form.DXDraw.Scene();
-    if (const int k = enemy::FirstHitIn(w.Tama, walker.Frame, 3.3, 4); k >= 0) {
-        --walker.Life;
-        const rm::Vector at = walker.Frame->GetPosition(root);
-        if (walker.Life <= 0) Remove(form, walker);
-        if (walker.Life > 0)
-            enemy::Explode(form, at, 12, wave::EnemyHit);
-        else
-            enemy::Explode(form, at, 30, wave::EnemyExplosion);
-        enemy::ParkShot(form, static_cast<size_t>(k));
-    }
-    if (walker.Life == 0) return;
-    if (const int k = enemy::FirstHitIn(w.Missile, walker.Frame, 6, 4); k >= 0) {
-        const rm::Vector at = walker.Frame->GetPosition(root);
-        Remove(form, walker);
-        enemy::Explode(form, at, 30, wave::EnemyExplosion);
-        enemy::ParkMissile(form, static_cast<size_t>(k));
-    }
-    if (walker.Life == 0) return;
-    if (enemy::BladeReaches(w, walker.Frame)) {
-        const rm::Vector at = walker.Frame->GetPosition(root);
-        Remove(form, walker);
-        enemy::Explode(form, at, 30, wave::EnemyExplosion);
-    }
-}
+constexpr enemy::RoamerKind Walker = {
+    .turn_k = 20, // atan(1/20) a frame
+    .turn_frames = 19,
+    .sight_range = 100,
+    .clear_view = ClearView,
+    .shot_half_x = 3.3,
+    .fire = FirePair,
+    .remove = Remove,
+};
 
 } // namespace
 
 void Move_GH(TMainForm& form) {
-    World& w = form.world;
-    if (!w.Robo_Frame) return; // no scene yet
-    for (size_t i = 0; i < w.GH.size(); ++i) {
-        TParts& walker = w.GH[i];
-        if (walker.Life == 0) continue;
-        if (enemy::StepOrTurn(form, walker, TurnK, TurnFrames) == enemy::StepResult::Buried) {
-            Remove(form, walker); // inside a wall: gone without a trace
-            continue;
-        }
-        const rm::Vector r = w.Robo_Frame->GetPosition(walker.Frame);
-        Look(form, walker, r);
-        if (walker.Count == -1 && enemy::Chase(w, walker, r, TurnK)) FirePair(form, i);
-        TakeHits(form, walker);
-    }
+    enemy::MoveRoamers(form, form.world.GH, Walker);
 }

@@ -10,6 +10,8 @@ namespace {
 // frame that saw it, a popup opens a frame after it is asked for) to be shown.
 constexpr int IdlePassesAfterChange = 4;
 constexpr Uint32 WaitErrorDelayMs = 10;
+// A modal dialog draws at least this often while no event comes.
+constexpr int ModalWaitMs = 50;
 } // namespace
 
 TApplication::TApplication(Clock& clock) : clock_(clock), idle_passes_(IdlePassesAfterChange) {
@@ -101,6 +103,35 @@ void TApplication::Step(bool wait) {
 
 void TApplication::Run() {
     while (!terminated_) Step(true);
+}
+
+void TApplication::RunModal(const std::function<bool()>& done, const std::function<void()>& draw,
+                            const std::function<void(const SDL_Event&)>& handle, bool text_input) {
+    const int cursor = SDL_ShowCursor(SDL_QUERY);
+    SDL_ShowCursor(SDL_ENABLE);
+    const bool was_typing = SDL_IsTextInputActive() == SDL_TRUE;
+    if (text_input) SDL_StartTextInput();
+    while (!done() && !terminated_) {
+        draw();
+        SDL_Event event;
+        if (SDL_WaitEventTimeout(&event, ModalWaitMs) == 0) continue;
+        do {
+            if (event.type == SDL_QUIT)
+                Terminate();
+            else
+                handle(event);
+        } while (SDL_PollEvent(&event) != 0);
+    }
+    if (text_input && !was_typing) SDL_StopTextInput();
+    SDL_ShowCursor(cursor);
+}
+
+EventKind KindOf(const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN)
+        return event.key.keysym.sym == SDLK_ESCAPE ? EventKind::EscapeDown : EventKind::KeyDown;
+    if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET)
+        return EventKind::RenderReset;
+    return EventKind::Other;
 }
 
 void TApplication::HandleException(const std::exception& e) {

@@ -11,6 +11,15 @@
 
 union SDL_Event;
 
+// What the form looks at in an event before handing it on; the rest it passes unread.
+enum class EventKind {
+    Other,
+    KeyDown,     // a key pressed, Escape aside
+    EscapeDown,  // Escape pressed
+    RenderReset, // the renderer lost its targets or its device: surfaces are drawn anew
+};
+EventKind KindOf(const SDL_Event& event);
+
 class TApplication {
 public:
     explicit TApplication(Clock& clock);
@@ -54,6 +63,12 @@ public:
     // True when the next Step(true) would sleep until an event comes (tests).
     bool Quiet() const { return !idle_callback_ && idle_passes_ == 0; }
     void Run(); // until Terminate
+    // A loop of its own while a modal dialog is up: until done() or Terminate, draw() and
+    // then every event to handle(), waiting up to 50 ms for one. Closing the window asks
+    // the program to end (Terminate) and is not handed on. The mouse cursor shows, and text
+    // input runs when text_input is set, while it lasts; both are as before after it.
+    void RunModal(const std::function<bool()>& done, const std::function<void()>& draw,
+                  const std::function<void(const SDL_Event&)>& handle, bool text_input);
     void Terminate() { terminated_ = true; }
     bool Terminated() const { return terminated_; }
 

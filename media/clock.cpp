@@ -44,3 +44,12 @@ void RealClock::WaitUntil(uint32_t deadline) {
 void VirtualClock::WaitUntil(uint32_t deadline) {
     if (!ClockReached(now_, deadline)) now_ = deadline;
 }
+
+void PaceFrame(Clock& clock, uint32_t& now, uint32_t& last, int32_t interval_ms) {
+    now = clock.Now();
+    while (static_cast<int32_t>(now - last) < interval_ms) {
+        clock.WaitUntil(last + static_cast<uint32_t>(interval_ms));
+        now = clock.Now();
+    }
+    last = now;
+}

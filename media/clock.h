@@ -44,3 +44,7 @@ private:
 inline bool ClockReached(uint32_t a, uint32_t b) {
     return static_cast<int32_t>(a - b) >= 0;
 }
+
+// One frame of pacing: waits until interval_ms have passed since last (on the wrapping
+// clock), then sets now and last to the time reached. Every screen paces its frames so.
+void PaceFrame(Clock& clock, uint32_t& now, uint32_t& last, int32_t interval_ms);

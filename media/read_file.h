@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "scene/engine/little_endian.h"
+
 // A file that cannot be opened or read.
 class EFOpenError : public std::runtime_error {
 public:
@@ -15,11 +17,6 @@ public:
 // The file's bytes. Raises EFOpenError "<path>: ファイルを開けません (<reason>)".
 std::vector<uint8_t> ReadBinaryFile(const std::string& path);
 
-// Little-endian reads from a byte buffer; the caller checks the bounds first.
-inline uint16_t ReadLE16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-inline uint32_t ReadLE32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
+// Little-endian reads from a byte buffer, the engine's; the caller checks the bounds first.
+using rm::ReadLE16;
+using rm::ReadLE32;

@@ -16,6 +16,17 @@ struct TControl {
     bool TabStop = true;
 };
 
+// Names a control, gives its caption and sets its bounds, as a form's design does.
+inline void Place(TControl& c, const char* name, const char* caption, int left, int top, int width,
+                  int height) {
+    c.Name = name;
+    c.Caption = caption;
+    c.Left = left;
+    c.Top = top;
+    c.Width = width;
+    c.Height = height;
+}
+
 struct TGroupBox : TControl {};
 
 struct TRadioButton : TControl {

@@ -8,16 +8,6 @@
 
 namespace {
 
-void Place(TControl& c, const char* name, const char* caption, int left, int top, int width,
-           int height) {
-    c.Name = name;
-    c.Caption = caption;
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-}
-
 bool IsContinuation(char c) {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
@@ -270,4 +260,9 @@ std::string TMessageDialog::GlyphText() const {
     std::string text = Caption + Text;
     for (const TButton& b : ButtonList) text += b.Caption;
     return text;
+}
+
+void TModalDialog::CloseAsEscape() {
+    KeyDown(SDLK_ESCAPE, false, false);
+    if (!Closed()) ModalResult = TModalResult::Cancel;
 }

@@ -27,6 +27,8 @@ public:
     uint32_t Color = 0x000000; // background
     TModalResult ModalResult = TModalResult::None;
     bool Closed() const { return ModalResult != TModalResult::None; }
+    // Closes the dialog the way Escape does (No, an empty name); Cancel if it ignores Escape.
+    void CloseAsEscape();
 
     // A key press (SDL key code); true when the dialog used it.
     virtual bool KeyDown(int key, bool shift, bool alt) = 0;

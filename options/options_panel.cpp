@@ -12,16 +12,6 @@
 
 namespace {
 
-void Place(TControl& c, const char* name, const char* caption, int left, int top, int width,
-           int height) {
-    c.Name = name;
-    c.Caption = caption;
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-}
-
 // Radio buttons and check boxes stand one under the other inside their group box.
 void PlaceChoice(TControl& c, const char* name, const char* caption, const TGroupBox& group,
                  int top) {

@@ -12,10 +12,10 @@
 #include <unistd.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 
 #include "media/replace_file.h"
+#include "media/user_folders.h"
 #include "options/options.h"
 
 namespace {
@@ -23,14 +23,6 @@ namespace {
 constexpr const char* Section = "Brannock";
 // The longest value text a read takes, as with a 1024-character buffer.
 constexpr size_t MaxValueLength = 1023;
-
-std::filesystem::path ConfigBase() {
-    // A relative XDG_CONFIG_HOME is invalid and ignored, as the XDG rules say.
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg != nullptr && *xdg != '\0' && std::filesystem::path(xdg).is_absolute()) return xdg;
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home != nullptr && *home != '\0' ? home : ".") / ".config";
-}
 
 // A value written in quotes reads without them.
 std::string Unquote(std::string text) {
@@ -111,7 +103,7 @@ int HexDigit(char c) {
 } // namespace
 
 std::string SettingsFilePath() {
-    return (ConfigBase() / "brannock" / "bn.ini").string();
+    return (GameUserFolder(UserFolder::Config) / "bn.ini").string();
 }
 
 std::optional<int> SettingTextToInt(const std::string& source) {

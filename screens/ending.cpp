@@ -11,19 +11,8 @@
 namespace {
 
 // The ending keeps 25 ms a frame on the tick count, faster than the other screens.
-constexpr uint32_t EndingFrameMs = 25;
+constexpr int32_t EndingFrameMs = 25;
 constexpr int CaptionWidth = 380;
-
-void PaceEndingFrame(TMainForm& form) {
-    World& w = form.world;
-    Clock& clock = form.Application.clock();
-    w.Tick_Now = clock.Now();
-    while (w.Tick_Now - w.Tick_Last < EndingFrameMs) {
-        clock.WaitUntil(w.Tick_Last + EndingFrameMs);
-        w.Tick_Now = clock.Now();
-    }
-    w.Tick_Last = w.Tick_Now;
-}
 
 // To the nearest pixel, halves to even.
 int Pixel(double y) {
@@ -84,7 +73,7 @@ void EndingTimerTimer(TMainForm& form) {
     World& w = form.world;
     TDXDraw& draw = form.DXDraw;
     if (!draw.IsDrawable()) return;
-    PaceEndingFrame(form);
+    PaceFrame(form.Application.clock(), w.Tick_Now, w.Tick_Last, EndingFrameMs);
     form.DXInput1.UpdateInput();
     if (form.DXInput1.Has(InButton2)) w.Ending_Scroll = 1300; // skip to the end
 

@@ -1,22 +1,16 @@
 // The title screen: one frame per call of OPTimer, until button 1 starts the game.
 #include "app/main_form.h"
+#include "game/frame_time.h"
 #include "game/version.h"
 #include "game/waves.h"
 #include "scene/scene.h"
 #include "screens/screens.h"
 #include "screens/title_screen.h"
 
-namespace {
-
-// The title keeps its own 33 ms, whatever the game frames use.
-constexpr uint32_t TitleFrameMs = 33;
-
-} // namespace
-
 void OPTimerTimer(TMainForm& form) {
     TDXDraw& draw = form.DXDraw;
     if (!draw.IsDrawable()) return;
-    PaceSequenceFrame(form, TitleFrameMs);
+    PaceFrame(form.Application.clock(), form.world.Tick_Now, form.world.Tick_Last, StandardFrameMs);
     form.DXInput1.UpdateInput();
 
     if (SequenceStartPressed(form)) {

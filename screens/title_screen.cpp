@@ -3,17 +3,6 @@
 
 #include "app/main_form.h"
 
-void PaceSequenceFrame(TMainForm& form, uint32_t ms) {
-    World& w = form.world;
-    Clock& clock = form.Application.clock();
-    w.Tick_Now = clock.Now();
-    while (w.Tick_Now - w.Tick_Last < ms) {
-        clock.WaitUntil(w.Tick_Last + ms);
-        w.Tick_Now = clock.Now();
-    }
-    w.Tick_Last = w.Tick_Now;
-}
-
 void BlinkStep(World& w) {
     if (w.Blink_Down) {
         w.Blink_Level -= 25;

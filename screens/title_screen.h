@@ -1,14 +1,10 @@
-// What the title screen and the stage transition screen share: their own 33 ms pacing on
-// the tick count, the title picture and the blinking "Press ①Button" prompt.
+// What the title screen and the stage transition screen share: the title picture and the
+// blinking "Press ①Button" prompt.
 #pragma once
-
-#include <cstdint>
 
 class TMainForm;
 struct World;
 
-// Waits until ms milliseconds have passed since Tick_Last, then moves Tick_Last on.
-void PaceSequenceFrame(TMainForm& form, uint32_t ms);
 // The buttons of a sequence screen, once per press: button 2 beeps (it is looked at first,
 // so holding both only beeps); true when button 1 acts.
 bool SequenceStartPressed(TMainForm& form);

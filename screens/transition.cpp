@@ -1,13 +1,12 @@
 // The transition screen between two stages: the title picture with "Next Stage" until
 // button 1 starts the next stage. One frame per call of TunagiTimer.
 #include "app/main_form.h"
+#include "game/frame_time.h"
 #include "game/waves.h"
 #include "screens/screens.h"
 #include "screens/title_screen.h"
 
 namespace {
-
-constexpr uint32_t TransitionFrameMs = 33;
 
 // Button 1: the next stage runs with a fresh play clock.
 void StartNextStage(TMainForm& form) {
@@ -23,7 +22,7 @@ void StartNextStage(TMainForm& form) {
 
 void TunagiTimerTimer(TMainForm& form) {
     if (!form.DXDraw.IsDrawable()) return;
-    PaceSequenceFrame(form, TransitionFrameMs);
+    PaceFrame(form.Application.clock(), form.world.Tick_Now, form.world.Tick_Last, StandardFrameMs);
     form.DXInput1.UpdateInput();
 
     if (SequenceStartPressed(form)) StartNextStage(form);

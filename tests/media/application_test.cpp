@@ -141,3 +141,54 @@ TEST_F(IdleLoopTest, ATimerLeavingTheSlotOrAChangeToShowEarnsMoreDrawings) {
     app_.KeepIdling();
     EXPECT_FALSE(app_.Quiet());
 }
+
+namespace {
+
+TEST(EventKinds, TheFormSeesKeysEscapeAndRenderResetsAndNothingElse) {
+    const struct {
+        Uint32 type;
+        SDL_Keycode key;
+        EventKind kind;
+    } cases[] = {
+        {SDL_KEYDOWN, SDLK_ESCAPE, EventKind::EscapeDown},
+        {SDL_KEYDOWN, SDLK_z, EventKind::KeyDown},
+        {SDL_KEYUP, SDLK_ESCAPE, EventKind::Other},
+        {SDL_RENDER_TARGETS_RESET, 0, EventKind::RenderReset},
+        {SDL_RENDER_DEVICE_RESET, 0, EventKind::RenderReset},
+        {SDL_MOUSEBUTTONDOWN, 0, EventKind::Other},
+    };
+    for (const auto& c : cases) {
+        SDL_Event event{};
+        event.type = c.type;
+        event.key.keysym.sym = c.key;
+        EXPECT_EQ(KindOf(event), c.kind) << "event type " << c.type << ", key " << c.key;
+    }
+}
+
+// The modal loop draws, hands on every event but the window's closing, which ends the
+// program and the loop, and puts the cursor back as it was.
+TEST_F(ApplicationTest, AModalLoopHandsOnEventsUntilDoneOrTheWindowCloses) {
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_ShowCursor(SDL_DISABLE);
+    int drawings = 0;
+    std::vector<Uint32> handled;
+    PushKeyDown(SDLK_z, SDL_SCANCODE_Z);
+    app_.RunModal([&] { return handled.size() == 1; }, [&] { ++drawings; },
+                  [&](const SDL_Event& event) { handled.push_back(event.type); }, false);
+    EXPECT_EQ(handled, std::vector<Uint32>{SDL_KEYDOWN});
+    EXPECT_GE(drawings, 1);
+    EXPECT_FALSE(app_.Terminated());
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE) << "the cursor is as it was";
+
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    ASSERT_EQ(SDL_PushEvent(&quit), 1);
+    PushKeyDown(SDLK_x, SDL_SCANCODE_X);
+    app_.RunModal([] { return false; }, [] {},
+                  [&](const SDL_Event& event) { handled.push_back(event.type); }, false);
+    EXPECT_TRUE(app_.Terminated()) << "closing the window ends the program";
+    EXPECT_EQ(handled, (std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYDOWN}))
+        << "the closing is not handed on; the events queued with it still are";
+}
+
+} // namespace

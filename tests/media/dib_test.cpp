@@ -203,3 +203,36 @@ TEST(DibFiles, ReadsAFileAndNamesAMissingOne) {
     }
     std::filesystem::remove_all(dir);
 }
+
+namespace {
+
+TEST(DibErrors, APictureSideLongerThan16384IsRefused) {
+    const struct {
+        int width, height;
+        bool loads;
+    } cases[] = {
+        {16384, 1, true},
+        {16385, 1, false}, // a texture side the rasterizer indexes
+        {1, 16384, true},
+        {1, 16385, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        BmpLayout b;
+        b.width = c.width;
+        b.height = c.height;
+        b.bit_count = 1;
+        b.palette = {0x000000, 0xFFFFFF};
+        b.rows.assign(static_cast<size_t>(c.height),
+                      std::vector<uint8_t>(static_cast<size_t>((c.width + 7) / 8), 0xFF));
+        TDIB dib;
+        if (c.loads) {
+            dib.LoadFromBytes(BuildBmp(b), "big.bmp");
+            EXPECT_EQ(dib.Pixel(c.width - 1, c.height - 1), 0xFFFFFFu);
+        } else {
+            EXPECT_EQ(MessageOf(BuildBmp(b), "big.bmp"), "big.bmp: 不正な DIB です");
+        }
+    }
+}
+
+} // namespace

@@ -168,3 +168,30 @@ TEST(RealClockWait, NeverReturnsBeforeTheDeadline) {
     clock.WaitUntil(before);
     EXPECT_TRUE(ClockReached(clock.Now(), before));
 }
+
+// A paced frame ends interval ms after the last one, or at once when it is already late;
+// the wrapping clock and a last frame stamped ahead of the clock wait all the same.
+TEST(FramePacing, WaitsOutTheIntervalSinceTheLastFrameAndNoMore) {
+    const struct {
+        const char* what;
+        uint32_t now, last;
+        int32_t interval;
+        uint32_t ends_at;
+    } cases[] = {
+        {"early", 100, 90, 33, 123},
+        {"exactly due", 123, 90, 33, 123},
+        {"late", 200, 90, 33, 200},
+        {"across the wrap", 0xFFFFFFF5u, 0xFFFFFFF0u, 33, 0x11},
+        {"last ahead of the clock", 100, 110, 33, 143},
+        {"no interval", 100, 100, 0, 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        VirtualClock clock(c.now);
+        uint32_t now = 0, last = c.last;
+        PaceFrame(clock, now, last, c.interval);
+        EXPECT_EQ(now, c.ends_at);
+        EXPECT_EQ(last, c.ends_at);
+        EXPECT_EQ(clock.Now(), c.ends_at);
+    }
+}

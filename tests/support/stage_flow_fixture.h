@@ -5,6 +5,7 @@
 #include <set>
 
 #include "app/game.h"
+#include "game/frame_time.h"
 #include "screens/screens.h"
 #include "tests/support/scene_fixture.h"
 
@@ -16,7 +17,7 @@ protected:
     void BuildPlaying(const std::function<void(World&)>& options = {}) {
         Build([&options](World& world) {
             world.Robo_HP = 300;
-            world.Frame_Interval = 33;
+            world.Frame_Interval = StandardFrameMs;
             world.Clock_Running = true;
             if (options) options(world);
         });
