@@ -1,7 +1,5 @@
 // Program entry: the application, the main form, the message loop; a demo recorded or
 // played when the command line asks for one.
-#include <SDL.h>
-
 #include <exception>
 #include <iostream>
 #include <memory>
@@ -57,19 +55,18 @@ int main(int argc, char** argv) {
     } catch (const EGameFilesMissing& e) {
         missing_files = e.what();
     }
-    if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0) {
-        ShowErrorMessage("Brannock", Format(Tr("SDL を開始できません: %s"), SDL_GetError()));
+    const SdlSession sdl; // ends SDL on every way out below
+    if (!sdl.Error().empty()) {
+        ShowErrorMessage("Brannock", Format(Tr("SDL を開始できません: %s"), sdl.Error().c_str()));
         return 1;
     }
     const std::string no_display = WithinPatience(DisplayPatienceMs, StartRealVideo);
     if (!missing_files.empty()) {
         ShowErrorMessage("Brannock", missing_files); // a message box only where there is a display
-        SDL_Quit();
         return 1;
     }
     if (!no_display.empty()) {
         std::cerr << Format(Tr("ディスプレイがありません: %s"), no_display.c_str()) << std::endl;
-        SDL_Quit();
         return 1;
     }
     RealClock wall;
@@ -93,6 +90,5 @@ int main(int argc, char** argv) {
         ShowErrorMessage(application.Title, e.what());
         status = 1;
     }
-    SDL_Quit();
     return status;
 }

@@ -142,6 +142,15 @@ void TApplication::HandleUnknownException() {
     if (ErrorBox) ErrorBox("Unknown error");
 }
 
+SdlSession::SdlSession() {
+    if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0)
+        error_ = SDL_GetError();
+}
+
+SdlSession::~SdlSession() {
+    if (error_.empty()) SDL_Quit();
+}
+
 void ShowErrorMessage(const std::string& title, const std::string& message) {
     std::cerr << title << ": " << message << std::endl;
     const char* driver = SDL_GetCurrentVideoDriver();

@@ -91,5 +91,20 @@ private:
     std::vector<std::pair<int, std::function<void(bool)>>> activation_listeners_;
 };
 
+// SDL's events, joysticks and game controllers for the program's life, from construction to
+// destruction; the display starts on top of it (StartRealVideo). Error() is "" once SDL
+// has started, else SDL's reason.
+class SdlSession {
+public:
+    SdlSession();
+    ~SdlSession();
+    SdlSession(const SdlSession&) = delete;
+    SdlSession& operator=(const SdlSession&) = delete;
+    const std::string& Error() const { return error_; }
+
+private:
+    std::string error_;
+};
+
 // Shows a message on stderr and, where a display exists, in a native message box.
 void ShowErrorMessage(const std::string& title, const std::string& message);

@@ -192,3 +192,14 @@ TEST_F(ApplicationTest, AModalLoopHandsOnEventsUntilDoneOrTheWindowCloses) {
 }
 
 } // namespace
+
+TEST(SdlSessionLife, SdlRunsFromTheSessionsStartToItsEnd) {
+    ASSERT_EQ(SDL_WasInit(SDL_INIT_EVENTS), 0u) << "no other test left SDL running";
+    {
+        const SdlSession sdl;
+        EXPECT_EQ(sdl.Error(), "");
+        EXPECT_NE(SDL_WasInit(SDL_INIT_EVENTS), 0u);
+        EXPECT_NE(SDL_WasInit(SDL_INIT_GAMECONTROLLER), 0u);
+    }
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_EVENTS | SDL_INIT_GAMECONTROLLER), 0u);
+}
