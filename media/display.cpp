@@ -255,11 +255,13 @@ void TDXDraw::RenderScene() {
     if (!now_options_.Has(do3D) || !now_options_.Has(doRetainedMode)) return;
     if (!device_ || !viewport_ || !scene_) return;
     // Clearing the viewport paints the scene's background, black: the device paints it
-    // along with the drawing (on all its threads) when the viewport covers the surface.
-    const rm::RenderTarget target{back_surface_.Pixels(), back_surface_.Width(),
-                                  back_surface_.Height(), back_surface_.Width()};
-    const bool covers = viewport_->Width() == target.width && viewport_->Height() == target.height;
+    // along with the drawing (on all its threads) when the viewport covers the surface,
+    // and a fill of the surface still pending is then not made at all.
+    const int width = back_surface_.Width(), height = back_surface_.Height();
+    const bool covers = viewport_->Width() == width && viewport_->Height() == height;
     if (!covers) back_surface_.Fill(0);
+    const rm::RenderTarget target{
+        covers ? back_surface_.PixelsToOverwrite() : back_surface_.Pixels(), width, height, width};
     device_->SetBackground(covers ? std::optional<uint32_t>(0) : std::nullopt);
     last_triangles_ = device_->Render(*scene_, *viewport_, target);
 }

@@ -7,10 +7,12 @@
 void TDirectDrawSurface::SetSize(int width, int height) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
+    pending_fill_.reset();
     pixels_.assign(static_cast<size_t>(width_) * static_cast<size_t>(height_), 0);
 }
 
-void TDirectDrawSurface::Fill(uint32_t rgb) {
+void TDirectDrawSurface::FillNow(uint32_t rgb) const {
+    pending_fill_.reset();
     if (rgb == 0) {
         // Black every frame: the fastest clear there is.
         std::memset(pixels_.data(), 0, pixels_.size() * sizeof(uint32_t));
@@ -21,6 +23,8 @@ void TDirectDrawSurface::Fill(uint32_t rgb) {
 
 void TDirectDrawSurface::CopyRect(int x, int y, TRect r, const TDirectDrawSurface& src,
                                   bool transparent) {
+    Settle();
+    src.Settle();
     if (&src == this) {
         // Overlapping rectangles of one surface: read from a snapshot.
         const TDirectDrawSurface snapshot = src;
@@ -76,6 +80,8 @@ void TDirectDrawSurface::CopyRect(int x, int y, TRect r, const TDirectDrawSurfac
         CopyRect(x, y, r, src, transparent);
         return;
     }
+    Settle();
+    src.Settle();
     if (&src == this) {
         const TDirectDrawSurface snapshot = src;
         CopyRect(x, y, r, snapshot, transparent, scale);

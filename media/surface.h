@@ -18,13 +18,32 @@ public:
     void SetSize(int width, int height);
     int Width() const { return width_; }
     int Height() const { return height_; }
-    uint32_t* Pixels() { return pixels_.data(); }
-    const uint32_t* Pixels() const { return pixels_.data(); }
-    uint32_t Pixel(int x, int y) const { return pixels_[static_cast<size_t>(y * width_ + x)]; }
+    uint32_t* Pixels() {
+        Settle();
+        return pixels_.data();
+    }
+    const uint32_t* Pixels() const {
+        Settle();
+        return pixels_.data();
+    }
+    uint32_t Pixel(int x, int y) const {
+        Settle();
+        return pixels_[static_cast<size_t>(y * width_ + x)];
+    }
     void SetPixel(int x, int y, uint32_t rgb) {
+        Settle();
         pixels_[static_cast<size_t>(y * width_ + x)] = rgb;
     }
-    void Fill(uint32_t rgb);
+    // Fills the whole surface with one colour. The fill is made when the pixels are next
+    // used, so a fill that is wholly drawn over (a frame's clear before the 3D view paints
+    // its own background) costs nothing. A pointer from Pixels is therefore good only until
+    // the next Fill: ask for it again after one.
+    void Fill(uint32_t rgb) { pending_fill_ = rgb; }
+    // The pixels, for a caller about to write every one of them: a pending fill is dropped.
+    uint32_t* PixelsToOverwrite() {
+        pending_fill_.reset();
+        return pixels_.data();
+    }
 
     // Source colour key (0xRRGGBB); copies with transparency skip pixels of this colour.
     std::optional<uint32_t> ColorKey;
@@ -39,7 +58,15 @@ public:
                   int scale);
 
 private:
+    // Makes a pending fill.
+    void Settle() const {
+        if (pending_fill_) FillNow(*pending_fill_);
+    }
+    void FillNow(uint32_t rgb) const;
+
     int width_ = 0;
     int height_ = 0;
-    std::vector<uint32_t> pixels_;
+    // Mutable: reading a surface makes its pending fill first.
+    mutable std::vector<uint32_t> pixels_;
+    mutable std::optional<uint32_t> pending_fill_;
 };

@@ -99,4 +99,70 @@ TEST(CopyRect, OverlappingCopyWithinOneSurfaceReadsTheOldPicture) {
     for (int x = 1; x < 6; ++x) EXPECT_EQ(s.Pixel(x, 0), static_cast<uint32_t>((x - 1) << 8));
 }
 
+// A fill is made when the pixels are next used: every way of reading a surface sees it,
+// on the surface filled and on a copy's source; what is written after it stays; and only
+// a caller that overwrites every pixel skips it.
+TEST(Fill, EveryUseOfThePixelsComesAfterAFillMadeBefore) {
+    struct Row {
+        const char* use;
+        uint32_t (*corner_after)(TDirectDrawSurface& filled); // pixel (3, 2) after the use
+        uint32_t want;
+    };
+    const Row rows[] = {
+        {"Pixel", [](TDirectDrawSurface& s) { return s.Pixel(3, 2); }, Background},
+        {"Pixels", [](TDirectDrawSurface& s) { return s.Pixels()[2 * 4 + 3]; }, Background},
+        {"const Pixels",
+         [](TDirectDrawSurface& s) {
+             const TDirectDrawSurface& c = s;
+             return c.Pixels()[2 * 4 + 3];
+         },
+         Background},
+        {"SetPixel",
+         [](TDirectDrawSurface& s) {
+             s.SetPixel(3, 2, 0x77);
+             return s.Pixel(3, 2);
+         },
+         0x77u},
+        {"written through Pixels",
+         [](TDirectDrawSurface& s) {
+             s.Pixels()[2 * 4 + 3] = 0x77;
+             return s.Pixel(3, 2);
+         },
+         0x77u},
+        {"copied into",
+         [](TDirectDrawSurface& s) {
+             s.CopyRect(3, 2, {1, 1, 2, 2}, Numbered(2, 2), false);
+             return s.Pixel(3, 2);
+         },
+         0x101u},
+        {"copied into, scaled",
+         [](TDirectDrawSurface& s) {
+             s.CopyRect(2, 1, {1, 1, 2, 2}, Numbered(2, 2), false, 2);
+             return s.Pixel(3, 2);
+         },
+         0x101u},
+        {"copied from",
+         [](TDirectDrawSurface& s) {
+             TDirectDrawSurface other = Numbered(4, 3);
+             other.CopyRect(0, 0, {0, 0, 4, 3}, s, false);
+             return other.Pixel(3, 2);
+         },
+         Background},
+        {"copied from, scaled",
+         [](TDirectDrawSurface& s) {
+             TDirectDrawSurface other = Numbered(4, 3);
+             other.CopyRect(0, 0, {0, 0, 2, 2}, s, false, 2);
+             return other.Pixel(3, 2);
+         },
+         Background},
+        {"to be overwritten whole", // the fill is not made: the old pixel shows
+         [](TDirectDrawSurface& s) { return s.PixelsToOverwrite()[2 * 4 + 3]; }, 0x302u},
+    };
+    for (const Row& row : rows) {
+        TDirectDrawSurface s = Numbered(4, 3);
+        s.Fill(Background);
+        EXPECT_EQ(row.corner_after(s), row.want) << row.use;
+    }
+}
+
 } // namespace
