@@ -16,23 +16,23 @@ TEST_F(StageFlowTest, GateOpensOnceWhenTheLastEnemyIsGone) {
     World& wd = w();
     KillAllEnemies();
     wd.Zako[11].Life = 1;
-    Check_Zako_Clear(*form);
+    Check_Zako_Clear(form());
     EXPECT_FALSE(wd.Gate_Open);
     wd.Zako[11].Life = 0;
     wd.GH[5].Life = 2;
-    Check_Zako_Clear(*form);
+    Check_Zako_Clear(form());
     EXPECT_FALSE(wd.Gate_Open);
     EXPECT_EQ(ArenaCount(wd.Gate_Mesh), 1);
 
     wd.GH[5].Life = 0;
-    Check_Zako_Clear(*form);
+    Check_Zako_Clear(form());
     EXPECT_TRUE(wd.Gate_Open);
     EXPECT_EQ(ArenaCount(wd.Gate_Mesh), 0);
     EXPECT_EQ(ArenaCount(wd.Door_Mesh), 0);
 
     // Once the boss fight put the door back, later frames leave it there.
     wd.Arena_Frame->AddVisual(wd.Door_Mesh);
-    Check_Zako_Clear(*form);
+    Check_Zako_Clear(form());
     EXPECT_EQ(ArenaCount(wd.Door_Mesh), 1);
 }
 
@@ -43,31 +43,31 @@ TEST_F(StageFlowTest, VictoryFrame240LeadsToTheTransitionScreenAndTheNextStage) 
     wd.Play_Time = 5000;
     wd.Boss_HP = 0;
     wd.Clock_Running = false;
-    for (int i = 0; i < 239; ++i) DXTimerTimer(*form);
-    EXPECT_TRUE(form->DXTimer.Enabled());
+    for (int i = 0; i < 239; ++i) DXTimerTimer(form());
+    EXPECT_TRUE(form().DXTimer.Enabled());
     EXPECT_EQ(wd.Victory_Frames, 239);
     EXPECT_EQ(wd.Stage_No, 1);
 
     // The 240th frame runs to its end in the next stage's world and is shown.
     int boss_hp_at_render = 0, stage_at_render = 0;
-    form->OnFrameStep = [&](const char* step) {
+    form().OnFrameStep = [&](const char* step) {
         if (std::string(step) == "RenderScene") {
             boss_hp_at_render = wd.Boss_HP;
             stage_at_render = wd.Stage_No;
         }
     };
-    const uint64_t presented = form->DXDraw.PresentCount();
-    DXTimerTimer(*form);
-    EXPECT_EQ(form->DXDraw.PresentCount(), presented + 1);
+    const uint64_t presented = form().DXDraw.PresentCount();
+    DXTimerTimer(form());
+    EXPECT_EQ(form().DXDraw.PresentCount(), presented + 1);
     EXPECT_EQ(boss_hp_at_render, 300);
     EXPECT_EQ(stage_at_render, 2);
-    EXPECT_FALSE(form->DXTimer.Enabled());
-    EXPECT_TRUE(form->TunagiTimer.Enabled());
-    EXPECT_FALSE(form->EndingTimer.Enabled());
+    EXPECT_FALSE(form().DXTimer.Enabled());
+    EXPECT_TRUE(form().TunagiTimer.Enabled());
+    EXPECT_FALSE(form().EndingTimer.Enabled());
     EXPECT_EQ(wd.Victory_Frames, 0);
     EXPECT_EQ(wd.Boss_Down_Frames, 0);
     EXPECT_EQ(wd.Total_Time, 6000);
-    EXPECT_EQ(wd.Map_Image, &form->Image2);
+    EXPECT_EQ(wd.Map_Image, &form().Image2);
     EXPECT_EQ(PlayCount(wave::Ending), 0);
 }
 
@@ -82,8 +82,8 @@ TEST_F(StageFlowTest, LastStageAndPracticeGoToTheEnding) {
             world.Stage_No = stage;
         });
         DefeatBossAndRunVictory();
-        EXPECT_TRUE(form->EndingTimer.Enabled());
-        EXPECT_FALSE(form->TunagiTimer.Enabled());
+        EXPECT_TRUE(form().EndingTimer.Enabled());
+        EXPECT_FALSE(form().TunagiTimer.Enabled());
         EXPECT_EQ(w().Stage_No, 3);
         EXPECT_EQ(w().Victory_Frames, 240);
         EXPECT_EQ(w().Boss_HP, 0) << "no next stage is set up";
@@ -96,12 +96,12 @@ TEST_F(StageFlowTest, PlayerKilledAfterTheBossFellStillReachesTheNextStage) {
     BuildPlaying();
     World& wd = w();
     wd.Boss_HP = 0;
-    for (int i = 0; i < 50; ++i) DXTimerTimer(*form);
+    for (int i = 0; i < 50; ++i) DXTimerTimer(form());
     wd.Robo_HP = -30; // a shot still in flight found the robot
-    for (int i = 0; i < 189; ++i) DXTimerTimer(*form);
+    for (int i = 0; i < 189; ++i) DXTimerTimer(form());
     EXPECT_EQ(wd.Boss_HP, 0) << "the game-over caption needs a boss that is not exactly at 0";
-    DXTimerTimer(*form);
-    EXPECT_TRUE(form->TunagiTimer.Enabled());
+    DXTimerTimer(form());
+    EXPECT_TRUE(form().TunagiTimer.Enabled());
     EXPECT_EQ(wd.Stage_No, 2);
     EXPECT_EQ(wd.Robo_HP, 300);
 }
@@ -125,17 +125,17 @@ TEST_F(StageFlowTest, BossCollapseRunsOverVictoryFramesOneToTwentyNine) {
     World& wd = w();
     wd.Boss_HP = 0;
     wd.Victory_Frames = 0;
-    Gats_Poze(*form);
-    Yarareta_Boss(*form);
+    Gats_Poze(form());
+    Yarareta_Boss(form());
     EXPECT_VEC_NEAR(wd.Boss_Body_Frame->GetPosition(wd.Boss_Frame), 0, -1.0f / 30, 0, 1e-5f);
     wd.Victory_Frames = 29;
-    Yarareta_Boss(*form);
+    Yarareta_Boss(form());
     const rm::Vector up = frame_axes::UpIn(*wd.Boss_L_Frame.Frame, *wd.Boss_Body_Frame);
     EXPECT_GT(up.x, 0.5f) << "the left leg buckles outward";
     // From n = 30 on nothing moves any more.
     wd.Boss_Body_Frame->SetPosition(wd.Boss_Frame, 0, 2, 0);
     wd.Victory_Frames = 30;
-    Yarareta_Boss(*form);
+    Yarareta_Boss(form());
     EXPECT_VEC_NEAR(wd.Boss_Body_Frame->GetPosition(wd.Boss_Frame), 0, 2, 0, 1e-5f);
 }
 

@@ -14,8 +14,7 @@
 #include "app/command_line.h"
 #include "app/white_flash.h"
 #include "demo/demo_file.h"
-#include "tests/support/form_fixture.h"
-#include "tools/replay/replay.h"
+#include "tests/support/replay_fixture.h"
 
 namespace {
 
@@ -45,22 +44,12 @@ std::string Digest(const std::string& line) {
     return text;
 }
 
-class DemoReplayTest : public FormFixture {
+class DemoReplayTest : public ReplayFixture {
 protected:
-    void SetUp() override {
-        FormFixture::SetUp();
-        form_.reset(); // the replay builds its own form
-    }
-
     // Runs a script; the script error's message, empty when it ran.
     std::string Replay(const std::string& script, const std::string& out) {
-        std::istringstream in(script);
-        try {
-            RunReplay(in, (home_ / out).string());
-        } catch (const ScriptError& e) {
-            return e.what();
-        }
-        return "";
+        Run(script, out);
+        return message_;
     }
 
     std::string Fight() const { return FileText(fs::path(DEMO_DIR) / "stage1_fight.txt"); }

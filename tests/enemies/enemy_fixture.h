@@ -24,7 +24,10 @@ protected:
     TImage wall_map;
     std::vector<uint32_t> pixels = std::vector<uint32_t>(102 * 102, White);
 
-    void SetUp() override { BuildQuiet(); }
+    void SetUp() override {
+        SceneFixture::SetUp();
+        BuildQuiet();
+    }
 
     // Builds the scene (the test may change options first) and sends every enemy to sleep.
     void BuildQuiet(const std::function<void(World&)>& options = {}) {

@@ -24,7 +24,7 @@ TEST_F(EnemyResetTest, EnemiesComeBackKeepingTheirStateAndFacing) {
     walker.Count = -1;
 
     wd.Stage_No = 2;
-    reset_game(*form);
+    reset_game(form());
 
     for (const TParts& zako : wd.Zako) EXPECT_EQ(zako.Life, 3);
     for (const TParts& gh : wd.GH) EXPECT_EQ(gh.Life, 6);
@@ -41,7 +41,7 @@ TEST_F(EnemyResetTest, EnemiesComeBackKeepingTheirStateAndFacing) {
     EXPECT_EQ(walker.Count, -1);
     EXPECT_VEC_NEAR(At(walker.Frame), 180, 0, 400, 1e-4f);
     EXPECT_VEC_NEAR(walker.Frame->GetWorldDirection(), 0, 0, -1, 1e-5f);
-    EXPECT_EQ(wd.Wall_Image, &form->Image5);
+    EXPECT_EQ(wd.Wall_Image, &form().Image5);
 }
 
 } // namespace

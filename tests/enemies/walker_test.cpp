@@ -10,7 +10,7 @@ const float WalkerTurn = std::atan(1.0f / 20.0f);
 class WalkerTest : public EnemyFixture {
 protected:
     void Frames(int n) {
-        for (int i = 0; i < n; ++i) Move_GH(*form);
+        for (int i = 0; i < n; ++i) Move_GH(form());
     }
     // Keeps a walker on its spot for the hit tests: turning, it does not step, and with
     // walls everywhere it never sees the robot to chase it.
@@ -92,36 +92,8 @@ TEST_F(WalkerSightTest, AWallOnAnyOfTheThreePointsBlocksSight) {
     EXPECT_EQ(SeesThroughPixel(ColumnOf(130)), -1);
 }
 
-TEST_F(WalkerTest, SeesWithinAHundredOnBothAxes) {
-    TParts& walker = WakeWalker(0, 100, 100, 0, 1);
-    PlaceRobot(200, 100.6f, 1, 0); // 100 to the right
-    Frames(1);
-    EXPECT_EQ(walker.Count, 0);
-    PlaceRobot(0.1f, 101.2f, 1, 0); // 99.9 to the left
-    Frames(1);
-    EXPECT_EQ(walker.Count, -1);
-    TParts& other = WakeWalker(1, 300, 20, 0, 1);
-    PlaceRobot(300, 120.6f, 1, 0); // 100 ahead
-    Frames(1);
-    EXPECT_EQ(other.Count, 0);
-    PlaceRobot(300, 121.1f, 1, 0); // 99.9
-    Frames(1);
-    EXPECT_EQ(other.Count, -1);
-}
-
-TEST_F(WalkerTest, ChaseTurnsTowardTheRobotByAtanOneTwentieth) {
-    TParts& a = WakeWalker(0, 100, 100, 1, 0);
-    TParts& b = WakeWalker(1, 100, 300, 1, 0);
-    PlaceRobot(150, 120, 1, 0); // to a's left
-    Frames(1);
-    EXPECT_NEAR(Heading(a.Frame), WalkerTurn, 1e-4f);
-    PlaceRobot(150, 280, 1, 0); // to b's right
-    Frames(1);
-    EXPECT_NEAR(Heading(b.Frame), -WalkerTurn, 1e-4f);
-}
-
 TEST_F(WalkerTest, FiresAPairFromTheHeadTheRightShotFirst) {
-    walk(*form); // the body dips and moves back as the legs start to swing
+    walk(form()); // the body dips and moves back as the legs start to swing
     TParts& walker = WakeWalker(0, 100, 100, 1, 0);
     walker.Count = -1;
     PlaceRobot(107, 100, 1, 0);
@@ -172,60 +144,13 @@ TEST_F(WalkerTest, VeryHardWalkerTakesEightShots) {
     EXPECT_EQ(w().Tama[2].Life, 1);
 }
 
-TEST_F(WalkerTest, ShotBoxIsThreePointThreeAsideAndFourAhead) {
-    struct Case {
-        float dx, dz;
-        bool hit;
-    };
-    const Case cases[] = {{3.25f, 0, true},   {3.35f, 0, false}, {-3.25f, 0, true},
-                          {-3.35f, 0, false}, {0, 3.9f, true},   {0, 4.0f, false},
-                          {0, -3.9f, true},   {0, -4.0f, false}};
-    // Offsets from where the walker stands after its step (facing +z).
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.dx << ", " << c.dz);
-        TParts& walker = WakeWalker(0, 100, 100, 0, 1);
-        Launch(w().Tama[0], 100 + c.dx, 100.6f + c.dz, 4);
-        Frames(1);
-        EXPECT_EQ(walker.Life, c.hit ? 3 : 4);
-        w().Tama[0].Life = 0;
-    }
-}
-
-TEST_F(WalkerTest, MissileAndBladeRemoveAtOnce) {
-    const float cases[][3] = {{5.9f, 0, 1}, {6.0f, 0, 0}, {-5.9f, 0, 1}, {-6.0f, 0, 0},
-                              {0, 3.9f, 1}, {0, 4.0f, 0}, {0, -3.9f, 1}, {0, -4.0f, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c[0] << ", " << c[1]);
-        TParts& walker = WakeWalker(0, 100, 100, 0, 1, 8);
-        Launch(w().Missile[1], 100 + c[0], 100.6f + c[1]);
-        Frames(1);
-        EXPECT_EQ(Removed(walker), c[2] == 1);
-        EXPECT_EQ(w().Missile[1].Life, c[2] == 1 ? 0 : 1);
-        w().Missile[1].Life = 0;
-    }
-    EXPECT_EQ(PlayCount(wave::EnemyExplosion), 4);
-
-    // The blade, the robot facing +z: 12 ahead and 12 to either side.
-    w().Blade_Step = 5;
-    PlaceRobot(300, 300, 0, 1);
-    const float blade[][3] = {{0, 11.9f, 1}, {0, 12, 0}, {0, 0.1f, 1},   {0, -0.1f, 0},
-                              {11.9f, 5, 1}, {12, 5, 0}, {-11.9f, 5, 1}, {-12, 5, 0}};
-    for (const auto& c : blade) {
-        SCOPED_TRACE(testing::Message() << "blade " << c[0] << ", " << c[1]);
-        TParts& walker = HoldStill(WakeWalker(1, 300 + c[0], 300 + c[1], 0, 1, 8));
-        Frames(1);
-        EXPECT_EQ(Removed(walker), c[2] == 1);
-    }
-    EXPECT_EQ(PlayCount(wave::EnemyExplosion), 8);
-}
-
 TEST_F(WalkerTest, LegCycleRunsOverTwentyFourFramesForAllSix) {
     WakeWalker(0, 100, 100, 0, 1);
     TParts& removed = w().GH[1];
     removed.Frame->SetPosition(Root(), 500, -5000, 0);
     std::vector<int> steps;
     for (int i = 0; i < 48; ++i) {
-        walk(*form);
+        walk(form());
         steps.push_back(w().GH_Walk_Step);
         if (i == 5) { // step -6: the other leg forward, the body as low
             EXPECT_VEC_NEAR(w().GH_Body[0].Frame->GetPosition(w().GH[0].Frame), 0, -0.7f, -1,
@@ -244,8 +169,8 @@ TEST_F(WalkerTest, LegCycleRunsOverTwentyFourFramesForAllSix) {
     for (size_t i = 24; i < steps.size(); ++i) EXPECT_EQ(steps[i], steps[i - 24]);
 
     // Legs apart at the far end of the swing: step 6 after 18 frames from the start.
-    while (w().GH_Walk_Step != 5 || !w().GH_Walk_Up) walk(*form);
-    walk(*form);
+    while (w().GH_Walk_Step != 5 || !w().GH_Walk_Up) walk(form());
+    walk(form());
     ASSERT_EQ(w().GH_Walk_Step, 6);
     for (const size_t i : {size_t{0}, size_t{1}}) {
         SCOPED_TRACE(i);
@@ -258,7 +183,7 @@ TEST_F(WalkerTest, LegCycleRunsOverTwentyFourFramesForAllSix) {
         EXPECT_VEC_NEAR(w().GH_Body[i].Frame->GetPosition(w().GH[i].Frame), 0, -0.7f, -1, 1e-3f);
     }
     // At step 0 the body is highest.
-    while (w().GH_Walk_Step != 0) walk(*form);
+    while (w().GH_Walk_Step != 0) walk(form());
     EXPECT_VEC_NEAR(w().GH_Body[3].Frame->GetPosition(w().GH[3].Frame), 0, -0.1f, -1, 1e-5f);
     EXPECT_VEC_NEAR(w().GH_FootL[3].Frame->GetWorldDirection(), 0, 0, 1, 1e-5f);
 }

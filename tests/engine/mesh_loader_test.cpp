@@ -14,6 +14,7 @@
 #include "scene/engine/texture.h"
 #include "scene/engine/x_loader.h"
 #include "tests/engine/test_files.h"
+#include "tests/support/little_endian.h"
 
 namespace {
 
@@ -289,13 +290,8 @@ std::vector<uint8_t> BinaryTriangle(bool doubles) {
     std::vector<uint8_t> out;
     const std::string header = doubles ? "xof 0303bin 0064" : "xof 0302bin 0032";
     out.assign(header.begin(), header.end());
-    auto word = [&](uint16_t w) {
-        out.push_back(static_cast<uint8_t>(w));
-        out.push_back(static_cast<uint8_t>(w >> 8));
-    };
-    auto dword = [&](uint32_t d) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(d >> (8 * i)));
-    };
+    auto word = [&](uint16_t w) { Put16(out, w); };
+    auto dword = [&](uint32_t d) { Put32(out, d); };
     auto name = [&](const std::string& n) {
         word(1);
         dword(static_cast<uint32_t>(n.size()));

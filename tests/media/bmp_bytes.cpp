@@ -1,14 +1,6 @@
 #include "tests/media/bmp_bytes.h"
 
-void AppendLE16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v & 0xFF));
-    out.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-}
-
-void AppendLE32(std::vector<uint8_t>& out, uint32_t v) {
-    AppendLE16(out, v & 0xFFFF);
-    AppendLE16(out, v >> 16);
-}
+#include "tests/support/little_endian.h"
 
 std::vector<uint8_t> BuildBmp(const BmpLayout& layout) {
     std::vector<uint8_t> pixels;
@@ -20,21 +12,21 @@ std::vector<uint8_t> BuildBmp(const BmpLayout& layout) {
     const uint32_t palette_bytes = static_cast<uint32_t>(layout.palette.size() * 4);
     const uint32_t offset = 14 + 40 + masks_bytes + palette_bytes;
     std::vector<uint8_t> out = {'B', 'M'};
-    AppendLE32(out, offset + static_cast<uint32_t>(pixels.size()));
-    AppendLE32(out, 0);
-    AppendLE32(out, offset);
-    AppendLE32(out, 40);
-    AppendLE32(out, static_cast<uint32_t>(layout.width));
-    AppendLE32(out, static_cast<uint32_t>(layout.height));
-    AppendLE16(out, 1);
-    AppendLE16(out, static_cast<uint32_t>(layout.bit_count));
-    AppendLE32(out, layout.compression);
-    AppendLE32(out, static_cast<uint32_t>(pixels.size()));
-    AppendLE32(out, 3780);
-    AppendLE32(out, 3780);
-    AppendLE32(out, static_cast<uint32_t>(layout.palette.size()));
-    AppendLE32(out, 0);
-    for (uint32_t mask : layout.masks) AppendLE32(out, mask);
+    Put32(out, offset + static_cast<uint32_t>(pixels.size()));
+    Put32(out, 0);
+    Put32(out, offset);
+    Put32(out, 40);
+    Put32(out, static_cast<uint32_t>(layout.width));
+    Put32(out, static_cast<uint32_t>(layout.height));
+    Put16(out, 1);
+    Put16(out, static_cast<uint32_t>(layout.bit_count));
+    Put32(out, layout.compression);
+    Put32(out, static_cast<uint32_t>(pixels.size()));
+    Put32(out, 3780);
+    Put32(out, 3780);
+    Put32(out, static_cast<uint32_t>(layout.palette.size()));
+    Put32(out, 0);
+    for (uint32_t mask : layout.masks) Put32(out, mask);
     for (uint32_t colour : layout.palette) {
         out.push_back(static_cast<uint8_t>(colour & 0xFF));
         out.push_back(static_cast<uint8_t>((colour >> 8) & 0xFF));

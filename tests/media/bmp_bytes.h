@@ -17,7 +17,3 @@ struct BmpLayout {
 };
 
 std::vector<uint8_t> BuildBmp(const BmpLayout& layout);
-
-// Little-endian helpers for writing pixel rows.
-void AppendLE16(std::vector<uint8_t>& out, uint32_t v);
-void AppendLE32(std::vector<uint8_t>& out, uint32_t v);

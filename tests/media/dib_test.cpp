@@ -8,6 +8,7 @@
 
 #include "media/dib.h"
 #include "tests/media/bmp_bytes.h"
+#include "tests/support/little_endian.h"
 
 namespace {
 
@@ -107,9 +108,9 @@ TEST(DibDepths, SixteenBitsPlainIs555AndBitfieldsMayBe565) {
     plain.height = 1;
     plain.bit_count = 16;
     plain.rows = {{}};
-    AppendLE16(plain.rows[0], 0x7C00); // red
-    AppendLE16(plain.rows[0], 0x03E0); // green
-    AppendLE16(plain.rows[0], 0x4210); // 16/31 of each
+    Put16(plain.rows[0], 0x7C00); // red
+    Put16(plain.rows[0], 0x03E0); // green
+    Put16(plain.rows[0], 0x4210); // 16/31 of each
     TDIB dib;
     dib.LoadFromBytes(BuildBmp(plain), "555.bmp");
     EXPECT_EQ(dib.Pixel(0, 0), 0xFF0000u);
@@ -120,9 +121,9 @@ TEST(DibDepths, SixteenBitsPlainIs555AndBitfieldsMayBe565) {
     masked.compression = 3;
     masked.masks = {0xF800, 0x07E0, 0x001F};
     masked.rows = {{}};
-    AppendLE16(masked.rows[0], 0xF800);
-    AppendLE16(masked.rows[0], 0x07E0);
-    AppendLE16(masked.rows[0], 0x001F);
+    Put16(masked.rows[0], 0xF800);
+    Put16(masked.rows[0], 0x07E0);
+    Put16(masked.rows[0], 0x001F);
     dib.LoadFromBytes(BuildBmp(masked), "565.bmp");
     EXPECT_EQ(dib.Pixel(0, 0), 0xFF0000u);
     EXPECT_EQ(dib.Pixel(1, 0), 0x00FF00u);

@@ -19,21 +19,13 @@
 #include "media/read_file.h"
 #include "media/sound.h"
 #include "media/wave_file.h"
+#include "tests/support/little_endian.h"
 
 namespace {
 
 constexpr int OutputRate = 44100; // the rate the device is opened at
 // Buffers mixed but not yet written, and a little silence after the sound.
 constexpr size_t MarginFrames = 8192;
-
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v & 0xFF));
-    out.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 
 // A wave file whose every channel carries value(frame) scaled to the sample size (value in
 // -1 .. 1).

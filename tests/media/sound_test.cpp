@@ -11,17 +11,10 @@
 #include "media/read_file.h"
 #include "media/sound.h"
 #include "media/wave_file.h"
+#include "tests/support/little_endian.h"
 
 namespace {
 
-void Put16(std::vector<uint8_t>& out, uint32_t v) {
-    out.push_back(static_cast<uint8_t>(v & 0xFF));
-    out.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
-}
-void Put32(std::vector<uint8_t>& out, uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
 void PutChunk(std::vector<uint8_t>& out, const char* id, const std::vector<uint8_t>& body) {
     out.insert(out.end(), id, id + 4);
     Put32(out, static_cast<uint32_t>(body.size()));

@@ -2,8 +2,6 @@
 // names, and the safe reading and writing of the files.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +16,7 @@
 
 #include "options/record_file.h"
 #include "options/record_table.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/language_scope.h"
 
 namespace {
@@ -299,18 +298,12 @@ TEST_F(RecordFileTest, TwoDamagedFilesInOneSecondAreBothKept) {
 TEST_F(RecordFileTest, AFullDiskLeavesTheOldTableAsItWasAndSaysWhy) {
     WriteBytes(SerializeRecordTable(Falling()));
     // A file size limit makes every write past 500 bytes fail, as a full disk does.
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGXFSZ, &ignore, &previous);
-    rlimit old_limit{};
-    getrlimit(RLIMIT_FSIZE, &old_limit);
-    rlimit small = old_limit;
-    small.rlim_cur = 500;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const std::optional<std::string> problem = WriteTableFile(path_, ClearedTable());
-    setrlimit(RLIMIT_FSIZE, &old_limit);
-    sigaction(SIGXFSZ, &previous, nullptr);
+    std::optional<std::string> problem;
+    {
+        FileSizeLimit limit(500);
+        ASSERT_TRUE(limit.ok());
+        problem = WriteTableFile(path_, ClearedTable());
+    }
 
     ASSERT_TRUE(problem.has_value()) << "the failure is reported";
     EXPECT_NE(problem->find(path_), std::string::npos) << *problem;

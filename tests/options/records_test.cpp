@@ -2,8 +2,6 @@
 // name dialog, and what a file problem does to both.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -14,6 +12,7 @@
 #include "options/record_table.h"
 #include "options/records.h"
 #include "tests/support/dialog_fixture.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/language_scope.h"
 
 namespace {
@@ -203,20 +202,14 @@ TEST_F(RecordsTest, ShowingAFaultyTableReportsItAndChangesNoFile) {
 
 TEST_F(RecordsTest, AFailingWriteSaysSoOnceAndLeavesTheOldTable) {
     WriteBytes(ScoreFile(), SerializeRecordTable(Falling()));
-    struct sigaction ignore {
-    }, previous{};
-    ignore.sa_handler = SIG_IGN;
-    sigaction(SIGXFSZ, &ignore, &previous);
-    rlimit old_limit{};
-    getrlimit(RLIMIT_FSIZE, &old_limit);
-    rlimit small = old_limit;
-    small.rlim_cur = 100;
-    setrlimit(RLIMIT_FSIZE, &small);
     answers_ = {"Taro"};
     TRecordTable entered{};
-    const int rank = InsertRecord(form(), ScoreFile(), 950, &entered);
-    setrlimit(RLIMIT_FSIZE, &old_limit);
-    sigaction(SIGXFSZ, &previous, nullptr);
+    int rank = 0;
+    {
+        FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.ok());
+        rank = InsertRecord(form(), ScoreFile(), 950, &entered);
+    }
 
     EXPECT_EQ(rank, 2);
     ASSERT_EQ(shown_.size(), 2u);

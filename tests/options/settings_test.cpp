@@ -7,12 +7,10 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
-
 #include "options/options.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -54,31 +52,6 @@ protected:
     }
 
     fs::path home_;
-};
-
-// Files larger than a limit cannot be written while it is in force, as on a full disk:
-// writes past it fail (EFBIG) instead of raising a signal.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        ok_ = setrlimit(RLIMIT_FSIZE, &limit) == 0;
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-    bool ok() const { return ok_; }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-    bool ok_ = false;
 };
 
 TEST(SettingTextTest, DecimalHexadecimalAndEverythingElse) {

@@ -16,19 +16,60 @@ namespace {
 
 using StartTest = OptionsFixture;
 
-TEST_F(StartTest, NoSettingsFileShowsTheDesignDefaultsAndStartWritesAllKeys) {
-    TOptionsPanel& p = form().Panel1;
+// The radio button checked in a group; every other one of the group must be unchecked.
+std::string CheckedIn(TOptionsPanel& panel, const TGroupBox& group) {
+    std::string checked;
+    for (const TRadioButton* button : panel.GroupMembers(group)) {
+        if (!button->Checked) continue;
+        if (!checked.empty()) return checked + " and " + button->Name;
+        checked = button->Name;
+    }
+    return checked;
+}
+
+TEST_F(StartTest, TheSettingsFileSetsTheControlsOrLeavesTheDesignedDefaults) {
+    struct Row {
+        const char* file; // the settings file's text; null: no file at all
+        const char *light, *monitor, *control, *difficulty, *camera;
+        bool translucent, no_texture;
+        int track;
+    };
+    const Row rows[] = {
+        {nullptr, "RadioButton19", "RadioButton15", "RadioButton6", "RadioButton3", "RadioButton7",
+         true, false, 2},
+        {"[Brannock]\nPlay=4\n解像度=2\nライト設定=1\n半透明=0\n操作方式=1\nテクスチャ=0\n"
+         "難易度=4\n背景描画=5\nカメラ位置=3\n",
+         "RadioButton20", "RadioButton17", "RadioButton11", "RadioButton5", "RadioButton9", false,
+         true, 5},
+        // Out of range: the designed defaults stay, but the track bar clamps.
+        {"[Brannock]\n難易度=7\n解像度=-1\nライト設定=3\nカメラ位置=4\n操作方式=2\n半透明=5\n"
+         "テクスチャ=2\n背景描画=9\n",
+         "RadioButton19", "RadioButton15", "RadioButton6", "RadioButton3", "RadioButton7", true,
+         false, 5},
+        {"[Brannock]\n背景描画=-3\n難易度=x\n", "RadioButton19", "RadioButton15", "RadioButton6",
+         "RadioButton3", "RadioButton7", true, false, 0},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.file ? r.file : "no settings file");
+        if (r.file) CreateFormWithSettings(r.file);
+        ASSERT_EQ(std::filesystem::exists(SettingsFilePath()), r.file != nullptr);
+        TOptionsPanel& p = form().Panel1;
+        EXPECT_EQ(CheckedIn(p, p.LightGroup), r.light);
+        EXPECT_EQ(CheckedIn(p, p.MonitorGroup), r.monitor);
+        EXPECT_EQ(CheckedIn(p, p.ControlGroup), r.control);
+        EXPECT_EQ(CheckedIn(p, p.DifficultyGroup), r.difficulty);
+        EXPECT_EQ(CheckedIn(p, p.CameraGroup), r.camera);
+        EXPECT_EQ(p.CheckBox4.Checked, r.translucent);
+        EXPECT_EQ(p.CheckBox2.Checked, r.no_texture);
+        EXPECT_EQ(p.TrackBar1.Position(), r.track);
+        EXPECT_FALSE(p.RadioButton13.Enabled) << "a play count under 5 unlocks nothing";
+        EXPECT_FALSE(p.RadioButton14.Enabled);
+    }
+}
+
+TEST_F(StartTest, NoSettingsFileStartWritesAllKeysAndTheDesignDefaults) {
     ASSERT_FALSE(std::filesystem::exists(SettingsFilePath()));
-    EXPECT_TRUE(p.RadioButton19.Checked);
-    EXPECT_TRUE(p.CheckBox4.Checked);
-    EXPECT_FALSE(p.CheckBox2.Checked);
-    EXPECT_TRUE(p.RadioButton6.Checked);
-    EXPECT_TRUE(p.RadioButton15.Checked);
-    EXPECT_EQ(p.TrackBar1.Position(), 2);
-    EXPECT_TRUE(p.RadioButton7.Checked);
-    EXPECT_TRUE(p.RadioButton3.Checked);
-    EXPECT_FALSE(p.RadioButton13.Enabled);
-    EXPECT_FALSE(p.RadioButton14.Enabled);
+    TOptionsPanel& p = form().Panel1;
     EXPECT_EQ(world().Play_Count, 0);
 
     Button1Click(form());
@@ -73,27 +114,10 @@ TEST_F(StartTest, NoSettingsFileShowsTheDesignDefaultsAndStartWritesAllKeys) {
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
 }
 
-TEST_F(StartTest, StoredOptionsSetTheControlsAndComeBackUnchanged) {
+TEST_F(StartTest, StoredOptionsComeBackUnchanged) {
     CreateFormWithSettings(
         "[Brannock]\nPlay=4\n解像度=2\nライト設定=1\n半透明=0\n操作方式=1\nテクスチャ=0\n"
         "難易度=4\n背景描画=5\nカメラ位置=3\n");
-    TOptionsPanel& p = form().Panel1;
-    EXPECT_TRUE(p.RadioButton17.Checked);
-    EXPECT_FALSE(p.RadioButton15.Checked);
-    EXPECT_TRUE(p.RadioButton20.Checked);
-    EXPECT_FALSE(p.RadioButton19.Checked);
-    EXPECT_FALSE(p.CheckBox4.Checked);
-    EXPECT_TRUE(p.RadioButton11.Checked);
-    EXPECT_FALSE(p.RadioButton6.Checked);
-    EXPECT_TRUE(p.CheckBox2.Checked);
-    EXPECT_TRUE(p.RadioButton5.Checked);
-    EXPECT_FALSE(p.RadioButton3.Checked);
-    EXPECT_EQ(p.TrackBar1.Position(), 5);
-    EXPECT_TRUE(p.RadioButton9.Checked);
-    EXPECT_FALSE(p.RadioButton7.Checked);
-    EXPECT_FALSE(p.RadioButton13.Enabled) << "a play count of 4 unlocks nothing";
-    EXPECT_FALSE(p.RadioButton14.Enabled);
-
     Button1Click(form());
     for (const auto& [key, value] : {std::pair<const char*, const char*>{"Play", "4"},
                                      {"解像度", "2"},
@@ -135,25 +159,6 @@ TEST_F(StartTest, TheWhiteFlashSettingIsReadAndWrittenBackButNotTheCommandLine) 
         Button1Click(form());
         EXPECT_EQ(Stored(RowOf(Option::WhiteFlash).key), c.written);
     }
-}
-
-TEST_F(StartTest, OutOfRangeValuesLeaveTheDesignedDefaultsButTheTrackBarClamps) {
-    CreateFormWithSettings(
-        "[Brannock]\n難易度=7\n解像度=-1\nライト設定=3\nカメラ位置=4\n操作方式=2\n半透明=5\n"
-        "テクスチャ=2\n背景描画=9\n");
-    TOptionsPanel& p = form().Panel1;
-    EXPECT_TRUE(p.RadioButton3.Checked) << "難易度 7 keeps Normal";
-    EXPECT_TRUE(p.RadioButton15.Checked);
-    EXPECT_TRUE(p.RadioButton19.Checked);
-    EXPECT_TRUE(p.RadioButton7.Checked);
-    EXPECT_TRUE(p.RadioButton6.Checked);
-    EXPECT_TRUE(p.CheckBox4.Checked);
-    EXPECT_FALSE(p.CheckBox2.Checked);
-    EXPECT_EQ(p.TrackBar1.Position(), 5);
-
-    CreateFormWithSettings("[Brannock]\n背景描画=-3\n難易度=x\n");
-    EXPECT_EQ(form().Panel1.TrackBar1.Position(), 0);
-    EXPECT_TRUE(form().Panel1.RadioButton3.Checked);
 }
 
 TEST_F(StartTest, PlayCountUnlocksTheBonusModesAndOnlyExactCountsSwitchThemOn) {

@@ -14,7 +14,10 @@ protected:
     TImage map;
     std::vector<uint32_t> pixels = std::vector<uint32_t>(102 * 102, White);
 
-    void SetUp() override { Build(); }
+    void SetUp() override {
+        SceneFixture::SetUp();
+        Build();
+    }
 
     void Paint(int col, int row, uint32_t colour) {
         pixels[static_cast<size_t>(row * 102 + col)] = colour;
@@ -38,7 +41,7 @@ protected:
     void Frames(int n, std::initializer_list<TDXInputState> held) {
         for (int i = 0; i < n; ++i) {
             Hold(held);
-            Move_Robo(*form);
+            Move_Robo(form());
         }
     }
 };

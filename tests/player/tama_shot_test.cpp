@@ -112,7 +112,7 @@ protected:
         p.Frame->SetOrientation(Root(), dx, 0, dz, 0, 1, 0);
         p.Life = 1;
     }
-    void RunTamaShot() { Tama_Shot(*form); }
+    void RunTamaShot() { Tama_Shot(form()); }
 };
 
 TEST_F(FlightTest, TheArenaEdgeAtMinusFortyEndsProjectilesOnOpenFloor) {
@@ -195,7 +195,7 @@ TEST_F(FlightTest, AFullExplosionPoolStillEndsTheProjectile) {
 class SalvoTest : public WeaponsFixture {
 protected:
     void SetUp() override {
-        BuildOpen();
+        WeaponsFixture::SetUp();
         w().Energy = 300;
         w().Missile_Stock = 9999;
     }

@@ -5,33 +5,28 @@
 
 #include <fstream>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
-#include "tests/support/form_fixture.h"
-#include "tools/replay/replay.h"
+#include "tests/support/replay_fixture.h"
 
 namespace {
 
 using nlohmann::json;
 
-class FullRunTest : public FormFixture {
+class FullRunTest : public ReplayFixture {
 protected:
     void SetUp() override {
-        FormFixture::SetUp();
-        form_.reset(); // the replay builds its own form
+        ReplayFixture::SetUp();
         std::ifstream script(FULL_RUN_SCRIPT);
         ASSERT_TRUE(script) << FULL_RUN_SCRIPT;
-        try {
-            RunReplay(script, (home_ / "out").string());
-        } catch (const std::exception& e) {
-            FAIL() << e.what();
-        }
-        std::ifstream file(home_ / "out" / "state.jsonl");
-        std::string line;
-        while (std::getline(file, line)) states.push_back(json::parse(line));
+        std::stringstream text;
+        text << script.rdbuf();
+        ASSERT_EQ(Run(text.str()), 0) << message_;
+        states = States();
     }
 
     // The screens in the order they were shown, each once per visit.

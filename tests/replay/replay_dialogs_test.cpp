@@ -11,37 +11,15 @@
 #include <nlohmann/json.hpp>
 
 #include "options/record_table.h"
-#include "tests/support/form_fixture.h"
-#include "tools/replay/replay.h"
+#include "tests/support/replay_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class ReplayDialogsTest : public FormFixture {
+class ReplayDialogsTest : public ReplayFixture {
 protected:
-    int Run(const std::string& script) {
-        std::istringstream in(script);
-        try {
-            RunReplay(in, (home_ / "out").string());
-        } catch (const ScriptError& e) {
-            message_ = e.what();
-            return e.line;
-        }
-        return 0;
-    }
-
-    std::vector<nlohmann::json> Lines(const char* file) const {
-        std::vector<nlohmann::json> lines;
-        std::ifstream in(home_ / "out" / file);
-        std::string line;
-        while (std::getline(in, line)) lines.push_back(nlohmann::json::parse(line));
-        return lines;
-    }
-
     fs::path DataFile(const char* name) const { return home_ / "data" / "brannock" / name; }
-
-    std::string message_;
 };
 
 TEST_F(ReplayDialogsTest, TheRecordButtonsAreAnsweredFromTheScript) {
@@ -55,7 +33,7 @@ TEST_F(ReplayDialogsTest, TheRecordButtonsAreAnsweredFromTheScript) {
                   "click Button3\n"),
               0)
         << message_;
-    const auto dialogs = Lines("dialogs.jsonl");
+    const auto dialogs = JsonLines("dialogs.jsonl");
     ASSERT_EQ(dialogs.size(), 4u);
     EXPECT_EQ(dialogs[0]["dialog"], "MessageBox");
     EXPECT_EQ(dialogs[0]["caption"], "ハイスコアクリアの確認");
@@ -82,7 +60,7 @@ TEST_F(ReplayDialogsTest, AWaitingDialogTakesOnlyShotsTypingAndAnswers) {
     EXPECT_EQ(Run("click Button4\nanswer Taro\n"), 2) << "a table is closed with ok";
     EXPECT_EQ(Run("timer EndingTimer\n"), 1) << "no display yet";
     EXPECT_EQ(Run("click Button4\n"), 0) << "the script's end closes the dialog";
-    EXPECT_EQ(Lines("dialogs.jsonl").back()["answer"], "-");
+    EXPECT_EQ(JsonLines("dialogs.jsonl").back()["answer"], "-");
 }
 
 TEST_F(ReplayDialogsTest, TheEndOfAGameAsksTheNameAndShowsTheTable) {
@@ -99,7 +77,7 @@ TEST_F(ReplayDialogsTest, TheEndOfAGameAsksTheNameAndShowsTheTable) {
                   "shot table\n"),
               0)
         << message_;
-    const auto dialogs = Lines("dialogs.jsonl");
+    const auto dialogs = JsonLines("dialogs.jsonl");
     ASSERT_EQ(dialogs.size(), 2u);
     EXPECT_EQ(dialogs[0]["dialog"], "TfrmInput");
     EXPECT_EQ(dialogs[0]["name"], "太郎");
@@ -110,7 +88,7 @@ TEST_F(ReplayDialogsTest, TheEndOfAGameAsksTheNameAndShowsTheTable) {
     EXPECT_TRUE(fs::exists(home_ / "out" / "name.png"));
     EXPECT_TRUE(fs::exists(home_ / "out" / "table.png"));
 
-    const auto states = Lines("state.jsonl");
+    const auto states = JsonLines("state.jsonl");
     ASSERT_GE(states.size(), 4u);
     EXPECT_EQ(states[states.size() - 2]["screen"], "ending");
     EXPECT_EQ(states.back()["screen"], "closed");

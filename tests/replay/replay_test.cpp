@@ -9,35 +9,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tests/support/form_fixture.h"
-#include "tools/replay/replay.h"
+#include "tests/support/replay_fixture.h"
 
 namespace {
 
-class ReplayTest : public FormFixture {
-protected:
-    // Runs a script; returns the error line number, or 0 when it ran through.
-    int Run(const std::string& script) {
-        std::istringstream in(script);
-        try {
-            RunReplay(in, (home_ / "out").string());
-        } catch (const ScriptError& e) {
-            message_ = e.what();
-            return e.line;
-        }
-        return 0;
-    }
-
-    std::vector<nlohmann::json> States() const {
-        std::vector<nlohmann::json> states;
-        std::ifstream file(home_ / "out" / "state.jsonl");
-        std::string line;
-        while (std::getline(file, line)) states.push_back(nlohmann::json::parse(line));
-        return states;
-    }
-
-    std::string message_;
-};
+using ReplayTest = ReplayFixture;
 
 TEST_F(ReplayTest, ALineItCannotRunIsNamedByNumber) {
     EXPECT_EQ(Run("# a comment\n\nfly 3\n"), 3);

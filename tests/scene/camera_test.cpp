@@ -9,12 +9,12 @@ protected:
     void Press(int frames) {
         for (int i = 0; i < frames; ++i) {
             Hold({InButton4});
-            Camera_Change(*form);
+            Camera_Change(form());
         }
     }
     void Release() {
         Hold({});
-        Camera_Change(*form);
+        Camera_Change(form());
     }
     rm::Vector CameraAt() { return w().Camera_Frame->GetPosition(w().Robo_Frame); }
 };
@@ -37,7 +37,7 @@ TEST_F(CameraTest, EachModePlacesTheCameraBehindAboveOrInsideTheRobot) {
         EXPECT_EQ(w().Camera_Frame->GetParent(), w().Robo_Frame.get());
         const Expect& e = expected[mode];
         EXPECT_VEC_NEAR(CameraAt(), e.at.x, e.at.y, e.at.z, 1e-4f);
-        rm::Viewport* viewport = form->DXDraw.Viewport();
+        rm::Viewport* viewport = form().DXDraw.Viewport();
         EXPECT_FLOAT_EQ(viewport->GetFront(), e.front);
         EXPECT_FLOAT_EQ(viewport->GetBack(), e.back);
         EXPECT_EQ(viewport->GetCamera(), w().Camera_Frame);
@@ -67,12 +67,12 @@ TEST_F(CameraTest, HeldButtonSwitchesOnceAndFourPressesComeBack) {
     Release();
     Press(3);
     EXPECT_EQ(w().Camera_Mode, 3);
-    EXPECT_FLOAT_EQ(form->DXDraw.Viewport()->GetBack(), 130);
+    EXPECT_FLOAT_EQ(form().DXDraw.Viewport()->GetBack(), 130);
     Release();
     Press(1);
     EXPECT_EQ(w().Camera_Mode, 0);
     EXPECT_VEC_NEAR(CameraAt(), 0, 8, -20, 1e-4f);
-    EXPECT_FLOAT_EQ(form->DXDraw.Viewport()->GetBack(), 320);
+    EXPECT_FLOAT_EQ(form().DXDraw.Viewport()->GetBack(), 320);
 }
 
 } // namespace

@@ -29,8 +29,9 @@ void ExpectFromFile(TMainForm& form, const rm::MeshBuilderPtr& visual, const std
 }
 
 TEST_F(ConstructionTest, StartsTheGameFramesAndThePlayClock) {
+    clock_.Set(5000);
     Build();
-    EXPECT_TRUE(form->DXTimer.Enabled());
+    EXPECT_TRUE(form().DXTimer.Enabled());
     EXPECT_TRUE(w().Clock_Running);
     EXPECT_EQ(w().Clock_Start, 5000u);
 }
@@ -80,9 +81,9 @@ TEST_F(ConstructionTest, RobotHierarchyAndPlaces) {
     EXPECT_NEAR(std::atan2(tilt.y, tilt.x), std::atan(61.0f / 80.0f), 1e-4f);
     EXPECT_EQ(wd.Camera_Frame->GetParent(), wd.Robo_Frame.get());
 
-    ExpectFromFile(*form, VisualOf(wd.Robo_Body.Frame), "body.x", 0.0022f);
-    ExpectFromFile(*form, VisualOf(wd.Robo_ArmR2.Frame), "armR2b.x", 0.0022f);
-    ExpectFromFile(*form, VisualOf(wd.Robo_LegL.Frame), "asiL.x", 0.0022f);
+    ExpectFromFile(form(), VisualOf(wd.Robo_Body.Frame), "body.x", 0.0022f);
+    ExpectFromFile(form(), VisualOf(wd.Robo_ArmR2.Frame), "armR2b.x", 0.0022f);
+    ExpectFromFile(form(), VisualOf(wd.Robo_LegL.Frame), "asiL.x", 0.0022f);
 }
 
 TEST_F(ConstructionTest, Special2WinsOverSpecial1) {
@@ -91,9 +92,9 @@ TEST_F(ConstructionTest, Special2WinsOverSpecial1) {
         world.Special2 = true;
     });
     World& wd = w();
-    ExpectFromFile(*form, VisualOf(wd.Robo_Body.Frame), "kb.x", 0.0022f);
-    ExpectFromFile(*form, VisualOf(wd.Robo_ArmL2.Frame), "kal2.x", 0.0022f);
-    ExpectFromFile(*form, VisualOf(wd.Robo_LegR.Frame), "ksr.x", 0.0022f);
+    ExpectFromFile(form(), VisualOf(wd.Robo_Body.Frame), "kb.x", 0.0022f);
+    ExpectFromFile(form(), VisualOf(wd.Robo_ArmL2.Frame), "kal2.x", 0.0022f);
+    ExpectFromFile(form(), VisualOf(wd.Robo_LegR.Frame), "ksr.x", 0.0022f);
     EXPECT_VEC_NEAR(wd.Robo_ArmR1.Frame->GetPosition(wd.Robo_Body.Frame), 0.9f, 0.1f, 0.1f, 1e-5f);
     EXPECT_VEC_NEAR(wd.Robo_ArmR2.Frame->GetPosition(wd.Robo_ArmR1.Frame), 0.63f, -0.7f, 0.4f,
                     1e-5f);
@@ -102,7 +103,7 @@ TEST_F(ConstructionTest, Special2WinsOverSpecial1) {
     EXPECT_VEC_NEAR(wd.Robo_WingR.Frame->GetPosition(wd.Robo_Body.Frame), 0.5f, 0, -0.5f, 1e-5f);
     EXPECT_VEC_NEAR(wd.Robo_WingL.Frame->GetPosition(wd.Robo_Body.Frame), -0.5f, 0, -0.5f, 1e-5f);
     EXPECT_EQ(VisualOf(wd.Robo_WingR.Frame), VisualOf(wd.Robo_WingL.Frame));
-    ExpectFromFile(*form, VisualOf(wd.Tama[0].Frame), "hart.x", 0.003f);
+    ExpectFromFile(form(), VisualOf(wd.Tama[0].Frame), "hart.x", 0.003f);
     // Aubergines fly without a flame.
     EXPECT_EQ(wd.Missile[0].Frame->Children()[0]->Visuals().size(), 1u);
     const rm::LightImpl& shot_light = LightOf(wd.Shot_Lights[0]);
@@ -112,9 +113,9 @@ TEST_F(ConstructionTest, Special2WinsOverSpecial1) {
 TEST_F(ConstructionTest, Special1AloneKeepsTheNormalOffsets) {
     Build([](World& world) { world.Special1 = true; });
     World& wd = w();
-    ExpectFromFile(*form, VisualOf(wd.Robo_Body.Frame), "bodyh.x", 0.0022f);
-    ExpectFromFile(*form, VisualOf(wd.Robo_ArmR2.Frame), "ar2h.x", 0.0022f);
-    ExpectFromFile(*form, VisualOf(wd.Robo_Head.Frame), "head.x", 0.0022f);
+    ExpectFromFile(form(), VisualOf(wd.Robo_Body.Frame), "bodyh.x", 0.0022f);
+    ExpectFromFile(form(), VisualOf(wd.Robo_ArmR2.Frame), "ar2h.x", 0.0022f);
+    ExpectFromFile(form(), VisualOf(wd.Robo_Head.Frame), "head.x", 0.0022f);
     EXPECT_VEC_NEAR(wd.Robo_ArmR1.Frame->GetPosition(wd.Robo_Body.Frame), 1.2f, 0.1f, 0.1f, 1e-5f);
     EXPECT_VEC_NEAR(wd.Robo_WingL.Frame->GetPosition(wd.Robo_Body.Frame), -0.7f, 0.1f, -0.5f,
                     1e-5f);
@@ -171,7 +172,7 @@ TEST_F(ConstructionTest, NoLightingBrightensAmbientAndUsesTheUnlitGround) {
     EXPECT_FLOAT_EQ(LightOf(Root()->Lights()[0]).Colour().r, 0.45f);
     const auto& arena = wd.Arena_Frame->Visuals();
     ASSERT_EQ(arena.size(), 7u);
-    const rm::MeshBuilderPtr ground = ReferenceMesh(*form, "gnd2.x", 0.15f, 0.07f, 0.15f);
+    const rm::MeshBuilderPtr ground = ReferenceMesh(form(), "gnd2.x", 0.15f, 0.07f, 0.15f);
     ASSERT_GT(ground->FaceCount(), 0);
     EXPECT_TRUE(SameShape(*arena[4], *ground));
 }
@@ -186,11 +187,11 @@ TEST_F(ConstructionTest, ArenaCarriesItsSevenMeshesInOrder) {
     EXPECT_EQ(arena[1], wd.Pillar_Mesh);
     EXPECT_EQ(arena[5], wd.Door_Mesh);
     EXPECT_EQ(arena[6], wd.Gate_Mesh);
-    const rm::MeshBuilderPtr block = ReferenceMesh(*form, "block1.x", 0.15f, 0.1f, 0.15f);
+    const rm::MeshBuilderPtr block = ReferenceMesh(form(), "block1.x", 0.15f, 0.1f, 0.15f);
     ASSERT_GT(block->FaceCount(), 0);
     EXPECT_TRUE(SameShape(*arena[0], *block));
     // The keep's vertices are moved after scaling.
-    rm::MeshBuilderPtr keep = ReferenceMesh(*form, "keep.x", 0.07f, 0.07f, 0.07f);
+    rm::MeshBuilderPtr keep = ReferenceMesh(form(), "keep.x", 0.07f, 0.07f, 0.07f);
     keep->Translate(-3, 0.15f, -15);
     EXPECT_TRUE(SameShape(*arena[3], *keep));
 }

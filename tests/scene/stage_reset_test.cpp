@@ -23,7 +23,7 @@ TEST_F(StageResetTest, PutsEverythingBackForTheNextStage) {
     const rm::MeshBuilderPtr old_block = wd.Block_Mesh;
 
     wd.Stage_No = 2;
-    reset_game(*form);
+    reset_game(form());
 
     EXPECT_VEC_NEAR(wd.Robo_Frame->GetPosition(Root()), 0, 0, 0, 1e-5f);
     EXPECT_VEC_NEAR(wd.Robo_Frame->GetWorldDirection(), 1, 0, 0, 1e-5f);
@@ -44,17 +44,17 @@ TEST_F(StageResetTest, PutsEverythingBackForTheNextStage) {
     EXPECT_EQ(std::count(arena.begin(), arena.end(), wd.Block_Mesh), 1);
     EXPECT_EQ(std::count(arena.begin(), arena.end(), wd.Pillar_Mesh), 1);
     EXPECT_EQ(arena.size(), 6u);
-    const rm::MeshBuilderPtr block2 = ReferenceMesh(*form, "block2.x", 0.15f, 0.1f, 0.15f);
-    const rm::MeshBuilderPtr pillar2 = ReferenceMesh(*form, "hasira2.x", 0.15f, 0.1f, 0.15f);
+    const rm::MeshBuilderPtr block2 = ReferenceMesh(form(), "block2.x", 0.15f, 0.1f, 0.15f);
+    const rm::MeshBuilderPtr pillar2 = ReferenceMesh(form(), "hasira2.x", 0.15f, 0.1f, 0.15f);
     ASSERT_GT(block2->FaceCount(), 0);
     EXPECT_TRUE(SameShape(*wd.Block_Mesh, *block2));
     EXPECT_TRUE(SameShape(*wd.Pillar_Mesh, *pillar2));
-    EXPECT_EQ(wd.Map_Image, &form->Image2);
+    EXPECT_EQ(wd.Map_Image, &form().Image2);
 
     // The camera mode's placement, relative to the robot at its new place.
     EXPECT_VEC_NEAR(wd.Camera_Frame->GetPosition(wd.Robo_Frame), 0, 90, -10, 1e-4f);
-    EXPECT_FLOAT_EQ(form->DXDraw.Viewport()->GetBack(), 130);
-    EXPECT_EQ(form->DXDraw.Viewport()->GetCamera(), wd.Camera_Frame);
+    EXPECT_FLOAT_EQ(form().DXDraw.Viewport()->GetBack(), 130);
+    EXPECT_EQ(form().DXDraw.Viewport()->GetCamera(), wd.Camera_Frame);
 }
 
 } // namespace

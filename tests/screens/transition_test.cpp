@@ -11,7 +11,7 @@ namespace {
 TEST_F(StageFlowTest, TransitionButtonRules) {
     BuildPlaying();
     DefeatBossAndRunVictory();
-    ASSERT_TRUE(form->TunagiTimer.Enabled());
+    ASSERT_TRUE(form().TunagiTimer.Enabled());
     World& wd = w();
     plays.clear();
 
@@ -28,16 +28,16 @@ TEST_F(StageFlowTest, TransitionButtonRules) {
     Transition({KeyX, KeyZ});
     Transition({KeyX, KeyZ});
     EXPECT_EQ(beeps, 3);
-    EXPECT_TRUE(form->TunagiTimer.Enabled());
+    EXPECT_TRUE(form().TunagiTimer.Enabled());
     // Button 2 released while button 1 stays held: the latch came back only with both up.
     Transition({KeyZ});
-    EXPECT_TRUE(form->TunagiTimer.Enabled());
+    EXPECT_TRUE(form().TunagiTimer.Enabled());
 
     Transition();
-    const uint32_t now = clock.Now();
+    const uint32_t now = clock_.Now();
     Transition({KeyZ});
-    EXPECT_FALSE(form->TunagiTimer.Enabled());
-    EXPECT_TRUE(form->DXTimer.Enabled());
+    EXPECT_FALSE(form().TunagiTimer.Enabled());
+    EXPECT_TRUE(form().DXTimer.Enabled());
     EXPECT_TRUE(wd.Clock_Running);
     EXPECT_GE(wd.Clock_Start, now);
     EXPECT_EQ(plays, std::vector<int>{wave::GameBGM});
@@ -48,8 +48,8 @@ TEST_F(StageFlowTest, ButtonOneHeldAsTheTransitionBeginsStartsAtOnce) {
     w().Button_Latch = true;
     DefeatBossAndRunVictory();
     Transition({KeyZ});
-    EXPECT_TRUE(form->DXTimer.Enabled());
-    EXPECT_FALSE(form->TunagiTimer.Enabled());
+    EXPECT_TRUE(form().DXTimer.Enabled());
+    EXPECT_FALSE(form().TunagiTimer.Enabled());
 }
 
 TEST_F(StageFlowTest, NextStagePlayTimeStartsWhenButtonOneIsPressed) {
@@ -59,8 +59,8 @@ TEST_F(StageFlowTest, NextStagePlayTimeStartsWhenButtonOneIsPressed) {
     wd.Button_Latch = false;
     for (int i = 0; i < 100; ++i) Transition(); // about 3.3 seconds waiting
     Transition({KeyZ});
-    ASSERT_TRUE(form->DXTimer.Enabled());
-    DXTimerTimer(*form);
+    ASSERT_TRUE(form().DXTimer.Enabled());
+    DXTimerTimer(form());
     EXPECT_GT(wd.Play_Time, 0);
     EXPECT_LE(wd.Play_Time, 66);
     EXPECT_EQ(wd.Frame_ms, wd.Play_Time);
@@ -103,14 +103,14 @@ TEST_F(StageFlowTest, TransitionScreenShowsTheTitleAndItsTexts) {
     w().Blink_Level = 225;
     w().Blink_Down = false;
     Transition(); // level 255: white text
-    const TDirectDrawSurface& s = form->DXDraw.BackSurface();
+    const TDirectDrawSurface& s = form().DXDraw.BackSurface();
     auto ink = [&s](int x0, int y0, int x1, int y1) {
         int count = 0;
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x) count += (s.Pixel(x, y) & 0xFFFFFF) == 0xFFFFFF;
         return count;
     };
-    const int width = form->DXDraw.Width(), height = form->DXDraw.Height();
+    const int width = form().DXDraw.Width(), height = form().DXDraw.Height();
     EXPECT_GT(ink(10, 10, 160, 40), 20) << "Next Stage";
     EXPECT_GT(ink((width - 210) / 2, height - 80, (width + 210) / 2, height - 50), 20);
     // The title picture in the middle is not black.

@@ -18,6 +18,13 @@
 class FormFixture : public ::testing::Test {
 protected:
     void SetUp() override {
+        UseTemporaryFolders();
+        form_ = std::make_unique<TMainForm>(app_, /*open_window=*/false);
+    }
+
+    // SDL's dummy drivers, and the settings and record folders in a fresh temporary
+    // directory: everything a form needs before it is built.
+    void UseTemporaryFolders() {
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         setenv("SDL_AUDIODRIVER", "dummy", 0);
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
@@ -28,7 +35,6 @@ protected:
         std::filesystem::create_directories(home_);
         setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
         setenv("XDG_DATA_HOME", (home_ / "data").c_str(), 1);
-        form_ = std::make_unique<TMainForm>(app_, /*open_window=*/false);
     }
 
     void TearDown() override {

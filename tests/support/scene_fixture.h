@@ -1,4 +1,5 @@
-// A headless main form with an initialised window-mode display, ready for Create_3D.
+// A headless main form with an initialised window-mode display, ready for Create_3D, reading
+// its settings and records from the form fixture's temporary folders.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,42 +12,41 @@
 #include <vector>
 
 #include "app/main_form.h"
+#include "game/modes.h"
 #include "game/waves.h"
-#include "media/clock.h"
 #include "scene/scene.h"
+#include "tests/support/form_fixture.h"
 
-class SceneFixture : public ::testing::Test {
+class SceneFixture : public FormFixture {
 protected:
-    VirtualClock clock{5000};
-    TApplication app{clock};
-    std::unique_ptr<TMainForm> form;
     std::vector<int> plays; // wave indices in the order they started
 
-    World& w() { return form->world; }
-    const rm::FramePtr& Root() { return form->DXDraw.Scene(); }
+    // The form is built by Build(), with the test's options.
+    void SetUp() override { UseTemporaryFolders(); }
 
-    // Builds the form and the display, sets the options START would set (full lighting,
-    // stage 1, camera mode 0), lets the test change them, then builds the scene.
+    World& w() { return world(); }
+    const rm::FramePtr& Root() { return form().DXDraw.Scene(); }
+
+    // Builds the form again with a window-mode display, sets the options START would set
+    // (full lighting, stage 1, the far camera behind the robot), lets the test change them,
+    // then builds the scene.
     void Build(const std::function<void(World&)>& options = {}) {
-        form.reset(); // one form at a time: they share the application
-        form = std::make_unique<TMainForm>(app, false);
-        TDXDrawOptions display_options = form->DXDraw.Options();
-        display_options.Exclude(doFullScreen);
-        form->DXDraw.SetOptions(display_options);
-        form->DXDraw.InitializeDisplay();
-        form->DXWaveList1.OnPlay = [this](int index) { plays.push_back(index); };
-        World& world = form->world;
-        world.Light_Mode = 2;
-        world.Stage_No = 1;
-        world.Camera_Mode = 0;
-        world.Back_Distance = 170;
-        world.Difficulty = 2;
-        world.Boss_HP = 300;
-        world.Map_Image = &form->Image1;
-        world.Wall_Image = &form->Image4;
-        SetEnemyHitPoints(world);
-        if (options) options(world);
-        Create_3D(*form);
+        form_.reset(); // one form at a time: they share the application
+        form_ = std::make_unique<TMainForm>(app_, false);
+        OpenWindowedDisplay();
+        form().DXWaveList1.OnPlay = [this](int index) { plays.push_back(index); };
+        World& state = world();
+        state.Light_Mode = light_mode::Full;
+        state.Stage_No = 1;
+        state.Camera_Mode = camera_mode::BehindFar;
+        state.Back_Distance = 170;
+        state.Difficulty = difficulty::Nomal;
+        state.Boss_HP = 300;
+        state.Map_Image = &form().Image1;
+        state.Wall_Image = &form().Image4;
+        SetEnemyHitPoints(state);
+        if (options) options(state);
+        Create_3D(form());
     }
 
     int PlayCount(int index) const {
@@ -57,8 +57,8 @@ protected:
 
     // Holds exactly these input states for the next step.
     void Hold(std::initializer_list<TDXInputState> states) {
-        form->DXInput1.States.reset();
-        for (auto s : states) form->DXInput1.States.set(static_cast<size_t>(s));
+        form().DXInput1.States.reset();
+        for (auto s : states) form().DXInput1.States.set(static_cast<size_t>(s));
     }
 };
 

@@ -21,8 +21,8 @@ protected:
             world.Clock_Running = true;
             if (options) options(world);
         });
-        form->DXSound1.OnBeep = [this] { ++beeps; };
-        form->DXTimer.SetEnabled(true);
+        form().DXSound1.OnBeep = [this] { ++beeps; };
+        form().DXTimer.SetEnabled(true);
     }
 
     void KillAllEnemies() {
@@ -38,12 +38,12 @@ protected:
     // Game frames from the boss's defeat to the frame that ends the stage.
     void DefeatBossAndRunVictory() {
         w().Boss_HP = 0;
-        while (form->DXTimer.Enabled()) DXTimerTimer(*form);
+        while (form().DXTimer.Enabled()) DXTimerTimer(form());
     }
 
     void Transition(std::set<uint32_t> keys = {}) {
-        form->DXInput1.SetScriptedKeys(keys);
-        TunagiTimerTimer(*form);
+        form().DXInput1.SetScriptedKeys(keys);
+        TunagiTimerTimer(form());
     }
 
     int beeps = 0;

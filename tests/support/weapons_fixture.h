@@ -15,7 +15,10 @@ protected:
     TImage wall_map;
     std::vector<uint32_t> pixels = std::vector<uint32_t>(102 * 102, White);
 
-    void SetUp() override { BuildOpen(); }
+    void SetUp() override {
+        SceneFixture::SetUp();
+        BuildOpen();
+    }
 
     // The scene with these options, the robot at the origin facing +x, both maps open floor.
     void BuildOpen(const std::function<void(World&)>& options = {}) {
@@ -45,12 +48,12 @@ protected:
     void Frame(std::initializer_list<TDXInputState> held) {
         Hold(held);
         if (w().Robo_HP > 0 && w().Boss_HP > 0) {
-            Guard_Action(*form);
-            Layzer_Brade(*form);
-            Move_Robo(*form);
+            Guard_Action(form());
+            Layzer_Brade(form());
+            Move_Robo(form());
         }
-        Tama_Shot(*form);
-        Bakuhatu_Anim(*form);
+        Tama_Shot(form());
+        Bakuhatu_Anim(form());
     }
     // Runs n frames; returns the frames (1-based) in which a wave of this index started.
     std::vector<int> Frames(int n, std::initializer_list<TDXInputState> held, int wave_index) {
@@ -83,7 +86,7 @@ protected:
     }
     // A frame's +z axis in the coordinates of `ref`, from two points along it.
     rm::Vector AxisIn(const rm::FramePtr& frame, const rm::FramePtr& ref) {
-        rm::FramePtr probe = form->DXDraw.D3DRM()->CreateFrame(frame);
+        rm::FramePtr probe = form().DXDraw.D3DRM()->CreateFrame(frame);
         probe->SetPosition(frame, 0, 0, 1);
         const rm::Vector a = frame->GetPosition(ref), b = probe->GetPosition(ref);
         frame->DeleteChild(probe);
