@@ -33,8 +33,9 @@ std::vector<int16_t> Limit(OutputLimiter& limiter, size_t frames,
 TEST(OutputLimiterTest, NothingClipsAMixThatFitsPassesAndTheGainMovesSmoothly) {
     // A tone at `level` times the ceiling, four times as loud for a tenth of a second (2.0
     // is as loud as the mixer holds).
-    for (const auto& [level, fits] :
-         {std::pair{0.05, true}, {0.99, true}, {1.02, false}, {2.0, false}}) {
+    for (const auto& row : {std::pair{0.05, true}, {0.99, true}, {1.02, false}, {2.0, false}}) {
+        const double level = row.first; // a plain local: lambdas below capture it
+        const bool fits = row.second;
         SCOPED_TRACE(level);
         const auto loud = [](size_t f) { return f >= Rate / 2 && f < Rate * 6 / 10 ? 4.0 : 1.0; };
         const auto in = [&](size_t f) {
