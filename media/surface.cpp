@@ -21,6 +21,21 @@ void TDirectDrawSurface::FillNow(uint32_t rgb) const {
     std::fill(pixels_.begin(), pixels_.end(), rgb);
 }
 
+namespace {
+
+// A copy's source rectangle: a rectangle given right-to-left or bottom-to-top is copied
+// mirrored.
+struct SourceRect {
+    bool mirror_x, mirror_y;
+    int left, top, width, height;
+    explicit SourceRect(TRect r)
+        : mirror_x(r.Right < r.Left), mirror_y(r.Bottom < r.Top), left(std::min(r.Left, r.Right)),
+          top(std::min(r.Top, r.Bottom)), width(std::abs(r.Right - r.Left)),
+          height(std::abs(r.Bottom - r.Top)) {}
+};
+
+} // namespace
+
 void TDirectDrawSurface::CopyRect(int x, int y, TRect r, const TDirectDrawSurface& src,
                                   bool transparent) {
     Settle();
@@ -31,12 +46,8 @@ void TDirectDrawSurface::CopyRect(int x, int y, TRect r, const TDirectDrawSurfac
         CopyRect(x, y, r, snapshot, transparent);
         return;
     }
-    const bool mirror_x = r.Right < r.Left;
-    const bool mirror_y = r.Bottom < r.Top;
-    const int src_left = std::min(r.Left, r.Right);
-    const int src_top = std::min(r.Top, r.Bottom);
-    const int w = std::abs(r.Right - r.Left);
-    const int h = std::abs(r.Bottom - r.Top);
+    const SourceRect source(r);
+    const auto [mirror_x, mirror_y, src_left, src_top, w, h] = source;
     const bool keyed = transparent && src.ColorKey.has_value();
     const uint32_t key = src.ColorKey.value_or(0) & 0xFFFFFFu;
 
@@ -87,12 +98,8 @@ void TDirectDrawSurface::CopyRect(int x, int y, TRect r, const TDirectDrawSurfac
         CopyRect(x, y, r, snapshot, transparent, scale);
         return;
     }
-    const bool mirror_x = r.Right < r.Left;
-    const bool mirror_y = r.Bottom < r.Top;
-    const int src_left = std::min(r.Left, r.Right);
-    const int src_top = std::min(r.Top, r.Bottom);
-    const int w = std::abs(r.Right - r.Left);
-    const int h = std::abs(r.Bottom - r.Top);
+    const SourceRect source(r);
+    const auto [mirror_x, mirror_y, src_left, src_top, w, h] = source;
     const bool keyed = transparent && src.ColorKey.has_value();
     const uint32_t key = src.ColorKey.value_or(0) & 0xFFFFFFu;
     // Destination pixel x + i shows source column i / scale of the rectangle (counted from
