@@ -38,8 +38,8 @@ public:
     // Designed properties.
     // TRANSLATORS: the window title, the game's name.
     std::string Caption = Tr("Brannock");
-    int ClientWidth = 647;
-    int ClientHeight = 471;
+    int ClientWidth = TDXDraw::DesignWidth;
+    int ClientHeight = TDXDraw::DesignHeight;
     bool Borderless = false;
 
     TApplication& Application;

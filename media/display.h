@@ -143,7 +143,8 @@ public:
     // display is up, the back surface and the view follow it at once (the surface is black
     // until the next frame draws).
     void SetControlSize(int width, int height);
-    // The designed size of the control, the window mode's back surface as designed.
+    // The designed size of the control: the main form's client area, and so the window
+    // mode's back surface as designed.
     static constexpr int DesignWidth = 647;
     static constexpr int DesignHeight = 471;
 

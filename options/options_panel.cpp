@@ -9,6 +9,7 @@
 
 #include "game/version.h"
 #include "media/language.h"
+#include "options/option_table.h"
 
 namespace {
 
@@ -96,14 +97,6 @@ TOptionsPanel::TOptionsPanel() {
     Label4.Centred = true;
     Place(Label3, "Label3", Tr("ESCキーで終了します"), 392, 424, 0, 12);
 
-    // Design defaults.
-    RadioButton19.Checked = true;
-    CheckBox4.Checked = true;
-    RadioButton6.Checked = true;
-    RadioButton15.Checked = true;
-    TrackBar1.SetPosition(2);
-    RadioButton7.Checked = true;
-    RadioButton3.Checked = true;
     // The bonus modes: disabled, below the visible area, and never tabbed to.
     RadioButton13.Enabled = RadioButton14.Enabled = false;
     RadioButton13.TabStop = RadioButton14.TabStop = false;
@@ -125,6 +118,8 @@ TOptionsPanel::TOptionsPanel() {
         }
     }
     check_boxes_ = {&CheckBox2, &CheckBox4};
+    // The designed defaults are the option table's (the group of each button is known now).
+    ShowDefaults(*this);
     buttons_ = {&Button1, &Button2, &Button3, &Button4, &Button5, &Button6, &Button7};
 
     // START first, then the options from left to right, the record buttons, the memo,

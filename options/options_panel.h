@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "media/display.h"
 #include "options/controls.h"
 
 union SDL_Event;
@@ -32,7 +33,7 @@ public:
     // The dialog shown modally over the window (the panel, or the empty form once the
     // panel is hidden): it takes every key; null when none.
     TModalDialog* Modal = nullptr;
-    int Width = 647, Height = 471; // the form's client area
+    int Width = TDXDraw::DesignWidth, Height = TDXDraw::DesignHeight; // the form's client area
 
     TGroupBox LightGroup, AlphaGroup, TextureGroup, ControlGroup, MonitorGroup, BackGroup,
         CameraGroup, DifficultyGroup, HighScoreGroup, TimeAttackGroup, BonusGroup;
