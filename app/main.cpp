@@ -56,9 +56,9 @@ int main(int argc, char** argv) {
     } catch (const EGameFilesMissing& e) {
         missing_files = e.what();
     }
-    const SdlSession sdl; // ends SDL on every way out below
-    if (!sdl.Error().empty()) {
-        ShowErrorMessage("Brannock", Format(Tr("SDL を開始できません: %s"), sdl.Error().c_str()));
+    const PlatformSession platform; // ends on every way out below
+    if (!platform.Error().empty()) {
+        ShowErrorMessage("Brannock", platform.Error());
         return 1;
     }
     const std::string no_display = WithinPatience(DisplayPatienceMs, StartRealVideo);

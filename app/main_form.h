@@ -93,7 +93,7 @@ inline bool FlashesOff(const TMainForm& form) {
 
 // Form events.
 void FormCreate(TMainForm& form);
-void FormKeyDown(TMainForm& form, int key_code);
+void FormKeyDown(TMainForm& form, int key);
 void Button2Click(TMainForm& form);
 bool FormCloseQuery(TMainForm& form);
 void DXDrawInitialize(TMainForm& form);
