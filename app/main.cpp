@@ -27,8 +27,13 @@ constexpr int DisplayPatienceMs = 900;
 int main(int argc, char** argv) {
     const CommandLine command_line =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (command_line.action == CommandLine::Action::Refuse) {
+        ReportProblemLine("", command_line.problem);
+        ReportFollowUp(command_line.text);
+        return command_line.exit_status;
+    }
     if (command_line.action != CommandLine::Action::Play) {
-        (command_line.exit_status == 0 ? std::cout : std::cerr) << command_line.text;
+        std::cout << command_line.text;
         return command_line.exit_status;
     }
     // The texts in the player's language from here on.

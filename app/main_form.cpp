@@ -60,8 +60,7 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
     // A pad's Start starts, as button 1 does, on the title and between stages.
     DXInput1.StartActsAsButton1 = [this] { return OPTimer.Enabled() || TunagiTimer.Enabled(); };
 
-    DXDraw.SetOptions({doFullScreen, doAllowReboot, doWaitVBlank, doCenter, doFlip, do3D,
-                       doRetainedMode, doHardware, doSelectDriver, doZBuffer});
+    DXDraw.SetOptions({doFullScreen, do3D});
     DXDraw.Display.BitCount = 16;
     DXDraw.SetControlSize(ClientWidth, ClientHeight);
     DXDraw.OnInitialize = [this](TDXDraw&) { DXDrawInitialize(*this); };
@@ -170,7 +169,6 @@ void DXDrawFinalize(TMainForm& form) {
 void DXDrawInitializeSurface(TMainForm& form) {
     rm::Device* device = form.DXDraw.D3DRMDevice();
     if (device == nullptr) return;
-    if (form.DXDraw.NowOptions().Has(doHardware)) device->SetTextureQuality(rm::TextureLinear);
     device->SetRenderMode(rm::RenderModeBlendedTransparency | rm::RenderModeSortedTransparency);
 }
 

@@ -208,7 +208,7 @@ protected:
         setenv("SDL_VIDEODRIVER", "dummy", 0);
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
         window.Create("image list test", 64, 48);
-        display.SetOptions({do3D, doRetainedMode});
+        display.SetOptions({do3D});
         display.SetControlSize(64, 48);
     }
     void TearDown() override {
