@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-class TMainForm;
+struct GameContext;
 
 namespace wave {
 constexpr int Dash = 0;
@@ -52,5 +52,5 @@ inline std::string FileOf(const Design& design) {
 } // namespace wave
 
 // Plays a wave list item by index (silent without a sound device).
-void PlayWave(TMainForm& form, int index);
-void StopWave(TMainForm& form, int index);
+void PlayWave(const GameContext& game, int index);
+void StopWave(const GameContext& game, int index);

@@ -54,6 +54,9 @@ protected:
 
     TMainForm& form() { return *form_; }
     World& world() { return form_->world; }
+    // The contexts the form gives the game steps and the screens.
+    GameContext game() { return form_->MakeGameContext(); }
+    ScreenContext screen() { return form_->MakeScreenContext(); }
 
     std::optional<EnvScope> video_, audio_, config_, data_; // outlive the form
     VirtualClock clock_{1000};
