@@ -77,7 +77,7 @@ void RunSize(const fs::path& dir, bench_args::Size size, const Options& options,
     TWindow window; // opened only with --window: otherwise the picture stays in memory
     if (options.window) window.Create("brannock-render-bench", size.width, size.height);
     TDXDraw display(window);
-    display.SetOptions({doFullScreen, do3D, doRetainedMode, doZBuffer});
+    display.SetOptions({doFullScreen, do3D});
     display.Display = {size.width, size.height, 16};
     display.InitializeDisplay();
     if (options.threads) display.D3DRM()->SetRenderThreads(*options.threads);
