@@ -155,4 +155,25 @@ TEST(Threads, EveryStripIsTakenOnceByWhicheverThreadAsks) {
     }
 }
 
+// Strips share the work out: each strip's colour and depth fit the cache budget the
+// rasterizer keeps them in (a single row when not even one fits), and a picture has many
+// strips (at least four for each of two threads), so that a thread finishing early finds
+// more to take.
+TEST(Threads, StripsFitTheCacheAndAreManyPerPicture) {
+    struct Row {
+        int width, height;
+    };
+    constexpr int StripBytes = 256 * 1024, PixelBytes = sizeof(uint32_t) + sizeof(float);
+    for (const Row row : {Row{640, 480}, Row{1001, 757}, Row{1920, 1080}, Row{2561, 1443},
+                          Row{3840, 2160}, Row{7680, 4320}, Row{1, 1}, Row{70000, 2}}) {
+        const int rows = rm::StripRasterizer::StripRows(row.width);
+        SCOPED_TRACE(std::to_string(row.width) + " wide: " + std::to_string(rows) + " rows");
+        EXPECT_GE(rows, 1);
+        EXPECT_TRUE(rows == 1 || rows * row.width * PixelBytes <= StripBytes);
+        // Twice the rows would not fit: no strip is thinner than it need be, up to the cap.
+        EXPECT_TRUE(rows == 64 || 2 * rows * row.width * PixelBytes > StripBytes);
+        EXPECT_TRUE(row.height < 480 || (row.height + rows - 1) / rows >= 4 * 2);
+    }
+}
+
 } // namespace
