@@ -27,7 +27,7 @@ void DispatchEvent(TMainForm& form, const SDL_Event& event) {
         return;
     }
     if (kind == EventKind::EscapeDown) {
-        FormKeyDown(form, 27); // the form sees every key first
+        FormKeyDown(form, VirtualKeyEscape); // the form sees every key first
         return;
     }
     if (kind == EventKind::RenderReset) {
@@ -159,8 +159,8 @@ void FormCreate(TMainForm& form) {
     PlaceEnemiesAtStart(w);
 }
 
-void FormKeyDown(TMainForm& form, int key_code) {
-    if (key_code == 27) form.Close();
+void FormKeyDown(TMainForm& form, uint32_t key_code) {
+    if (key_code == VirtualKeyEscape) form.Close();
 }
 
 void Button2Click(TMainForm& form) {

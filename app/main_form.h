@@ -99,7 +99,7 @@ inline bool FlashesOff(const TMainForm& form) {
 
 // Form events.
 void FormCreate(TMainForm& form);
-void FormKeyDown(TMainForm& form, int key_code);
+void FormKeyDown(TMainForm& form, uint32_t key_code);
 void Button2Click(TMainForm& form);
 bool FormCloseQuery(TMainForm& form);
 void DXDrawInitialize(TMainForm& form);

@@ -123,6 +123,9 @@ private:
     TDXInputStates previous_union_;
 };
 
+// The virtual-key code of Escape, the key the form itself answers.
+constexpr uint32_t VirtualKeyEscape = 27;
+
 // Windows virtual-key code of an SDL scancode (0 when the key has none). Left and right
 // Shift, Ctrl and Alt give the shared code (16, 17, 18).
 uint32_t VirtualKeyOfScancode(int scancode);

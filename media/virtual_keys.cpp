@@ -38,7 +38,7 @@ uint32_t VirtualKeyOfScancode(int scancode) {
     case SDL_SCANCODE_CAPSLOCK:
         return 20;
     case SDL_SCANCODE_ESCAPE:
-        return 27;
+        return VirtualKeyEscape;
     case SDL_SCANCODE_SPACE:
         return 32;
     case SDL_SCANCODE_PAGEUP:
