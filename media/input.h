@@ -11,7 +11,7 @@
 
 #include "media/application.h"
 
-union SDL_Event;
+struct TEvent;
 
 enum TDXInputState : int {
     InUp,
@@ -96,7 +96,7 @@ public:
     std::function<void(TDXInputStates& states)> OnUpdated;
     // Keeps the keyboard state from window events, and opens or closes the joystick as it
     // is plugged in or out.
-    void HandleEvent(const SDL_Event& event);
+    void HandleEvent(const TEvent& event);
     // Tests and the replay tool: hold exactly these virtual-key codes instead of the real
     // keyboard (nullopt returns to the real keyboard). A joystick is not read meanwhile,
     // so a scripted run never depends on what is plugged in.
@@ -122,9 +122,6 @@ private:
     std::unique_ptr<Impl> impl_;
     TDXInputStates previous_union_;
 };
-
-// The virtual-key code of Escape, the key the form itself answers.
-constexpr uint32_t VirtualKeyEscape = 27;
 
 // Windows virtual-key code of an SDL scancode (0 when the key has none). Left and right
 // Shift, Ctrl and Alt give the shared code (16, 17, 18).

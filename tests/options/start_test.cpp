@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "media/events.h"
 #include "options/option_table.h"
 #include "tests/support/options_fixture.h"
 
@@ -317,8 +318,8 @@ TEST_F(StartTest, UnwritableSettingsStopStartWithTheMessageAndThePanelStaysUsabl
     EXPECT_FALSE(form().OPTimer.Enabled());
 
     // Still a working panel: choose, fix the folder, START again.
-    p.KeyDown(SDLK_TAB, false, false);
-    p.KeyDown(SDLK_DOWN, false, false);
+    p.KeyDown(key_code::Tab, false, false);
+    p.KeyDown(key_code::Down, false, false);
     EXPECT_TRUE(p.RadioButton20.Checked);
     std::filesystem::remove(folder);
     ASSERT_EQ(SDL_PushEvent(&enter), 1);
