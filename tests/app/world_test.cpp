@@ -64,34 +64,31 @@ TEST_F(WorldTest, ResetAddsThePlayTimeAndRestoresTheStage) {
     EXPECT_EQ(w.Wall_Image, &form().Image5);
 }
 
+// Very Hard alone keeps an empty energy gauge empty.
 TEST_F(WorldTest, StageAllowanceByDifficulty) {
     struct Case {
         int difficulty, score_before, score_after, missiles, zako_life, walker_life;
+        double energy;
     };
     const Case cases[] = {
-        {0, 123456, 0, 9999, 2, 4},    {1, 120000, 620000, 9999, 1, 2},
-        {2, 1000, 651000, 9999, 2, 4}, {3, -5000, 795000, 9999, 3, 6},
-        {4, 10, 990010, 0, 4, 8},      {5, 777, 0, 9999, 2, 4},
+        {0, 123456, 0, 9999, 2, 4, 300},    {1, 120000, 620000, 9999, 1, 2, 300},
+        {2, 1000, 651000, 9999, 2, 4, 300}, {3, -5000, 795000, 9999, 3, 6, 300},
+        {4, 10, 990010, 0, 4, 8, 0},        {5, 777, 0, 9999, 2, 4, 300},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.difficulty);
         World& w = world();
         w.Difficulty = c.difficulty;
         w.Score = c.score_before;
         w.Missile_Stock = 3;
+        w.Energy = 0.0;
         reset_game(screen());
-        EXPECT_EQ(w.Score, c.score_after) << "difficulty " << c.difficulty;
-        EXPECT_EQ(w.Missile_Stock, c.missiles) << "difficulty " << c.difficulty;
-        EXPECT_EQ(w.Zako[0].Life, c.zako_life) << "difficulty " << c.difficulty;
-        EXPECT_EQ(w.GH[0].Life, c.walker_life) << "difficulty " << c.difficulty;
+        EXPECT_EQ(w.Score, c.score_after);
+        EXPECT_EQ(w.Missile_Stock, c.missiles);
+        EXPECT_EQ(w.Zako[0].Life, c.zako_life);
+        EXPECT_EQ(w.GH[0].Life, c.walker_life);
+        EXPECT_EQ(w.Energy, c.energy);
     }
-}
-
-TEST_F(WorldTest, VeryHardKeepsTheEnergyGaugeEmpty) {
-    World& w = world();
-    w.Difficulty = 4;
-    w.Energy = 0.0;
-    reset_game(screen());
-    EXPECT_EQ(w.Energy, 0.0);
 }
 
 TEST_F(WorldTest, AnUnknownStageKeepsTheMapsAndAnUnknownDifficultyTheScore) {
