@@ -11,8 +11,9 @@
 
 namespace {
 
+// A memo file that cannot be read shows why as the memo's one line.
 void LoadMemo(TMainForm& form, const std::string& path) {
-    form.StartupProblem = ReadOptionText(path, form.Panel1.Memo1.Lines);
+    ReadOptionText(path, form.Panel1.Memo1.Lines);
 }
 
 void DispatchEvent(TMainForm& form, const TEvent& event) {

@@ -81,8 +81,6 @@ public:
     bool DemoPlayback = false;
     // --no-flash: no white flash in this run, whatever bn.ini says (nothing is stored).
     bool NoFlashOption = false;
-    // Where a missing or broken start-up file was reported (shown in the memo).
-    std::string StartupProblem;
     // Shows a dialog modally and returns once it is closed. The game runs it in the
     // window over what the window shows; tests and the replay tool put their own here.
     std::function<void(TModalDialog&)> ShowModal;

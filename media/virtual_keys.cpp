@@ -1,6 +1,7 @@
 // SDL scancodes to the Windows virtual-key codes the designed key table is written in.
 #include <SDL_scancode.h>
 
+#include "media/events.h"
 #include "media/input.h"
 
 uint32_t VirtualKeyOfScancode(int scancode) {
@@ -38,7 +39,7 @@ uint32_t VirtualKeyOfScancode(int scancode) {
     case SDL_SCANCODE_CAPSLOCK:
         return 20;
     case SDL_SCANCODE_ESCAPE:
-        return 27;
+        return key_code::Escape;
     case SDL_SCANCODE_SPACE:
         return 32;
     case SDL_SCANCODE_PAGEUP:

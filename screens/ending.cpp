@@ -12,7 +12,6 @@ namespace {
 
 // The ending keeps 25 ms a frame on the tick count, faster than the other screens.
 constexpr int32_t EndingFrameMs = 25;
-constexpr int CaptionWidth = 380;
 
 // To the nearest pixel, halves to even.
 int Pixel(double y) {
@@ -26,9 +25,9 @@ void DrawCaptions(const ScreenContext& screen) {
     TDXDraw& draw = screen.display;
     const int scale = draw.UiScale();
     const double s = scale;
-    const int x = (draw.Width() - CaptionWidth * scale) / 2;
-    const double h = draw.Height();
     const TPictureCollectionItem& captions = screen.images.Items(picture::EndingCaptions);
+    const int x = (draw.Width() - captions.PatternWidth * scale) / 2;
+    const double h = draw.Height();
     TDirectDrawSurface& back = draw.BackSurface();
     if (w.Ending_Scroll < 670 * w.Screen_Scale) {
         captions.DrawPattern(back, x, Pixel(h - s * w.Ending_Scroll), 0, scale);

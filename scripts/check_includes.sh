@@ -17,6 +17,9 @@
 # An include is the project's when it names one of the project's folders, in quotes or
 # angle brackets; a quoted include is read relative to the including file first, as the
 # compiler reads it ("../app/world.h", "world.h" beside the file).
+#
+# Of the game's layers only media/ includes SDL's headers (<SDL.h>, <SDL_mixer.h>, ...);
+# tools/ and tests/ drive the program from outside and may.
 set -u
 set -f
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
@@ -68,6 +71,13 @@ check() {
         if [[ $quote == '"' && ($target == ./* || $target == ../* || -e $dir/$target) ]]; then
             normalize "$dir/$target"
             target=$REPLY
+        fi
+        if [[ $target =~ ^SDL ]]; then
+            if ((own != 2 && own < 7)); then
+                echo "$file:$number: includes $target: only media/ includes SDL"
+                broken=1
+            fi
+            continue
         fi
         [[ $target =~ $project ]] || continue
         layer_of "$target"

@@ -74,8 +74,9 @@ public:
 class MeshBuilder {
 public:
     virtual ~MeshBuilder() = default;
-    // Reads a text .x mesh file. A file that cannot be read leaves the builder as it was
-    // (empty for a fresh one) and returns false; nothing is thrown.
+    // Reads a .x mesh file, text or binary (a compressed one is refused). A file that
+    // cannot be read leaves the builder as it was (empty for a fresh one) and returns
+    // false; nothing is thrown.
     virtual bool Load(const std::string& path) = 0;
     virtual void Scale(float sx, float sy, float sz) = 0;
     virtual void Translate(float tx, float ty, float tz) = 0;

@@ -1,7 +1,8 @@
 // The inner loops of the rasteriser: one horizontal run of pixels with depth test, lit
 // colour, optional texture and optional blending. Every value is interpolated as a float
 // plane across the triangle; runs of four pixels go through SSE2 where the compiler
-// offers it, the rest (and linear texture filtering) pixel by pixel.
+// offers it, opaque perspective-textured runs eight at a time where the processor has
+// AVX2, the rest (and linear texture filtering) pixel by pixel.
 #pragma once
 
 #include <algorithm>

@@ -17,15 +17,18 @@ protected:
         BuildStage();
     }
 
-    void BuildStage() {
+    // A stage as the title screen starts it: scene built, enemies alive. The wings exist
+    // only when built in a bonus mode.
+    void BuildStage(bool bonus = false) {
+        form_.reset(); // one form at a time
+        form_ = std::make_unique<TMainForm>(app_, false);
         OpenWindowedDisplay();
         World& w = world();
-        // A stage as the title screen starts it: scene built, enemies alive.
         w.Stage_No = 1;
         w.Map_Image = &form().Image1;
         w.Wall_Image = &form().Image4;
         SetEnemyHitPoints(w);
-        w.Special1 = bonus_; // the wings exist only when built in a bonus mode
+        w.Special1 = bonus;
         Create_3D(screen());
         w.Robo_HP = 300;
         w.Boss_HP = 300;
@@ -37,23 +40,17 @@ protected:
         form().DXInput1.SetScriptedKeys(keys);
         DXTimerTimer(screen());
     }
-
-    bool bonus_ = false;
 };
 
-class FrameLoopBonusTest : public FrameLoopTest {
-protected:
-    void SetUp() override {
-        bonus_ = true;
-        FrameLoopTest::SetUp();
-    }
-};
-
-constexpr uint32_t KeyUp = 38, KeyGuard = 70, KeyCamera = 71; // InUp, InButton3, InButton4
+bool Moved(const rm::FramePtr& frame, rm::Vector from) {
+    const rm::Vector to = frame->GetPosition(nullptr);
+    return to.x != from.x || to.z != from.z;
+}
 
 // While robot and boss both stand, the player acts; once either is down the player no
 // longer walks or guards, the fallen side's pose plays, and the enemies go on.
 TEST_F(FrameLoopTest, WhoActsFollowsWhoIsStillStanding) {
+    constexpr uint32_t KeyUp = 38, KeyGuard = 70, KeyCamera = 71; // InUp, buttons 3 and 4
     struct Case {
         const char* what;
         int32_t robo_hp, boss_hp;
@@ -62,8 +59,6 @@ TEST_F(FrameLoopTest, WhoActsFollowsWhoIsStillStanding) {
     for (const Case& c : {Case{"both stand", 300, 300, true, true, false, false},
                           Case{"robot down", 0, 300, false, true, true, false},
                           Case{"boss down", 300, 0, false, false, false, true}}) {
-        form_.reset(); // a fresh form and scene for each case; one form at a time
-        form_ = std::make_unique<TMainForm>(app_, false);
         BuildStage();
         World& w = world();
         w.Robo_HP = c.robo_hp;
@@ -71,32 +66,28 @@ TEST_F(FrameLoopTest, WhoActsFollowsWhoIsStillStanding) {
         const rm::Vector robot = w.Robo_Frame->GetPosition(nullptr);
         const rm::Vector zako = w.Zako[0].Frame->GetPosition(nullptr);
         Frame({KeyUp, KeyGuard, KeyCamera});
-        const rm::Vector moved = w.Robo_Frame->GetPosition(nullptr);
-        const rm::Vector zako_moved = w.Zako[0].Frame->GetPosition(nullptr);
-        EXPECT_EQ(moved.x != robot.x || moved.z != robot.z, c.player_acts) << c.what;
+        EXPECT_EQ(Moved(w.Robo_Frame, robot), c.player_acts) << c.what;
         EXPECT_EQ(w.Guard_On, c.player_acts) << c.what;
         EXPECT_EQ(w.Camera_Mode != camera_mode::BehindFar, c.camera_switches) << c.what;
         EXPECT_EQ(w.Pose_Step, c.defeat_pose ? 1 : 0) << c.what;
         EXPECT_EQ(w.Victory_Frames, c.victory_pose ? 1 : 0) << c.what;
         EXPECT_EQ(w.Boss_Down_Frames, c.victory_pose ? 1 : 0) << c.what;
-        EXPECT_TRUE(zako_moved.x != zako.x || zako_moved.z != zako.z) << c.what << ": zako";
+        EXPECT_TRUE(Moved(w.Zako[0].Frame, zako)) << c.what << ": the zako go on";
     }
 }
 
-TEST_F(FrameLoopBonusTest, BonusModesFlapTheWingsAndTheBossFightsOnlyOnceActive) {
-    World& w = world();
-    Frame();
-    EXPECT_EQ(w.Wing_Step, 1);
-    EXPECT_EQ(w.Boss_Fire_Count, 0) << "the boss waits until its room is entered";
-    w.Boss_Active = true;
-    Frame();
-    EXPECT_EQ(w.Wing_Step, 2);
-    EXPECT_EQ(w.Boss_Fire_Count, 1);
-}
-
-TEST_F(FrameLoopTest, WingsStayStillOutsideTheBonusModes) {
-    Frame();
-    EXPECT_EQ(world().Wing_Step, 0);
+TEST_F(FrameLoopTest, BonusModesFlapTheWingsAndTheBossFightsOnlyOnceActive) {
+    for (const bool bonus : {false, true}) {
+        BuildStage(bonus);
+        World& w = world();
+        Frame();
+        EXPECT_EQ(w.Wing_Step, bonus ? 1 : 0);
+        EXPECT_EQ(w.Boss_Fire_Count, 0) << "the boss waits until its room is entered";
+        w.Boss_Active = true;
+        Frame();
+        EXPECT_EQ(w.Wing_Step, bonus ? 2 : 0);
+        EXPECT_EQ(w.Boss_Fire_Count, 1);
+    }
 }
 
 TEST_F(FrameLoopTest, FramesArePacedThirtyThreeMillisecondsApart) {
@@ -181,10 +172,10 @@ TEST_F(FrameLoopTest, AFrameIsSkippedWholeWhileTheDisplayCannotDraw) {
     const uint32_t tick = world().Tick_Last;
     const uint64_t presents = form().DXDraw.PresentCount();
     const rm::Vector robot = world().Robo_Frame->GetPosition(nullptr);
-    Frame({KeyUp});
+    Frame({38}); // Up
     EXPECT_EQ(world().Tick_Last, tick);
     EXPECT_EQ(form().DXDraw.PresentCount(), presents);
-    EXPECT_EQ(world().Robo_Frame->GetPosition(nullptr).z, robot.z);
+    EXPECT_FALSE(Moved(world().Robo_Frame, robot));
 }
 
 TEST_F(FrameLoopTest, TheBossBodyGoesOnTheHundredAndEleventhFrameAfterTheDefeat) {

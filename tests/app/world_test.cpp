@@ -1,47 +1,33 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/game.h"
+#include "screens/screens.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
 
 using WorldTest = FormFixture;
 
-TEST_F(WorldTest, FormCreateSetsTheStartValues) {
-    const World& w = world();
-    EXPECT_EQ(w.Energy, 300.0);
-    EXPECT_TRUE(w.Button_Latch && w.Missile_Latch && w.Blade_Latch && w.Camera_Latch);
-    EXPECT_EQ(w.Frame_Interval, 33);
-    EXPECT_EQ(w.Robo_HP, 300);
-    EXPECT_EQ(w.Pose_Step, 0);
-    EXPECT_FALSE(w.App_Dir.empty());
-    EXPECT_EQ(w.App_Dir.back(), '/');
-    EXPECT_EQ(w.Score_File, w.Win_Dir + "/bnscore.dat");
-    EXPECT_EQ(w.Time_File, w.Win_Dir + "/bntime2.dat");
-    EXPECT_EQ(w.Win_Dir, (home_ / "data" / "brannock").string());
-    // Values only START or the scene set stay at their load values.
-    EXPECT_EQ(w.Stage_No, 0);
-    EXPECT_EQ(w.Boss_HP, 0);
-    EXPECT_FALSE(w.Clock_Running);
-    EXPECT_FALSE(form().DXTimer.Enabled());
-    EXPECT_FALSE(form().DXDraw.Initialized());
-}
-
-TEST_F(WorldTest, EnemiesStartAtTheirPlaces) {
-    const World& w = world();
-    EXPECT_EQ(w.Zako[0].X, 120);
-    EXPECT_EQ(w.Zako[0].Z, 92);
-    EXPECT_EQ(w.Zako[0].Y, 0.0) << "an unturned zako's Y is never set";
-    EXPECT_EQ(w.Zako[1].Y, 1.0);
-    EXPECT_EQ(w.Zako[11].X, 240);
-    EXPECT_EQ(w.Zako[11].Z, 330);
-    EXPECT_EQ(w.GH[3].X, 227);
-    EXPECT_EQ(w.GH[3].Z, 202);
-    EXPECT_EQ(w.GH[5].X, 27);
-    EXPECT_EQ(w.GH[5].Z, 422);
-    int turned = 0;
-    for (const TParts& zako : w.Zako) turned += zako.Y == 1.0 ? 1 : 0;
-    EXPECT_EQ(turned, 6);
+// What a fresh form leaves is what the first game plays from: START, the title's button 1,
+// and in the first game frame the robot walks, a missile salvo (full energy) flies and the
+// camera switches, each on its first press.
+TEST_F(WorldTest, TheFirstGameStartsAtFullStrengthAndTakesEveryFirstPress) {
+    constexpr uint32_t KeyUp = 38, KeyZ = 90, KeyX = 88, KeyG = 71; // InUp, buttons 1, 2, 4
+    Button1Click(form());
+    form().DXInput1.SetScriptedKeys(std::set<uint32_t>{KeyZ});
+    OPTimerTimer(screen());
+    ASSERT_TRUE(form().DXTimer.Enabled());
+    World& w = world();
+    const int32_t camera = w.Camera_Mode;
+    const rm::Vector start = w.Robo_Frame->GetPosition(nullptr);
+    form().DXInput1.SetScriptedKeys(std::set<uint32_t>{KeyUp, KeyZ, KeyX, KeyG});
+    DXTimerTimer(screen());
+    EXPECT_NE(w.Robo_Frame->GetPosition(nullptr).x, start.x);
+    EXPECT_NE(w.Missile[0].Life, 0);
+    EXPECT_EQ(w.Energy, 0.0) << "the salvo took the full gauge";
+    EXPECT_NE(w.Camera_Mode, camera);
 }
 
 TEST_F(WorldTest, ResetAddsThePlayTimeAndRestoresTheStage) {
@@ -78,34 +64,31 @@ TEST_F(WorldTest, ResetAddsThePlayTimeAndRestoresTheStage) {
     EXPECT_EQ(w.Wall_Image, &form().Image5);
 }
 
+// Very Hard alone keeps an empty energy gauge empty.
 TEST_F(WorldTest, StageAllowanceByDifficulty) {
     struct Case {
         int difficulty, score_before, score_after, missiles, zako_life, walker_life;
+        double energy;
     };
     const Case cases[] = {
-        {0, 123456, 0, 9999, 2, 4},    {1, 120000, 620000, 9999, 1, 2},
-        {2, 1000, 651000, 9999, 2, 4}, {3, -5000, 795000, 9999, 3, 6},
-        {4, 10, 990010, 0, 4, 8},      {5, 777, 0, 9999, 2, 4},
+        {0, 123456, 0, 9999, 2, 4, 300},    {1, 120000, 620000, 9999, 1, 2, 300},
+        {2, 1000, 651000, 9999, 2, 4, 300}, {3, -5000, 795000, 9999, 3, 6, 300},
+        {4, 10, 990010, 0, 4, 8, 0},        {5, 777, 0, 9999, 2, 4, 300},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.difficulty);
         World& w = world();
         w.Difficulty = c.difficulty;
         w.Score = c.score_before;
         w.Missile_Stock = 3;
+        w.Energy = 0.0;
         reset_game(screen());
-        EXPECT_EQ(w.Score, c.score_after) << "difficulty " << c.difficulty;
-        EXPECT_EQ(w.Missile_Stock, c.missiles) << "difficulty " << c.difficulty;
-        EXPECT_EQ(w.Zako[0].Life, c.zako_life) << "difficulty " << c.difficulty;
-        EXPECT_EQ(w.GH[0].Life, c.walker_life) << "difficulty " << c.difficulty;
+        EXPECT_EQ(w.Score, c.score_after);
+        EXPECT_EQ(w.Missile_Stock, c.missiles);
+        EXPECT_EQ(w.Zako[0].Life, c.zako_life);
+        EXPECT_EQ(w.GH[0].Life, c.walker_life);
+        EXPECT_EQ(w.Energy, c.energy);
     }
-}
-
-TEST_F(WorldTest, VeryHardKeepsTheEnergyGaugeEmpty) {
-    World& w = world();
-    w.Difficulty = 4;
-    w.Energy = 0.0;
-    reset_game(screen());
-    EXPECT_EQ(w.Energy, 0.0);
 }
 
 TEST_F(WorldTest, AnUnknownStageKeepsTheMapsAndAnUnknownDifficultyTheScore) {

@@ -163,7 +163,7 @@ TEST_F(BossWalkTest, VolleyFansFiveShotsEveryTwentyThreeFrames) {
     PlaceBoss(40, 200, 0, 1);
     wd.Boss_Fire_Count = 0;
     BossWalk(game());
-    EXPECT_EQ(ShotsInFlight(), 5);
+    EXPECT_EQ(Live(w().Teki_Tama), 5);
     EXPECT_EQ(PlayCount(wave::EnemyShot), 5);
     // Fanned around the body's facing: 0.381 and 0.197 to either side, one straight.
     const float facing = Heading(wd.Boss_Body_Frame);
@@ -197,9 +197,9 @@ TEST_F(BossWalkTest, VolleyWithAFullPoolSkipsItsLastShotsAndLightsOnlyTheFirstUn
     wd.Teki_Tama[4].Life = 1;
     wd.Boss_Fire_Count = 22; // back to 0, then 1 next frame
     BossWalk(game());
-    EXPECT_EQ(ShotsInFlight(), 3);
+    EXPECT_EQ(Live(w().Teki_Tama), 3);
     BossWalk(game());
-    EXPECT_EQ(ShotsInFlight(), 6);
+    EXPECT_EQ(Live(w().Teki_Tama), 6);
     // Shots 1 to 3 of the volley took records 1, 3 and 5.
     ExpectFiredFrom(wd.Teki_Tama[1], -10, 5);
     ExpectFiredFrom(wd.Teki_Tama[3], -10, 7);

@@ -26,7 +26,7 @@ TEST_F(EnemyFireTest, SeventhShotIsDroppedWhenSixAreInFlight) {
         EXPECT_TRUE(FireEnemyShot(game(), from, {0, 0, static_cast<float>(k)}, {0, 0, 1}));
     EXPECT_FALSE(FireEnemyShot(game(), from, {0, 0, 9}, {0, 0, 1}));
     EXPECT_EQ(PlayCount(wave::EnemyShot), 6);
-    EXPECT_EQ(ShotsInFlight(), 6);
+    EXPECT_EQ(Live(w().Teki_Tama), 6);
     // Records are taken in index order.
     EXPECT_VEC_NEAR(At(w().Teki_Tama[5].Frame), 100, 0, 105, 1e-4f);
     // A freed record is the next one taken.

@@ -21,9 +21,6 @@ constexpr int RowOf(double z) {
 
 class EnemyFixture : public SceneFixture {
 protected:
-    TImage wall_map;
-    std::vector<uint32_t> pixels = std::vector<uint32_t>(102 * 102, White);
-
     void SetUp() override {
         SceneFixture::SetUp();
         BuildQuiet();
@@ -38,31 +35,16 @@ protected:
         PlaceRobot(400, 400, 1, 0); // far from everything until a test says otherwise
     }
 
-    void Paint(int col, int row, uint32_t colour) {
-        pixels[static_cast<size_t>(row * 102 + col)] = colour;
-    }
-    void PaintColumn(int col, uint32_t colour = Black) {
-        for (int row = 0; row < 102; ++row) Paint(col, row, colour);
-    }
-    void PaintRow(int row, uint32_t colour = Black) {
-        for (int col = 0; col < 102; ++col) Paint(col, row, colour);
-    }
     void PaintBlock(int col0, int row0, int col1, int row1, uint32_t colour = Black) {
         for (int row = row0; row <= row1; ++row)
             for (int col = col0; col <= col1; ++col) Paint(col, row, colour);
     }
     // Takes the painted pixels as the enemies' wall map.
     void UseWallMap() {
-        wall_map.Picture.Assign(102, 102, 24, pixels);
-        w().Wall_Image = &wall_map;
+        painted_map.Picture.Assign(102, 102, 24, pixels);
+        w().Wall_Image = &painted_map;
     }
 
-    // Puts a frame at (x, 0, z) facing (dx, 0, dz) in the scene.
-    void Place(const rm::FramePtr& frame, float x, float z, float dx, float dz) {
-        frame->SetPosition(Root(), x, 0, z);
-        frame->SetOrientation(Root(), dx, 0, dz, 0, 1, 0);
-    }
-    void PlaceRobot(float x, float z, float dx, float dz) { Place(w().Robo_Frame, x, z, dx, dz); }
     // Wakes a zako at (x, 0, z) facing (dx, 0, dz), roaming, with the given hit points.
     TParts& WakeZako(int i, float x, float z, float dx, float dz, int life = 2) {
         TParts& zako = w().Zako[static_cast<size_t>(i)];
@@ -89,16 +71,6 @@ protected:
     float Heading(const rm::FramePtr& frame) {
         const rm::Vector d = frame->GetWorldDirection();
         return std::atan2(d.z, d.x);
-    }
-    int ShotsInFlight() {
-        int n = 0;
-        for (const TParts& shot : w().Teki_Tama) n += shot.Life != 0 ? 1 : 0;
-        return n;
-    }
-    int ExplosionsStarted() {
-        int n = 0;
-        for (const TParts& e : w().Bakuhatu) n += e.Life != 0 ? 1 : 0;
-        return n;
     }
     // Frees every enemy shot, as if each had ended.
     void FreeEnemyShots() {

@@ -135,7 +135,7 @@ TEST_F(EnemyKindsTest, ShotsAndMissilesHitInsideTheKindsBoxWhateverTheirHeight) 
                 EXPECT_FALSE(Gone(b.kind, enemy));
             }
             EXPECT_EQ(projectile.Life, o.hit ? 0 : 1) << "used up by a hit";
-            EXPECT_EQ(ExplosionsStarted(), o.hit ? 1 : 0);
+            EXPECT_EQ(Live(w().Bakuhatu), o.hit ? 1 : 0);
             if (o.hit) {
                 EXPECT_EQ(w().Bakuhatu[0].Count, b.kills ? 30 : 12);
             }

@@ -132,7 +132,7 @@ TEST_F(EnemyShotTest, EveryShotInFlightHitsOnItsOwn) {
     Frames(1);
     EXPECT_EQ(w().Robo_HP, 300 - 3 * 15);
     EXPECT_EQ(w().Score, -30000);
-    EXPECT_EQ(ExplosionsStarted(), 3);
+    EXPECT_EQ(Live(w().Bakuhatu), 3);
 }
 
 TEST_F(EnemyShotTest, EndsAtAWallWithASmallSilentBurstAndNoHit) {

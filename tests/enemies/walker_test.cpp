@@ -62,7 +62,7 @@ TEST_F(WalkerTest, AWalkerInsideAWallIsRemovedWithoutExplosion) {
     EXPECT_TRUE(Removed(walker));
     // Its parts went with it.
     EXPECT_LT(w().GH_FootL2[2].Frame->GetPosition(Root()).y, -4000);
-    EXPECT_EQ(ExplosionsStarted(), 0);
+    EXPECT_EQ(Live(w().Bakuhatu), 0);
     EXPECT_TRUE(plays.empty());
 }
 
@@ -98,7 +98,7 @@ TEST_F(WalkerTest, FiresAPairFromTheHeadTheRightShotFirst) {
     walker.Count = -1;
     PlaceRobot(107, 100, 1, 0);
     Frames(1);
-    ASSERT_EQ(ShotsInFlight(), 2);
+    ASSERT_EQ(Live(w().Teki_Tama), 2);
     EXPECT_EQ(PlayCount(wave::EnemyShot), 2);
     const rm::FramePtr& head = w().GH_Head[0].Frame;
     EXPECT_VEC_NEAR(w().Teki_Tama[0].Frame->GetPosition(head), 1, 1, 0, 1e-4f);
@@ -117,7 +117,7 @@ TEST_F(WalkerTest, WithFiveShotsInFlightOnlyTheRightShotLeaves) {
     walker.Count = -1;
     PlaceRobot(107, 100, 1, 0);
     Frames(1);
-    EXPECT_EQ(ShotsInFlight(), 6);
+    EXPECT_EQ(Live(w().Teki_Tama), 6);
     EXPECT_EQ(PlayCount(wave::EnemyShot), 1);
     EXPECT_VEC_NEAR(w().Teki_Tama[5].Frame->GetPosition(w().GH_Head[0].Frame), 1, 1, 0, 1e-4f);
 }

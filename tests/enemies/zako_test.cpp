@@ -69,7 +69,7 @@ TEST_F(ZakoTest, AStartPlaceInsideAWallRemovesItSilently) {
     EXPECT_EQ(blocked.Life, 2);
     EXPECT_EQ(blocked.Count, 1);
     EXPECT_EQ(blocked.Frame->Visuals().size(), 1u);
-    EXPECT_EQ(ExplosionsStarted(), 0);
+    EXPECT_EQ(Live(w().Bakuhatu), 0);
     EXPECT_TRUE(plays.empty());
     // A dead zako is skipped from then on.
     Frames(3);
@@ -94,7 +94,7 @@ TEST_F(ZakoTest, ABuriedZakoDoesNotLookChaseOrFireWithTheRobotInPlainSight) {
         EXPECT_EQ(zako.Count == -1, !buried) << "looked at the robot";
         EXPECT_NEAR(Heading(zako.Frame), buried ? 0 : ZakoTurn, 1e-4f) << "turned to chase";
         EXPECT_EQ(w().Teki_Fire_Count, buried ? 0 : 1);
-        EXPECT_EQ(ShotsInFlight(), buried ? 0 : 1);
+        EXPECT_EQ(Live(w().Teki_Tama), buried ? 0 : 1);
         EXPECT_EQ(PlayCount(wave::EnemyShot) - fired_before, buried ? 0 : 1);
         FreeEnemyShots();
     }
@@ -221,12 +221,12 @@ TEST_F(ZakoTest, FiresOnlyWithTheRobotWithinOneUnitOfStraightAhead) {
     PlaceRobot(105.6f, 99, 1, 0);
     Frames(1);
     EXPECT_EQ(w().Teki_Fire_Count, 0);
-    EXPECT_EQ(ShotsInFlight(), 0);
+    EXPECT_EQ(Live(w().Teki_Tama), 0);
     WakeZako(0, 100, 100, 1, 0).Count = -1;
     PlaceRobot(105.6f, 99.02f, 1, 0); // 0.98 to the right
     Frames(1);
     EXPECT_EQ(w().Teki_Fire_Count, 1);
-    EXPECT_EQ(ShotsInFlight(), 1);
+    EXPECT_EQ(Live(w().Teki_Tama), 1);
     // The same to the left.
     FreeEnemyShots();
     w().Teki_Fire_Count = 0;
@@ -277,7 +277,7 @@ TEST_F(ZakoTest, AZakoKilledByAShotTakesNoMissileOrBladeThatFrame) {
     EXPECT_EQ(zako.Life, 0);
     EXPECT_EQ(w().Tama[1].Life, 0);
     EXPECT_EQ(w().Missile[0].Life, 1); // not used up on a dead zako
-    EXPECT_EQ(ExplosionsStarted(), 1);
+    EXPECT_EQ(Live(w().Bakuhatu), 1);
     EXPECT_EQ(PlayCount(wave::EnemyExplosion), 1);
     EXPECT_EQ(PlayCount(wave::EnemyHit), 0);
 }

@@ -13,12 +13,14 @@
 #include <filesystem>
 #include <fstream>
 #include <numbers>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "media/read_file.h"
 #include "media/sound.h"
 #include "media/wave_file.h"
+#include "tests/support/env_scope.h"
 #include "tests/support/little_endian.h"
 
 namespace {
@@ -63,10 +65,8 @@ protected:
     void SetUp() override {
         path_ = std::filesystem::temp_directory_path() /
                 ("brannock-mix-" + std::to_string(::getpid()) + ".raw");
-        Remember("SDL_AUDIODRIVER");
-        Remember("SDL_DISKAUDIOFILE");
-        SDL_setenv("SDL_AUDIODRIVER", "disk", 1);
-        SDL_setenv("SDL_DISKAUDIOFILE", path_.c_str(), 1);
+        driver_.emplace("SDL_AUDIODRIVER", "disk");
+        file_.emplace("SDL_DISKAUDIOFILE", path_.c_str());
         ASSERT_TRUE(sound.Initialize()) << "the disk audio driver did not open";
         int rate = 0;
         uint16_t format = 0;
@@ -78,12 +78,7 @@ protected:
     }
     void TearDown() override {
         sound.Finalize();
-        for (auto& [name, value] : saved_) SDL_setenv(name.c_str(), value.c_str(), 1);
         std::filesystem::remove(path_);
-    }
-    void Remember(const char* name) {
-        const char* value = SDL_getenv(name);
-        saved_.emplace_back(name, value != nullptr ? value : "");
     }
     // Closes the device (so the file is complete) and returns the left channel.
     std::vector<int16_t> CloseAndRead() {
@@ -117,7 +112,7 @@ protected:
 
 private:
     std::filesystem::path path_;
-    std::vector<std::pair<std::string, std::string>> saved_;
+    std::optional<EnvScope> driver_, file_;
 };
 
 // First and last output frame whose level is above the threshold.

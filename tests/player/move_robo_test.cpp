@@ -11,32 +11,17 @@ constexpr uint32_t White = 0xFFFFFF, Black = 0, Red = 0xFF0000, Blue = 0x0000FF;
 
 class MoveRoboTest : public SceneFixture {
 protected:
-    TImage map;
-    std::vector<uint32_t> pixels = std::vector<uint32_t>(102 * 102, White);
-
     void SetUp() override {
         SceneFixture::SetUp();
         Build();
     }
 
-    void Paint(int col, int row, uint32_t colour) {
-        pixels[static_cast<size_t>(row * 102 + col)] = colour;
-    }
-    void PaintRow(int row, uint32_t colour) {
-        for (int col = 0; col < 102; ++col) Paint(col, row, colour);
-    }
-    void PaintColumn(int col, uint32_t colour) {
-        for (int row = 0; row < 102; ++row) Paint(col, row, colour);
-    }
     void UseMap() {
-        map.Picture.Assign(102, 102, 24, pixels);
-        w().Map_Image = &map;
+        painted_map.Picture.Assign(102, 102, 24, pixels);
+        w().Map_Image = &painted_map;
     }
     // Puts the robot at (x, 0, z) facing +x, as a stage starts.
-    void PlaceRobot(float x, float z) {
-        w().Robo_Frame->SetPosition(Root(), x, 0, z);
-        w().Robo_Frame->SetOrientation(Root(), 1, 0, 0, 0, 1, 0);
-    }
+    void PlaceRobot(float x, float z) { Place(w().Robo_Frame, x, z, 1, 0); }
     rm::Vector RobotAt() { return w().Robo_Frame->GetPosition(Root()); }
     void Frames(int n, std::initializer_list<TDXInputState> held) {
         for (int i = 0; i < n; ++i) {

@@ -11,7 +11,7 @@ class GunTest : public WeaponsFixture {};
 TEST_F(GunTest, HoldingButtonOneFiresInTheSecondFrameThenEveryThirteen) {
     const int score = w().Score;
     EXPECT_EQ(Frames(30, {InButton1}, wave::PlayerShot), (Plays{2, 15, 28}));
-    EXPECT_EQ(InFlight(w().Tama), 3);
+    EXPECT_EQ(Live(w().Tama), 3);
     EXPECT_EQ(w().Score, score - 3000);
     // Released for one frame: the next hold starts over.
     Frame({});
@@ -22,7 +22,7 @@ TEST_F(GunTest, ButtonTwoKeepsTheGunQuietAndOnlyRearmsIt) {
     EXPECT_EQ(Frames(1, {InButton2}, wave::PlayerShot), Plays{});
     EXPECT_EQ(Frames(20, {InButton1, InButton2}, wave::PlayerShot), Plays{});
     EXPECT_EQ(Frames(20, {InButton2, InButton1}, wave::PlayerShot), Plays{});
-    EXPECT_EQ(InFlight(w().Tama), 0);
+    EXPECT_EQ(Live(w().Tama), 0);
     // Letting go of button 2 while button 1 stays down: a fresh hold of button 1.
     EXPECT_EQ(Frames(3, {InButton1}, wave::PlayerShot), (Plays{2}));
 }
@@ -35,7 +35,7 @@ TEST_F(GunTest, TheGuardHoldsFireWithoutTouchingTheTimer) {
     // Guard released (arms still coming back: Guard_On stays until the right arm is down).
     Frames(9, {InButton1});
     EXPECT_TRUE(w().Guard_On);
-    EXPECT_EQ(InFlight(w().Tama), 1);
+    EXPECT_EQ(Live(w().Tama), 1);
     Frame({InButton1});
     EXPECT_FALSE(w().Guard_On);
 }
@@ -45,7 +45,7 @@ TEST_F(GunTest, SixShotsInFlightBlockTheSeventhUntilOneEnds) {
     UseMaps();
     const Plays fired = Frames(67, {InButton1}, wave::PlayerShot);
     EXPECT_EQ(fired, (Plays{2, 15, 28, 41, 54, 67}));
-    ASSERT_EQ(InFlight(w().Tama), 6);
+    ASSERT_EQ(Live(w().Tama), 6);
     const int score = w().Score;
     // Keep holding: nothing leaves (no sound, no cost) until the first shot meets the wall.
     int frame = 0;
@@ -57,7 +57,7 @@ TEST_F(GunTest, SixShotsInFlightBlockTheSeventhUntilOneEnds) {
     }
     ASSERT_EQ(w().Tama[0].Life, 0) << "the first shot never reached the wall";
     EXPECT_EQ(w().Score, score);
-    EXPECT_EQ(InFlight(w().Tama), 5);
+    EXPECT_EQ(Live(w().Tama), 5);
     // The timer kept cycling; the next time it becomes 1 a shot takes the freed slot 0.
     while (w().Shot_Timer != 0) Frame({InButton1});
     const int before = PlayCount(wave::PlayerShot);
@@ -86,7 +86,7 @@ TEST_F(GunTest, AShotLeavesTheForearmAndFliesAlongTheHeadingWhileWalking) {
 
 TEST_F(GunTest, ShotsCarryTheirOwnLightUnderFullLighting) {
     Frames(15, {InButton1});
-    ASSERT_EQ(InFlight(w().Tama), 2);
+    ASSERT_EQ(Live(w().Tama), 2);
     EXPECT_TRUE(Carries(w().Tama[0].Frame, w().Shot_Lights[0]));
     EXPECT_TRUE(Carries(w().Tama[1].Frame, w().Shot_Lights[1]));
     EXPECT_FALSE(Carries(w().Tama[1].Frame, w().Shot_Lights[0]));
@@ -94,7 +94,7 @@ TEST_F(GunTest, ShotsCarryTheirOwnLightUnderFullLighting) {
 
 TEST_F(GunTest, NoShotsWhileTheRobotOrTheBossIsDownButThoseInFlightKeepFlying) {
     Frames(2, {InButton1});
-    ASSERT_EQ(InFlight(w().Tama), 1);
+    ASSERT_EQ(Live(w().Tama), 1);
     const float x = w().Tama[0].Frame->GetPosition(Root()).x;
     w().Robo_HP = 0;
     EXPECT_EQ(Frames(30, {InButton1}, wave::PlayerShot), Plays{});
@@ -166,7 +166,7 @@ TEST_F(FlightTest, BlackAndRedPixelsStopProjectilesBlueDoesNot) {
 TEST_F(FlightTest, EndingAShotTakesItsLightOffThatShotOnly) {
     BuildOpen([](World& world) { world.Light_Mode = 1; });
     Frames(15, {InButton1}); // two shots, both carrying the one shared light
-    ASSERT_EQ(InFlight(w().Tama), 2);
+    ASSERT_EQ(Live(w().Tama), 2);
     const rm::LightPtr& shared = w().Shot_Lights[0];
     ASSERT_TRUE(Carries(w().Tama[0].Frame, shared));
     ASSERT_TRUE(Carries(w().Tama[1].Frame, shared));
@@ -205,7 +205,7 @@ protected:
 TEST_F(SalvoTest, AFullGaugeLaunchesSixInTheFanOrder) {
     const int score = w().Score;
     EXPECT_EQ(Frames(1, {InButton1, InButton2}, wave::Missile), (Plays{1}));
-    EXPECT_EQ(InFlight(w().Missile), 6);
+    EXPECT_EQ(Live(w().Missile), 6);
     EXPECT_EQ(w().Missile_Stock, 9999 - 12);
     EXPECT_EQ(w().Score, score - 6000);
     EXPECT_EQ(w().Energy, 0);
@@ -226,24 +226,24 @@ TEST_F(SalvoTest, AFullGaugeLaunchesSixInTheFanOrder) {
 TEST_F(SalvoTest, ALowGaugeUsesUpThePressAndKeepsTheGauge) {
     w().Energy = 299.5;
     EXPECT_EQ(Frames(1, {InButton1, InButton2}, wave::Missile), Plays{});
-    EXPECT_EQ(InFlight(w().Missile), 0);
+    EXPECT_EQ(Live(w().Missile), 0);
     EXPECT_EQ(w().Energy, 299.5);
     // The launcher arm goes up anyway.
     EXPECT_DIR(LeftArmDirection(), 58, 813, 579, 1e-4f);
     // The gauge fills while the buttons stay down: still nothing.
     w().Energy = 300;
     Frames(3, {InButton1, InButton2});
-    EXPECT_EQ(InFlight(w().Missile), 0);
+    EXPECT_EQ(Live(w().Missile), 0);
     // Let go of either button and press again.
     Frame({InButton1});
     Frame({InButton1, InButton2});
-    EXPECT_EQ(InFlight(w().Missile), 6);
+    EXPECT_EQ(Live(w().Missile), 6);
 }
 
 TEST_F(SalvoTest, StockOfThreeLaunchesTwoAndThenNothingMore) {
     w().Missile_Stock = 3;
     Frame({InButton1, InButton2});
-    EXPECT_EQ(InFlight(w().Missile), 2);
+    EXPECT_EQ(Live(w().Missile), 2);
     EXPECT_EQ(w().Missile_Stock, -1);
     EXPECT_EQ(w().Energy, 0);
     EXPECT_DIR(w().Missile[0].Frame->GetWorldDirection(), 20, 0, -1, 1e-5f);
@@ -251,7 +251,7 @@ TEST_F(SalvoTest, StockOfThreeLaunchesTwoAndThenNothingMore) {
     Frame({});
     w().Energy = 300;
     Frame({InButton1, InButton2});
-    EXPECT_EQ(InFlight(w().Missile), 2);
+    EXPECT_EQ(Live(w().Missile), 2);
     EXPECT_EQ(w().Energy, 300);
 }
 
@@ -259,7 +259,7 @@ TEST_F(SalvoTest, FourInFlightLeaveTwoFreeSlots) {
     for (int i : {0, 2, 3, 5}) w().Missile[i].Life = 1;
     const int score = w().Score;
     Frame({InButton1, InButton2});
-    EXPECT_EQ(InFlight(w().Missile), 6);
+    EXPECT_EQ(Live(w().Missile), 6);
     EXPECT_EQ(w().Missile_Stock, 9999 - 4);
     EXPECT_EQ(w().Score, score - 2000);
     EXPECT_EQ(w().Energy, 0);
@@ -285,24 +285,24 @@ TEST_F(SalvoTest, WithoutStockTheArmDoesNotEvenRise) {
     w().Missile_Stock = 1; // one left: one missile, stock -1
     Frame({});
     Frame({InButton1, InButton2});
-    EXPECT_EQ(InFlight(w().Missile), 1);
+    EXPECT_EQ(Live(w().Missile), 1);
     EXPECT_EQ(w().Missile_Stock, -1);
 }
 
 TEST_F(SalvoTest, GuardingKeepsTheArmDownAndThePressForLater) {
     Frames(3, {InButton3});
     Frame({InButton1, InButton2, InButton3});
-    EXPECT_EQ(InFlight(w().Missile), 0);
+    EXPECT_EQ(Live(w().Missile), 0);
     EXPECT_EQ(w().Energy, 300);
     EXPECT_DIR(AxisIn(w().Robo_ArmL2.Frame, w().Robo_ArmL1.Frame), 0, 61, 80, 1e-4f);
     // Guard released with both buttons still down: once Guard_On drops, the salvo leaves.
     int frames = 0;
-    while (InFlight(w().Missile) == 0 && frames < 20) {
+    while (Live(w().Missile) == 0 && frames < 20) {
         Frame({InButton1, InButton2});
         ++frames;
     }
     EXPECT_EQ(frames, 4) << "the right arm comes back from -4 in four frames";
-    EXPECT_EQ(InFlight(w().Missile), 6);
+    EXPECT_EQ(Live(w().Missile), 6);
 }
 
 TEST_F(SalvoTest, ASwingDoesNotBlockTheGunOrTheSalvo) {
@@ -310,9 +310,9 @@ TEST_F(SalvoTest, ASwingDoesNotBlockTheGunOrTheSalvo) {
     ASSERT_EQ(w().Blade_Step, 1);
     Frame({InButton1});
     Frame({InButton1});
-    EXPECT_EQ(InFlight(w().Tama), 1);
+    EXPECT_EQ(Live(w().Tama), 1);
     Frame({InButton1, InButton2});
-    EXPECT_EQ(InFlight(w().Missile), 6);
+    EXPECT_EQ(Live(w().Missile), 6);
     EXPECT_GT(w().Blade_Step, 1) << "and button 1 does not interrupt the swing";
 }
 

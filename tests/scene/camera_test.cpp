@@ -1,21 +1,13 @@
 // The camera modes: placements relative to the robot, the viewport's depth range, and
 // switching with button 4.
+#include "game/context.h"
+#include "media/sound.h"
 #include "tests/support/scene_fixture.h"
 
 namespace {
 
 class CameraTest : public SceneFixture {
 protected:
-    void Press(int frames) {
-        for (int i = 0; i < frames; ++i) {
-            Hold({InButton4});
-            Camera_Change(game());
-        }
-    }
-    void Release() {
-        Hold({});
-        Camera_Change(game());
-    }
     rm::Vector CameraAt() { return w().Camera_Frame->GetPosition(w().Robo_Frame); }
 };
 
@@ -56,23 +48,41 @@ TEST_F(CameraTest, BehindViewsLookDownAQuarterAndFollowTheRobot) {
     EXPECT_VEC_NEAR(w().Camera_Frame->GetPosition(Root()), 30, 8, 30, 1e-4f);
 }
 
-TEST_F(CameraTest, HeldButtonSwitchesOnceAndFourPressesComeBack) {
-    Build([](World& world) { world.Back_Distance = 320; });
-    Press(8);
-    EXPECT_EQ(w().Camera_Mode, 1);
-    EXPECT_VEC_NEAR(CameraAt(), 0, 3, -5, 1e-4f);
-    Release();
-    Press(1);
-    EXPECT_EQ(w().Camera_Mode, 2);
-    Release();
-    Press(3);
-    EXPECT_EQ(w().Camera_Mode, 3);
-    EXPECT_FLOAT_EQ(form().DXDraw.Viewport()->GetBack(), 130);
-    Release();
-    Press(1);
-    EXPECT_EQ(w().Camera_Mode, 0);
-    EXPECT_VEC_NEAR(CameraAt(), 0, 8, -20, 1e-4f);
-    EXPECT_FLOAT_EQ(form().DXDraw.Viewport()->GetBack(), 320);
+// A game step needs no form: the robot's and the camera's frames in a world, the input
+// states and a viewport are all Camera_Change reaches.
+TEST(CameraSwitchTest, HeldButtonSwitchesOnceAndFourPressesComeBack) {
+    const std::unique_ptr<rm::Engine> engine = rm::CreateEngine();
+    const std::unique_ptr<rm::Viewport> viewport = engine->CreateViewport(640, 480);
+    const rm::FramePtr root = engine->CreateFrame(nullptr);
+    World w;
+    w.Back_Distance = 320;
+    w.Camera_Latch = true;
+    w.Robo_Frame = engine->CreateFrame(root);
+    w.Camera_Frame = engine->CreateFrame(w.Robo_Frame);
+    TDXInputStates input;
+    TDXSound sound;
+    TDXWaveList waves(sound);
+    const GameContext game{w, input, root, viewport.get(), waves};
+    auto press = [&](int frames) { // held for some frames, then let go
+        input.set(InButton4);
+        for (int i = 0; i < frames; ++i) Camera_Change(game);
+        input.reset();
+        Camera_Change(game);
+    };
+    auto camera_at = [&] { return w.Camera_Frame->GetPosition(w.Robo_Frame); };
+    press(8);
+    EXPECT_EQ(w.Camera_Mode, 1);
+    EXPECT_VEC_NEAR(camera_at(), 0, 3, -5, 1e-4f);
+    press(1);
+    EXPECT_EQ(w.Camera_Mode, 2);
+    press(3);
+    EXPECT_EQ(w.Camera_Mode, 3);
+    EXPECT_FLOAT_EQ(viewport->GetBack(), 130);
+    press(1);
+    EXPECT_EQ(w.Camera_Mode, 0);
+    EXPECT_VEC_NEAR(camera_at(), 0, 8, -20, 1e-4f);
+    EXPECT_FLOAT_EQ(viewport->GetBack(), 320);
+    EXPECT_EQ(viewport->GetCamera(), w.Camera_Frame);
 }
 
 } // namespace

@@ -45,9 +45,13 @@ for row in "${rows[@]}"; do
     case_of broken "$file" "#include \"$above\""
     case_of broken "$file" "  #  include <$above>"
 done
-# The standard library and third-party headers are no layer.
+# The standard library and third-party headers are no layer; SDL's are media's alone.
 case_of ok scene/engine/frame.cpp '#include <glm/glm.hpp>'
 case_of ok game/waves.cpp '#include <vector>'
+case_of ok media/window.cpp '#include <SDL.h>'
+case_of ok tools/replay/replay.cpp '#include <SDL_mixer.h>'
+case_of broken options/dialogs.cpp '#include <SDL.h>'
+case_of broken scene/engine/frame.cpp '#include <SDL2/SDL_scancode.h>'
 # Relative includes are read from the including file's folder.
 case_of broken screens/hud_text.cpp '#include "../options/record_table.h"'
 case_of broken game/world.h '#include "./../app/main_form.h"'
@@ -55,5 +59,6 @@ case_of ok screens/hud_text.cpp '#include "../game/time_text.h"'
 case_of ok player/blade.cpp '#include "movement.h"' player/movement.h
 case_of broken scene/engine/frame.cpp '#include "../camera.h"'
 
-[ $failures -eq 0 ] && echo "every layer refuses the layers above it and takes those below"
+[ $failures -eq 0 ] && echo "every layer refuses the layers above it and takes those below;" \
+    "only media/ of the game includes SDL"
 exit $((failures > 0))

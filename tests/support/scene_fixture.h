@@ -56,6 +56,31 @@ protected:
         return n;
     }
 
+    // A stage map of the test's own painting, floor (white) until painted black or a colour.
+    TImage painted_map;
+    std::vector<uint32_t> pixels = std::vector<uint32_t>(102 * 102, 0xFFFFFF);
+    void Paint(int col, int row, uint32_t colour) {
+        pixels[static_cast<size_t>(row * 102 + col)] = colour;
+    }
+    void PaintColumn(int col, uint32_t colour = 0) {
+        for (int row = 0; row < 102; ++row) Paint(col, row, colour);
+    }
+    void PaintRow(int row, uint32_t colour = 0) {
+        for (int col = 0; col < 102; ++col) Paint(col, row, colour);
+    }
+
+    // Puts a frame at (x, 0, z) facing (dx, 0, dz) in the scene.
+    void Place(const rm::FramePtr& frame, float x, float z, float dx, float dz) {
+        frame->SetPosition(Root(), x, 0, z);
+        frame->SetOrientation(Root(), dx, 0, dz, 0, 1, 0);
+    }
+    void PlaceRobot(float x, float z, float dx, float dz) { Place(w().Robo_Frame, x, z, dx, dz); }
+    // How many records of a pool (shots, missiles, explosions) are alive.
+    static int Live(const auto& pool) {
+        return static_cast<int>(
+            std::count_if(pool.begin(), pool.end(), [](const TParts& p) { return p.Life != 0; }));
+    }
+
     // Holds exactly these input states for the next step.
     void Hold(std::initializer_list<TDXInputState> states) {
         form().DXInput1.States.reset();

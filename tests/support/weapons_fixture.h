@@ -12,9 +12,6 @@ class WeaponsFixture : public SceneFixture {
 protected:
     static constexpr uint32_t White = 0xFFFFFF, Black = 0, Red = 0xFF0000, Blue = 0x0000FF;
 
-    TImage wall_map;
-    std::vector<uint32_t> pixels = std::vector<uint32_t>(102 * 102, White);
-
     void SetUp() override {
         SceneFixture::SetUp();
         BuildOpen();
@@ -28,20 +25,10 @@ protected:
         PlaceRobot(0, 0, 1, 0);
     }
 
-    void PaintColumn(int col, uint32_t colour) {
-        for (int row = 0; row < 102; ++row) pixels[static_cast<size_t>(row * 102 + col)] = colour;
-    }
-    void PaintRow(int row, uint32_t colour) {
-        for (int col = 0; col < 102; ++col) pixels[static_cast<size_t>(row * 102 + col)] = colour;
-    }
     void UseMaps() {
-        wall_map.Picture.Assign(102, 102, 24, pixels);
-        w().Wall_Image = &wall_map;
-        w().Map_Image = &wall_map;
-    }
-    void PlaceRobot(float x, float z, float dx, float dz) {
-        w().Robo_Frame->SetPosition(Root(), x, 0, z);
-        w().Robo_Frame->SetOrientation(Root(), dx, 0, dz, 0, 1, 0);
+        painted_map.Picture.Assign(102, 102, 24, pixels);
+        w().Wall_Image = &painted_map;
+        w().Map_Image = &painted_map;
     }
 
     // One frame's player steps, in the frame loop's order, holding exactly `held`.
@@ -69,11 +56,6 @@ protected:
         for (int i = 0; i < n; ++i) Frame(held);
     }
 
-    int InFlight(const std::array<TParts, ShotCount>& pool) const {
-        int n = 0;
-        for (const TParts& p : pool) n += p.Life != 0 ? 1 : 0;
-        return n;
-    }
     bool Carries(const rm::FramePtr& frame, const rm::LightPtr& light) const {
         for (const auto& l : frame->Lights())
             if (l == light) return true;

@@ -7,112 +7,14 @@
 #include <variant>
 
 #include "app/main_form.h"
+#include "game/world_fields.h"
 
 namespace {
 
 using Slot = std::variant<int32_t*, uint32_t*, double*, bool*>;
 
-struct NamedSlot {
-    const char* name;
-    Slot slot;
-};
-
-std::vector<NamedSlot> Scalars(World& w) {
-    return {
-        {"Robo_HP", &w.Robo_HP},
-        {"Energy", &w.Energy},
-        {"Energy_Regen", &w.Energy_Regen},
-        {"Missile_Stock", &w.Missile_Stock},
-        {"Button_Latch", &w.Button_Latch},
-        {"Missile_Latch", &w.Missile_Latch},
-        {"Blade_Latch", &w.Blade_Latch},
-        {"Camera_Latch", &w.Camera_Latch},
-        {"Guard_On", &w.Guard_On},
-        {"Blade_Step", &w.Blade_Step},
-        {"Shot_Timer", &w.Shot_Timer},
-        {"Turn_Pose", &w.Turn_Pose},
-        {"Turn_Dir", &w.Turn_Dir},
-        {"Side_Dir", &w.Side_Dir},
-        {"Walk_Sound_Latch", &w.Walk_Sound_Latch},
-        {"Side_Sound_Latch", &w.Side_Sound_Latch},
-        {"Wing_Step", &w.Wing_Step},
-        {"Wing_Closing", &w.Wing_Closing},
-        {"Boss_HP", &w.Boss_HP},
-        {"Boss_Damage", &w.Boss_Damage},
-        {"Boss_Active", &w.Boss_Active},
-        {"Boss_Down_Frames", &w.Boss_Down_Frames},
-        {"Victory_Frames", &w.Victory_Frames},
-        {"Boss_Walk_Step", &w.Boss_Walk_Step},
-        {"Boss_Walk_Up", &w.Boss_Walk_Up},
-        {"Boss_Arm_Attack", &w.Boss_Arm_Attack},
-        {"Boss_Arm_Frames", &w.Boss_Arm_Frames},
-        {"Boss_Fire_Count", &w.Boss_Fire_Count},
-        {"Teki_Fire_Count", &w.Teki_Fire_Count},
-        {"GH_Walk_Step", &w.GH_Walk_Step},
-        {"GH_Walk_Up", &w.GH_Walk_Up},
-        {"Stage_No", &w.Stage_No},
-        {"Gate_Open", &w.Gate_Open},
-        {"Pose_Step", &w.Pose_Step},
-        {"White_Flash", &w.White_Flash},
-        {"Frame_Interval", &w.Frame_Interval},
-        {"Tick_Now", &w.Tick_Now},
-        {"Tick_Last", &w.Tick_Last},
-        {"Clock_Running", &w.Clock_Running},
-        {"Clock_Start", &w.Clock_Start},
-        {"Play_Time", &w.Play_Time},
-        {"Prev_Play_Time", &w.Prev_Play_Time},
-        {"Frame_ms", &w.Frame_ms},
-        {"Total_Time", &w.Total_Time},
-        {"Blink_Level", &w.Blink_Level},
-        {"Blink_Down", &w.Blink_Down},
-        {"Ending_Scroll", &w.Ending_Scroll},
-        {"Ending_Rank", &w.Ending_Rank},
-        {"Difficulty", &w.Difficulty},
-        {"Score", &w.Score},
-        {"Light_Mode", &w.Light_Mode},
-        {"Alpha_Blend", &w.Alpha_Blend},
-        {"No_Texture", &w.No_Texture},
-        {"No_Flash", &w.No_Flash},
-        {"AC_Control", &w.AC_Control},
-        {"Camera_Mode", &w.Camera_Mode},
-        {"Back_Distance", &w.Back_Distance},
-        {"Display_Mode", &w.Display_Mode},
-        {"Screen_Scale", &w.Screen_Scale},
-        {"Special1", &w.Special1},
-        {"Special2", &w.Special2},
-        {"Play_Count", &w.Play_Count},
-    };
-}
-
-struct NamedArray {
-    const char* name;
-    std::span<TParts> records;
-};
-
-std::vector<NamedArray> Arrays(World& w) {
-    return {{"Zako", w.Zako},
-            {"GH", w.GH},
-            {"Tama", w.Tama},
-            {"Missile", w.Missile},
-            {"Teki_Tama", w.Teki_Tama},
-            {"Bakuhatu", w.Bakuhatu},
-            {"Ring", w.Ring}};
-}
-
-struct NamedRecord {
-    const char* name;
-    TParts* record;
-};
-
-std::vector<NamedRecord> Records(World& w) {
-    return {{"Robo_Body", &w.Robo_Body},       {"Robo_Head", &w.Robo_Head},
-            {"Robo_ThighR", &w.Robo_ThighR},   {"Robo_ThighL", &w.Robo_ThighL},
-            {"Robo_LegR", &w.Robo_LegR},       {"Robo_LegL", &w.Robo_LegL},
-            {"Robo_ArmR1", &w.Robo_ArmR1},     {"Robo_ArmR2", &w.Robo_ArmR2},
-            {"Robo_ArmL1", &w.Robo_ArmL1},     {"Robo_ArmL2", &w.Robo_ArmL2},
-            {"Robo_WingR", &w.Robo_WingR},     {"Robo_WingL", &w.Robo_WingL},
-            {"Boss_A_Frame", &w.Boss_A_Frame}, {"Boss_R_Frame", &w.Boss_R_Frame},
-            {"Boss_L_Frame", &w.Boss_L_Frame}};
+Slot SlotOf(World& w, const WorldScalarMember& member) {
+    return std::visit([&w](auto field) -> Slot { return &(w.*field); }, member);
 }
 
 Slot FieldOf(TParts& record, const std::string& field) {
@@ -160,13 +62,14 @@ void Assign(const Slot& slot, const std::string& value) {
 
 // NAME[INDEX] with INDEX in range of the array called NAME.
 TParts& ArrayRecord(World& w, const std::string& name, const std::string& index_text) {
-    for (const NamedArray& array : Arrays(w)) {
-        if (name != array.name) continue;
+    for (const WorldPoolField& pool : WorldPools()) {
+        if (name != pool.name) continue;
+        const std::span<TParts> records = pool.records(w);
         const int index = ParseWhole<int>(index_text, "an index");
-        if (index < 0 || static_cast<size_t>(index) >= array.records.size())
+        if (index < 0 || static_cast<size_t>(index) >= records.size())
             throw LeverError(name + "[" + index_text + "] is out of range (0.." +
-                             std::to_string(array.records.size() - 1) + ")");
-        return array.records[static_cast<size_t>(index)];
+                             std::to_string(records.size() - 1) + ")");
+        return records[static_cast<size_t>(index)];
     }
     throw LeverError("no object array named '" + name + "'");
 }
@@ -182,16 +85,16 @@ void SetWorldValue(World& w, const std::string& name, const std::string& value) 
         return;
     }
     if (std::regex_match(name, m, record_field)) {
-        for (const NamedRecord& record : Records(w))
+        for (const WorldRecordField& record : WorldRecords())
             if (m[1] == record.name) {
-                Assign(FieldOf(*record.record, m[2]), value);
+                Assign(FieldOf(w.*record.member, m[2]), value);
                 return;
             }
         throw LeverError("no record named '" + m[1].str() + "'");
     }
-    for (const NamedSlot& scalar : Scalars(w))
+    for (const WorldScalarField& scalar : WorldScalars())
         if (name == scalar.name) {
-            Assign(scalar.slot, value);
+            Assign(SlotOf(w, scalar.member), value);
             return;
         }
     throw LeverError("no world variable named '" + name + "'");

@@ -345,7 +345,7 @@ private:
 
     void Frames(int count, const std::set<uint32_t>& held) {
         form_.DXInput1.SetScriptedKeys(held);
-        if (held.count(27) != 0) PushEscape(); // the form sees Escape as a key press
+        if (held.count(key_code::Escape) != 0) PushEscape(); // the form sees Escape as a key press
         for (int i = 0; i < count && !form_.Closed(); ++i) RunFrame();
     }
 

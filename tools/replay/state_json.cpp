@@ -2,8 +2,10 @@
 
 #include <iterator>
 #include <string>
+#include <variant>
 
 #include "app/main_form.h"
+#include "game/world_fields.h"
 
 namespace {
 
@@ -67,83 +69,17 @@ json WorldStateJson(const TMainForm& form) {
         {"screen", ScreenName(form)},
         {"input", InputJson(form.DXInput1)},
         {"fps", RunningTimerFps(form)},
-        {"Robo_HP", w.Robo_HP},
-        {"Energy", w.Energy},
-        {"Energy_Regen", w.Energy_Regen},
-        {"Missile_Stock", w.Missile_Stock},
-        {"Button_Latch", w.Button_Latch},
-        {"Missile_Latch", w.Missile_Latch},
-        {"Blade_Latch", w.Blade_Latch},
-        {"Camera_Latch", w.Camera_Latch},
-        {"Guard_On", w.Guard_On},
-        {"Blade_Step", w.Blade_Step},
-        {"Shot_Timer", w.Shot_Timer},
-        {"Turn_Pose", w.Turn_Pose},
-        {"Turn_Dir", w.Turn_Dir},
-        {"Side_Dir", w.Side_Dir},
-        {"Walk_Sound_Latch", w.Walk_Sound_Latch},
-        {"Side_Sound_Latch", w.Side_Sound_Latch},
-        {"Robo_Pos", VectorJson(w.Robo_Pos)},
-        {"Robo_Old_Pos", VectorJson(w.Robo_Old_Pos)},
-        {"Wing_Step", w.Wing_Step},
-        {"Wing_Closing", w.Wing_Closing},
-        {"Boss_HP", w.Boss_HP},
-        {"Boss_Damage", w.Boss_Damage},
-        {"Boss_Active", w.Boss_Active},
-        {"Boss_Down_Frames", w.Boss_Down_Frames},
-        {"Victory_Frames", w.Victory_Frames},
-        {"Boss_Pos", VectorJson(w.Boss_Pos)},
-        {"Boss_Robo_Rel", VectorJson(w.Boss_Robo_Rel)},
-        {"Boss_Walk_Step", w.Boss_Walk_Step},
-        {"Boss_Walk_Up", w.Boss_Walk_Up},
-        {"Boss_Arm_Attack", w.Boss_Arm_Attack},
-        {"Boss_Arm_Frames", w.Boss_Arm_Frames},
-        {"Boss_Fire_Count", w.Boss_Fire_Count},
-        {"Teki_Fire_Count", w.Teki_Fire_Count},
-        {"GH_Walk_Step", w.GH_Walk_Step},
-        {"GH_Walk_Up", w.GH_Walk_Up},
-        {"Stage_No", w.Stage_No},
-        {"Gate_Open", w.Gate_Open},
         {"Map_Image", ImageName(form, w.Map_Image)},
         {"Wall_Image", ImageName(form, w.Wall_Image)},
-        {"Pose_Step", w.Pose_Step},
-        {"White_Flash", w.White_Flash},
         {"Flash_Ages", w.Flash_Ages},
-        {"Frame_Interval", w.Frame_Interval},
-        {"Tick_Now", w.Tick_Now},
-        {"Tick_Last", w.Tick_Last},
-        {"Clock_Running", w.Clock_Running},
-        {"Clock_Start", w.Clock_Start},
-        {"Play_Time", w.Play_Time},
-        {"Prev_Play_Time", w.Prev_Play_Time},
-        {"Frame_ms", w.Frame_ms},
-        {"Total_Time", w.Total_Time},
-        {"Blink_Level", w.Blink_Level},
-        {"Blink_Down", w.Blink_Down},
-        {"Ending_Scroll", w.Ending_Scroll},
-        {"Ending_Rank", w.Ending_Rank},
-        {"Difficulty", w.Difficulty},
         {"Difficulty_Name", w.Difficulty_Name},
-        {"Score", w.Score},
-        {"Light_Mode", w.Light_Mode},
-        {"Alpha_Blend", w.Alpha_Blend},
-        {"No_Texture", w.No_Texture},
-        {"No_Flash", w.No_Flash},
-        {"AC_Control", w.AC_Control},
-        {"Camera_Mode", w.Camera_Mode},
-        {"Back_Distance", w.Back_Distance},
-        {"Display_Mode", w.Display_Mode},
-        {"Screen_Scale", w.Screen_Scale},
-        {"Special1", w.Special1},
-        {"Special2", w.Special2},
-        {"Play_Count", w.Play_Count},
-        {"Zako", RecordsJson(w.Zako)},
-        {"GH", RecordsJson(w.GH)},
-        {"Tama", RecordsJson(w.Tama)},
-        {"Missile", RecordsJson(w.Missile)},
-        {"Teki_Tama", RecordsJson(w.Teki_Tama)},
-        {"Bakuhatu", RecordsJson(w.Bakuhatu)},
     };
+    for (const WorldScalarField& scalar : WorldScalars())
+        std::visit([&](auto member) { state[scalar.name] = w.*member; }, scalar.member);
+    for (const WorldVectorField& vector : WorldVectors())
+        state[vector.name] = VectorJson(w.*vector.member);
+    for (const WorldPoolField& pool : WorldPools())
+        if (pool.written) state[pool.name] = RecordsJson(pool.read(w));
     if (w.Robo_Frame) {
         const rm::Vector p = w.Robo_Frame->GetPosition(nullptr);
         const rm::Vector d = w.Robo_Frame->GetWorldDirection();
