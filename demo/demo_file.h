@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "media/replace_file.h"
 #include "options/option_table.h"
 
 inline constexpr char DemoMagic[] = "BRANDEMO";
@@ -100,7 +101,8 @@ private:
     void Put(const std::vector<uint8_t>& bytes);
 
     std::string path_;
-    std::FILE* file_ = nullptr;
+    TAppendFile file_;
+    bool finished_ = false;
     bool header_written_ = false;
     std::string failure_;
 };

@@ -10,7 +10,11 @@
 
 #include <string>
 
-// The line for a problem, without its line end; file may be empty.
+// The name that starts every line: "brannock" unless a tool sets its own first.
+void SetReportingProgramName(const std::string& name);
+// The line for a problem, without its line end; file may be empty. Control characters in
+// the file's name or the message (a line feed in an environment variable, say) are shown
+// as escapes, so that a problem is always one line.
 std::string ProblemLine(const std::string& file, const std::string& message);
 // Writes the line on stderr.
 void ReportProblemLine(const std::string& file, const std::string& message);

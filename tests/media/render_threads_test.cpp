@@ -15,10 +15,12 @@ TEST(RenderThreadsSetting, AGoodCountIsTakenAnythingElseIsReportedOnce) {
         int count; // 0: the default
         bool reported;
     };
-    const Row rows[] = {
-        {nullptr, 0, false}, {"1", 1, false}, {"3", 3, false}, {"64", 64, false},
-        {"0", 0, true},      {"65", 0, true}, {"", 0, true},   {"four", 0, true},
-    };
+    const Row rows[] =
+        {
+            {nullptr, 0, false}, {"1", 1, false},   {"3", 3, false},
+            {"64", 64, false},   {"0", 0, true},    {"65", 0, true},
+            {"", 0, true},       {"four", 0, true}, {"3\nx", 0, true}, // said on one line
+        };
     for (const Row& row : rows) {
         std::ostringstream errors;
         const int expected = row.count != 0 ? row.count : rm::DefaultRenderThreads();
@@ -26,9 +28,8 @@ TEST(RenderThreadsSetting, AGoodCountIsTakenAnythingElseIsReportedOnce) {
             << (row.value ? row.value : "unset");
         const std::string said = errors.str();
         if (row.reported) {
-            EXPECT_TRUE(
-                said.starts_with(std::string("brannock: BRANNOCK_THREADS=\"") + row.value + "\" "))
-                << said;
+            const std::string value = row.value == std::string("3\nx") ? "3\\nx" : row.value;
+            EXPECT_TRUE(said.starts_with("brannock: BRANNOCK_THREADS=\"" + value + "\" ")) << said;
             EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1);
         } else {
             EXPECT_EQ(said, "");

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "media/display.h"
+#include "media/report.h"
 #include "media/window.h"
 #include "tools/bench/bench_args.h"
 #include "tools/bench/bench_scene.h"
@@ -31,8 +32,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* Usage = "usage: brannock-render-bench [--frames N] [--size WxH] "
-                              "[--threads N] [--png PATH] [--keep]\n";
+constexpr const char* Usage =
+    "usage: brannock-render-bench [--frames N] [--size WxH] [--threads N] [--png PATH] [--keep]";
 
 double Percentile(std::vector<double> v, double p) {
     std::sort(v.begin(), v.end());
@@ -56,7 +57,8 @@ bool WritePng(const std::string& path, const TDirectDrawSurface& s) {
 }
 
 // Times frames renders at one size; the last frame goes to png when that is not empty.
-void RunSize(const fs::path& dir, bench_args::Size size, std::optional<int> threads, int frames,
+// False when the picture could not be written.
+bool RunSize(const fs::path& dir, bench_args::Size size, std::optional<int> threads, int frames,
              const std::string& png) {
     TWindow window; // never opened: the picture stays in memory
     TDXDraw display(window);
@@ -85,13 +87,15 @@ void RunSize(const fs::path& dir, bench_args::Size size, std::optional<int> thre
     line["render_ms_p99"] = std::round(Percentile(times, 0.99) * 1000) / 1000;
     line["triangles"] = triangles[triangles.size() / 2];
     std::cout << line.dump() << std::endl;
-    if (!png.empty() && !WritePng(png, display.BackSurface()))
-        std::cerr << "cannot write " << png << "\n";
+    if (png.empty() || WritePng(png, display.BackSurface())) return true;
+    ReportProblemLine(png, "cannot write the picture");
+    return false;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    SetReportingProgramName("brannock-render-bench");
     int frames = bench_scene::DefaultFrames;
     std::string png;
     bool keep = false;
@@ -105,15 +109,15 @@ int main(int argc, char** argv) {
         } else if (arg == "--size" && has_value) {
             const auto size = bench_args::ParseSize(argv[++i]);
             if (!size) {
-                std::cerr << "brannock-render-bench: --size wants WxH, such as 1920x1080\n";
+                ReportProblemLine("", "--size wants WxH, such as 1920x1080");
                 return 2;
             }
             sizes = {*size};
         } else if (arg == "--threads" && has_value) {
             threads = rm::ParseRenderThreads(argv[++i]);
             if (!threads) {
-                std::cerr << "brannock-render-bench: --threads wants a count from 1 to "
-                          << rm::MaxRenderThreads << "\n";
+                ReportProblemLine("", "--threads wants a count from 1 to " +
+                                          std::to_string(rm::MaxRenderThreads));
                 return 2;
             }
         } else if (arg == "--png" && has_value) {
@@ -121,7 +125,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--keep") {
             keep = true;
         } else {
-            std::cerr << Usage;
+            ReportProblemLine("", Usage);
             return 2;
         }
     }
@@ -130,13 +134,15 @@ int main(int argc, char** argv) {
     int status = 0;
     for (size_t i = 0; i < sizes.size(); ++i) {
         try {
-            RunSize(dir, sizes[i], threads, frames, i + 1 == sizes.size() ? png : "");
+            if (!RunSize(dir, sizes[i], threads, frames, i + 1 == sizes.size() ? png : ""))
+                status = 1;
         } catch (const EDXDrawError& error) {
-            std::cerr << "brannock-render-bench: " << error.what() << "\n";
+            ReportProblemLine("", error.what());
             status = 1;
         }
     }
-    std::cerr << "scene: " << mesh_triangles << " triangles in 30 meshes, plus ground and walls\n";
+    ReportProblemLine("", "scene: " + std::to_string(mesh_triangles) +
+                              " triangles in 30 meshes, plus ground and walls");
     if (!keep) fs::remove_all(dir);
     return status;
 }
