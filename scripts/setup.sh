@@ -13,10 +13,10 @@ play=(
 )
 # the tests also read mesh files written by other programs (assimp-testmodels)
 # clang builds the sanitizer and fuzzing suites; appstream and desktop-file-utils check the
-# desktop entry and the AppStream metainfo; weston in Xvfb is the Wayland desktop the game is
-# tried on
+# desktop entry and the AppStream metainfo, lintian the Debian package; weston in Xvfb is the
+# Wayland desktop the game is tried on
 tests=(clang-format libassimp-dev libgtest-dev libgmock-dev libbenchmark-dev assimp-testmodels
-  clang libclang-rt-14-dev appstream desktop-file-utils weston xvfb)
+  clang libclang-rt-14-dev appstream desktop-file-utils lintian weston xvfb)
 
 case "${1:-}" in
   "") packages=("${play[@]}" "${tests[@]}") ;;

@@ -24,7 +24,7 @@ foreach(path bin/brannock bin/brannock-replay share/brannock/Image1.bmp share/br
     share/brannock/option.en.txt share/brannock/index.en.html
     share/locale/en/LC_MESSAGES/brannock.mo
     share/applications/brannock.desktop share/metainfo/org.brannock.brannock.metainfo.xml
-    share/man/man6/brannock.6)
+    share/man/man6/brannock.6.gz share/doc/brannock/copyright)
   expect_file(${path})
 endforeach()
 foreach(size 48 64 128 256)

@@ -43,7 +43,7 @@ grep -q "not found" "$work/out" && fail "no rights: a command was not found: $(c
 run --play; rc=$?
 [ $rc -eq 1 ] || fail "--play: exit $rc"
 grep -q "libsdl2-dev" "$work/out" || fail "--play: the game's packages are missing from the list"
-grep -q "libgtest-dev\|clang-format" "$work/out" && fail "--play: test tools listed"
+grep -q "libgtest-dev\|clang-format\|lintian" "$work/out" && fail "--play: test tools listed"
 
 # Root installs directly; a user with sudo installs through it.
 make_system 0 none
@@ -55,7 +55,7 @@ make_system 1000 none sudo
 run; rc=$?
 [ $rc -eq 0 ] || fail "sudo: exit $rc: $(cat "$work/out")"
 grep -q "^sudo env" "$work/log" || fail "sudo: install not through sudo: $(cat "$work/log")"
-grep -q "^apt-get install .*libgtest-dev" "$work/log" || fail "sudo: test tools not installed"
+grep -q "^apt-get install .*libgtest-dev.*lintian" "$work/log" || fail "sudo: test tools not installed"
 
 # Everything present: nothing to do, no rights needed.
 make_system 1000 all
