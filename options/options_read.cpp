@@ -61,9 +61,9 @@ void ReadRemainingOptions(TMainForm& form) {
     // reading unlocked.
     for (const OptionRow& row : OptionTable) {
         if (!row.key) continue;
-        ShowStoredValue(row, form.Panel1, form.world, ReadStored(row));
         const std::optional<std::string> text = ReadSettingText(row.key);
         const std::optional<int32_t> value = text ? SettingTextToInt(*text) : std::nullopt;
+        ShowStoredValue(row, form.Panel1, form.world, value.value_or(row.default_value));
         if (text && (!value || *value < row.min || *value > row.max))
             Tell(told,
                  UnusedSettingMessage(row.key, *text, row.min, row.max, UsedInstead(row, value)));
