@@ -93,11 +93,3 @@ void LoadFormDesign(TMainForm& form, const std::string& dir) {
     form.PicBack2.DIB.LoadFromFile(dir + "PicBack2.bmp");
     form.DXInput1.KeyAssigns = DesignedKeyAssigns();
 }
-
-void PlayWave(TMainForm& form, int index) {
-    form.DXWaveList1.Items(index).Play(false);
-}
-
-void StopWave(TMainForm& form, int index) {
-    form.DXWaveList1.Items(index).Stop();
-}

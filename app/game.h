@@ -1,15 +1,28 @@
 // The game shell's steps: the frame loop, the stage reset, the clear test, the end of a
-// stage, and the game start.
+// stage, the game start and the hand-over from screen to screen.
 #pragma once
+
+#include "game/context.h"
 
 class TMainForm;
 
-void DXTimerTimer(TMainForm& form);
+// One game frame (DXTimer): the pace, then the frame's parts in their order, then the
+// frame is shown.
+void DXTimerTimer(const ScreenContext& screen);
+// The frame's input, the play clock, the back surface cleared.
+void BeginGameFrame(const ScreenContext& screen);
+// Every game step of the frame in its fixed order, up to the scene's motion tick.
+void RunGameSteps(const ScreenContext& screen);
+// After the scene is rendered: the HUD, the caption and the white flash if one is due.
+void DrawGameOverlays(const ScreenContext& screen);
 // The frame's "GAME OVER" or "STAGE CLEAR" caption, over the HUD.
-void DrawEndCaptions(TMainForm& form);
-void reset_game(TMainForm& form);
-void Check_Zako_Clear(TMainForm& form);
+void DrawEndCaptions(const ScreenContext& screen);
+void reset_game(const ScreenContext& screen);
+void Check_Zako_Clear(const GameContext& game);
 // The end of a stage, run by the frame loop when the victory pose has counted its last
 // frame: the transition screen and the next stage, or the ending after the last one.
-void EndStage(TMainForm& form);
+void EndStage(const ScreenContext& screen);
 void Button1Click(TMainForm& form);
+// Stops the running screen and starts the next one; what a screen needs as it begins or
+// ends happens here too (app/screen_change.cpp).
+void ChangeScreen(TMainForm& form, Screen next);

@@ -114,5 +114,5 @@ void Button1Click(TMainForm& form) {
     // Without textures the engine ignores texture names in mesh files (instead of
     // changing the working directory away from them).
     if (rm::Engine* engine = form.DXDraw.D3DRM()) engine->SetLoadNamedTextures(!w.No_Texture);
-    form.OPTimer.SetEnabled(true);
+    ChangeScreen(form, Screen::Title);
 }

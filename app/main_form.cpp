@@ -2,7 +2,6 @@
 
 #include "app/form_design.h"
 #include "app/game.h"
-#include "game/frame_time.h"
 #include "media/game_folder.h"
 #include "media/language.h"
 #include "media/report.h"
@@ -46,13 +45,13 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
       TunagiTimer(application) {
     DXTimer.SetActiveOnly(true);
     DXTimer.SetInterval(0);
-    DXTimer.OnTimer = [this](TDXTimer&, int) { DXTimerTimer(*this); };
+    DXTimer.OnTimer = [this](TDXTimer&, int) { DXTimerTimer(MakeScreenContext()); };
     OPTimer.SetInterval(1);
-    OPTimer.OnTimer = [this](TDXTimer&, int) { OPTimerTimer(*this); };
+    OPTimer.OnTimer = [this](TDXTimer&, int) { OPTimerTimer(MakeScreenContext()); };
     EndingTimer.SetInterval(1);
-    EndingTimer.OnTimer = [this](TDXTimer&, int) { EndingTimerTimer(*this); };
+    EndingTimer.OnTimer = [this](TDXTimer&, int) { EndingTimerTimer(MakeScreenContext()); };
     TunagiTimer.SetInterval(1);
-    TunagiTimer.OnTimer = [this](TDXTimer&, int) { TunagiTimerTimer(*this); };
+    TunagiTimer.OnTimer = [this](TDXTimer&, int) { TunagiTimerTimer(MakeScreenContext()); };
     // Each timer runs a screen. A key pressed before a screen began is no tap on it: Space
     // that clicked START on the panel must not also start the game on the title.
     for (TDXTimer* timer : {&DXTimer, &OPTimer, &EndingTimer, &TunagiTimer})
@@ -118,6 +117,24 @@ TMainForm::~TMainForm() {
     DXSound1.Finalize();
 }
 
+GameContext TMainForm::MakeGameContext() {
+    return {world, DXInput1.States, DXDraw.Scene(), DXDraw.Viewport(), DXWaveList1};
+}
+
+ScreenContext TMainForm::MakeScreenContext() {
+    return {MakeGameContext(),
+            DXDraw,
+            DXImageList1,
+            DXInput1,
+            Application.clock(),
+            Radar_Surface.get(),
+            Gauge_Surface.get(),
+            {&Image1, &Image2, &Image3, &Image4, &Image5, &Image6},
+            DXTimer.FramesPerSecond(),
+            FlashesOff(*this),
+            [this](Screen next) { ChangeScreen(*this, next); }};
+}
+
 void TMainForm::Close() {
     if (closed_) return;
     if (!FormCloseQuery(*this)) return;
@@ -130,7 +147,6 @@ void FormCreate(TMainForm& form) {
     ReadPlayCount(form);
     w.Energy = FullEnergy;
     w.Button_Latch = w.Missile_Latch = w.Blade_Latch = w.Camera_Latch = true;
-    w.Frame_Interval = StandardFrameMs;
     // The clock already has 1 ms resolution; nothing to raise.
     w.App_Dir = GameFolder();
     w.Win_Dir = GameUserFolder(UserFolder::Data).string();

@@ -1,5 +1,6 @@
 // The main form: owns the window, every media component, the options panel, the two HUD
-// surfaces and the world state. Game steps are free functions taking the form.
+// surfaces and the world state. Game steps are free functions taking a context the form
+// builds (game/context.h), never the form itself.
 //
 // Failures: the game (app/ and the game folders) catches no component's exception; it
 // reaches the application's error box, which reports it (media/report.h) and shows it.
@@ -10,7 +11,8 @@
 #include <string>
 
 #include "app/desktop_window.h"
-#include "app/world.h"
+#include "game/context.h"
+#include "game/world.h"
 #include "media/application.h"
 #include "media/dib.h"
 #include "media/display.h"
@@ -66,6 +68,12 @@ public:
 
     World world;
 
+    // What the game steps reach: the world, the input states, the scene, the wave list.
+    GameContext MakeGameContext();
+    // What the screens reach besides: the display, the pictures, the HUD surfaces, the
+    // stage maps, and the hand-over to another screen (ChangeScreen, app/game.h).
+    ScreenContext MakeScreenContext();
+
     // Closes the form: the message loop ends.
     void Close();
     bool Closed() const { return closed_; }
@@ -78,8 +86,6 @@ public:
     bool NoFlashOption = false;
     // Where a missing or broken start-up file was reported (shown in the memo).
     std::string StartupProblem;
-    // When set, told the name of every game step the frame loop runs (tests, profiling).
-    std::function<void(const char* step)> OnFrameStep;
     // Shows a dialog modally and returns once it is closed. The game runs it in the
     // window over what the window shows; tests and the replay tool put their own here.
     std::function<void(TModalDialog&)> ShowModal;

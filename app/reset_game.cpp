@@ -1,6 +1,5 @@
 // Prepares the world for the next stage.
 #include "app/game.h"
-#include "app/main_form.h"
 #include "game/difficulty.h"
 #include "scene/scene.h"
 
@@ -16,30 +15,18 @@ void GrantStageAllowance(World& w) {
     w.Missile_Stock = rules->missile_stock;
 }
 
-void ChooseStageMaps(TMainForm& form) {
-    World& w = form.world;
-    switch (w.Stage_No) {
-    case 1:
-        w.Map_Image = &form.Image1;
-        w.Wall_Image = &form.Image4;
-        break;
-    case 2:
-        w.Map_Image = &form.Image2;
-        w.Wall_Image = &form.Image5;
-        break;
-    case 3:
-        w.Map_Image = &form.Image3;
-        w.Wall_Image = &form.Image6;
-        break;
-    default:
-        break;
-    }
+// The player's and the enemies' maps of stages 1 to 3; any other stage keeps the maps.
+void ChooseStageMaps(const ScreenContext& screen) {
+    World& w = screen.world;
+    if (w.Stage_No < 1 || w.Stage_No > 3) return;
+    w.Map_Image = screen.stage_maps[static_cast<size_t>(w.Stage_No - 1)];
+    w.Wall_Image = screen.stage_maps[static_cast<size_t>(w.Stage_No + 2)];
 }
 
 } // namespace
 
-void reset_game(TMainForm& form) {
-    World& w = form.world;
+void reset_game(const ScreenContext& screen) {
+    World& w = screen.world;
     w.Total_Time += w.Play_Time;
     w.Frame_ms = 0;
     w.Play_Time = 0;
@@ -54,12 +41,12 @@ void reset_game(TMainForm& form) {
     w.Boss_Down_Frames = 0;
     PlaceEnemiesAtStart(w);
     // The scene exists once the title screen has built it.
-    const bool have_scene = form.DXDraw.Scene() && w.Robo_Frame;
-    if (have_scene) ResetScenePlaces(form);
-    ChooseStageMaps(form);
+    const bool have_scene = screen.scene && w.Robo_Frame;
+    if (have_scene) ResetScenePlaces(screen);
+    ChooseStageMaps(screen);
     GrantStageAllowance(w);
     if (have_scene) {
-        ReloadStageMeshes(form);
-        ApplyCameraPlacement(form);
+        ReloadStageMeshes(screen);
+        ApplyCameraPlacement(screen);
     }
 }

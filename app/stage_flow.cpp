@@ -3,8 +3,6 @@
 #include <algorithm>
 
 #include "app/game.h"
-#include "app/main_form.h"
-#include "game/waves.h"
 
 namespace {
 
@@ -17,25 +15,23 @@ bool AllDead(const auto& records) {
 
 } // namespace
 
-void Check_Zako_Clear(TMainForm& form) {
-    World& w = form.world;
+void Check_Zako_Clear(const GameContext& game) {
+    World& w = game.world;
     if (!AllDead(w.Zako) || !AllDead(w.GH) || w.Gate_Open) return;
     w.Gate_Open = true;
     w.Arena_Frame->DeleteVisual(w.Gate_Mesh);
     w.Arena_Frame->DeleteVisual(w.Door_Mesh);
 }
 
-void EndStage(TMainForm& form) {
-    World& w = form.world;
-    form.DXTimer.SetEnabled(false);
+void EndStage(const ScreenContext& screen) {
+    World& w = screen.world;
     if (w.Difficulty == difficulty::Practice) w.Stage_No = LastStage; // one stage only
     if (w.Stage_No == LastStage) {
-        form.EndingTimer.SetEnabled(true);
-        PlayWave(form, wave::Ending);
+        screen.ChangeScreen(Screen::Ending);
         return;
     }
-    form.TunagiTimer.SetEnabled(true);
+    screen.ChangeScreen(Screen::Transition);
     w.Victory_Frames = 0;
     ++w.Stage_No;
-    reset_game(form);
+    reset_game(screen);
 }

@@ -1,6 +1,6 @@
 // The defeated boss collapses over the first 29 frames of the victory pose.
-#include "app/main_form.h"
 #include "enemies/enemies.h"
+#include "game/context.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ float Toward(float rest, float final_value, int n) {
 
 } // namespace
 
-void Yarareta_Boss(TMainForm& form) {
-    World& w = form.world;
+void Yarareta_Boss(const GameContext& game) {
+    World& w = game.world;
     const int n = w.Victory_Frames;
     if (n >= CollapseFrames) return;
     const rm::FramePtr& body = w.Boss_Body_Frame;

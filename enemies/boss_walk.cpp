@@ -3,9 +3,9 @@
 // and sway while walking.
 #include <cmath>
 
-#include "app/main_form.h"
 #include "enemies/enemies.h"
 #include "enemies/enemy_shots.h"
+#include "game/context.h"
 #include "game/waves.h"
 #include "scene/projectiles.h"
 #include "scene/scene.h"
@@ -32,8 +32,8 @@ void MoveBoss(World& w) {
 }
 
 // The arm's strike at a robot in front of the boss's right side.
-void ArmStrike(TMainForm& form, const rm::Vector& robot) {
-    World& w = form.world;
+void ArmStrike(const GameContext& game, const rm::Vector& robot) {
+    World& w = game.world;
     const rm::FramePtr& arm = w.Boss_A_Frame.Frame;
     if (w.Boss_Arm_Attack) {
         // The arm stays turned in until the strike has run its 27 frames.
@@ -52,48 +52,48 @@ void ArmStrike(TMainForm& form, const rm::Vector& robot) {
         w.Boss_Arm_Attack = true;
         w.Score -= 10000;
         w.White_Flash = true;
-        if (StartExplosion(form, robot.x, robot.z, 15)) PlayWave(form, wave::PlayerExplosion);
+        if (StartExplosion(game, robot.x, robot.z, 15)) PlayWave(game, wave::PlayerExplosion);
         w.Robo_HP -= EnemyHitDamage(w);
     } else {
         arm->SetOrientation(w.Boss_Body_Frame, 0, 0, 1, 0, 1, 0);
     }
 }
 
-void FireVolley(TMainForm& form) {
-    World& w = form.world;
+void FireVolley(const GameContext& game) {
+    World& w = game.world;
     if (w.Boss_Fire_Count < 22)
         ++w.Boss_Fire_Count;
     else
         w.Boss_Fire_Count = 0;
     if (w.Boss_Fire_Count != 1) return;
     for (const VolleyShot& shot : Volley)
-        FireEnemyShot(form, w.Boss_Body_Frame, shot.position, shot.direction, shot.simple_light);
+        FireEnemyShot(game, w.Boss_Body_Frame, shot.position, shot.direction, shot.simple_light);
 }
 
 // A hit that took the boss's last hit points: the big explosion where the boss stood, its
 // music and the play clock stop. Without a free explosion record none of it happens.
-void Defeat(TMainForm& form) {
-    World& w = form.world;
+void Defeat(const GameContext& game) {
+    World& w = game.world;
     w.Boss_HP = 0;
-    StopWave(form, wave::BossBGM);
+    StopWave(game, wave::BossBGM);
     w.Clock_Running = false;
-    PlayWave(form, wave::BossExplosion);
+    PlayWave(game, wave::BossExplosion);
 }
 
 // The explosion of a shot or missile hit at (x, z), or of the defeat.
-void HitExplosion(TMainForm& form, float x, float z) {
-    World& w = form.world;
+void HitExplosion(const GameContext& game, float x, float z) {
+    World& w = game.world;
     if (w.Boss_HP > 0) {
-        if (StartExplosion(form, x, z, 12)) PlayWave(form, wave::EnemyHit);
-    } else if (StartExplosion(form, w.Boss_Pos.x, w.Boss_Pos.z, 120)) {
-        Defeat(form);
+        if (StartExplosion(game, x, z, 12)) PlayWave(game, wave::EnemyHit);
+    } else if (StartExplosion(game, w.Boss_Pos.x, w.Boss_Pos.z, 120)) {
+        Defeat(game);
     }
 }
 
 // The first projectile of the pool inside the boss's hit box takes `damage`.
-void ProjectileHits(TMainForm& form, std::array<TParts, ShotCount>& pool, float half_x,
+void ProjectileHits(const GameContext& game, std::array<TParts, ShotCount>& pool, float half_x,
                     float half_z, int32_t damage, std::span<const rm::LightPtr> lights) {
-    World& w = form.world;
+    World& w = game.world;
     for (size_t k = 0; k < pool.size(); ++k) {
         TParts& p = pool[k];
         if (p.Life == 0) continue;
@@ -101,15 +101,15 @@ void ProjectileHits(TMainForm& form, std::array<TParts, ShotCount>& pool, float 
         if (std::fabs(rel.x) >= half_x || std::fabs(rel.z) >= half_z) continue;
         w.Boss_HP -= damage;
         const rm::Vector at = p.Frame->GetPosition(nullptr);
-        HitExplosion(form, at.x, at.z);
-        ParkProjectile(form, p, LightForSlot(w.Light_Mode, lights, k));
+        HitExplosion(game, at.x, at.z);
+        ParkProjectile(game, p, LightForSlot(w.Light_Mode, lights, k));
         return;
     }
 }
 
 // The blade reaches the boss once a swing, on its 7th step.
-void BladeHit(TMainForm& form) {
-    World& w = form.world;
+void BladeHit(const GameContext& game) {
+    World& w = game.world;
     if (w.Blade_Step != 7) return;
     const rm::Vector rel = w.Boss_Frame->GetPosition(w.Robo_Frame);
     if (!(rel.z > 0 && rel.z < 20 && rel.x > -20 && rel.x < 20)) return;
@@ -118,18 +118,18 @@ void BladeHit(TMainForm& form) {
     const rm::Vector boss = w.Boss_Frame->GetPosition(nullptr);
     if (w.Boss_HP > 0) {
         // Between the robot and the boss.
-        if (StartExplosion(form, (robot.x + boss.x) / 2, (robot.z + boss.z) / 2, 12)) {
+        if (StartExplosion(game, (robot.x + boss.x) / 2, (robot.z + boss.z) / 2, 12)) {
             w.Boss_Pos = boss;
-            PlayWave(form, wave::EnemyHit);
+            PlayWave(game, wave::EnemyHit);
         }
         return;
     }
-    if (!StartExplosion(form, boss.x, boss.z, 120)) return;
+    if (!StartExplosion(game, boss.x, boss.z, 120)) return;
     w.Boss_Pos = boss;
     // The killing swing ends at once: blade away, body straight.
     if (!w.Special1 && !w.Special2) w.Robo_ArmR2.Frame->DeleteVisual(w.Blade_Mesh);
     w.Robo_Body.Frame->SetPosition(w.Robo_Frame, 0, 0, 0);
-    Defeat(form);
+    Defeat(game);
 }
 
 void ClampToRoom(World& w) {
@@ -175,8 +175,8 @@ void Sway(World& w) {
 
 } // namespace
 
-void BossWalk(TMainForm& form) {
-    World& w = form.world;
+void BossWalk(const GameContext& game) {
+    World& w = game.world;
     if (w.Boss_HP <= 0) return;
     const rm::FramePtr& boss = w.Boss_Frame;
 
@@ -195,11 +195,11 @@ void BossWalk(TMainForm& form) {
         MoveBoss(w);
     }
 
-    ArmStrike(form, robot);
-    FireVolley(form);
-    ProjectileHits(form, w.Tama, 15, 15, w.Boss_Damage, w.Shot_Lights);
-    ProjectileHits(form, w.Missile, 18, 15, 2 * w.Boss_Damage, {});
-    BladeHit(form);
+    ArmStrike(game, robot);
+    FireVolley(game);
+    ProjectileHits(game, w.Tama, 15, 15, w.Boss_Damage, w.Shot_Lights);
+    ProjectileHits(game, w.Missile, 18, 15, 2 * w.Boss_Damage, {});
+    BladeHit(game);
     ClampToRoom(w);
     Sway(w);
 }

@@ -1,11 +1,11 @@
 // The enemies' per-frame steps.
 #pragma once
 
-class TMainForm;
+struct GameContext;
 
-void Move_Teki(TMainForm& form);
-void Move_GH(TMainForm& form);
-void walk(TMainForm& form);
-void BossWalk(TMainForm& form);
-void Yarareta_Boss(TMainForm& form);
-void Teki_Shot(TMainForm& form);
+void Move_Teki(const GameContext& game);
+void Move_GH(const GameContext& game);
+void walk(const GameContext& game);
+void BossWalk(const GameContext& game);
+void Yarareta_Boss(const GameContext& game);
+void Teki_Shot(const GameContext& game);

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "app/main_form.h"
+#include "game/context.h"
 #include "scene/projectiles.h"
 #include "scene/scene.h"
 
@@ -20,9 +20,9 @@ bool AllWall(const World& w, double x, double z) {
            s.d == map_colour::Wall;
 }
 
-StepResult StepOrTurn(TMainForm& form, TParts& enemy, float turn_k, int turn_frames) {
-    World& w = form.world;
-    const rm::FramePtr& root = form.DXDraw.Scene();
+StepResult StepOrTurn(const GameContext& game, TParts& enemy, float turn_k, int turn_frames) {
+    World& w = game.world;
+    const rm::FramePtr& root = game.scene;
     if (enemy.Count > 0) {
         // Turning on the spot, a little to the left each frame.
         enemy.Frame->SetOrientation(enemy.Frame, -1, 0, turn_k, 0, 1, 0);
@@ -70,53 +70,53 @@ bool BladeReaches(const World& w, const rm::FramePtr& target) {
     return 0 < b.z && b.z < 12 && -12 < b.x && b.x < 12;
 }
 
-void Explode(TMainForm& form, rm::Vector at, int lifetime, int sound) {
-    if (StartExplosion(form, at.x, at.z, lifetime)) PlayWave(form, sound);
+void Explode(const GameContext& game, rm::Vector at, int lifetime, int sound) {
+    if (StartExplosion(game, at.x, at.z, lifetime)) PlayWave(game, sound);
 }
 
-void ParkShot(TMainForm& form, size_t k) {
-    World& w = form.world;
-    ParkProjectile(form, w.Tama[k], LightForSlot(w.Light_Mode, w.Shot_Lights, k));
+void ParkShot(const GameContext& game, size_t k) {
+    World& w = game.world;
+    ParkProjectile(game, w.Tama[k], LightForSlot(w.Light_Mode, w.Shot_Lights, k));
 }
 
-void ParkMissile(TMainForm& form, size_t k) {
-    ParkProjectile(form, form.world.Missile[k], nullptr);
+void ParkMissile(const GameContext& game, size_t k) {
+    ParkProjectile(game, game.world.Missile[k], nullptr);
 }
 
-void TakeHits(TMainForm& form, TParts& enemy, const RoamerKind& kind) {
-    World& w = form.world;
-    const rm::FramePtr& root = form.DXDraw.Scene();
+void TakeHits(const GameContext& game, TParts& enemy, const RoamerKind& kind) {
+    World& w = game.world;
+    const rm::FramePtr& root = game.scene;
     if (const int k = FirstHitIn(w.Tama, enemy.Frame, kind.shot_half_x, 4); k >= 0) {
         --enemy.Life;
         const rm::Vector at = enemy.Frame->GetPosition(root);
-        if (enemy.Life <= 0) kind.remove(form, enemy);
+        if (enemy.Life <= 0) kind.remove(game, enemy);
         if (enemy.Life > 0)
-            Explode(form, at, 12, wave::EnemyHit);
+            Explode(game, at, 12, wave::EnemyHit);
         else
-            Explode(form, at, 30, wave::EnemyExplosion);
-        ParkShot(form, static_cast<size_t>(k));
+            Explode(game, at, 30, wave::EnemyExplosion);
+        ParkShot(game, static_cast<size_t>(k));
     }
     if (enemy.Life == 0) return;
     if (const int k = FirstHitIn(w.Missile, enemy.Frame, 6, 4); k >= 0) {
         const rm::Vector at = enemy.Frame->GetPosition(root);
-        kind.remove(form, enemy);
-        Explode(form, at, 30, wave::EnemyExplosion);
-        ParkMissile(form, static_cast<size_t>(k));
+        kind.remove(game, enemy);
+        Explode(game, at, 30, wave::EnemyExplosion);
+        ParkMissile(game, static_cast<size_t>(k));
     }
     if (enemy.Life == 0) return;
     if (BladeReaches(w, enemy.Frame)) {
         const rm::Vector at = enemy.Frame->GetPosition(root);
-        kind.remove(form, enemy);
-        Explode(form, at, 30, wave::EnemyExplosion);
+        kind.remove(game, enemy);
+        Explode(game, at, 30, wave::EnemyExplosion);
     }
 }
 
 // Sight: the robot within sight_range on both of the enemy's axes (r, in its own terms),
 // and a clear view between them; a sighted enemy starts to chase (Count -1).
-void Look(TMainForm& form, TParts& enemy, rm::Vector r, const RoamerKind& kind) {
-    World& w = form.world;
+void Look(const GameContext& game, TParts& enemy, rm::Vector r, const RoamerKind& kind) {
+    World& w = game.world;
     if (!(std::fabs(r.x) < kind.sight_range && std::fabs(r.z) < kind.sight_range)) return;
-    const rm::FramePtr& root = form.DXDraw.Scene();
+    const rm::FramePtr& root = game.scene;
     const rm::Vector robot = w.Robo_Frame->GetPosition(root);
     const rm::Vector self = enemy.Frame->GetPosition(root);
     if (kind.clear_view(w, robot, self)) enemy.Count = -1;
@@ -124,20 +124,20 @@ void Look(TMainForm& form, TParts& enemy, rm::Vector r, const RoamerKind& kind) 
 
 } // namespace
 
-void MoveRoamers(TMainForm& form, std::span<TParts> pool, const RoamerKind& kind) {
-    World& w = form.world;
+void MoveRoamers(const GameContext& game, std::span<TParts> pool, const RoamerKind& kind) {
+    World& w = game.world;
     if (!w.Robo_Frame) return; // no scene yet
     for (size_t i = 0; i < pool.size(); ++i) {
         TParts& enemy = pool[i];
         if (enemy.Life == 0) continue;
-        if (StepOrTurn(form, enemy, kind.turn_k, kind.turn_frames) == StepResult::Buried) {
-            kind.remove(form, enemy); // inside a wall: gone without a trace
+        if (StepOrTurn(game, enemy, kind.turn_k, kind.turn_frames) == StepResult::Buried) {
+            kind.remove(game, enemy); // inside a wall: gone without a trace
             continue;
         }
         const rm::Vector r = w.Robo_Frame->GetPosition(enemy.Frame);
-        Look(form, enemy, r, kind);
-        if (enemy.Count == -1 && Chase(w, enemy, r, kind.turn_k)) kind.fire(form, i);
-        TakeHits(form, enemy, kind);
+        Look(game, enemy, r, kind);
+        if (enemy.Count == -1 && Chase(w, enemy, r, kind.turn_k)) kind.fire(game, i);
+        TakeHits(game, enemy, kind);
     }
 }
 

@@ -6,10 +6,8 @@
 #include <array>
 #include <span>
 
-#include "app/main_form.h"
+#include "game/context.h"
 #include "scene/engine/rm.h"
-
-class TMainForm;
 
 namespace enemy {
 
@@ -25,7 +23,7 @@ enum class StepResult { Moved, Blocked, Turned, Buried };
 // (Count 0 becomes 1); while Count is 1..turn_frames a turn of atan(1/turn_k) to the
 // left, Count wrapping to 0 after turn_frames. Buried: the step ended with all four
 // pixels wall (the caller removes the enemy).
-StepResult StepOrTurn(TMainForm& form, TParts& enemy, float turn_k, int turn_frames);
+StepResult StepOrTurn(const GameContext& game, TParts& enemy, float turn_k, int turn_frames);
 
 // The chase of one frame, for an enemy with Count -1 that saw the robot at r (its own
 // coordinates): turn toward it by atan(1/turn_k), hold at 8 units, give up beyond 100
@@ -40,9 +38,9 @@ struct RoamerKind {
     float sight_range; // sees the robot within this on both of its own axes...
     // ...when no wall stands between them on the ground (positions in the scene's terms)
     bool (*clear_view)(const World& w, rm::Vector robot, rm::Vector self);
-    double shot_half_x;                          // the half width of its box for the player's shots
-    void (*fire)(TMainForm& form, size_t index); // its shot, from pool[index]
-    void (*remove)(TMainForm& form, TParts& enemy); // out of play, Life 0
+    double shot_half_x; // the half width of its box for the player's shots
+    void (*fire)(const GameContext& game, size_t index);    // its shot, from pool[index]
+    void (*remove)(const GameContext& game, TParts& enemy); // out of play, Life 0
 };
 
 // One frame of every living enemy of a pool, each in turn: a step or a turn (one buried
@@ -50,6 +48,6 @@ struct RoamerKind {
 // then the player's shots, missiles and blade: a shot inside |x| < shot_half_x, |z| < 4
 // takes a hit point, a missile inside |x| < 6, |z| < 4 or the blade kills at once, each
 // hit exploding where the enemy stood.
-void MoveRoamers(TMainForm& form, std::span<TParts> pool, const RoamerKind& kind);
+void MoveRoamers(const GameContext& game, std::span<TParts> pool, const RoamerKind& kind);
 
 } // namespace enemy

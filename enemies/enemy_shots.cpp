@@ -1,12 +1,12 @@
 #include "enemies/enemy_shots.h"
 #include "game/waves.h"
 
-#include "app/main_form.h"
+#include "game/context.h"
 #include "scene/projectiles.h"
 
-bool FireEnemyShot(TMainForm& form, const rm::FramePtr& from, rm::Vector position,
+bool FireEnemyShot(const GameContext& game, const rm::FramePtr& from, rm::Vector position,
                    rm::Vector direction, bool simple_light) {
-    World& w = form.world;
+    World& w = game.world;
     for (size_t k = 0; k < w.Teki_Tama.size(); ++k) {
         TParts& shot = w.Teki_Tama[k];
         if (shot.Life != 0) continue;
@@ -16,7 +16,7 @@ bool FireEnemyShot(TMainForm& form, const rm::FramePtr& from, rm::Vector positio
             (w.Light_Mode == light_mode::Simple && !simple_light) ? light_mode::Off : w.Light_Mode;
         if (const rm::LightPtr light = LightForSlot(light_mode, w.Teki_Shot_Lights, k))
             shot.Frame->AddLight(light);
-        PlayWave(form, wave::EnemyShot);
+        PlayWave(game, wave::EnemyShot);
         shot.Life = 1;
         return true;
     }

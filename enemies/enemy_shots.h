@@ -6,7 +6,7 @@
 
 #include "scene/engine/rm.h"
 
-class TMainForm;
+struct GameContext;
 struct World;
 
 // Puts the first free Teki_Tama record in flight: its frame placed at `position` and
@@ -14,7 +14,7 @@ struct World;
 // its own light, under simple lighting light 0 when `simple_light` is set; plays
 // "敵ショット" and marks the record active. With all six in flight nothing happens and
 // the result is false.
-bool FireEnemyShot(TMainForm& form, const rm::FramePtr& from, rm::Vector position,
+bool FireEnemyShot(const GameContext& game, const rm::FramePtr& from, rm::Vector position,
                    rm::Vector direction, bool simple_light = true);
 
 // Hit points an enemy shot or the boss's arm takes from the robot, by Difficulty and

@@ -3,11 +3,11 @@
 // the legs spread.
 #include <cmath>
 
-#include "app/main_form.h"
 #include "enemies/enemies.h"
+#include "game/context.h"
 
-void walk(TMainForm& form) {
-    World& w = form.world;
+void walk(const GameContext& game) {
+    World& w = game.world;
     if (w.GH_Walk_Up) {
         if (++w.GH_Walk_Step > 5) w.GH_Walk_Up = false;
     } else {

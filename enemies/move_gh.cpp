@@ -1,16 +1,16 @@
 // Move_GH: the six G-walkers roam, turn away from walls, chase the robot they see, fire
 // pairs of shots from the head, and take hits from shots, missiles and the blade.
-#include "app/main_form.h"
 #include "enemies/enemies.h"
 #include "enemies/enemy_moves.h"
 #include "enemies/enemy_shots.h"
+#include "game/context.h"
 
 namespace {
 
 // Gone far below the arena, with all its parts.
-void Remove(TMainForm& form, TParts& walker) {
+void Remove(const GameContext& game, TParts& walker) {
     walker.Life = 0;
-    walker.Frame->SetPosition(form.DXDraw.Scene(), 500, -5000, 0);
+    walker.Frame->SetPosition(game.scene, 500, -5000, 0);
 }
 
 // The points a half, a quarter and three quarters of the way from the robot to the walker
@@ -25,10 +25,10 @@ bool ClearView(const World& w, rm::Vector robot, rm::Vector self) {
 }
 
 // A pair from the head, each shot 0.02 rad outward; the right one takes a record first.
-void FirePair(TMainForm& form, size_t i) {
-    const rm::FramePtr& head = form.world.GH_Head[i].Frame;
-    FireEnemyShot(form, head, {1, 1, 0}, {1, 0, 50});
-    FireEnemyShot(form, head, {-1, 1, 0}, {-1, 0, 50});
+void FirePair(const GameContext& game, size_t i) {
+    const rm::FramePtr& head = game.world.GH_Head[i].Frame;
+    FireEnemyShot(game, head, {1, 1, 0}, {1, 0, 50});
+    FireEnemyShot(game, head, {-1, 1, 0}, {-1, 0, 50});
 }
 
 constexpr enemy::RoamerKind Walker = {
@@ -43,6 +43,6 @@ constexpr enemy::RoamerKind Walker = {
 
 } // namespace
 
-void Move_GH(TMainForm& form) {
-    enemy::MoveRoamers(form, form.world.GH, Walker);
+void Move_GH(const GameContext& game) {
+    enemy::MoveRoamers(game, game.world.GH, Walker);
 }

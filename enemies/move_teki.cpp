@@ -1,15 +1,15 @@
 // Move_Teki: the twelve zako roam, turn away from walls, chase and fire at the robot they
 // see, and take hits from shots, missiles and the blade.
-#include "app/main_form.h"
 #include "enemies/enemies.h"
 #include "enemies/enemy_moves.h"
 #include "enemies/enemy_shots.h"
+#include "game/context.h"
 
 namespace {
 
-void Kill(TMainForm& form, TParts& zako) {
+void Kill(const GameContext& game, TParts& zako) {
     zako.Life = 0;
-    zako.Frame->DeleteVisual(form.world.Zako_Mesh);
+    zako.Frame->DeleteVisual(game.world.Zako_Mesh);
 }
 
 // No wall halfway between the robot and the zako.
@@ -20,8 +20,8 @@ bool ClearView(const World& w, rm::Vector robot, rm::Vector self) {
 }
 
 // One shot straight ahead, from below the zako's middle.
-void Fire(TMainForm& form, size_t i) {
-    FireEnemyShot(form, form.world.Zako[i].Frame, {0, -0.8f, 0}, {0, 0, 1});
+void Fire(const GameContext& game, size_t i) {
+    FireEnemyShot(game, game.world.Zako[i].Frame, {0, -0.8f, 0}, {0, 0, 1});
 }
 
 constexpr enemy::RoamerKind Zako = {
@@ -36,6 +36,6 @@ constexpr enemy::RoamerKind Zako = {
 
 } // namespace
 
-void Move_Teki(TMainForm& form) {
-    enemy::MoveRoamers(form, form.world.Zako, Zako);
+void Move_Teki(const GameContext& game) {
+    enemy::MoveRoamers(game, game.world.Zako, Zako);
 }

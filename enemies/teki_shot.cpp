@@ -2,10 +2,10 @@
 // low edges, and hits a robot still standing within 2 units on either of the shot's axes.
 #include <cmath>
 
-#include "app/main_form.h"
 #include "enemies/enemies.h"
 #include "enemies/enemy_moves.h"
 #include "enemies/enemy_shots.h"
+#include "game/context.h"
 #include "game/waves.h"
 #include "scene/projectiles.h"
 #include "scene/scene.h"
@@ -21,10 +21,10 @@ bool FliesOn(const World& w, rm::Vector p) {
 
 } // namespace
 
-void Teki_Shot(TMainForm& form) {
-    World& w = form.world;
+void Teki_Shot(const GameContext& game) {
+    World& w = game.world;
     if (!w.Robo_Frame) return; // no scene yet
-    const rm::FramePtr& root = form.DXDraw.Scene();
+    const rm::FramePtr& root = game.scene;
     for (size_t k = 0; k < w.Teki_Tama.size(); ++k) {
         TParts& shot = w.Teki_Tama[k];
         if (shot.Life == 0) continue;
@@ -34,8 +34,8 @@ void Teki_Shot(TMainForm& form) {
         const rm::Vector after = shot.Frame->GetPosition(root);
         if (!FliesOn(w, after)) {
             // The small burst stays where the shot last flew free.
-            StartExplosion(form, before.x, before.z, 8);
-            ParkProjectile(form, shot, light);
+            StartExplosion(game, before.x, before.z, 8);
+            ParkProjectile(game, shot, light);
             continue;
         }
         // A downed robot is not hit any more: the shot flies through its place. Hitting the
@@ -43,12 +43,12 @@ void Teki_Shot(TMainForm& form) {
         if (w.Robo_HP <= 0) continue;
         const rm::Vector h = w.Robo_Frame->GetPosition(shot.Frame);
         if (!(std::fabs(h.x) < 2 && std::fabs(h.z) < 2)) continue;
-        if (StartExplosion(form, after.x, after.z, 15)) {
-            PlayWave(form, wave::PlayerExplosion);
+        if (StartExplosion(game, after.x, after.z, 15)) {
+            PlayWave(game, wave::PlayerExplosion);
             w.Score -= 10000;
             w.White_Flash = true;
         }
-        ParkProjectile(form, shot, light);
+        ParkProjectile(game, shot, light);
         w.Robo_HP -= EnemyHitDamage(w);
     }
 }

@@ -1,7 +1,7 @@
 // The wave list's items by index, and playing them. A leaf: any game folder may include it.
 #pragma once
 
-class TMainForm;
+struct GameContext;
 
 namespace wave {
 constexpr int Dash = 0;            // "ダッシュ"
@@ -21,5 +21,5 @@ constexpr int Count = 13;
 } // namespace wave
 
 // Plays a wave list item by index (silent without a sound device).
-void PlayWave(TMainForm& form, int index);
-void StopWave(TMainForm& form, int index);
+void PlayWave(const GameContext& game, int index);
+void StopWave(const GameContext& game, int index);

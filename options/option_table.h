@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "app/world.h"
+#include "game/world.h"
 #include "options/options_panel.h"
 
 // The options in the table's order: the order START stores them in, and a demo's.

@@ -53,10 +53,6 @@ std::string NameToShiftJis(std::string_view utf8, size_t max_bytes = RecordNameS
 // Shift-JIS bytes as UTF-8 for showing; a byte sequence that is no character becomes "?".
 std::string NameFromShiftJis(std::string_view shift_jis);
 
-// A time as the game writes it, from its minutes, seconds and milliseconds as text:
-// "1分5秒7" in Japanese, "1m5s7" in English.
-std::string TimeText(const std::string& minutes, const std::string& seconds,
-                     const std::string& millis);
 // A score as the table shows it: the number in points mode; in time mode the time
 // 5999999 - score as a TimeText with the milliseconds padded to three digits.
 std::string ScoreText(int32_t score, bool time_mode);

@@ -1,6 +1,6 @@
 // Layzer_Brade: button 2 swings the laser blade held in the right forearm, a fixed
 // nine-frame animation during which the robot stands still.
-#include "app/main_form.h"
+#include "game/context.h"
 #include "game/waves.h"
 #include "player/player.h"
 
@@ -47,40 +47,40 @@ void SwingPose(World& w, int step) {
         F(-4 - 866 * a / 7), F(983 - 1058 * a / 7), F(-185 + 96 * a));
 }
 
-void StartSwing(TMainForm& form) {
-    World& w = form.world;
+void StartSwing(const GameContext& game) {
+    World& w = game.world;
     if (!BonusMode(w)) w.Robo_ArmR2.Frame->AddVisual(w.Blade_Mesh);
     w.Blade_Step = 1;
     StartPose(w);
-    PlayWave(form, wave::SwingBlade);
+    PlayWave(game, wave::SwingBlade);
     w.Score -= SwingCost;
 }
 
 } // namespace
 
-void EndBladeSwing(TMainForm& form) {
-    World& w = form.world;
+void EndBladeSwing(const GameContext& game) {
+    World& w = game.world;
     w.Blade_Step = 0;
     if (!BonusMode(w)) w.Robo_ArmR2.Frame->DeleteVisual(w.Blade_Mesh);
     w.Robo_Body.Frame->SetPosition(w.Robo_Frame, 0, 0, 0);
 }
 
-void Layzer_Brade(TMainForm& form) {
-    World& w = form.world;
+void Layzer_Brade(const GameContext& game) {
+    World& w = game.world;
     if (!w.Robo_Frame) return; // no scene yet
     if (w.Guard_On) return;
     if (w.Blade_Step == 0) {
-        const bool b1 = form.DXInput1.Has(InButton1);
-        const bool b2 = form.DXInput1.Has(InButton2);
+        const bool b1 = game.Has(InButton1);
+        const bool b2 = game.Has(InButton2);
         if (!b2 || b1) {
             w.Blade_Latch = true;
         } else if (w.Blade_Latch) {
-            StartSwing(form);
+            StartSwing(game);
             w.Blade_Latch = false; // holding button 2 swings once
         }
         return;
     }
     SwingPose(w, w.Blade_Step);
     ++w.Blade_Step;
-    if (w.Blade_Step == EndStep) EndBladeSwing(form);
+    if (w.Blade_Step == EndStep) EndBladeSwing(game);
 }

@@ -1,6 +1,6 @@
 // Guard_Action: button 3 raises the left arm as a shield and lowers the right one, a step a
 // frame; the guard stays on until the right arm is back down.
-#include "app/main_form.h"
+#include "game/context.h"
 #include "player/player.h"
 
 namespace {
@@ -22,13 +22,13 @@ float F(double v) {
 
 } // namespace
 
-void Guard_Action(TMainForm& form) {
-    World& w = form.world;
+void Guard_Action(const GameContext& game) {
+    World& w = game.world;
     if (!w.Robo_Frame) return;     // no scene yet
     if (w.Blade_Step != 0) return; // the swing owns the arms
     TParts& left = w.Robo_ArmL1;
     TParts& right = w.Robo_ArmR1;
-    if (form.DXInput1.Has(InButton3)) {
+    if (game.Has(InButton3)) {
         w.Guard_On = true;
         // From the cockpit the left arm would fill the view.
         if (w.Camera_Mode != camera_mode::Cockpit) {

@@ -3,7 +3,7 @@
 // fight, and the boss's body is a square the robot cannot enter.
 #include <cmath>
 
-#include "app/main_form.h"
+#include "game/context.h"
 #include "game/map_square.h"
 #include "game/waves.h"
 #include "player/movement.h"
@@ -25,9 +25,9 @@ rm::Vector WallResponse(const MapSquare& s, rm::Vector old_pos, rm::Vector new_p
 
 } // namespace
 
-void CollideWithMap(TMainForm& form) {
-    World& w = form.world;
-    const rm::FramePtr& root = form.DXDraw.Scene();
+void CollideWithMap(const GameContext& game) {
+    World& w = game.world;
+    const rm::FramePtr& root = game.scene;
     auto move_back = [&] {
         w.Robo_Frame->SetPosition(root, w.Robo_Old_Pos.x, 0, w.Robo_Old_Pos.z);
     };
@@ -43,8 +43,8 @@ void CollideWithMap(TMainForm& form) {
     if (!w.Boss_Active && s.Any(BossRoom)) {
         w.Boss_Active = true;
         w.Arena_Frame->AddVisual(w.Door_Mesh);
-        StopWave(form, wave::GameBGM);
-        PlayWave(form, wave::BossBGM);
+        StopWave(game, wave::GameBGM);
+        PlayWave(game, wave::BossBGM);
     }
     const rm::Vector boss = w.Boss_Frame->GetPosition(w.Robo_Frame);
     if (std::fabs(boss.x) <= 15 && std::fabs(boss.z) <= 15) move_back();

@@ -1,6 +1,6 @@
 // Move_Robo: walking, sidestepping and turning under either control scheme, the poses
 // that go with them, and the collision step.
-#include "app/main_form.h"
+#include "game/context.h"
 #include "game/waves.h"
 #include "player/movement.h"
 #include "player/player.h"
@@ -15,9 +15,9 @@ void StepDownTo(double& v, double step, double limit) {
     if (v > limit) v -= step;
 }
 
-void ReadControls(TMainForm& form) {
-    World& w = form.world;
-    const TDXInput& in = form.DXInput1;
+void ReadControls(const GameContext& game) {
+    World& w = game.world;
+    const GameContext& in = game;
     const int arrows = in.Has(InRight) ? 1 : in.Has(InLeft) ? -1 : 0;
     const bool first_group = in.Has(InButton5) || in.Has(InButton7) || in.Has(InButton10);
     const bool second_group = in.Has(InButton6) || in.Has(InButton8) || in.Has(InButton11);
@@ -27,9 +27,9 @@ void ReadControls(TMainForm& form) {
     w.Turn_Dir = w.AC_Control ? arrows : buttons;
 }
 
-void PlayDashOnce(TMainForm& form, bool& latch) {
+void PlayDashOnce(const GameContext& game, bool& latch) {
     if (latch) return;
-    PlayWave(form, wave::Dash);
+    PlayWave(game, wave::Dash);
     latch = true;
 }
 
@@ -45,8 +45,8 @@ void StraightenLegs(World& w) {
     w.Robo_ThighR.RotX = w.Robo_ThighL.RotX = w.Robo_LegR.RotX = w.Robo_LegL.RotX = 0;
 }
 
-void Sidestep(TMainForm& form) {
-    World& w = form.world;
+void Sidestep(const GameContext& game) {
+    World& w = game.world;
     if (w.Side_Dir == 0) {
         w.Side_Sound_Latch = false;
         w.Robo_Body.RotZ = w.Robo_Head.RotZ = 0;
@@ -54,7 +54,7 @@ void Sidestep(TMainForm& form) {
         return;
     }
     w.Robo_Frame->SetPosition(w.Robo_Frame, w.Side_Dir > 0 ? 1.5f : -1.5f, 0, 0);
-    PlayDashOnce(form, w.Side_Sound_Latch);
+    PlayDashOnce(game, w.Side_Sound_Latch);
     if (w.Side_Dir > 0) {
         StepUpTo(w.Robo_Body.RotZ, 0.5, 5);
         StepDownTo(w.Robo_Head.RotZ, 0.5, -5);
@@ -66,17 +66,17 @@ void Sidestep(TMainForm& form) {
     }
 }
 
-void Walk(TMainForm& form) {
-    World& w = form.world;
-    const bool up = form.DXInput1.Has(InUp);
-    if (!up && !form.DXInput1.Has(InDown)) {
+void Walk(const GameContext& game) {
+    World& w = game.world;
+    const bool up = game.Has(InUp);
+    if (!up && !game.Has(InDown)) {
         w.Robo_Body.RotX = w.Robo_Head.RotX = w.Robo_ArmR2.RotX = 0;
         if (w.Side_Dir == 0) StraightenLegs(w);
         w.Walk_Sound_Latch = false;
         return;
     }
     w.Robo_Frame->SetPosition(w.Robo_Frame, 0, 0, up ? 1.5f : -1.5f);
-    PlayDashOnce(form, w.Walk_Sound_Latch);
+    PlayDashOnce(game, w.Walk_Sound_Latch);
     if (up) {
         StepDownTo(w.Robo_Body.RotX, 0.5, -5);
         StepUpTo(w.Robo_Head.RotX, 0.5, 5);
@@ -90,15 +90,15 @@ void Walk(TMainForm& form) {
     if (w.Side_Dir == 0) StepLeg(w.Robo_ThighR, w.Robo_LegR, w.Robo_ThighL, w.Robo_LegL);
 }
 
-void Turn(TMainForm& form) {
-    World& w = form.world;
+void Turn(const GameContext& game) {
+    World& w = game.world;
     if (w.Turn_Dir == 0) {
         w.Turn_Pose = 0;
         return;
     }
     // atan(1/25) per frame from the current heading.
     w.Robo_Frame->SetOrientation(w.Robo_Frame, w.Turn_Dir > 0 ? 1.0f : -1.0f, 0, 25, 0, 1, 0);
-    const bool standing = !form.DXInput1.Has(InUp) && !form.DXInput1.Has(InDown) && w.Side_Dir == 0;
+    const bool standing = !game.Has(InUp) && !game.Has(InDown) && w.Side_Dir == 0;
     if (!standing) return;
     if (w.Turn_Dir > 0) {
         if (w.Turn_Pose < 10) ++w.Turn_Pose;
@@ -111,15 +111,15 @@ void Turn(TMainForm& form) {
 
 } // namespace
 
-void Move_Robo(TMainForm& form) {
-    World& w = form.world;
+void Move_Robo(const GameContext& game) {
+    World& w = game.world;
     if (!w.Robo_Frame) return; // no scene yet
     if (w.Blade_Step != 0) return;
-    w.Robo_Old_Pos = w.Robo_Frame->GetPosition(form.DXDraw.Scene());
-    ReadControls(form);
-    Sidestep(form);
-    Walk(form);
+    w.Robo_Old_Pos = w.Robo_Frame->GetPosition(game.scene);
+    ReadControls(game);
+    Sidestep(game);
+    Walk(game);
     ApplyMovementPose(w);
-    Turn(form);
-    CollideWithMap(form);
+    Turn(game);
+    CollideWithMap(game);
 }

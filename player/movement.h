@@ -1,7 +1,7 @@
 // Move_Robo's inner steps: the poses that follow the controls and the collision step.
 #pragma once
 
-class TMainForm;
+struct GameContext;
 struct World;
 
 // The walking and sidestepping pose built from the parts' RotX / RotZ fields.
@@ -12,4 +12,4 @@ void ApplyTurnPoseRight(World& w, int step);
 void ApplyTurnPoseLeft(World& w, int step);
 // Keeps the robot out of walls, the closed gate and the boss, and starts the boss fight
 // at the first blue map pixel.
-void CollideWithMap(TMainForm& form);
+void CollideWithMap(const GameContext& game);

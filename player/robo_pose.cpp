@@ -1,6 +1,6 @@
 // The robot's poses while it moves: leaning into a walk or sidestep, and the stance of
 // turning on the spot.
-#include "app/main_form.h"
+#include "game/context.h"
 #include "player/movement.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // (buttons 1 + 2 with a full gauge) fire new ones while the robot and the boss both live.
 #include <array>
 
-#include "app/main_form.h"
+#include "game/context.h"
 #include "game/map_square.h"
 #include "game/waves.h"
 #include "player/player.h"
@@ -30,22 +30,22 @@ bool MeetsWall(const World& w, const rm::Vector& p) {
 }
 
 // Moves one projectile; at a wall it explodes at its last place before the wall and ends.
-void Fly(TMainForm& form, TParts& projectile, const rm::LightPtr& light) {
-    const rm::FramePtr& root = form.DXDraw.Scene();
+void Fly(const GameContext& game, TParts& projectile, const rm::LightPtr& light) {
+    const rm::FramePtr& root = game.scene;
     const rm::Vector prev = projectile.Frame->GetPosition(root);
     projectile.Frame->SetPosition(projectile.Frame, 0, 0, Speed);
     const rm::Vector p = projectile.Frame->GetPosition(root);
-    if (!MeetsWall(form.world, p)) return;
-    StartExplosion(form, prev.x, prev.z, WallExplosionLife);
-    ParkProjectile(form, projectile, light);
+    if (!MeetsWall(game.world, p)) return;
+    StartExplosion(game, prev.x, prev.z, WallExplosionLife);
+    ParkProjectile(game, projectile, light);
 }
 
-void FlyAll(TMainForm& form) {
-    World& w = form.world;
+void FlyAll(const GameContext& game) {
+    World& w = game.world;
     for (size_t i = 0; i < w.Tama.size(); ++i)
-        if (w.Tama[i].Life != 0) Fly(form, w.Tama[i], LightForSlot(w.Light_Mode, w.Shot_Lights, i));
+        if (w.Tama[i].Life != 0) Fly(game, w.Tama[i], LightForSlot(w.Light_Mode, w.Shot_Lights, i));
     for (TParts& missile : w.Missile)
-        if (missile.Life != 0) Fly(form, missile, nullptr);
+        if (missile.Life != 0) Fly(game, missile, nullptr);
 }
 
 TParts* FirstFree(auto& pool, size_t* index = nullptr) {
@@ -57,8 +57,8 @@ TParts* FirstFree(auto& pool, size_t* index = nullptr) {
     return nullptr;
 }
 
-void FireShot(TMainForm& form) {
-    World& w = form.world;
+void FireShot(const GameContext& game) {
+    World& w = game.world;
     size_t i = 0;
     TParts* shot = FirstFree(w.Tama, &i);
     if (shot == nullptr) return; // all six in flight: no sound, no cost
@@ -67,15 +67,15 @@ void FireShot(TMainForm& form) {
     shot->Frame->SetOrientation(w.Robo_Frame, 0, 0, 1, 0, 1, 0);
     if (rm::LightPtr light = LightForSlot(w.Light_Mode, w.Shot_Lights, i))
         shot->Frame->AddLight(light);
-    PlayWave(form, wave::PlayerShot);
+    PlayWave(game, wave::PlayerShot);
     w.Score -= ShotCost;
     shot->Life = 1;
 }
 
-void Gun(TMainForm& form) {
-    World& w = form.world;
-    const bool b1 = form.DXInput1.Has(InButton1);
-    const bool b2 = form.DXInput1.Has(InButton2);
+void Gun(const GameContext& game) {
+    World& w = game.world;
+    const bool b1 = game.Has(InButton1);
+    const bool b2 = game.Has(InButton2);
     if (!b1 || b2) {
         w.Button_Latch = true;
         return;
@@ -87,7 +87,7 @@ void Gun(TMainForm& form) {
         return;
     }
     w.Shot_Timer = w.Shot_Timer < ShotTimerTop ? w.Shot_Timer + 1 : 0;
-    if (w.Shot_Timer == 1) FireShot(form);
+    if (w.Shot_Timer == 1) FireShot(game);
 }
 
 void LeftArmResting(World& w) {
@@ -100,8 +100,8 @@ void LeftArmRaised(World& w) {
     w.Robo_ArmL2.Frame->SetOrientation(w.Robo_ArmL1.Frame, 283, 565, 775, -194, 825, -530);
 }
 
-void Salvo(TMainForm& form) {
-    World& w = form.world;
+void Salvo(const GameContext& game) {
+    World& w = game.world;
     bool first = true;
     for (const float dx : FanSides) {
         const bool first_attempt = first;
@@ -111,7 +111,7 @@ void Salvo(TMainForm& form) {
         if (missile == nullptr) continue;
         missile->Frame->SetPosition(w.Robo_ArmL2.Frame, -1, -3, 0);
         missile->Frame->SetOrientation(w.Robo_Frame, dx, 0, 20, 0, 1, 0);
-        if (first_attempt) PlayWave(form, wave::Missile);
+        if (first_attempt) PlayWave(game, wave::Missile);
         w.Score -= MissileCost;
         missile->Life = 1;
         w.Missile_Stock -= MissilesPerLaunch;
@@ -119,10 +119,10 @@ void Salvo(TMainForm& form) {
     w.Energy = 0; // however many left
 }
 
-void Missiles(TMainForm& form) {
-    World& w = form.world;
+void Missiles(const GameContext& game) {
+    World& w = game.world;
     if (w.Missile_Stock <= 0) return;
-    if (!form.DXInput1.Has(InButton1) || !form.DXInput1.Has(InButton2)) {
+    if (!game.Has(InButton1) || !game.Has(InButton2)) {
         w.Missile_Latch = true;
         return;
     }
@@ -134,16 +134,16 @@ void Missiles(TMainForm& form) {
     if (!w.Missile_Latch) return; // a held combination fires once
     w.Missile_Latch = false;
     if (w.Energy != FullEnergy) return; // the press is used up
-    Salvo(form);
+    Salvo(game);
 }
 
 } // namespace
 
-void Tama_Shot(TMainForm& form) {
-    World& w = form.world;
+void Tama_Shot(const GameContext& game) {
+    World& w = game.world;
     if (!w.Robo_Frame) return; // no scene yet
-    FlyAll(form);
+    FlyAll(game);
     if (w.Robo_HP <= 0 || w.Boss_HP <= 0) return;
-    Gun(form);
-    Missiles(form);
+    Gun(game);
+    Missiles(game);
 }

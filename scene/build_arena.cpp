@@ -1,6 +1,6 @@
 // The arena: the stage's walls and pillars, the see-through part, the keep, the ground,
 // the door and the gate line, all on Arena_Frame at the ground's height.
-#include "app/main_form.h"
+#include "game/world.h"
 #include "scene/construction.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The zako, the boss and the G-walkers as they stand at the start of a stage.
-#include "app/main_form.h"
+#include "game/world.h"
 #include "scene/construction.h"
 
 void BuildZako(const SceneBuilder& b) {

@@ -1,6 +1,6 @@
 // The scene's lights: ambient and the lamp always, the travelling lights of shots and
 // explosions by the lighting option (all of them, only entry 0, or none).
-#include "app/main_form.h"
+#include "game/world.h"
 #include "scene/construction.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // The pooled things that come and go during play: 15 explosions, 6 shots, 6 missiles,
 // 6 enemy shots and 8 rings. Idle members wait below the arena.
-#include "app/main_form.h"
+#include "game/world.h"
 #include "scene/construction.h"
 
 namespace {

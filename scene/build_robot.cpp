@@ -1,6 +1,6 @@
 // The player robot: a root frame and its part hierarchy, built from the normal files or
 // those of a bonus mode (Special2 wins when both are set).
-#include "app/main_form.h"
+#include "game/world.h"
 #include "scene/construction.h"
 
 namespace {

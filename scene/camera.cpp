@@ -1,5 +1,5 @@
 // The four camera placements relative to the robot, and switching them with button 4.
-#include "app/main_form.h"
+#include "game/context.h"
 #include "scene/scene.h"
 
 namespace {
@@ -20,23 +20,23 @@ constexpr CameraPlacement Placements[camera_mode::Count] = {
 
 } // namespace
 
-void ApplyCameraPlacement(TMainForm& form) {
-    World& w = form.world;
+void ApplyCameraPlacement(const GameContext& game) {
+    World& w = game.world;
     if (w.Camera_Mode < 0 || w.Camera_Mode >= camera_mode::Count || !w.Camera_Frame) return;
     const CameraPlacement& p = Placements[w.Camera_Mode];
     w.Camera_Frame->SetPosition(w.Robo_Frame, p.position.x, p.position.y, p.position.z);
     w.Camera_Frame->SetOrientation(w.Robo_Frame, p.direction.x, p.direction.y, p.direction.z, 0, 1,
                                    0);
-    rm::Viewport* viewport = form.DXDraw.Viewport();
+    rm::Viewport* viewport = game.viewport;
     if (viewport == nullptr) return;
     viewport->SetFront(p.front);
     viewport->SetBack(p.back > 0 ? p.back : static_cast<float>(w.Back_Distance));
     viewport->SetCamera(w.Camera_Frame);
 }
 
-void Camera_Change(TMainForm& form) {
-    World& w = form.world;
-    if (!form.DXInput1.Has(InButton4)) {
+void Camera_Change(const GameContext& game) {
+    World& w = game.world;
+    if (!game.Has(InButton4)) {
         w.Camera_Latch = true;
         return;
     }
@@ -45,5 +45,5 @@ void Camera_Change(TMainForm& form) {
     // The next mode, after the last (or an unknown one) the first.
     const bool last = w.Camera_Mode < 0 || w.Camera_Mode >= camera_mode::Count - 1;
     w.Camera_Mode = last ? camera_mode::BehindFar : w.Camera_Mode + 1;
-    ApplyCameraPlacement(form);
+    ApplyCameraPlacement(game);
 }

@@ -1,7 +1,8 @@
-// Create_3D: builds the whole scene once per run, then starts the game frames.
+// Create_3D: builds the whole scene once per run, then hands over to the game frames.
 #include <stdexcept>
 
-#include "app/main_form.h"
+#include "game/context.h"
+#include "media/display.h"
 #include "scene/construction.h"
 #include "scene/scene.h"
 
@@ -30,17 +31,17 @@ rm::FramePtr SceneBuilder::AddFrame(const rm::FramePtr& parent, const rm::MeshBu
     return frame;
 }
 
-SceneBuilder MakeSceneBuilder(TMainForm& form) {
-    rm::Engine* engine = form.DXDraw.D3DRM();
-    if (engine == nullptr || !form.DXDraw.Scene())
+SceneBuilder MakeSceneBuilder(const ScreenContext& screen) {
+    rm::Engine* engine = screen.display.D3DRM();
+    if (engine == nullptr || !screen.scene)
         throw std::logic_error("the scene needs an initialised display");
-    World& w = form.world;
-    return SceneBuilder{form, w, *engine, form.DXDraw.Scene(), w.Special1 || w.Special2};
+    World& w = screen.world;
+    return SceneBuilder{w, *engine, screen.scene, w.Special1 || w.Special2};
 }
 
-void Create_3D(TMainForm& form) {
-    const SceneBuilder b = MakeSceneBuilder(form);
-    World& w = form.world;
+void Create_3D(const ScreenContext& screen) {
+    const SceneBuilder b = MakeSceneBuilder(screen);
+    World& w = screen.world;
     // Without textures, the names inside mesh files are simply not loaded.
     b.engine.SetLoadNamedTextures(!w.No_Texture);
 
@@ -53,9 +54,7 @@ void Create_3D(TMainForm& form) {
     BuildWalkers(b);
 
     w.Camera_Frame = b.engine.CreateFrame(w.Robo_Frame);
-    ApplyCameraPlacement(form);
+    ApplyCameraPlacement(screen);
 
-    form.DXTimer.SetEnabled(true);
-    w.Clock_Start = form.Application.clock().Now();
-    w.Clock_Running = true;
+    screen.ChangeScreen(Screen::Game);
 }

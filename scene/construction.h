@@ -5,12 +5,11 @@
 
 #include "scene/engine/rm.h"
 
-class TMainForm;
+struct ScreenContext;
 struct World;
 
 // What every construction step needs: the engine, the scene root, the program's folder.
 struct SceneBuilder {
-    TMainForm& form;
     World& world;
     rm::Engine& engine;
     rm::FramePtr root;
@@ -43,5 +42,5 @@ void BuildWalkers(const SceneBuilder& b);
 rm::MeshBuilderPtr LoadBlockMesh(const SceneBuilder& b);
 rm::MeshBuilderPtr LoadPillarMesh(const SceneBuilder& b);
 
-// The builder over the form's display; the display must be initialised.
-SceneBuilder MakeSceneBuilder(TMainForm& form);
+// The builder over the screen's display; the display must be initialised.
+SceneBuilder MakeSceneBuilder(const ScreenContext& screen);

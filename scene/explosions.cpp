@@ -1,26 +1,26 @@
 // The explosion pool: 15 balls that start at a point of the ground plane, grow by one mesh
 // size a frame and vanish after the lifetime their starter chose.
-#include "app/main_form.h"
+#include "game/context.h"
 #include "scene/projectiles.h"
 #include "scene/scene.h"
 
-bool StartExplosion(TMainForm& form, double x, double z, int lifetime) {
-    for (TParts& b : form.world.Bakuhatu) {
+bool StartExplosion(const GameContext& game, double x, double z, int lifetime) {
+    for (TParts& b : game.world.Bakuhatu) {
         if (b.Life != 0) continue;
         b.X = x;
         b.Z = z;
         b.Life = 1;
         b.Count = lifetime;
-        b.Frame->SetPosition(form.DXDraw.Scene(), static_cast<float>(x), 0, static_cast<float>(z));
+        b.Frame->SetPosition(game.scene, static_cast<float>(x), 0, static_cast<float>(z));
         return true;
     }
     return false;
 }
 
-void Bakuhatu_Anim(TMainForm& form) {
-    World& w = form.world;
+void Bakuhatu_Anim(const GameContext& game) {
+    World& w = game.world;
     if (!w.Bakuhatu[0].Frame) return; // no scene yet
-    const rm::FramePtr& root = form.DXDraw.Scene();
+    const rm::FramePtr& root = game.scene;
     for (size_t i = 0; i < w.Bakuhatu.size(); ++i) {
         TParts& b = w.Bakuhatu[i];
         if (b.Life != 0) ++b.Life;

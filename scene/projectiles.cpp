@@ -1,6 +1,6 @@
 #include "scene/projectiles.h"
 
-#include "app/main_form.h"
+#include "game/context.h"
 
 rm::LightPtr LightForSlot(int light_mode, std::span<const rm::LightPtr> lights, size_t i) {
     if (lights.empty()) return nullptr;
@@ -9,8 +9,8 @@ rm::LightPtr LightForSlot(int light_mode, std::span<const rm::LightPtr> lights, 
     return nullptr;
 }
 
-void ParkProjectile(TMainForm& form, TParts& projectile, const rm::LightPtr& light) {
-    projectile.Frame->SetPosition(form.DXDraw.Scene(), 0, -100, 0);
+void ParkProjectile(const GameContext& game, TParts& projectile, const rm::LightPtr& light) {
+    projectile.Frame->SetPosition(game.scene, 0, -100, 0);
     if (light) projectile.Frame->DeleteLight(light);
     projectile.Life = 0;
 }

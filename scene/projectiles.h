@@ -5,7 +5,7 @@
 
 #include "scene/engine/rm.h"
 
-class TMainForm;
+struct GameContext;
 struct TParts;
 
 // The light that pooled slot i carries: its own under full lighting (mode 2), the first
@@ -14,4 +14,4 @@ rm::LightPtr LightForSlot(int light_mode, std::span<const rm::LightPtr> lights, 
 
 // Ends a projectile: its frame parked below the arena at (0, -100, 0), the given light (if
 // any) taken off that frame only, its slot free again.
-void ParkProjectile(TMainForm& form, TParts& projectile, const rm::LightPtr& light);
+void ParkProjectile(const GameContext& game, TParts& projectile, const rm::LightPtr& light);

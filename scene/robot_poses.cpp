@@ -1,6 +1,6 @@
 // The robot's three scripted animations: the wing flap of the bonus modes, the victory pose
 // after the boss falls and the defeat pose when the robot's hit points run out.
-#include "app/main_form.h"
+#include "game/context.h"
 #include "game/waves.h"
 #include "scene/scene.h"
 
@@ -84,8 +84,8 @@ void StraightenRobot(World& w) {
 }
 
 // The view of the victory pose, from in front of the robot's right side.
-void PlaceVictoryCamera(TMainForm& form) {
-    World& w = form.world;
+void PlaceVictoryCamera(const GameContext& game) {
+    World& w = game.world;
     if (w.Special1 || w.Special2) {
         w.Camera_Frame->SetPosition(w.Robo_Frame, 8, 0.7f, 8);
         w.Camera_Frame->SetOrientation(w.Robo_Frame, -8, -1, -6, 0, 1, 0);
@@ -93,7 +93,7 @@ void PlaceVictoryCamera(TMainForm& form) {
         w.Camera_Frame->SetPosition(w.Robo_Frame, 8, -0.6f, 8);
         w.Camera_Frame->SetOrientation(w.Robo_Frame, -8, -1, -8, 0, 1, 0);
     }
-    if (rm::Viewport* viewport = form.DXDraw.Viewport()) {
+    if (rm::Viewport* viewport = game.viewport) {
         viewport->SetFront(1.0f);
         viewport->SetBack(230.0f);
         viewport->SetCamera(w.Camera_Frame);
@@ -102,8 +102,8 @@ void PlaceVictoryCamera(TMainForm& form) {
 
 } // namespace
 
-void Move_wing(TMainForm& form) {
-    World& w = form.world;
+void Move_wing(const GameContext& game) {
+    World& w = game.world;
     if (!w.Wing_Closing) {
         if (++w.Wing_Step == 15) w.Wing_Closing = true;
     } else {
@@ -114,21 +114,21 @@ void Move_wing(TMainForm& form) {
     w.Robo_WingL.Frame->SetOrientation(w.Robo_Body.Frame, s, 0, 15, 0, 1, 0);
 }
 
-void Gats_Poze(TMainForm& form) {
-    World& w = form.world;
+void Gats_Poze(const GameContext& game) {
+    World& w = game.world;
     // On its last frame the pose only counts: the frame loop ends the stage next, and the
     // pose held since frame 140 stays as it is.
     if (++w.Victory_Frames == VictoryFramesToStageEnd) return;
     if (w.Victory_Frames == 1) StraightenRobot(w);
-    if (w.Victory_Frames == 15) PlayWave(form, wave::GameClear);
+    if (w.Victory_Frames == 15) PlayWave(game, wave::GameClear);
     if (w.Victory_Frames < VictoryCameraFrame) return;
     if (w.Pose_Step < PoseSteps) ++w.Pose_Step;
-    if (w.Pose_Step == 1) PlaceVictoryCamera(form);
+    if (w.Pose_Step == 1) PlaceVictoryCamera(game);
     for (const PoseLine& line : VictoryPose) SetPoseLine(w, line, w.Pose_Step);
 }
 
-void Yarareta_Poze(TMainForm& form) {
-    World& w = form.world;
+void Yarareta_Poze(const GameContext& game) {
+    World& w = game.world;
     if (w.Pose_Step < PoseSteps) {
         ++w.Pose_Step;
         w.Robo_Frame->SetPosition(w.Robo_Frame, 0, -0.1f, 0); // sinks 3.0 in all

@@ -1,12 +1,12 @@
 // The scene's part of the stage reset: everything back at its start place, the gate and
 // the boss's body back, and the next stage's walls and pillars.
-#include "app/main_form.h"
+#include "game/context.h"
 #include "scene/construction.h"
 #include "scene/scene.h"
 
-void ResetScenePlaces(TMainForm& form) {
-    World& w = form.world;
-    const rm::FramePtr& root = form.DXDraw.Scene();
+void ResetScenePlaces(const GameContext& game) {
+    World& w = game.world;
+    const rm::FramePtr& root = game.scene;
     w.Boss_Frame->SetPosition(root, 80, 0, 280);
     w.Boss_Frame->SetOrientation(root, 0, 0, -1, 0, 1, 0);
     w.Robo_Frame->SetPosition(root, 0, 0, 0);
@@ -24,9 +24,9 @@ void ResetScenePlaces(TMainForm& form) {
                                   static_cast<float>(walker.Z));
 }
 
-void ReloadStageMeshes(TMainForm& form) {
-    World& w = form.world;
-    const SceneBuilder b = MakeSceneBuilder(form);
+void ReloadStageMeshes(const ScreenContext& screen) {
+    World& w = screen.world;
+    const SceneBuilder b = MakeSceneBuilder(screen);
     w.Arena_Frame->DeleteVisual(w.Block_Mesh);
     w.Arena_Frame->DeleteVisual(w.Pillar_Mesh);
     w.Block_Mesh = LoadBlockMesh(b);

@@ -1,11 +1,11 @@
-// The ending: the credits scroll up over the frozen last scene, then the display closes,
-// the result enters its table and the program ends. One frame per call of EndingTimer.
+// The ending: the credits scroll up over the frozen last scene, then the game is over. One
+// frame per call of EndingTimer.
 #include <cmath>
 
-#include "app/main_form.h"
+#include "game/context.h"
 #include "game/pictures.h"
-#include "game/waves.h"
-#include "options/records.h"
+#include "media/display.h"
+#include "media/image_list.h"
 #include "screens/screens.h"
 
 namespace {
@@ -21,14 +21,14 @@ int Pixel(double y) {
 
 // The captions and their distances are drawn at the display's UI scale s (1 in every
 // designed mode): a larger window scrolls them s pixels for every pixel of Ending_Scroll.
-void DrawCaptions(TMainForm& form) {
-    const World& w = form.world;
-    TDXDraw& draw = form.DXDraw;
+void DrawCaptions(const ScreenContext& screen) {
+    const World& w = screen.world;
+    TDXDraw& draw = screen.display;
     const int scale = draw.UiScale();
     const double s = scale;
     const int x = (draw.Width() - CaptionWidth * scale) / 2;
     const double h = draw.Height();
-    const TPictureCollectionItem& captions = form.DXImageList1.Items(picture::EndingCaptions);
+    const TPictureCollectionItem& captions = screen.images.Items(picture::EndingCaptions);
     TDirectDrawSurface& back = draw.BackSurface();
     if (w.Ending_Scroll < 670 * w.Screen_Scale) {
         captions.DrawPattern(back, x, Pixel(h - s * w.Ending_Scroll), 0, scale);
@@ -40,49 +40,25 @@ void DrawCaptions(TMainForm& form) {
     }
 }
 
-void FinishEnding(TMainForm& form) {
-    World& w = form.world;
-    form.EndingTimer.SetEnabled(false);
-    StopWave(form, wave::Ending);
-    form.DXDraw.FinalizeDisplay();
-    form.Window.Centre();
-
-    const bool time_attack = w.Difficulty == difficulty::TimeAttack;
-    const std::string& path = time_attack ? w.Time_File : w.Score_File;
-    int32_t value = w.Score;
-    if (time_attack) {
-        w.Total_Time += w.Play_Time;
-        value = TimeRecordValue(w.Total_Time);
-    }
-    // A demo shows the ending of a game played before: its result is not entered again.
-    if (form.DemoPlayback) {
-        form.Close();
-        return;
-    }
-    // The table as entered is shown even if the file could not take it.
-    TRecordTable entered;
-    w.Ending_Rank = InsertRecord(form, path, value, &entered);
-    if (w.Ending_Rank <= static_cast<int>(RecordCount))
-        ShowRecords(form, entered, w.Ending_Rank, time_attack);
-    form.Close();
-}
-
 } // namespace
 
-void EndingTimerTimer(TMainForm& form) {
-    World& w = form.world;
-    TDXDraw& draw = form.DXDraw;
+void EndingTimerTimer(const ScreenContext& screen) {
+    World& w = screen.world;
+    TDXDraw& draw = screen.display;
     if (!draw.IsDrawable()) return;
-    PaceFrame(form.Application.clock(), w.Tick_Now, w.Tick_Last, EndingFrameMs);
-    form.DXInput1.UpdateInput();
-    if (form.DXInput1.Has(InButton2)) w.Ending_Scroll = 1300; // skip to the end
+    PaceFrame(screen.clock, w.Tick_Now, w.Tick_Last, EndingFrameMs);
+    screen.input_device.UpdateInput();
+    if (screen.Has(InButton2)) w.Ending_Scroll = 1300; // skip to the end
 
     w.Ending_Scroll += w.Screen_Scale;
     draw.FillSurface(0);
     draw.RenderScene(); // nothing in the scene moves any more
-    DrawCaptions(form);
+    DrawCaptions(screen);
     draw.Present();
 
     const double s = draw.UiScale();
-    if (s * w.Ending_Scroll >= s * (255 * w.Screen_Scale) + draw.Height()) FinishEnding(form);
+    // The credits are through: the game is over (the result and what follows are the
+    // screen change's, app/screen_change.cpp).
+    if (s * w.Ending_Scroll >= s * (255 * w.Screen_Scale) + draw.Height())
+        screen.ChangeScreen(Screen::Panel);
 }

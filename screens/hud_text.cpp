@@ -2,10 +2,11 @@
 // and the per-frame drain of the points by the frame's play time.
 #include <string>
 
-#include "app/main_form.h"
+#include "game/context.h"
 #include "game/difficulty.h"
+#include "game/time_text.h"
+#include "media/display.h"
 #include "media/language.h"
-#include "options/record_table.h"
 #include "screens/screens.h"
 
 namespace {
@@ -21,14 +22,14 @@ std::string StageLine(const World& w) {
     return Format(Tr("Stage%d：%s"), w.Stage_No, Tr(w.Difficulty_Name.c_str()));
 }
 
-std::string DisplayLine(const TMainForm& form) {
-    const int rate = form.DXTimer.FramesPerSecond();
-    if (form.world.Display_Mode == display_mode::Window) {
+std::string DisplayLine(const ScreenContext& screen) {
+    const int rate = screen.frames_per_second;
+    if (screen.world.Display_Mode == display_mode::Window) {
         // TRANSLATORS: the HUD's display line in the window mode, with the frames per second.
         return Format(Tr("Window Mode：%dFPS"), rate);
     }
     // TRANSLATORS: the HUD's display line: width * height of the screen, frames per second.
-    return Format(Tr("%d * %d：%dFPS"), form.DXDraw.Width(), form.DXDraw.Height(), rate);
+    return Format(Tr("%d * %d：%dFPS"), screen.display.Width(), screen.display.Height(), rate);
 }
 
 // Minutes, seconds and milliseconds of the play time, each without leading zeros.
@@ -42,16 +43,16 @@ std::string TimeLine(int32_t play_time) {
 
 } // namespace
 
-void Draw_Text(TMainForm& form) {
-    World& w = form.world;
-    TDXDraw& draw = form.DXDraw;
+void Draw_Text(const ScreenContext& screen) {
+    World& w = screen.world;
+    TDXDraw& draw = screen.display;
     const int s = draw.UiScale(); // 1 in every designed mode
     TCanvas& canvas = draw.SurfaceCanvas();
     canvas.Brush.Style = TBrushStyle::Clear;
     canvas.Font.Color = 0xFFFFFF;
     canvas.Font.Size = 12 * s;
     canvas.TextOut(s * LineX, s * StageLineY, StageLine(w));
-    canvas.TextOut(s * LineX, s * DisplayLineY, DisplayLine(form));
+    canvas.TextOut(s * LineX, s * DisplayLineY, DisplayLine(screen));
     canvas.TextOut(s * LineX, s * TimeLineY, TimeLine(w.Play_Time));
     // The points drain in every difficulty, also where they are not shown.
     w.Score -= w.Frame_ms;

@@ -1,25 +1,23 @@
 // The title screen: one frame per call of OPTimer, until button 1 starts the game.
-#include "app/main_form.h"
+#include "game/context.h"
 #include "game/frame_time.h"
 #include "game/version.h"
-#include "game/waves.h"
+#include "media/display.h"
 #include "scene/scene.h"
 #include "screens/screens.h"
 #include "screens/title_screen.h"
 
-void OPTimerTimer(TMainForm& form) {
-    TDXDraw& draw = form.DXDraw;
+void OPTimerTimer(const ScreenContext& screen) {
+    TDXDraw& draw = screen.display;
     if (!draw.IsDrawable()) return;
-    PaceFrame(form.Application.clock(), form.world.Tick_Now, form.world.Tick_Last, StandardFrameMs);
-    form.DXInput1.UpdateInput();
+    World& w = screen.world;
+    PaceFrame(screen.clock, w.Tick_Now, w.Tick_Last, StandardFrameMs);
+    screen.input_device.UpdateInput();
 
-    if (SequenceStartPressed(form)) {
-        form.OPTimer.SetEnabled(false);
-        Create_3D(form);
-        PlayWave(form, wave::GameBGM);
-    }
+    // The scene is built once, and the game frames take over.
+    if (SequenceStartPressed(screen)) Create_3D(screen);
 
     // The title is drawn once more in the frame that starts the game.
-    DrawTitleScreen(form, ("Version " + GameVersion()).c_str());
+    DrawTitleScreen(screen, ("Version " + GameVersion()).c_str());
     draw.Present();
 }

@@ -2,8 +2,10 @@
 // player and the hit-point and energy gauges.
 #include <cmath>
 
-#include "app/main_form.h"
+#include "game/context.h"
 #include "game/pictures.h"
+#include "media/display.h"
+#include "media/image_list.h"
 #include "screens/screens.h"
 
 namespace {
@@ -29,45 +31,45 @@ bool PlaceOf(const rm::FramePtr& frame, const rm::FramePtr& ref, rm::Vector& at)
 }
 
 // Every picture is drawn at the display's UI scale s, which is 1 in every designed mode.
-void DrawMapMarker(TMainForm& form, const rm::Vector& at, int pattern) {
+void DrawMapMarker(const ScreenContext& screen, const rm::Vector& at, int pattern) {
     const int mx = R(0.2 * at.x), mz = R(0.2 * at.z);
-    const int s = form.DXDraw.UiScale();
-    form.DXImageList1.Items(picture::Marker)
-        .DrawPattern(form.DXDraw.BackSurface(), s * (mx + 7), form.DXDraw.Height() - s * (11 + mz),
-                     pattern, s);
+    const int s = screen.display.UiScale();
+    screen.images.Items(picture::Marker)
+        .DrawPattern(screen.display.BackSurface(), s * (mx + 7),
+                     screen.display.Height() - s * (11 + mz), pattern, s);
 }
 
-void DrawStageMap(TMainForm& form) {
-    World& w = form.world;
-    TDXDraw& draw = form.DXDraw;
+void DrawStageMap(const ScreenContext& screen) {
+    World& w = screen.world;
+    TDXDraw& draw = screen.display;
     const int s = draw.UiScale();
-    form.DXImageList1.Items(picture::Map)
+    screen.images.Items(picture::Map)
         .DrawPattern(draw.BackSurface(), 0, draw.Height() - 102 * s, w.Stage_No - 1, s);
-    if (PlaceOf(w.Robo_Frame, draw.Scene(), w.Robo_Pos)) DrawMapMarker(form, w.Robo_Pos, 0);
+    if (PlaceOf(w.Robo_Frame, draw.Scene(), w.Robo_Pos)) DrawMapMarker(screen, w.Robo_Pos, 0);
     rm::Vector at;
     for (const TParts& zako : w.Zako)
-        if (zako.Life != 0 && PlaceOf(zako.Frame, draw.Scene(), at)) DrawMapMarker(form, at, 1);
+        if (zako.Life != 0 && PlaceOf(zako.Frame, draw.Scene(), at)) DrawMapMarker(screen, at, 1);
     for (const TParts& gh : w.GH)
-        if (gh.Life != 0 && PlaceOf(gh.Frame, draw.Scene(), at)) DrawMapMarker(form, at, 2);
+        if (gh.Life != 0 && PlaceOf(gh.Frame, draw.Scene(), at)) DrawMapMarker(screen, at, 2);
 }
 
-void DrawScope(TMainForm& form) {
-    const World& w = form.world;
+void DrawScope(const ScreenContext& screen) {
+    const World& w = screen.world;
     if (w.Camera_Mode != camera_mode::Cockpit || w.Victory_Frames > ScopeLastVictoryFrame) return;
-    TDXDraw& draw = form.DXDraw;
+    TDXDraw& draw = screen.display;
     const int s = draw.UiScale();
-    form.DXImageList1.Items(picture::Scope)
+    screen.images.Items(picture::Scope)
         .DrawPattern(draw.BackSurface(), (draw.Width() - 100 * s) / 2 + 15 * s,
                      (draw.Height() - 100 * s) / 2 + 3 * s, 0, s);
 }
 
 // Enemy markers land on the radar surface, whose edges clip them; the radar square is
 // then copied to the screen in one piece.
-void DrawRadarSquare(TMainForm& form) {
-    World& w = form.world;
-    TDirectDrawSurface& radar = *form.Radar_Surface;
-    form.DXImageList1.Items(picture::Radar).DrawPattern(radar, 0, 0, 0);
-    const TPictureCollectionItem& marker = form.DXImageList1.Items(picture::Enemy);
+void DrawRadarSquare(const ScreenContext& screen) {
+    World& w = screen.world;
+    TDirectDrawSurface& radar = *screen.radar_surface;
+    screen.images.Items(picture::Radar).DrawPattern(radar, 0, 0, 0);
+    const TPictureCollectionItem& marker = screen.images.Items(picture::Enemy);
     auto draw_marker = [&](const TParts& enemy) {
         rm::Vector v;
         if (enemy.Life == 0 || !PlaceOf(enemy.Frame, w.Robo_Frame, v)) return;
@@ -75,7 +77,7 @@ void DrawRadarSquare(TMainForm& form) {
     };
     for (const TParts& zako : w.Zako) draw_marker(zako);
     for (const TParts& gh : w.GH) draw_marker(gh);
-    TDXDraw& draw = form.DXDraw;
+    TDXDraw& draw = screen.display;
     const int s = draw.UiScale();
     draw.BackSurface().CopyRect(draw.Width() - s * RadarSize, draw.Height() - s * RadarSize,
                                 {0, 0, RadarSize, RadarSize}, radar, true, s);
@@ -83,33 +85,33 @@ void DrawRadarSquare(TMainForm& form) {
 
 // A bar of `value` pixels from the band starting at band_top; nothing for a value of 0
 // or less (a negative width would copy the band mirrored).
-void DrawBar(TMainForm& form, int x, int y, int band_top, int height, int value) {
+void DrawBar(const ScreenContext& screen, int x, int y, int band_top, int height, int value) {
     if (value <= 0) return;
-    const int s = form.DXDraw.UiScale();
-    form.DXDraw.BackSurface().CopyRect(s * x, s * y, {0, band_top, value, band_top + height},
-                                       *form.Gauge_Surface, true, s);
+    const int s = screen.display.UiScale();
+    screen.display.BackSurface().CopyRect(s * x, s * y, {0, band_top, value, band_top + height},
+                                          *screen.gauge_surface, true, s);
 }
 
-void DrawGauges(TMainForm& form) {
-    const World& w = form.world;
-    TDirectDrawSurface& back = form.DXDraw.BackSurface();
-    const TDirectDrawSurface& gauge = *form.Gauge_Surface;
-    const int s = form.DXDraw.UiScale();
+void DrawGauges(const ScreenContext& screen) {
+    const World& w = screen.world;
+    TDirectDrawSurface& back = screen.display.BackSurface();
+    const TDirectDrawSurface& gauge = *screen.gauge_surface;
+    const int s = screen.display.UiScale();
     back.CopyRect(10 * s, 10 * s, {0, 0, GaugeWidth, 20}, gauge, true, s);
-    DrawBar(form, 10, 10, 20, 20, w.Robo_HP);
+    DrawBar(screen, 10, 10, 20, 20, w.Robo_HP);
     back.CopyRect(10 * s, 40 * s, {0, 0, GaugeWidth, 10}, gauge, true, s);
-    DrawBar(form, 10, 40, 60, 10, R(w.Energy));
+    DrawBar(screen, 10, 40, 60, 10, R(w.Energy));
     if (w.Boss_Active) {
         back.CopyRect(330 * s, 10 * s, {0, 0, GaugeWidth, 20}, gauge, true, s);
-        DrawBar(form, 330, 10, 40, 20, w.Boss_HP);
+        DrawBar(screen, 330, 10, 40, 20, w.Boss_HP);
     }
 }
 
 } // namespace
 
-void Draw_Radar(TMainForm& form) {
-    DrawStageMap(form);
-    DrawScope(form);
-    if (form.Radar_Surface) DrawRadarSquare(form);
-    if (form.Gauge_Surface) DrawGauges(form);
+void Draw_Radar(const ScreenContext& screen) {
+    DrawStageMap(screen);
+    DrawScope(screen);
+    if (screen.radar_surface) DrawRadarSquare(screen);
+    if (screen.gauge_surface) DrawGauges(screen);
 }

@@ -2,10 +2,10 @@
 // stages and the ending.
 #pragma once
 
-class TMainForm;
+struct ScreenContext;
 
-void Draw_Text(TMainForm& form);
-void Draw_Radar(TMainForm& form);
-void OPTimerTimer(TMainForm& form);
-void TunagiTimerTimer(TMainForm& form);
-void EndingTimerTimer(TMainForm& form);
+void Draw_Text(const ScreenContext& screen);
+void Draw_Radar(const ScreenContext& screen);
+void OPTimerTimer(const ScreenContext& screen);
+void TunagiTimerTimer(const ScreenContext& screen);
+void EndingTimerTimer(const ScreenContext& screen);

@@ -1,7 +1,10 @@
 #include "screens/title_screen.h"
-#include "game/pictures.h"
 
-#include "app/main_form.h"
+#include "game/context.h"
+#include "game/pictures.h"
+#include "media/display.h"
+#include "media/image_list.h"
+#include "media/sound.h"
 
 void BlinkStep(World& w) {
     if (w.Blink_Down) {
@@ -19,14 +22,14 @@ void BlinkStep(World& w) {
     }
 }
 
-void DrawTitleScreen(TMainForm& form, const char* corner_text) {
-    World& w = form.world;
-    TDXDraw& draw = form.DXDraw;
+void DrawTitleScreen(const ScreenContext& screen, const char* corner_text) {
+    World& w = screen.world;
+    TDXDraw& draw = screen.display;
     const int width = draw.Width();
     const int height = draw.Height();
     const int s = draw.UiScale(); // 1 in every designed mode
     draw.FillSurface(0);
-    form.DXImageList1.Items(picture::Title)
+    screen.images.Items(picture::Title)
         .Draw(draw.BackSurface(), (width - 616 * s) / 2, (height - 340 * s) / 2 - 10 * s, 0, s);
     BlinkStep(w);
 
@@ -40,16 +43,16 @@ void DrawTitleScreen(TMainForm& form, const char* corner_text) {
     draw.ReleaseCanvas();
 }
 
-bool SequenceStartPressed(TMainForm& form) {
-    World& w = form.world;
-    if (form.DXInput1.Has(InButton2)) {
+bool SequenceStartPressed(const ScreenContext& screen) {
+    World& w = screen.world;
+    if (screen.Has(InButton2)) {
         if (w.Button_Latch) {
             w.Button_Latch = false;
-            form.DXSound1.MessageBeep();
+            screen.waves.Sound().MessageBeep();
         }
         return false;
     }
-    if (!form.DXInput1.Has(InButton1)) {
+    if (!screen.Has(InButton1)) {
         w.Button_Latch = true;
         return false;
     }

@@ -1,32 +1,21 @@
 // The transition screen between two stages: the title picture with "Next Stage" until
-// button 1 starts the next stage. One frame per call of TunagiTimer.
-#include "app/main_form.h"
+// button 1 starts the next stage (its world is ready: reset_game ran as the last stage
+// ended). One frame per call of TunagiTimer.
+#include "game/context.h"
 #include "game/frame_time.h"
-#include "game/waves.h"
+#include "media/display.h"
 #include "screens/screens.h"
 #include "screens/title_screen.h"
 
-namespace {
+void TunagiTimerTimer(const ScreenContext& screen) {
+    TDXDraw& draw = screen.display;
+    if (!draw.IsDrawable()) return;
+    World& w = screen.world;
+    PaceFrame(screen.clock, w.Tick_Now, w.Tick_Last, StandardFrameMs);
+    screen.input_device.UpdateInput();
 
-// Button 1: the next stage runs with a fresh play clock.
-void StartNextStage(TMainForm& form) {
-    World& w = form.world;
-    form.TunagiTimer.SetEnabled(false);
-    form.DXTimer.SetEnabled(true);
-    w.Clock_Start = form.Application.clock().Now();
-    w.Clock_Running = true;
-    PlayWave(form, wave::GameBGM);
-}
+    if (SequenceStartPressed(screen)) screen.ChangeScreen(Screen::Game);
 
-} // namespace
-
-void TunagiTimerTimer(TMainForm& form) {
-    if (!form.DXDraw.IsDrawable()) return;
-    PaceFrame(form.Application.clock(), form.world.Tick_Now, form.world.Tick_Last, StandardFrameMs);
-    form.DXInput1.UpdateInput();
-
-    if (SequenceStartPressed(form)) StartNextStage(form);
-
-    DrawTitleScreen(form, "Next Stage");
-    form.DXDraw.Present();
+    DrawTitleScreen(screen, "Next Stage");
+    draw.Present();
 }

@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "app/white_flash.h"
-#include "app/world.h"
+#include "game/white_flash.h"
+#include "game/world.h"
 
 namespace {
 

@@ -59,7 +59,7 @@ TEST_F(WorldTest, ResetAddsThePlayTimeAndRestoresTheStage) {
     w.Boss_HP = 0;
     w.Boss_Down_Frames = 240;
     for (TParts& zako : w.Zako) zako.Life = 0;
-    reset_game(form());
+    reset_game(screen());
 
     EXPECT_EQ(w.Total_Time, 106000);
     EXPECT_EQ(w.Play_Time, 0);
@@ -92,7 +92,7 @@ TEST_F(WorldTest, StageAllowanceByDifficulty) {
         w.Difficulty = c.difficulty;
         w.Score = c.score_before;
         w.Missile_Stock = 3;
-        reset_game(form());
+        reset_game(screen());
         EXPECT_EQ(w.Score, c.score_after) << "difficulty " << c.difficulty;
         EXPECT_EQ(w.Missile_Stock, c.missiles) << "difficulty " << c.difficulty;
         EXPECT_EQ(w.Zako[0].Life, c.zako_life) << "difficulty " << c.difficulty;
@@ -104,19 +104,19 @@ TEST_F(WorldTest, VeryHardKeepsTheEnergyGaugeEmpty) {
     World& w = world();
     w.Difficulty = 4;
     w.Energy = 0.0;
-    reset_game(form());
+    reset_game(screen());
     EXPECT_EQ(w.Energy, 0.0);
 }
 
 TEST_F(WorldTest, AnUnknownStageKeepsTheMapsAndAnUnknownDifficultyTheScore) {
     World& w = world();
     w.Stage_No = 3;
-    reset_game(form());
+    reset_game(screen());
     EXPECT_EQ(w.Map_Image, &form().Image3);
     w.Stage_No = 4;
     w.Difficulty = 9;
     w.Score = 42;
-    reset_game(form());
+    reset_game(screen());
     EXPECT_EQ(w.Map_Image, &form().Image3);
     EXPECT_EQ(w.Wall_Image, &form().Image6);
     EXPECT_EQ(w.Score, 42);
@@ -127,7 +127,7 @@ TEST_F(WorldTest, ResetRestoresStartPlacesButKeepsOtherZakoY) {
     w.Zako[0].Y = 7.0;
     w.Zako[0].X = 1;
     w.Zako[1].Y = 0.0;
-    reset_game(form());
+    reset_game(screen());
     EXPECT_EQ(w.Zako[0].X, 120);
     EXPECT_EQ(w.Zako[0].Y, 7.0);
     EXPECT_EQ(w.Zako[1].Y, 1.0);

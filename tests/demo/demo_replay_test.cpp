@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/white_flash.h"
 #include "demo/demo_file.h"
+#include "game/white_flash.h"
 #include "tests/support/replay_fixture.h"
 
 namespace {

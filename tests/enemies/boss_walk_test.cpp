@@ -74,7 +74,7 @@ protected:
 
 TEST_F(BossWalkTest, FirstFightingFrameBringsTheBossIntoTheRoom) {
     // Rest place (80, 280) facing -z: one step of 0.4, then held at the room's z limit.
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_NEAR(At(w().Boss_Frame).z, 265, 1e-4f);
     EXPECT_NEAR(w().Boss_Pos.z, 279.6f, 1e-3f) << "read before the clamp";
 }
@@ -85,7 +85,7 @@ TEST_F(BossWalkTest, TurnsTowardTheRobotByOneStepAFrame) {
         SCOPED_TRACE(side);
         PlaceBoss(40, 200, 0, 1);
         PlaceRobot(40 + 30 * side, 240, 1, 0);
-        BossWalk(form());
+        BossWalk(game());
         // Facing +z, the robot to the right (+x) turns the boss toward +x.
         EXPECT_NEAR(Heading(w().Boss_Frame), std::atan2(1.0f, 0.0f) - side * step, 1e-4f);
     }
@@ -112,7 +112,7 @@ TEST_F(BossWalkTest, ArmStrikeBandIsLopsided) {
         for (TParts& e : w().Bakuhatu) e.Life = 0;
         plays.clear();
         BossAheadOfRobotAt(c.x, c.z);
-        BossWalk(form());
+        BossWalk(game());
         ASSERT_NEAR(w().Boss_Robo_Rel.z, c.z, 1e-4f);
         ASSERT_NEAR(w().Boss_Robo_Rel.x, c.x, 1e-4f);
         EXPECT_EQ(w().Boss_Arm_Attack, c.struck);
@@ -136,10 +136,10 @@ TEST_F(BossWalkTest, ArmStrikeBandIsLopsided) {
 
 TEST_F(BossWalkTest, BacksOffWithinFourteenUnits) {
     BossAheadOfRobotAt(0, 14);
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_NEAR(At(w().Boss_Frame).z, 199.4f, 2e-3f) << "0.4 ahead, 0.6 back";
     BossAheadOfRobotAt(0, 14.1f);
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_NEAR(At(w().Boss_Frame).z, 200, 1e-4f);
 }
 
@@ -151,7 +151,7 @@ TEST_F(BossWalkTest, StrikesAtMostOnceEveryTwentySevenFrames) {
         // The robot keeps standing 14 ahead of the boss, wherever the boss walks.
         wd.Robo_Frame->SetPosition(wd.Boss_Frame, 0, 0, 14.4f);
         const int hp = wd.Robo_HP;
-        BossWalk(form());
+        BossWalk(game());
         for (TParts& e : wd.Bakuhatu) e.Life = 0;
         if (wd.Robo_HP != hp) strikes.push_back(frame);
     }
@@ -162,7 +162,7 @@ TEST_F(BossWalkTest, VolleyFansFiveShotsEveryTwentyThreeFrames) {
     World& wd = w();
     PlaceBoss(40, 200, 0, 1);
     wd.Boss_Fire_Count = 0;
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_EQ(ShotsInFlight(), 5);
     EXPECT_EQ(PlayCount(wave::EnemyShot), 5);
     // Fanned around the body's facing: 0.381 and 0.197 to either side, one straight.
@@ -182,7 +182,7 @@ TEST_F(BossWalkTest, VolleyFansFiveShotsEveryTwentyThreeFrames) {
     int frames = 0;
     while (PlayCount(wave::EnemyShot) == 0 && frames < 100) {
         PlaceBoss(40, 200, 0, 1);
-        BossWalk(form());
+        BossWalk(game());
         ++frames;
     }
     EXPECT_EQ(frames, 23);
@@ -196,9 +196,9 @@ TEST_F(BossWalkTest, VolleyWithAFullPoolSkipsItsLastShotsAndLightsOnlyTheFirstUn
     wd.Teki_Tama[2].Life = 1;
     wd.Teki_Tama[4].Life = 1;
     wd.Boss_Fire_Count = 22; // back to 0, then 1 next frame
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_EQ(ShotsInFlight(), 3);
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_EQ(ShotsInFlight(), 6);
     // Shots 1 to 3 of the volley took records 1, 3 and 5.
     ExpectFiredFrom(wd.Teki_Tama[1], -10, 5);
@@ -232,7 +232,7 @@ TEST_F(BossWalkTest, ShotAndMissileHitBoxes) {
         if (!c.missile) p.Frame->AddLight(w().Shot_Lights[3]);
         LaunchAtBoss(p, c.x, c.z);
         const rm::Vector before = p.Frame->GetPosition(nullptr);
-        BossWalk(form());
+        BossWalk(game());
         EXPECT_EQ(w().Boss_HP, c.hit ? (c.missile ? 290 : 295) : 300);
         EXPECT_EQ(p.Life, c.hit ? 0 : 1);
         EXPECT_EQ(PlayCount(wave::EnemyHit), c.hit ? 1 : 0);
@@ -254,7 +254,7 @@ TEST_F(BossWalkTest, OnlyTheFirstHittingShotCounts) {
     PlaceBoss(40, 200, 0, 1);
     LaunchAtBoss(w().Tama[1], 2, 0);
     LaunchAtBoss(w().Tama[4], -2, 0);
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_EQ(w().Boss_HP, 295);
     EXPECT_EQ(w().Tama[1].Life, 0);
     EXPECT_EQ(w().Tama[4].Life, 1);
@@ -266,7 +266,7 @@ TEST_F(BossWalkTest, KillingShotStopsTheMusicAndTheClockWithTheBigExplosion) {
     wd.Boss_Pos = {50, 0, 210};
     PlaceBoss(40, 200, 0, 1);
     LaunchAtBoss(wd.Tama[0], 0, 0);
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_EQ(wd.Boss_HP, 0);
     EXPECT_FALSE(wd.Clock_Running);
     EXPECT_EQ(StopCount(wave::BossBGM), 1);
@@ -281,7 +281,7 @@ TEST_F(BossWalkTest, KillingShotStopsTheMusicAndTheClockWithTheBigExplosion) {
 
     // A defeated boss stands still.
     const rm::Vector at = At(wd.Boss_Frame);
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_VEC_NEAR(At(wd.Boss_Frame), at.x, at.y, at.z, 1e-5f);
 }
 
@@ -290,14 +290,14 @@ TEST_F(BossWalkTest, WithEveryExplosionBusyAHitTakesHitPointsButNothingElse) {
     FillExplosions();
     PlaceBoss(40, 200, 0, 1);
     LaunchAtBoss(wd.Tama[0], 0, 0);
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_EQ(wd.Boss_HP, 295);
     EXPECT_EQ(PlayCount(wave::EnemyHit), 0);
     EXPECT_EQ(wd.Tama[0].Life, 0) << "the shot still ends";
 
     wd.Boss_HP = 3;
     LaunchAtBoss(wd.Tama[0], 0, 0);
-    BossWalk(form());
+    BossWalk(game());
     EXPECT_EQ(wd.Boss_HP, -2) << "left below zero, not set to 0";
     EXPECT_TRUE(wd.Clock_Running);
     EXPECT_EQ(StopCount(wave::BossBGM), 0);
@@ -313,7 +313,7 @@ TEST_F(BossWalkTest, BladeReachesTheBossOnceASwingOnItsSeventhStep) {
         wd.Blade_Step = step;
         const int hp = wd.Boss_HP;
         PlaceBoss(40, 199.6f, 0, -1);
-        BossWalk(form());
+        BossWalk(game());
         if (wd.Boss_HP != hp) hits.push_back(step);
         EXPECT_EQ(hp - wd.Boss_HP, step == 7 ? 10 : 0);
     }
@@ -340,7 +340,7 @@ TEST_F(BossWalkTest, BladeReachIsTwentyUnitsAheadAndToEitherSide) {
         w().Blade_Step = 7;
         PlaceRobot(40, 180, 0, 1);
         PlaceBoss(40 + c.x, 180 + c.z + 0.4f, 0, -1);
-        BossWalk(form());
+        BossWalk(game());
         EXPECT_EQ(w().Boss_HP, c.hit ? 290 : 300);
     }
 }
@@ -357,7 +357,7 @@ TEST_F(BossWalkTest, KillingSwingPutsTheBladeAwayAndStraightensTheBody) {
         wd.Robo_Body.Frame->SetPosition(wd.Robo_Frame, 0, 0, 1.5f);
         PlaceRobot(40, 185, 0, 1);
         PlaceBoss(40, 199.6f, 0, -1);
-        BossWalk(form());
+        BossWalk(game());
         EXPECT_EQ(wd.Boss_HP, 0);
         const auto& visuals = wd.Robo_ArmR2.Frame->Visuals();
         EXPECT_EQ(std::count(visuals.begin(), visuals.end(), wd.Blade_Mesh), bonus ? 1 : 0);
@@ -388,8 +388,8 @@ TEST_F(BossWalkTest, VeryHardNeeds150Shots75MissilesOr75Swings) {
             wd.Blade_Step = weapon == Blade ? 7 : 0;
             if (weapon == Shot) LaunchAtBoss(wd.Tama[0], 0, 0);
             if (weapon == Missile) LaunchAtBoss(wd.Missile[0], 0, 0);
-            BossWalk(form());
-            Bakuhatu_Anim(form());
+            BossWalk(game());
+            Bakuhatu_Anim(game());
             ++hits;
             if (hits == needed - 1) {
                 EXPECT_GT(wd.Boss_HP, 0);
@@ -410,7 +410,7 @@ TEST_F(BossWalkTest, BossPressedIntoACornerStaysThereOnBothAxes) {
         SCOPED_TRACE(c.corner_x);
         PlaceBoss(c.x, c.z, c.robot_x - c.x, c.robot_z - c.z);
         PlaceRobot(c.robot_x, c.robot_z, 1, 0);
-        for (int i = 0; i < 30; ++i) BossWalk(form());
+        for (int i = 0; i < 30; ++i) BossWalk(game());
         EXPECT_VEC_NEAR(At(w().Boss_Frame), c.corner_x, 0, c.corner_z, 1e-4f);
     }
 }
@@ -422,7 +422,7 @@ TEST_F(BossWalkTest, SwayRunsAFortyFourFrameCycle) {
     std::vector<int> steps;
     for (int i = 0; i < 88; ++i) {
         PlaceBoss(40, 200, 0, 1);
-        BossWalk(form());
+        BossWalk(game());
         steps.push_back(wd.Boss_Walk_Step);
         if (std::abs(wd.Boss_Walk_Step) == 11) {
             // Body up by 11 / 12 at either end; legs swung opposite ways.

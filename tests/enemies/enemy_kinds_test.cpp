@@ -23,7 +23,7 @@ protected:
         zako.Frame->AddVisual(w().Zako_Mesh);
         return zako;
     }
-    void Frame(Kind kind) { kind == Kind::Zako ? Move_Teki(form()) : Move_GH(form()); }
+    void Frame(Kind kind) { kind == Kind::Zako ? Move_Teki(game()) : Move_GH(game()); }
     // Killed: a zako is left without its mesh, a walker is sent far below the arena.
     bool Gone(Kind kind, const TParts& enemy) {
         if (enemy.Life != 0) return false;

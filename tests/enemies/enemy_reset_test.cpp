@@ -24,7 +24,7 @@ TEST_F(EnemyResetTest, EnemiesComeBackKeepingTheirStateAndFacing) {
     walker.Count = -1;
 
     wd.Stage_No = 2;
-    reset_game(form());
+    reset_game(screen());
 
     for (const TParts& zako : wd.Zako) EXPECT_EQ(zako.Life, 3);
     for (const TParts& gh : wd.GH) EXPECT_EQ(gh.Life, 6);

@@ -11,13 +11,13 @@ protected:
     TParts& Fire(float x, float z, float dx, float dz, float height = 0) {
         rm::FramePtr from = w().Zako[11].Frame;
         Place(from, x, z, dx, dz);
-        EXPECT_TRUE(FireEnemyShot(form(), from, {0, height, 0}, {0, 0, 1}));
+        EXPECT_TRUE(FireEnemyShot(game(), from, {0, height, 0}, {0, 0, 1}));
         for (auto it = w().Teki_Tama.rbegin(); it != w().Teki_Tama.rend(); ++it)
             if (it->Life != 0) return *it;
         return w().Teki_Tama[0];
     }
     void Frames(int n) {
-        for (int i = 0; i < n; ++i) Teki_Shot(form());
+        for (int i = 0; i < n; ++i) Teki_Shot(game());
     }
     // Hit points and points a hit on the robot costs.
     std::pair<int, int> CostOfAHit(int difficulty, bool guard) {

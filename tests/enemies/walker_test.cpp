@@ -10,7 +10,7 @@ const float WalkerTurn = std::atan(1.0f / 20.0f);
 class WalkerTest : public EnemyFixture {
 protected:
     void Frames(int n) {
-        for (int i = 0; i < n; ++i) Move_GH(form());
+        for (int i = 0; i < n; ++i) Move_GH(game());
     }
     // Keeps a walker on its spot for the hit tests: turning, it does not step, and with
     // walls everywhere it never sees the robot to chase it.
@@ -93,7 +93,7 @@ TEST_F(WalkerSightTest, AWallOnAnyOfTheThreePointsBlocksSight) {
 }
 
 TEST_F(WalkerTest, FiresAPairFromTheHeadTheRightShotFirst) {
-    walk(form()); // the body dips and moves back as the legs start to swing
+    walk(game()); // the body dips and moves back as the legs start to swing
     TParts& walker = WakeWalker(0, 100, 100, 1, 0);
     walker.Count = -1;
     PlaceRobot(107, 100, 1, 0);
@@ -150,7 +150,7 @@ TEST_F(WalkerTest, LegCycleRunsOverTwentyFourFramesForAllSix) {
     removed.Frame->SetPosition(Root(), 500, -5000, 0);
     std::vector<int> steps;
     for (int i = 0; i < 48; ++i) {
-        walk(form());
+        walk(game());
         steps.push_back(w().GH_Walk_Step);
         if (i == 5) { // step -6: the other leg forward, the body as low
             EXPECT_VEC_NEAR(w().GH_Body[0].Frame->GetPosition(w().GH[0].Frame), 0, -0.7f, -1,
@@ -169,8 +169,8 @@ TEST_F(WalkerTest, LegCycleRunsOverTwentyFourFramesForAllSix) {
     for (size_t i = 24; i < steps.size(); ++i) EXPECT_EQ(steps[i], steps[i - 24]);
 
     // Legs apart at the far end of the swing: step 6 after 18 frames from the start.
-    while (w().GH_Walk_Step != 5 || !w().GH_Walk_Up) walk(form());
-    walk(form());
+    while (w().GH_Walk_Step != 5 || !w().GH_Walk_Up) walk(game());
+    walk(game());
     ASSERT_EQ(w().GH_Walk_Step, 6);
     for (const size_t i : {size_t{0}, size_t{1}}) {
         SCOPED_TRACE(i);
@@ -183,7 +183,7 @@ TEST_F(WalkerTest, LegCycleRunsOverTwentyFourFramesForAllSix) {
         EXPECT_VEC_NEAR(w().GH_Body[i].Frame->GetPosition(w().GH[i].Frame), 0, -0.7f, -1, 1e-3f);
     }
     // At step 0 the body is highest.
-    while (w().GH_Walk_Step != 0) walk(form());
+    while (w().GH_Walk_Step != 0) walk(game());
     EXPECT_VEC_NEAR(w().GH_Body[3].Frame->GetPosition(w().GH[3].Frame), 0, -0.1f, -1, 1e-5f);
     EXPECT_VEC_NEAR(w().GH_FootL[3].Frame->GetWorldDirection(), 0, 0, 1, 1e-5f);
 }

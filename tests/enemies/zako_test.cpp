@@ -9,7 +9,7 @@ const float ZakoTurn = std::atan(1.0f / 15.0f);
 class ZakoTest : public EnemyFixture {
 protected:
     void Frames(int n) {
-        for (int i = 0; i < n; ++i) Move_Teki(form());
+        for (int i = 0; i < n; ++i) Move_Teki(game());
     }
     // Keeps a zako on its spot for the hit tests: turning, it does not step, and with
     // walls everywhere it never sees the robot to chase it.
@@ -165,7 +165,7 @@ TEST_F(ZakoTest, OneAimingZakoFiresEveryThirteenFrames) {
     std::vector<int> fired;
     for (int frame = 1; frame <= 40; ++frame) {
         const int before = PlayCount(wave::EnemyShot);
-        Move_Teki(form());
+        Move_Teki(game());
         if (PlayCount(wave::EnemyShot) > before) {
             fired.push_back(frame);
             // Fired from just below the zako, along its facing.
@@ -194,7 +194,7 @@ TEST_F(ZakoTest, TwoAimingZakoShareTheCounterAndFireEverySixOrSevenFrames) {
     std::vector<int> fired;
     int from_a = 0, from_b = 0;
     for (int frame = 1; frame <= 60; ++frame) {
-        Move_Teki(form());
+        Move_Teki(game());
         for (TParts& shot : w().Teki_Tama) {
             if (shot.Life == 0) continue;
             fired.push_back(frame);

@@ -90,7 +90,7 @@ TEST_F(BladeTest, BonusModesSwingWithoutShowingTheBlade) {
 
 TEST_F(BladeTest, EndingASwingFromOutsidePutsTheBodyBackAndTheBladeAway) {
     Frames(3, {InButton2});
-    EndBladeSwing(form());
+    EndBladeSwing(game());
     EXPECT_EQ(w().Blade_Step, 0);
     EXPECT_FALSE(Shows(w().Robo_ArmR2.Frame, w().Blade_Mesh));
     EXPECT_VEC_NEAR(w().Robo_Body.Frame->GetPosition(w().Robo_Frame), 0, 0, 0, 1e-5f);

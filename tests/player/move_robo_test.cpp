@@ -41,7 +41,7 @@ protected:
     void Frames(int n, std::initializer_list<TDXInputState> held) {
         for (int i = 0; i < n; ++i) {
             Hold(held);
-            Move_Robo(form());
+            Move_Robo(game());
         }
     }
 };

@@ -112,7 +112,7 @@ protected:
         p.Frame->SetOrientation(Root(), dx, 0, dz, 0, 1, 0);
         p.Life = 1;
     }
-    void RunTamaShot() { Tama_Shot(form()); }
+    void RunTamaShot() { Tama_Shot(game()); }
 };
 
 TEST_F(FlightTest, TheArenaEdgeAtMinusFortyEndsProjectilesOnOpenFloor) {

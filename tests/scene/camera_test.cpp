@@ -9,12 +9,12 @@ protected:
     void Press(int frames) {
         for (int i = 0; i < frames; ++i) {
             Hold({InButton4});
-            Camera_Change(form());
+            Camera_Change(game());
         }
     }
     void Release() {
         Hold({});
-        Camera_Change(form());
+        Camera_Change(game());
     }
     rm::Vector CameraAt() { return w().Camera_Frame->GetPosition(w().Robo_Frame); }
 };

@@ -16,33 +16,33 @@ protected:
         return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y) +
                          (b.z - a.z) * (b.z - a.z));
     }
-    void Anim() { Bakuhatu_Anim(form()); }
+    void Anim() { Bakuhatu_Anim(game()); }
 
     std::array<rm::FramePtr, ExplosionCount> probes_;
 };
 
 TEST_F(ExplosionTest, FifteenAtOnceTheSixteenthIsDroppedAndFreedRecordsAreReusedLowestFirst) {
     for (int i = 0; i < ExplosionCount; ++i)
-        ASSERT_TRUE(StartExplosion(form(), i, 0, i == 4 || i == 9 ? 2 : 20)) << i;
-    EXPECT_FALSE(StartExplosion(form(), 99, 99, 8));
+        ASSERT_TRUE(StartExplosion(game(), i, 0, i == 4 || i == 9 ? 2 : 20)) << i;
+    EXPECT_FALSE(StartExplosion(game(), 99, 99, 8));
     for (const TParts& b : w().Bakuhatu) EXPECT_NE(b.X, 99);
     Anim();
     Anim(); // records 4 and 9 end here
     EXPECT_EQ(w().Bakuhatu[4].Life, 0);
     EXPECT_EQ(w().Bakuhatu[9].Life, 0);
-    ASSERT_TRUE(StartExplosion(form(), 50, 60, 8));
+    ASSERT_TRUE(StartExplosion(game(), 50, 60, 8));
     EXPECT_EQ(w().Bakuhatu[4].Life, 1);
     EXPECT_EQ(w().Bakuhatu[4].Count, 8);
     EXPECT_EQ(w().Bakuhatu[4].X, 50);
     EXPECT_EQ(w().Bakuhatu[4].Z, 60);
     EXPECT_VEC_NEAR(w().Bakuhatu[4].Frame->GetPosition(Root()), 50, 0, 60, 1e-4f);
-    ASSERT_TRUE(StartExplosion(form(), 70, 80, 8));
+    ASSERT_TRUE(StartExplosion(game(), 70, 80, 8));
     EXPECT_EQ(w().Bakuhatu[9].X, 70);
-    EXPECT_FALSE(StartExplosion(form(), 1, 1, 8));
+    EXPECT_FALSE(StartExplosion(game(), 1, 1, 8));
 }
 
 TEST_F(ExplosionTest, LifetimeEightIsDrawnSevenTimesAtScalesTwoToEight) {
-    ASSERT_TRUE(StartExplosion(form(), -12, 34, 8));
+    ASSERT_TRUE(StartExplosion(game(), -12, 34, 8));
     const rm::LightPtr& light = w().Bakuhatu_Lights[0];
     std::vector<float> scales;
     for (int frame = 0; frame < 7; ++frame) {
@@ -65,13 +65,13 @@ TEST_F(ExplosionTest, LifetimeEightIsDrawnSevenTimesAtScalesTwoToEight) {
     EXPECT_NEAR(ScaleOf(0), 0, 1e-6f);
     EXPECT_EQ(w().Bakuhatu[0].Life, 0);
     // Free again in the frame after it ended.
-    ASSERT_TRUE(StartExplosion(form(), 5, 5, 8));
+    ASSERT_TRUE(StartExplosion(game(), 5, 5, 8));
     EXPECT_EQ(w().Bakuhatu[0].Life, 1);
 }
 
 TEST_F(ExplosionTest, EveryExplosionCarriesItsOwnLightUnderFullLighting) {
-    StartExplosion(form(), 0, 0, 8);
-    StartExplosion(form(), 10, 0, 8);
+    StartExplosion(game(), 0, 0, 8);
+    StartExplosion(game(), 10, 0, 8);
     Anim();
     EXPECT_TRUE(Carries(w().Bakuhatu[0].Frame, w().Bakuhatu_Lights[0]));
     EXPECT_TRUE(Carries(w().Bakuhatu[1].Frame, w().Bakuhatu_Lights[1]));
@@ -82,9 +82,9 @@ TEST_F(ExplosionTest, UnderSimpleLightingTheSharedLightLeavesOnlyTheEndingExplos
     BuildOpen([](World& world) { world.Light_Mode = 1; });
     const rm::LightPtr shared = w().Bakuhatu_Lights[0];
     ASSERT_TRUE(shared);
-    StartExplosion(form(), 0, 0, 3);
+    StartExplosion(game(), 0, 0, 3);
     Anim(); // first: Life 2, light on
-    StartExplosion(form(), 20, 0, 8);
+    StartExplosion(game(), 20, 0, 8);
     Anim(); // second: Life 2, the same light on it too
     EXPECT_TRUE(Carries(w().Bakuhatu[0].Frame, shared));
     EXPECT_TRUE(Carries(w().Bakuhatu[1].Frame, shared));
@@ -102,7 +102,7 @@ TEST_F(ExplosionTest, UnderSimpleLightingTheSharedLightLeavesOnlyTheEndingExplos
 
 TEST_F(ExplosionTest, WithoutLightsExplosionsGrowAndEndAllTheSame) {
     BuildOpen([](World& world) { world.Light_Mode = 0; });
-    StartExplosion(form(), 3, 4, 2);
+    StartExplosion(game(), 3, 4, 2);
     Anim();
     EXPECT_NEAR(ScaleOf(0), 2, 1e-4f);
     EXPECT_TRUE(w().Bakuhatu[0].Frame->Lights().empty());

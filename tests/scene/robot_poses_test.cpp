@@ -23,7 +23,7 @@ protected:
 
     // Runs the victory pose until Victory_Frames reaches n.
     void VictoryUntil(int n) {
-        while (w().Victory_Frames < n) Gats_Poze(form());
+        while (w().Victory_Frames < n) Gats_Poze(game());
     }
 
     bool HasBlade() {
@@ -37,7 +37,7 @@ TEST_F(RobotPosesTest, WingsFlapWithAPeriodOfThirtyFramesAndOppositeTurns) {
     World& wd = w();
     std::vector<int> steps;
     for (int i = 0; i < 31; ++i) {
-        Move_wing(form());
+        Move_wing(game());
         steps.push_back(wd.Wing_Step);
     }
     // 1..15 opening, 14..0 closing, then 1 again.
@@ -50,7 +50,7 @@ TEST_F(RobotPosesTest, WingsFlapWithAPeriodOfThirtyFramesAndOppositeTurns) {
     EXPECT_FALSE(wd.Wing_Closing);
 
     // Fully open at step 15: 45 degrees to either side of the body's facing.
-    while (wd.Wing_Step != 15) Move_wing(form());
+    while (wd.Wing_Step != 15) Move_wing(game());
     const rm::Frame& body = *wd.Robo_Body.Frame;
     const float h = std::sqrt(0.5f);
     EXPECT_VEC_NEAR(DirectionIn(*wd.Robo_WingR.Frame, body), -h, 0, h, 1e-4f);
@@ -59,12 +59,12 @@ TEST_F(RobotPosesTest, WingsFlapWithAPeriodOfThirtyFramesAndOppositeTurns) {
 
 TEST_F(RobotPosesTest, WingStepCarriesOverAStageChange) {
     BuildVictory([](World& world) { world.Special2 = true; });
-    for (int i = 0; i < 7; ++i) Move_wing(form());
+    for (int i = 0; i < 7; ++i) Move_wing(game());
     VictoryUntil(239);
-    DXTimerTimer(form()); // frame 240: the wings flap, then the next stage is set up
+    DXTimerTimer(screen()); // frame 240: the wings flap, then the next stage is set up
     ASSERT_EQ(w().Stage_No, 2);
     EXPECT_EQ(w().Wing_Step, 8);
-    Move_wing(form());
+    Move_wing(game());
     EXPECT_EQ(w().Wing_Step, 9);
 }
 
@@ -79,7 +79,7 @@ TEST_F(RobotPosesTest, FirstVictoryFrameStraightensTheRobotAndEndsASwing) {
     wd.Robo_ThighR.Frame->SetOrientation(wd.Robo_Body.Frame, 0, -1, 1, 0, 1, 1);
     wd.Robo_ArmL2.Frame->SetOrientation(wd.Robo_ArmL1.Frame, 0, 0, 1, 0, 1, 0);
 
-    Gats_Poze(form());
+    Gats_Poze(game());
     EXPECT_EQ(wd.Victory_Frames, 1);
     EXPECT_VEC_NEAR(DirectionIn(*wd.Robo_Body.Frame, *wd.Robo_Frame), 0, 0, 1, 1e-5f);
     EXPECT_VEC_NEAR(DirectionIn(*wd.Robo_ThighR.Frame, *wd.Robo_Body.Frame), 0, 0, 1, 1e-5f);
@@ -103,7 +103,7 @@ TEST_F(RobotPosesTest, WithoutASwingTheBodyKeepsItsPlace) {
     BuildVictory();
     World& wd = w();
     wd.Robo_Body.Frame->SetPosition(wd.Robo_Frame, 0, 0.25f, 0);
-    Gats_Poze(form());
+    Gats_Poze(game());
     EXPECT_VEC_NEAR(wd.Robo_Body.Frame->GetPosition(wd.Robo_Frame), 0, 0.25f, 0, 1e-5f);
 }
 
@@ -168,7 +168,7 @@ TEST_F(RobotPosesTest, CameraButtonIsIgnoredUnderTheVictoryCamera) {
     wd.Robo_HP = 300;
     VictoryUntil(120);
     form().DXInput1.SetScriptedKeys(std::set<uint32_t>{71}); // G: button 4
-    for (int i = 0; i < 3; ++i) DXTimerTimer(form());
+    for (int i = 0; i < 3; ++i) DXTimerTimer(screen());
     EXPECT_EQ(wd.Camera_Mode, 0);
     EXPECT_VEC_NEAR(wd.Camera_Frame->GetPosition(wd.Robo_Frame), 8, -0.6f, 8, 1e-4f);
 }
@@ -178,18 +178,18 @@ TEST_F(RobotPosesTest, DefeatPoseSinksTheRobotThreeUnitsOverThirtyFrames) {
     World& wd = w();
     wd.Robo_Frame->SetPosition(Root(), 40, 0, 60);
     // Step 1 already takes the left forearm's built-in tilt away.
-    Yarareta_Poze(form());
+    Yarareta_Poze(game());
     EXPECT_EQ(wd.Pose_Step, 1);
     const rm::Vector fore = Unit({-0.104f / 30, -0.107f / 30, 1 - 0.012f / 30});
     EXPECT_VEC_NEAR(DirectionIn(*wd.Robo_ArmL2.Frame, *wd.Robo_ArmL1.Frame), fore.x, fore.y, fore.z,
                     1e-4f);
     EXPECT_NEAR(wd.Robo_Frame->GetPosition(Root()).y, -0.1f, 1e-5f);
 
-    for (int i = 0; i < 29; ++i) Yarareta_Poze(form());
+    for (int i = 0; i < 29; ++i) Yarareta_Poze(game());
     EXPECT_EQ(wd.Pose_Step, 30);
     EXPECT_VEC_NEAR(wd.Robo_Frame->GetPosition(Root()), 40, -3.0f, 60, 1e-4f);
     // Held from then on.
-    for (int i = 0; i < 5; ++i) Yarareta_Poze(form());
+    for (int i = 0; i < 5; ++i) Yarareta_Poze(game());
     EXPECT_EQ(wd.Pose_Step, 30);
     EXPECT_NEAR(wd.Robo_Frame->GetPosition(Root()).y, -3.0f, 1e-4f);
 
@@ -213,7 +213,7 @@ TEST_F(RobotPosesTest, DefeatPoseLeavesCameraAndBladeAlone) {
     World& wd = w();
     wd.Blade_Step = 4;
     wd.Robo_ArmR2.Frame->AddVisual(wd.Blade_Mesh);
-    for (int i = 0; i < 30; ++i) Yarareta_Poze(form());
+    for (int i = 0; i < 30; ++i) Yarareta_Poze(game());
     EXPECT_EQ(wd.Blade_Step, 4);
     EXPECT_TRUE(HasBlade());
     EXPECT_VEC_NEAR(wd.Camera_Frame->GetPosition(wd.Robo_Frame), 0, 8, -20, 1e-4f);

@@ -23,7 +23,7 @@ TEST_F(StageResetTest, PutsEverythingBackForTheNextStage) {
     const rm::MeshBuilderPtr old_block = wd.Block_Mesh;
 
     wd.Stage_No = 2;
-    reset_game(form());
+    reset_game(screen());
 
     EXPECT_VEC_NEAR(wd.Robo_Frame->GetPosition(Root()), 0, 0, 0, 1e-5f);
     EXPECT_VEC_NEAR(wd.Robo_Frame->GetWorldDirection(), 1, 0, 0, 1e-5f);

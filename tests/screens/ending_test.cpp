@@ -44,7 +44,7 @@ protected:
 
     void Frame(std::set<uint32_t> keys = {}) {
         form().DXInput1.SetScriptedKeys(keys);
-        EndingTimerTimer(form());
+        EndingTimerTimer(screen());
     }
 
     // Runs frames until the program closes; the number of frames it took.

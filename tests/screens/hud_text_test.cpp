@@ -34,7 +34,7 @@ protected:
     // The back surface after one Draw_Text over black.
     void Draw() {
         form().DXDraw.FillSurface(0);
-        Draw_Text(form());
+        Draw_Text(screen());
     }
 
     // The lines as they should look: white on black, at their places.

@@ -40,7 +40,7 @@ protected:
 
     void Frame(std::set<uint32_t> keys = {}) {
         form().DXInput1.SetScriptedKeys(keys);
-        OPTimerTimer(form());
+        OPTimerTimer(screen());
     }
 
     bool GameStarted() const {
@@ -219,11 +219,11 @@ TEST_F(OpeningTest, OnlyAKeyStillHeldWhenTheTitleBeginsCounts) {
         if (z_held) key(SDL_KEYDOWN, SDLK_z, SDL_SCANCODE_Z);
         key(SDL_KEYDOWN, SDLK_SPACE, SDL_SCANCODE_SPACE);
         key(SDL_KEYUP, SDLK_SPACE, SDL_SCANCODE_SPACE);
-        for (int i = 0; i < 10; ++i) OPTimerTimer(form());
+        for (int i = 0; i < 10; ++i) OPTimerTimer(screen());
         EXPECT_EQ(GameStarted(), z_held);
         key(SDL_KEYDOWN, SDLK_z, SDL_SCANCODE_Z); // a tap between two frames
         key(SDL_KEYUP, SDLK_z, SDL_SCANCODE_Z);
-        OPTimerTimer(form());
+        OPTimerTimer(screen());
         EXPECT_TRUE(GameStarted()) << z_held;
     }
 }

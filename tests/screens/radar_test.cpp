@@ -49,7 +49,7 @@ protected:
 
     void Draw() {
         form().DXDraw.FillSurface(Under);
-        Draw_Radar(form());
+        Draw_Radar(screen());
     }
 
     // Whether pattern `pattern` of item `item` lies at (x, y) of the surface: every pixel

@@ -60,7 +60,7 @@ TEST_F(StageFlowTest, NextStagePlayTimeStartsWhenButtonOneIsPressed) {
     for (int i = 0; i < 100; ++i) Transition(); // about 3.3 seconds waiting
     Transition({KeyZ});
     ASSERT_TRUE(form().DXTimer.Enabled());
-    DXTimerTimer(form());
+    DXTimerTimer(screen());
     EXPECT_GT(wd.Play_Time, 0);
     EXPECT_LE(wd.Play_Time, 66);
     EXPECT_EQ(wd.Frame_ms, wd.Play_Time);

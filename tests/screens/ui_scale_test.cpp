@@ -35,10 +35,10 @@ TEST_F(UiScaleTest, EveryPictureIsTheHalfSizeScreensDoubled) {
     w.Robo_Frame = frame_at(140, 95);
     w.Zako[0] = {.Frame = frame_at(170, 140), .Life = 1}; // on the map and the radar
     const std::function<void()> screens[] = {
-        [&] { Draw_Radar(form()), DrawEndCaptions(form()); },
-        [&] { DrawTitleScreen(form(), "Version 0.5"); },
-        [&] { w.Ending_Scroll = 411, EndingTimerTimer(form()); }, // the credits rising
-        [&] { w.Ending_Scroll = 699, EndingTimerTimer(form()); }, // the last one at rest
+        [&] { Draw_Radar(screen()), DrawEndCaptions(screen()); },
+        [&] { DrawTitleScreen(screen(), "Version 0.5"); },
+        [&] { w.Ending_Scroll = 411, EndingTimerTimer(screen()); }, // the credits rising
+        [&] { w.Ending_Scroll = 699, EndingTimerTimer(screen()); }, // the last one at rest
     };
     for (const auto& draw : screens) {
         // 540 lines cut the rising credits at the top and the bottom.

@@ -53,6 +53,9 @@ protected:
 
     TMainForm& form() { return *form_; }
     World& world() { return form_->world; }
+    // The contexts the form gives the game steps and the screens.
+    GameContext game() { return form_->MakeGameContext(); }
+    ScreenContext screen() { return form_->MakeScreenContext(); }
 
     VirtualClock clock_{1000};
     TApplication app_{clock_};

@@ -34,7 +34,6 @@ protected:
         form_.reset(); // one form at a time: they share the application
         form_ = std::make_unique<TMainForm>(app_, false);
         OpenWindowedDisplay();
-        form().DXWaveList1.OnPlay = [this](int index) { plays.push_back(index); };
         World& state = world();
         state.Light_Mode = light_mode::Full;
         state.Stage_No = 1;
@@ -46,7 +45,9 @@ protected:
         state.Wall_Image = &form().Image4;
         SetEnemyHitPoints(state);
         if (options) options(state);
-        Create_3D(form());
+        Create_3D(screen());
+        // The waves from here on (not the game's music, which starts with the frames).
+        form().DXWaveList1.OnPlay = [this](int index) { plays.push_back(index); };
     }
 
     int PlayCount(int index) const {

@@ -38,12 +38,12 @@ protected:
     // Game frames from the boss's defeat to the frame that ends the stage.
     void DefeatBossAndRunVictory() {
         w().Boss_HP = 0;
-        while (form().DXTimer.Enabled()) DXTimerTimer(form());
+        while (form().DXTimer.Enabled()) DXTimerTimer(screen());
     }
 
     void Transition(std::set<uint32_t> keys = {}) {
         form().DXInput1.SetScriptedKeys(keys);
-        TunagiTimerTimer(form());
+        TunagiTimerTimer(screen());
     }
 
     int beeps = 0;

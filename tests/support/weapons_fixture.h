@@ -48,12 +48,12 @@ protected:
     void Frame(std::initializer_list<TDXInputState> held) {
         Hold(held);
         if (w().Robo_HP > 0 && w().Boss_HP > 0) {
-            Guard_Action(form());
-            Layzer_Brade(form());
-            Move_Robo(form());
+            Guard_Action(game());
+            Layzer_Brade(game());
+            Move_Robo(game());
         }
-        Tama_Shot(form());
-        Bakuhatu_Anim(form());
+        Tama_Shot(game());
+        Bakuhatu_Anim(game());
     }
     // Runs n frames; returns the frames (1-based) in which a wave of this index started.
     std::vector<int> Frames(int n, std::initializer_list<TDXInputState> held, int wave_index) {

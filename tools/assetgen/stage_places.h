@@ -2,7 +2,7 @@
 // them. The enemies' places are the game's own table.
 #pragma once
 
-#include "app/world.h"
+#include "game/start_places.h"
 
 namespace assetgen {
 

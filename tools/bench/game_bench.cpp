@@ -34,13 +34,9 @@
 
 #include "app/game.h"
 #include "app/main_form.h"
-#include "app/white_flash.h"
-#include "enemies/enemies.h"
 #include "game/pictures.h"
 #include "media/report.h"
-#include "player/player.h"
 #include "scene/scene.h"
-#include "screens/screens.h"
 #include "tools/bench/bench_args.h"
 
 #define STB_IMAGE_WRITE_STATIC
@@ -191,49 +187,21 @@ bool AnyAlive(const auto& pool) {
     return false;
 }
 
-// The frame loop's steps in its order, without the pacing wait (the clock is virtual and
-// is simply moved on), timed in three parts.
+// One game frame without the pacing wait (the clock is virtual and is simply moved on),
+// timed in three parts.
 void TimedFrame(TMainForm& form, VirtualClock& clock, PassResult& r) {
     World& w = form.world;
     if (!form.DXDraw.IsDrawable()) return;
+    const ScreenContext screen = form.MakeScreenContext();
     clock.Advance(static_cast<uint32_t>(w.Frame_Interval));
     w.Tick_Now = w.Tick_Last = clock.Now();
     const auto t0 = WallClock::now();
-    form.DXInput1.UpdateInput();
-    if (w.Clock_Running) w.Play_Time = static_cast<int32_t>(clock.Now() - w.Clock_Start);
-    w.Frame_ms = w.Play_Time - w.Prev_Play_Time;
-    w.Prev_Play_Time = w.Play_Time;
-    form.DXDraw.FillSurface(0);
-    if (w.Boss_HP > 0) Camera_Change(form);
-    if (w.Robo_HP > 0 && w.Boss_HP > 0) {
-        if (w.Energy < 300.0) w.Energy = std::min(300.0, w.Energy + w.Energy_Regen);
-        Guard_Action(form);
-        Layzer_Brade(form);
-        Move_Robo(form);
-    }
-    if (w.Special2 || w.Special1) Move_wing(form);
-    Tama_Shot(form);
-    if (w.Robo_HP <= 0) Yarareta_Poze(form);
-    if (w.Boss_HP <= 0) {
-        Gats_Poze(form);
-        Yarareta_Boss(form);
-    }
-    Move_Teki(form);
-    Move_GH(form);
-    walk(form);
-    if (w.Boss_Active) BossWalk(form);
-    Teki_Shot(form);
-    if (w.Boss_HP <= 0 && ++w.Boss_Down_Frames == 111) w.Boss_Frame->DeleteChild(w.Boss_Body_Frame);
-    Check_Zako_Clear(form);
-    Bakuhatu_Anim(form);
-    form.DXDraw.Scene()->Move(1.0f);
+    BeginGameFrame(screen);
+    RunGameSteps(screen);
     const auto t1 = WallClock::now();
     form.DXDraw.RenderScene();
     const auto t2 = WallClock::now();
-    Draw_Text(form);
-    Draw_Radar(form);
-    DrawEndCaptions(form);
-    if (TakeWhiteFlash(w, FlashesOff(form))) form.DXDraw.FillSurface(0xFFFFFF);
+    DrawGameOverlays(screen);
     form.DXDraw.Present();
     const auto t3 = WallClock::now();
     r.sim.push_back(Ms(t1 - t0));
@@ -250,7 +218,7 @@ PassResult RunPass(int width, int height, std::optional<int> threads, int frames
     PassResult r;
     r.threads = form.DXDraw.D3DRM()->RenderThreads();
     const auto c0 = WallClock::now();
-    Create_3D(form);
+    Create_3D(form.MakeScreenContext());
     r.create_ms = Ms(WallClock::now() - c0);
     for (int i = 0; i < frames; ++i) {
         ScriptFrame(form, i);
@@ -258,7 +226,7 @@ PassResult RunPass(int width, int height, std::optional<int> threads, int frames
             TimedFrame(form, clock, r);
         } else {
             const auto t0 = WallClock::now();
-            DXTimerTimer(form);
+            DXTimerTimer(form.MakeScreenContext());
             r.frame.push_back(Ms(WallClock::now() - t0));
         }
         const World& w = form.world;
@@ -320,10 +288,10 @@ int TakeShots(const std::string& dir) {
         TApplication app(clock);
         TMainForm form(app, false);
         StartGame(form, 800, 600, mode);
-        Create_3D(form);
+        Create_3D(form.MakeScreenContext());
         auto run = [&](int n, std::set<uint32_t> keys) {
             form.DXInput1.SetScriptedKeys(keys);
-            for (int i = 0; i < n; ++i) DXTimerTimer(form);
+            for (int i = 0; i < n; ++i) DXTimerTimer(form.MakeScreenContext());
         };
         const std::string base = dir + "/camera" + std::to_string(mode);
         run(1, {});
@@ -336,7 +304,7 @@ int TakeShots(const std::string& dir) {
             w.Camera_Frame->SetOrientation(w.Robo_Frame, -1, 0, 0, 0, 1, 0);
             form.DXDraw.RenderScene();
             if (!WriteShot(form, dir + "/side_check.png")) return 1;
-            ApplyCameraPlacement(form);
+            ApplyCameraPlacement(form.MakeGameContext());
         }
         run(39, {VkA});
         run(100, {VkUp});

@@ -5,7 +5,7 @@
 #include <sstream>
 #include <string>
 
-#include "app/world.h"
+#include "game/world.h"
 #include "tools/replay/levers.h"
 #include "tools/replay/script_line.h"
 

@@ -294,7 +294,7 @@ private:
         if (chosen == nullptr) Fail("no frame timer named '" + name + "'");
         if (!form_.DXDraw.Initialized()) Fail(name + " needs the display: click Button1 first");
         for (TDXTimer* timer : timers) timer->SetEnabled(false);
-        if (chosen == &form_.EndingTimer) PlayWave(form_, wave::Ending);
+        if (chosen == &form_.EndingTimer) PlayWave(form_.MakeGameContext(), wave::Ending);
         chosen->SetEnabled(true);
     }
 

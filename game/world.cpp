@@ -1,28 +1,4 @@
-#include "app/world.h"
-
-const std::array<StartPlace, ZakoCount> ZakoStartPlaces = {{
-    {120, 92, false},
-    {200, 20, true},
-    {340, 150, false},
-    {420, 24, false},
-    {332, 214, false},
-    {405, 300, true},
-    {300, 350, false},
-    {180, 250, true},
-    {230, 407, false},
-    {27, 422, true},
-    {180, 60, true},
-    {240, 330, true},
-}};
-
-const std::array<StartPlace, GHCount> GHStartPlaces = {{
-    {210, 107, false},
-    {420, 202, false},
-    {405, 300, false},
-    {227, 202, false},
-    {180, 400, false},
-    {27, 422, false},
-}};
+#include "game/world.h"
 
 void SetEnemyHitPoints(World& world) {
     const bool graded =

@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/white_flash.h"
+#include "game/frame_time.h"
 #include "game/modes.h"
+#include "game/start_places.h"
+#include "game/white_flash.h"
 #include "scene/engine/rm.h"
 
 class TImage; // one of the form's hidden stage map pictures
@@ -29,18 +31,9 @@ struct TParts {
 constexpr int32_t FullHitPoints = 300;
 constexpr double FullEnergy = 300.0;
 
-constexpr int ZakoCount = 12;
-constexpr int GHCount = 6;
 constexpr int ShotCount = 6;
 constexpr int ExplosionCount = 15;
 constexpr int RingCount = 8;
-
-struct StartPlace {
-    double x, z;
-    bool turned; // zako only: starts turned a quarter to the left
-};
-extern const std::array<StartPlace, ZakoCount> ZakoStartPlaces;
-extern const std::array<StartPlace, GHCount> GHStartPlaces;
 
 struct World {
     // --- enemies and other object records ---
@@ -105,7 +98,7 @@ struct World {
     int32_t Pose_Step = 0;
     bool White_Flash = false;
     FlashAges Flash_Ages = NoRecentWhiteFlashes(); // the white flash's limiter
-    int32_t Frame_Interval = 0;
+    int32_t Frame_Interval = StandardFrameMs; // the game frames' pace (a test lever may change it)
     uint32_t Tick_Now = 0, Tick_Last = 0;
     bool Clock_Running = false;
     uint32_t Clock_Start = 0;

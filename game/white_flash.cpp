@@ -1,8 +1,8 @@
-#include "app/white_flash.h"
+#include "game/white_flash.h"
 
 #include <algorithm>
 
-#include "app/world.h"
+#include "game/world.h"
 
 bool TakeWhiteFlash(World& w, bool flashes_off) {
     for (int32_t& age : w.Flash_Ages) age = std::min(age + 1, WhiteFlashWindowFrames);
