@@ -32,8 +32,8 @@ CommandLine Refused(const std::string& reason) {
     CommandLine result;
     result.action = CommandLine::Action::Refuse;
     result.exit_status = 2;
-    // Every line on stderr starts with the program's name.
-    result.text = "brannock: " + reason + "\nbrannock: " + Usage;
+    result.problem = reason;
+    result.text = Usage;
     return result;
 }
 

@@ -15,22 +15,22 @@ void LoadMemo(TMainForm& form, const std::string& path) {
     form.StartupProblem = ReadOptionText(path, form.Panel1.Memo1.Lines);
 }
 
-void DispatchEvent(TMainForm& form, const SDL_Event& event) {
+void DispatchEvent(TMainForm& form, const TEvent& event) {
     form.Window.HandleEvent(event);
     if (form.DesktopWindow.HandleEvent(event)) return;
     form.DXInput1.HandleEvent(event);
-    const EventKind kind = KindOf(event);
+    const bool key_down = event.kind == TEventKind::KeyDown;
     // An error box over the panel is modal: it takes the keys, Escape included.
     const bool box_up = form.Panel1.Visible && !form.Panel1.Message.empty();
-    if (box_up && (kind == EventKind::KeyDown || kind == EventKind::EscapeDown)) {
+    if (box_up && key_down) {
         form.Panel1.HandleEvent(event);
         return;
     }
-    if (kind == EventKind::EscapeDown) {
-        FormKeyDown(form, 27); // the form sees every key first
+    if (key_down && event.key == key_code::Escape) {
+        FormKeyDown(form, key_code::Escape); // the form sees every key first
         return;
     }
-    if (kind == EventKind::RenderReset) {
+    if (event.kind == TEventKind::RenderReset) {
         if (form.DXDraw.Initialized()) form.DXDraw.RestoreSurfaces();
         return;
     }
@@ -59,8 +59,7 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
     // A pad's Start starts, as button 1 does, on the title and between stages.
     DXInput1.StartActsAsButton1 = [this] { return OPTimer.Enabled() || TunagiTimer.Enabled(); };
 
-    DXDraw.SetOptions({doFullScreen, doAllowReboot, doWaitVBlank, doCenter, doFlip, do3D,
-                       doRetainedMode, doHardware, doSelectDriver, doZBuffer});
+    DXDraw.SetOptions({doFullScreen, do3D});
     DXDraw.Display.BitCount = 16;
     DXDraw.SetControlSize(ClientWidth, ClientHeight);
     DXDraw.OnInitialize = [this](TDXDraw&) { DXDrawInitialize(*this); };
@@ -96,7 +95,7 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
         };
     }
     ShowModal = [this](TModalDialog& dialog) { RunModalInWindow(*this, dialog); };
-    Application.OnEvent = [this](const SDL_Event& event) { DispatchEvent(*this, event); };
+    Application.OnEvent = [this](const TEvent& event) { DispatchEvent(*this, event); };
     Application.OnIdle = [this] {
         if (Panel1.Visible && Panel1.Draw()) Application.KeepIdling();
     };
@@ -159,8 +158,8 @@ void FormCreate(TMainForm& form) {
     PlaceEnemiesAtStart(w);
 }
 
-void FormKeyDown(TMainForm& form, int key_code) {
-    if (key_code == 27) form.Close();
+void FormKeyDown(TMainForm& form, int key) {
+    if (key == key_code::Escape) form.Close();
 }
 
 void Button2Click(TMainForm& form) {
@@ -186,7 +185,6 @@ void DXDrawFinalize(TMainForm& form) {
 void DXDrawInitializeSurface(TMainForm& form) {
     rm::Device* device = form.DXDraw.D3DRMDevice();
     if (device == nullptr) return;
-    if (form.DXDraw.NowOptions().Has(doHardware)) device->SetTextureQuality(rm::TextureLinear);
     device->SetRenderMode(rm::RenderModeBlendedTransparency | rm::RenderModeSortedTransparency);
 }
 

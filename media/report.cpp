@@ -1,5 +1,6 @@
 #include "media/report.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -44,4 +45,16 @@ std::string ProblemLine(const std::string& file, const std::string& message) {
 
 void ReportProblemLine(const std::string& file, const std::string& message) {
     std::cerr << ProblemLine(file, message) << std::endl;
+}
+
+void ReportFollowUp(const std::string& text) {
+    // Each line starts with the name too, so that no line on stderr comes from nowhere.
+    std::string lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        lines += ProgramName() + ": " + text.substr(start, end - start) + "\n";
+        start = end + 1;
+    }
+    std::cerr << lines << std::flush;
 }

@@ -18,3 +18,6 @@ void SetReportingProgramName(const std::string& name);
 std::string ProblemLine(const std::string& file, const std::string& message);
 // Writes the line on stderr.
 void ReportProblemLine(const std::string& file, const std::string& message);
+// Writes text on stderr after a problem's line, each of its lines after the program's name:
+// how to do better (the usage after a refused command line).
+void ReportFollowUp(const std::string& text);

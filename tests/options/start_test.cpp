@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "media/events.h"
 #include "media/replace_file.h"
 #include "options/dialogs.h"
 #include "options/option_table.h"
