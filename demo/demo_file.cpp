@@ -207,6 +207,9 @@ void DemoWriter::WriteHeader(const std::string& game_version, const DemoSettings
     if (header_written_) return;
     Put(DemoHeaderBytes(game_version, settings));
     header_written_ = true;
+    // A demo that has its header is a demo: it takes the old file's place from now on.
+    std::string reason;
+    if (failure_.empty() && !file_.Publish(reason)) failure_ = CannotWrite(path_, reason);
 }
 
 void DemoWriter::WriteFrame(const DemoFrame& frame) {
@@ -216,7 +219,6 @@ void DemoWriter::WriteFrame(const DemoFrame& frame) {
 void DemoWriter::Finish() {
     if (finished_) return;
     if (header_written_) Put({DemoEndMark});
-    file_.Close();
+    file_.Close(); // removes a file that never had its header: an old demo stays
     finished_ = true;
-    if (!header_written_) std::remove(path_.c_str());
 }

@@ -67,16 +67,34 @@ int CreateTemporaryBeside(const std::string& target, mode_t mode, std::string& t
     }
 }
 
+// Where a write to path lands: a symbolic link keeps pointing where it did.
+std::filesystem::path ResolvedTarget(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+        if (!ec) return resolved;
+    }
+    return path;
+}
+
+// The new file that is to replace target, with the old one's permissions; -1 (errno set)
+// when target is a file the user may not write, which stays.
+int CreateReplacement(const std::filesystem::path& target, std::string& temporary) {
+    mode_t mode = 0666;
+    struct stat old {};
+    if (::stat(target.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+        if (::access(target.c_str(), W_OK) != 0) return -1;
+    }
+    return CreateTemporaryBeside(target.string(), mode, temporary);
+}
+
 } // namespace
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string& error) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::path target = path;
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
-    }
+    const fs::path target = ResolvedTarget(path);
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     fs::create_directories(folder, ec);
     if (ec) {
@@ -84,15 +102,8 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::s
                        SystemReason(ec.value()).c_str());
         return false;
     }
-    // The new file gets the old one's permissions; a file the user may not write stays.
-    mode_t mode = 0666;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-        if (::access(target.c_str(), W_OK) != 0) return Fail(error);
-    }
     std::string temporary;
-    const int fd = CreateTemporaryBeside(target.string(), mode, temporary);
+    const int fd = CreateReplacement(target, temporary);
     if (fd < 0) return Fail(error);
     bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     int failure = errno;
@@ -120,7 +131,9 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::s
 
 bool TAppendFile::Open(const std::string& path, std::string& error) {
     Close();
-    fd_ = CreateFile(path, O_TRUNC, 0666);
+    target_ = ResolvedTarget(path).string();
+    fd_ = CreateReplacement(target_, temporary_);
+    if (fd_ < 0) temporary_.clear();
     return fd_ >= 0 || Fail(error);
 }
 
@@ -133,9 +146,22 @@ bool TAppendFile::Append(std::string_view bytes, std::string& error) {
     return WriteAll(fd_, bytes) || Fail(error);
 }
 
+bool TAppendFile::Publish(std::string& error) {
+    if (fd_ < 0) {
+        errno = EBADF;
+        return Fail(error);
+    }
+    if (temporary_.empty()) return true;
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Fail(error);
+    temporary_.clear();
+    return true;
+}
+
 void TAppendFile::Close() {
     if (fd_ >= 0) ::close(fd_);
     fd_ = -1;
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    temporary_.clear();
 }
 
 void SetInjectedWriteError(int error) {

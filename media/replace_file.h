@@ -13,8 +13,11 @@
 // replaced. A symbolic link at path keeps pointing where it did: its target is replaced.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string& error);
 
-// A file written piece by piece, each piece reaching it at once (a demo as it is recorded).
-// Failures as with ReplaceFileContents; what was appended before a failure stays.
+// A file written piece by piece, each piece reaching the disk at once (a demo as it is
+// recorded). It is written beside path until Publish moves it there, so that an old file is
+// kept when not even the start could be written; after that it stays readable whatever
+// happens to the program. Failures as with ReplaceFileContents; what was appended before a
+// failure stays.
 class TAppendFile {
 public:
     TAppendFile() = default;
@@ -22,13 +25,18 @@ public:
     TAppendFile(const TAppendFile&) = delete;
     TAppendFile& operator=(const TAppendFile&) = delete;
 
-    // Creates the file, or empties the one at path.
+    // Starts a new file beside path; fails when path could not be replaced.
     bool Open(const std::string& path, std::string& error);
     bool Append(std::string_view bytes, std::string& error);
+    // Puts the file at path, over the old one; later pieces go on reaching it at once.
+    bool Publish(std::string& error);
+    // A file never published is removed; the old one stays.
     void Close();
 
 private:
     int fd_ = -1;
+    std::string target_;
+    std::string temporary_; // while not published
 };
 
 // For tests, where permissions do not stop the superuser: from now on each file the writers

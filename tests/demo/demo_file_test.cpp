@@ -196,7 +196,7 @@ TEST_F(DemoFileOnDiskTest, TheWriterPutsEachEntryInTheFileAtOnce) {
     const std::string path = (dir_ / "run.bnd").string();
     DemoWriter writer(path);
     writer.WriteFrame(SomeFrames()[0]); // before START: nothing to write yet
-    EXPECT_EQ(fs::file_size(path), 0u);
+    EXPECT_FALSE(fs::exists(path));
     writer.WriteHeader("0.5", SomeSettings());
     for (const DemoFrame& f : SomeFrames()) writer.WriteFrame(f);
     // Readable while still being written, as after a crash.
@@ -210,13 +210,14 @@ TEST_F(DemoFileOnDiskTest, TheWriterPutsEachEntryInTheFileAtOnce) {
     EXPECT_EQ(writer.Failure(), "");
 }
 
-TEST_F(DemoFileOnDiskTest, AGameNeverStartedLeavesNoFile) {
+TEST_F(DemoFileOnDiskTest, AGameNeverStartedLeavesNoFileAndAnOldDemoAsItWas) {
     const std::string path = (dir_ / "none.bnd").string();
-    {
-        DemoWriter writer(path);
-        EXPECT_TRUE(fs::exists(path));
+    for (const bool old : {false, true}) {
+        if (old) std::ofstream(path) << "old";
+        DemoWriter(path).Finish();
+        EXPECT_EQ(fs::exists(path), old);
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), old ? 1 : 0);
     }
-    EXPECT_FALSE(fs::exists(path));
 }
 
 TEST_F(DemoFileOnDiskTest, ErrorsNameThePath) {

@@ -26,7 +26,7 @@ TEST(FileWriting, AFailedWriteKeepsTheOldFileLeavesNothingBehindAndSaysWhy) {
         int injected;
         rlim_t limit;
         int error;
-        bool demo;      // written piece by piece, from empty
+        bool demo;      // a start written, put in place, then more
         uintmax_t left; // bytes in the file after the failure
     };
     const Row rows[] = {
@@ -34,7 +34,7 @@ TEST(FileWriting, AFailedWriteKeepsTheOldFileLeavesNothingBehindAndSaysWhy) {
         {"without permission", EACCES, RLIM_INFINITY, EACCES, false, 4},
         {"on a full disk", ENOSPC, RLIM_INFINITY, ENOSPC, false, 4},
         {"a demo past a file-size limit", 0, 100, EFBIG, true, 100},
-        {"a demo on a full disk", ENOSPC, RLIM_INFINITY, ENOSPC, true, 0},
+        {"a demo on a full disk", ENOSPC, RLIM_INFINITY, ENOSPC, true, 4},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -45,7 +45,8 @@ TEST(FileWriting, AFailedWriteKeepsTheOldFileLeavesNothingBehindAndSaysWhy) {
             SetInjectedWriteError(row.injected);
             std::string error;
             TAppendFile demo;
-            const bool wrote = row.demo ? demo.Open(file, error) && demo.Append(bigger, error)
+            const bool wrote = row.demo ? demo.Open(file, error) && demo.Append("start\n", error) &&
+                                              demo.Publish(error) && demo.Append(bigger, error)
                                         : ReplaceFileContents(file, bigger, error);
             return wrote ? 1 : error == SystemReason(row.error) ? 0 : 2;
         });
