@@ -62,21 +62,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& all_arguments) {
         result.language = LanguageFromCode(code);
         if (!result.language) return Refused("unknown language '" + code + "': ja or en");
     }
+    // --help and --version win over the rest once the whole line is understood; the
+    // first of them counts.
+    std::optional<CommandLine::Action> asked;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        // --help and --version act at once, as with most programs: what follows is not
-        // looked at.
         if (argument == "--help" || argument == "-h") {
-            result.action = CommandLine::Action::Help;
-            result.text = HelpText();
-            return result;
-        }
-        if (argument == "--version") {
-            result.action = CommandLine::Action::Version;
-            result.text = VersionText() + "\n";
-            return result;
-        }
-        if (argument == "--no-flash") {
+            asked = asked.value_or(CommandLine::Action::Help);
+        } else if (argument == "--version") {
+            asked = asked.value_or(CommandLine::Action::Version);
+        } else if (argument == "--no-flash") {
             result.no_flash = true;
         } else if (argument == "--record" || argument == "--play") {
             if (i + 1 == arguments.size() || arguments[i + 1].empty())
@@ -89,6 +84,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& all_arguments) {
                 std::string(argument.starts_with("-") ? "unknown option" : "unexpected argument") +
                 " '" + argument + "'");
         }
+    }
+    if (asked) {
+        result.action = *asked;
+        result.text = *asked == CommandLine::Action::Help ? HelpText() : VersionText() + "\n";
     }
     return result;
 }

@@ -36,12 +36,11 @@ void TDesktopWindow::Open() {
     stored_height_ = TDXDraw::DesignHeight;
     stored_state_ = TWindowState::Normal;
     if (!form_.DemoPlayback) {
-        stored_width_ = ReadSettingInt(WindowWidthKey, stored_width_);
-        stored_height_ = ReadSettingInt(WindowHeightKey, stored_height_);
-        const int state = ReadSettingInt(WindowStateKey, 0);
-        if (state == static_cast<int>(TWindowState::Maximized) ||
-            state == static_cast<int>(TWindowState::FullScreen))
-            stored_state_ = static_cast<TWindowState>(state);
+        stored_width_ = ReadCheckedSetting(WindowWidthKey, MinWidth, MaxSide, stored_width_);
+        stored_height_ = ReadCheckedSetting(WindowHeightKey, MinHeight, MaxSide, stored_height_);
+        stored_state_ = static_cast<TWindowState>(ReadCheckedSetting(
+            WindowStateKey, static_cast<int>(TWindowState::Normal),
+            static_cast<int>(TWindowState::FullScreen), static_cast<int>(TWindowState::Normal)));
     }
     // A size from another, larger screen (or a hand-edited file) is made to fit this one.
     int screen_width = stored_width_, screen_height = stored_height_;
@@ -68,15 +67,16 @@ void TDesktopWindow::Close() {
     draw.RemoveNotifyListener(listener);
     const TWindowState state = StateOf(window);
     const int width = window.WindowedWidth(), height = window.WindowedHeight();
-    if (!form_.DemoPlayback &&
+    if (!form_.DemoPlayback && !form_.SettingsNotStored &&
         (width != stored_width_ || height != stored_height_ || state != stored_state_)) {
         try {
             WriteSettingInt(WindowWidthKey, width);
             WriteSettingInt(WindowHeightKey, height);
             WriteSettingInt(WindowStateKey, static_cast<int>(state));
-        } catch (const std::exception& e) {
+        } catch (const EIniFileException& e) {
             // Nothing of the game is lost; the next start opens the designed window.
-            ReportProblemLine("", e.what());
+            form_.SettingsNotStored = true;
+            if (!e.KeptAsIs) ReportProblemLine("", e.what());
         }
     }
     if (state == TWindowState::FullScreen) window.SetFullScreen(false);

@@ -23,7 +23,8 @@ public:
     TDesktopWindow& operator=(const TDesktopWindow&) = delete;
 
     // START in the window mode, before the display opens: the window becomes resizable and
-    // takes the size and state stored in bn.ini (not while a demo plays back).
+    // takes the size and state stored in bn.ini (not while a demo plays back); a stored
+    // value it cannot use is said on stderr.
     void Open();
     bool IsOpen() const { return open_; }
     // Window and key events: true when the event was the full-screen key (F11, Alt+Enter),
@@ -33,6 +34,9 @@ public:
     // The smallest window: what 640 x 480 shows, or the designed form where that is smaller.
     static constexpr int MinWidth = std::min(640, TDXDraw::DesignWidth);
     static constexpr int MinHeight = std::min(480, TDXDraw::DesignHeight);
+    // The largest side bn.ini may give: no screen is larger (a larger one is fitted to the
+    // screen without a word, a value beyond this is said to be unusable).
+    static constexpr int MaxSide = 16384;
 
 private:
     // The display's window mode ends (the ending, closing): the size and state are stored

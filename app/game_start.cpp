@@ -9,8 +9,16 @@
 namespace {
 
 // Stores a setting for the next run; a demo playing back leaves the player's file alone.
-void Store(const TMainForm& form, const char* key, int value) {
-    if (!form.DemoPlayback) WriteSettingInt(key, value);
+// Settings that cannot be stored never keep the player from playing: the first failure
+// is said once (a file kept as it is was said in the memo already), and the game starts.
+void Store(TMainForm& form, const char* key, int value) {
+    if (form.DemoPlayback || form.SettingsNotStored) return;
+    try {
+        WriteSettingInt(key, value);
+    } catch (const EIniFileException& e) {
+        form.SettingsNotStored = true;
+        if (!e.KeptAsIs) ReportProblem(form, Format(Tr("設定を保存できません: %s"), e.what()));
+    }
 }
 
 struct DisplayModeRow {
@@ -56,7 +64,7 @@ void ApplyDifficulty(World& w) {
 }
 
 // Stage 1's maps, then every option of the table into the world and into bn.ini, in the
-// table's order. A write can fail.
+// table's order.
 void ApplyAndStoreOptions(TMainForm& form) {
     World& w = form.world;
     TOptionsPanel& p = form.Panel1;
@@ -92,16 +100,7 @@ void Button1Click(TMainForm& form) {
     form.Window.SetCursorVisible(false);
     form.Borderless = true;
     form.Window.SetBorderless(true);
-    try {
-        ApplyAndStoreOptions(form);
-    } catch (...) {
-        // The settings file could not be written: START stops with the error, and the
-        // panel must stay usable, so the pointer and the border come back.
-        form.Window.SetCursorVisible(true);
-        form.Borderless = false;
-        form.Window.SetBorderless(false);
-        throw;
-    }
+    ApplyAndStoreOptions(form);
 
     SetEnemyHitPoints(w);
     w.Boss_HP = FullHitPoints;

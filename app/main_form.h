@@ -79,6 +79,9 @@ public:
     bool Closed() const { return closed_; }
     // Set while a demo plays: START stores no settings and the ending enters no record.
     bool DemoPlayback = false;
+    // Set once the settings could not be stored (the player was told): nothing more is
+    // stored in this run.
+    bool SettingsNotStored = false;
     // --no-flash: no white flash in this run, whatever bn.ini says (nothing is stored).
     bool NoFlashOption = false;
     // Shows a dialog modally and returns once it is closed. The game runs it in the

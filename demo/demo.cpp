@@ -115,7 +115,8 @@ void DemoRecorder::FrameDone(DemoScreen screen, uint64_t presents_before) {
     ++frames_;
     if (!writer_->Failure().empty() && !failure_told_) {
         failure_told_ = true;
-        ReportProblemLine("", writer_->Failure() + "; the demo stops here");
+        ReportProblemLine("",
+                          Format(Tr("%s。デモの記録はここまでです"), writer_->Failure().c_str()));
     }
 }
 

@@ -1,17 +1,20 @@
 #include "demo/demo_file.h"
 
-#include <cerrno>
 #include <cstring>
 
+#include "media/language.h"
 #include "media/read_file.h"
-#include "scene/engine/file_bytes.h"
 
 namespace {
 
 constexpr size_t MagicLength = sizeof(DemoMagic) - 1;
 constexpr int StateCount = 36;
-// An hour of frames is a few megabytes; anything far larger is not a demo of ours.
-constexpr size_t MaxFileBytes = size_t{1} << 30;
+// An hour of frames is a few megabytes: a demo is read as a game file, refused beyond
+// MaxGameFileSize.
+
+std::string CannotWrite(const std::string& path, const std::string& reason) {
+    return Format(Tr("%s に書き込めません（%s）"), path.c_str(), reason.c_str());
+}
 
 void PutU16(std::vector<uint8_t>& out, uint16_t v) {
     out.push_back(static_cast<uint8_t>(v));
@@ -174,17 +177,9 @@ Demo ParseDemo(std::span<const uint8_t> bytes) {
 }
 
 Demo ReadDemo(const std::string& path) {
-    using Kind = rm::FileReadFailure::Kind;
     std::vector<uint8_t> bytes;
-    if (const std::optional<rm::FileReadFailure> failure =
-            rm::ReadWholeFile(path, MaxFileBytes, bytes)) {
-        if (failure->kind == Kind::Folder) throw DemoError(path + ": is a folder, not a demo");
-        if (failure->kind == Kind::TooLarge) throw DemoError(path + ": too large to be a demo");
-        // The system's own words where it gave any, else the reader's (a device, say).
-        const std::string reason = failure->system_error != 0 ? std::strerror(failure->system_error)
-                                                              : rm::DescribeFailure(*failure);
-        throw DemoError(path + ": cannot read: " + reason);
-    }
+    if (const std::optional<FileProblem> problem = ReadFileWithin(path, MaxGameFileSize, bytes))
+        throw DemoError(Format(Tr("%s を読めません（%s）"), path.c_str(), problem->reason.c_str()));
     try {
         return ParseDemo(bytes);
     } catch (const DemoError& e) {
@@ -193,8 +188,8 @@ Demo ReadDemo(const std::string& path) {
 }
 
 DemoWriter::DemoWriter(const std::string& path) : path_(path) {
-    file_ = std::fopen(path.c_str(), "wb");
-    if (file_ == nullptr) throw DemoError(path + ": cannot write: " + std::strerror(errno));
+    std::string reason;
+    if (!file_.Open(path, reason)) throw DemoError(CannotWrite(path, reason));
 }
 
 DemoWriter::~DemoWriter() {
@@ -202,16 +197,19 @@ DemoWriter::~DemoWriter() {
 }
 
 void DemoWriter::Put(const std::vector<uint8_t>& bytes) {
-    if (file_ == nullptr || !failure_.empty()) return;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size() ||
-        std::fflush(file_) != 0)
-        failure_ = path_ + ": cannot write: " + std::strerror(errno);
+    if (finished_ || !failure_.empty()) return;
+    std::string reason;
+    if (!file_.Append({reinterpret_cast<const char*>(bytes.data()), bytes.size()}, reason))
+        failure_ = CannotWrite(path_, reason);
 }
 
 void DemoWriter::WriteHeader(const std::string& game_version, const DemoSettings& settings) {
     if (header_written_) return;
     Put(DemoHeaderBytes(game_version, settings));
     header_written_ = true;
+    // A demo that has its header is a demo: it takes the old file's place from now on.
+    std::string reason;
+    if (failure_.empty() && !file_.Publish(reason)) failure_ = CannotWrite(path_, reason);
 }
 
 void DemoWriter::WriteFrame(const DemoFrame& frame) {
@@ -219,9 +217,8 @@ void DemoWriter::WriteFrame(const DemoFrame& frame) {
 }
 
 void DemoWriter::Finish() {
-    if (file_ == nullptr) return;
+    if (finished_) return;
     if (header_written_) Put({DemoEndMark});
-    std::fclose(file_);
-    file_ = nullptr;
-    if (!header_written_) std::remove(path_.c_str());
+    file_.Close(); // removes a file that never had its header: an old demo stays
+    finished_ = true;
 }

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "media/replace_file.h"
 #include "options/option_table.h"
 
 inline constexpr char DemoMagic[] = "BRANDEMO";
@@ -80,7 +81,8 @@ Demo ReadDemo(const std::string& path);
 // happens to the game, what was recorded can be played.
 class DemoWriter {
 public:
-    // Creates (or empties) the file; DemoError names the path when it cannot.
+    // Starts a new file for path (an old one there stays until the header is written);
+    // DemoError names the path when it cannot.
     explicit DemoWriter(const std::string& path);
     ~DemoWriter();
     DemoWriter(const DemoWriter&) = delete;
@@ -88,8 +90,8 @@ public:
 
     void WriteHeader(const std::string& game_version, const DemoSettings& settings);
     void WriteFrame(const DemoFrame& frame);
-    // The end mark; the file is closed. A writer finished before its header removes the
-    // empty file it made.
+    // The end mark; the file is closed. A writer finished before its header (or that could
+    // not write it) leaves no file of its own.
     void Finish();
     bool HeaderWritten() const { return header_written_; }
     // Set once a write failed (disk full...); later entries are dropped.
@@ -100,7 +102,8 @@ private:
     void Put(const std::vector<uint8_t>& bytes);
 
     std::string path_;
-    std::FILE* file_ = nullptr;
+    TAppendFile file_;
+    bool finished_ = false;
     bool header_written_ = false;
     std::string failure_;
 };

@@ -18,8 +18,10 @@ std::vector<std::filesystem::path> GameFolderCandidates(const std::filesystem::p
 std::string FindGameFolder(const std::filesystem::path& program_dir) {
     std::string searched;
     for (const std::filesystem::path& folder : GameFolderCandidates(program_dir)) {
+        // Whatever stands under the marker's name marks the folder: a marker that cannot be
+        // read is said when it is loaded, with the reason, not as missing game files.
         std::error_code ec;
-        if (std::filesystem::is_regular_file(folder / MarkerFile, ec)) {
+        if (std::filesystem::exists(std::filesystem::symlink_status(folder / MarkerFile, ec))) {
             std::string path = folder.lexically_normal().string();
             if (path.empty() || path.back() != '/') path += '/';
             return path;

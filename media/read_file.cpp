@@ -1,32 +1,44 @@
 #include "media/read_file.h"
 
-#include <cstring>
+#include <cerrno>
 
 #include "media/language.h"
+#include "media/system_reason.h"
 #include "scene/engine/file_bytes.h"
 
-namespace {
-
-// No picture or sound of the game comes near this; a larger file is refused unread.
-constexpr size_t MaxGameFileSize = size_t{256} << 20;
-
-} // namespace
+std::optional<FileProblem> ReadFileWithin(const std::string& path, size_t max_size,
+                                          std::vector<uint8_t>& out) {
+    using Kind = rm::FileReadFailure::Kind;
+    const std::optional<rm::FileReadFailure> failure = rm::ReadWholeFile(path, max_size, out);
+    if (!failure) return std::nullopt;
+    FileProblem problem;
+    switch (failure->kind) {
+    case Kind::Folder:
+        problem.reason = Tr("フォルダーです");
+        break;
+    case Kind::NotRegular:
+        problem.reason = Tr("通常のファイルではありません");
+        break;
+    case Kind::TooLarge:
+        problem.reason = Format(Tr("%llu バイトより大きいファイルです"),
+                                static_cast<unsigned long long>(max_size));
+        break;
+    case Kind::CannotOpen:
+        problem.missing = failure->system_error == ENOENT;
+        problem.reason = SystemReason(failure->system_error);
+        break;
+    case Kind::CannotRead:
+        problem.reason =
+            Format(Tr("読み込みエラー: %s"), SystemReason(failure->system_error).c_str());
+        break;
+    }
+    return problem;
+}
 
 std::vector<uint8_t> ReadBinaryFile(const std::string& path) {
-    using Kind = rm::FileReadFailure::Kind;
     std::vector<uint8_t> bytes;
-    const std::optional<rm::FileReadFailure> failure =
-        rm::ReadWholeFile(path, MaxGameFileSize, bytes);
-    if (!failure) return bytes;
-    if (failure->kind == Kind::Folder)
-        throw EFOpenError(Format(Tr("%s: ファイルを開けません（フォルダーです）"), path.c_str()));
-    if (failure->kind != Kind::CannotRead) {
-        // The system's own words where it gave any, else the reader's (a device, a huge file).
-        const std::string reason = failure->kind == Kind::CannotOpen
-                                       ? std::strerror(failure->system_error)
-                                       : rm::DescribeFailure(*failure);
+    if (const std::optional<FileProblem> problem = ReadFileWithin(path, MaxGameFileSize, bytes))
         throw EFOpenError(
-            Format(Tr("%s: ファイルを開けません（%s）"), path.c_str(), reason.c_str()));
-    }
-    throw EFOpenError(Format(Tr("%s: ファイルを読めません（読み込みエラー）"), path.c_str()));
+            Format(Tr("%s: ファイルを開けません（%s）"), path.c_str(), problem->reason.c_str()));
+    return bytes;
 }

@@ -4,76 +4,166 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
-#include <cstring>
+#include <csignal>
 #include <filesystem>
+
+#include "media/language.h"
+#include "media/system_reason.h"
 
 namespace {
 
-std::string Reason(const char* step) {
-    return std::string(step) + ": " + std::strerror(errno);
+std::atomic<int> injected_error{0};
+
+bool FailsAtCreation(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
 }
 
-bool WriteAll(int fd, const std::string& text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t wrote = ::write(fd, text.data() + done, text.size() - done);
+// Past a file-size limit the system would end the program with SIGXFSZ; ignored, the
+// write fails with EFBIG instead. Set before every write: a test may have put the
+// default back.
+void KeepFileSizeLimitFromEndingTheProgram() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
+int CreateFile(const std::string& path, int flags, mode_t mode) {
+    KeepFileSizeLimitFromEndingTheProgram();
+    if (FailsAtCreation(injected_error)) {
+        errno = injected_error;
+        return -1;
+    }
+    return ::open(path.c_str(), flags | O_WRONLY | O_CREAT | O_CLOEXEC, mode);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    if (const int error = injected_error; error != 0 && !FailsAtCreation(error)) {
+        errno = error;
+        return false;
+    }
+    while (!bytes.empty()) {
+        const ssize_t wrote = ::write(fd, bytes.data(), bytes.size());
         if (wrote < 0 && errno == EINTR) continue;
         if (wrote <= 0) {
             if (wrote == 0) errno = ENOSPC;
             return false;
         }
-        done += static_cast<size_t>(wrote);
+        bytes.remove_prefix(static_cast<size_t>(wrote));
     }
     return true;
 }
 
-} // namespace
+bool Fail(std::string& error) {
+    error = SystemReason(errno);
+    return false;
+}
 
-bool ReplaceFileContents(const std::string& path, const std::string& text, std::string& error) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target = path;
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
+// A new file beside target, of a name no other writer (another copy of the game) uses.
+int CreateTemporaryBeside(const std::string& target, mode_t mode, std::string& temporary) {
+    for (int n = 0;; ++n) {
+        temporary = target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(n);
+        const int fd = CreateFile(temporary, O_EXCL, mode);
+        if (fd >= 0 || errno != EEXIST || n >= 100) return fd;
     }
-    const std::string temporary = target.string() + ".tmp";
+}
 
-    // The new file gets the old one's permissions.
+// Where a write to path lands: a symbolic link keeps pointing where it did.
+std::filesystem::path ResolvedTarget(const std::string& path) {
+    std::error_code ec;
+    if (std::filesystem::is_symlink(path, ec)) {
+        std::filesystem::path resolved = std::filesystem::weakly_canonical(path, ec);
+        if (!ec) return resolved;
+    }
+    return path;
+}
+
+// The new file that is to replace target, with the old one's permissions; -1 (errno set)
+// when target is a file the user may not write, which stays.
+int CreateReplacement(const std::filesystem::path& target, std::string& temporary) {
     mode_t mode = 0666;
     struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) mode = old.st_mode & 07777;
+    if (::stat(target.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+        if (::access(target.c_str(), W_OK) != 0) return -1;
+    }
+    return CreateTemporaryBeside(target.string(), mode, temporary);
+}
 
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-    if (fd < 0) {
-        error = Reason("create");
+} // namespace
+
+bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string& error) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path target = ResolvedTarget(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    fs::create_directories(folder, ec);
+    if (ec) {
+        error = Format(Tr("フォルダー %s を作れません: %s"), folder.c_str(),
+                       SystemReason(ec.value()).c_str());
         return false;
     }
-    bool ok = WriteAll(fd, text);
-    if (!ok) error = Reason("write");
-    if (ok && ::fsync(fd) != 0) {
-        ok = false;
-        error = Reason("flush");
-    }
+    std::string temporary;
+    const int fd = CreateReplacement(target, temporary);
+    if (fd < 0) return Fail(error);
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    int failure = errno;
     if (::close(fd) != 0 && ok) {
         ok = false;
-        error = Reason("close");
+        failure = errno;
     }
     if (ok && ::rename(temporary.c_str(), target.c_str()) != 0) {
         ok = false;
-        error = Reason("rename");
+        failure = errno;
     }
     if (!ok) {
         ::unlink(temporary.c_str());
-        return false;
+        errno = failure;
+        return Fail(error);
     }
     // The rename itself reaches the disk with its folder.
-    const int folder = ::open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
-                              O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
+    const int folder_fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder_fd >= 0) {
+        ::fsync(folder_fd);
+        ::close(folder_fd);
     }
     return true;
+}
+
+bool TAppendFile::Open(const std::string& path, std::string& error) {
+    Close();
+    target_ = ResolvedTarget(path).string();
+    fd_ = CreateReplacement(target_, temporary_);
+    if (fd_ < 0) temporary_.clear();
+    return fd_ >= 0 || Fail(error);
+}
+
+bool TAppendFile::Append(std::string_view bytes, std::string& error) {
+    if (fd_ < 0) {
+        errno = EBADF;
+        return Fail(error);
+    }
+    KeepFileSizeLimitFromEndingTheProgram();
+    return WriteAll(fd_, bytes) || Fail(error);
+}
+
+bool TAppendFile::Publish(std::string& error) {
+    if (fd_ < 0) {
+        errno = EBADF;
+        return Fail(error);
+    }
+    if (temporary_.empty()) return true;
+    if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Fail(error);
+    temporary_.clear();
+    return true;
+}
+
+void TAppendFile::Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+void SetInjectedWriteError(int error) {
+    injected_error = error;
 }

@@ -1,15 +1,46 @@
 #include "media/report.h"
 
+#include <algorithm>
 #include <iostream>
 
 namespace {
-constexpr const char* ProgramName = "brannock";
+
+std::string& ProgramName() {
+    static std::string name = "brannock";
+    return name;
+}
+
+// Line ends and other control characters as C escapes.
+std::string OneLine(const std::string& text) {
+    static constexpr char Hex[] = "0123456789ABCDEF";
+    std::string line;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n') {
+            line += "\\n";
+        } else if (c == '\r') {
+            line += "\\r";
+        } else if ((byte < 0x20 && c != '\t') || byte == 0x7F) {
+            line += "\\x";
+            line += Hex[byte >> 4];
+            line += Hex[byte & 0xF];
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 } // namespace
 
+void SetReportingProgramName(const std::string& name) {
+    ProgramName() = name;
+}
+
 std::string ProblemLine(const std::string& file, const std::string& message) {
-    std::string line = std::string(ProgramName) + ": ";
+    std::string line = ProgramName() + ": ";
     if (!file.empty()) line += file + ": ";
-    return line + message;
+    return OneLine(line + message);
 }
 
 void ReportProblemLine(const std::string& file, const std::string& message) {
@@ -17,5 +48,13 @@ void ReportProblemLine(const std::string& file, const std::string& message) {
 }
 
 void ReportFollowUp(const std::string& text) {
-    std::cerr << text << std::flush;
+    // Each line starts with the name too, so that no line on stderr comes from nowhere.
+    std::string lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        lines += ProgramName() + ": " + text.substr(start, end - start) + "\n";
+        start = end + 1;
+    }
+    std::cerr << lines << std::flush;
 }

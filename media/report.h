@@ -10,10 +10,14 @@
 
 #include <string>
 
-// The line for a problem, without its line end; file may be empty.
+// The name that starts every line: "brannock" unless a tool sets its own first.
+void SetReportingProgramName(const std::string& name);
+// The line for a problem, without its line end; file may be empty. Control characters in
+// the file's name or the message (a line feed in an environment variable, say) are shown
+// as escapes, so that a problem is always one line.
 std::string ProblemLine(const std::string& file, const std::string& message);
 // Writes the line on stderr.
 void ReportProblemLine(const std::string& file, const std::string& message);
-// Writes text on stderr as it is, after a problem's line: how to do better (the usage after
-// a refused command line).
+// Writes text on stderr after a problem's line, each of its lines after the program's name:
+// how to do better (the usage after a refused command line).
 void ReportFollowUp(const std::string& text);

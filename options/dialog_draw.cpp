@@ -1,5 +1,6 @@
 #include "options/dialog_draw.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <string>
@@ -7,6 +8,7 @@
 #include "media/gui_glue.h"
 #include "options/dialogs.h"
 #include "options/options_panel.h"
+#include "options/text_wrap.h"
 
 namespace {
 
@@ -175,7 +177,14 @@ void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
     constexpr int TitleHeight = 22, Padding = 18, ButtonGap = 8;
     ImFont* font = fonts.regular;
     const float size = 12;
-    const ImVec2 text = TextSize(font, size, d.Text);
+    // A long text (a file's path in it) is broken into rows that fit the window.
+    const float room = std::max(200.0f, ImGui::GetIO().DisplaySize.x - 2 * Padding - 40);
+    std::string shown;
+    for (const std::string& row : WrapText(d.Text, room, [&](std::string_view c) {
+             return TextSize(font, size, std::string(c)).x;
+         }))
+        shown += (shown.empty() ? "" : "\n") + row;
+    const ImVec2 text = TextSize(font, size, shown);
     const int buttons_width = static_cast<int>(d.ButtonList.size()) * (97 + ButtonGap) - ButtonGap;
     const int width = std::max(
         {static_cast<int>(std::ceil(text.x)) + 2 * Padding, buttons_width + 2 * Padding, 240});
@@ -191,7 +200,7 @@ void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
     dl->AddText(font, size, paint.At(8, (TitleHeight - 12) / 2), Colour(0xFFFFFF),
                 d.Caption.c_str());
     dl->AddRect(paint.At(0, 0), paint.At(width, height), Colour(0x696969));
-    dl->AddText(font, size, paint.At(Padding, text_top), Colour(0x000000), d.Text.c_str());
+    dl->AddText(font, size, paint.At(Padding, text_top), Colour(0x000000), shown.c_str());
     int left = (width - buttons_width) / 2;
     for (size_t i = 0; i < d.ButtonList.size(); ++i) {
         TButton& b = d.ButtonList[i];

@@ -8,6 +8,7 @@
 #include "media/desktop_opener.h"
 #include "media/game_folder.h"
 #include "media/language.h"
+#include "media/read_file.h"
 
 std::string DocumentUrl(const std::string& address, const std::string& folder) {
     if (address.find("://") != std::string::npos) return address;
@@ -31,6 +32,13 @@ std::string DocumentUrl(const std::string& address, const std::string& folder) {
     return url;
 }
 
+namespace {
+
+// The help pages come nowhere near this.
+constexpr size_t MaxHelpDocumentSize = size_t{16} << 20;
+
+} // namespace
+
 void TMailAndHP::OpenHomePage() {
     Document = HomePageAddress;
     Failure.clear();
@@ -45,6 +53,15 @@ void TMailAndHP::OpenHomePage() {
             return;
         }
         Document = (std::filesystem::path(folder) / HomePageAddress).lexically_normal().string();
+        // The desktop's opener would fail where the player cannot see it: a document that
+        // cannot be read is said here.
+        std::vector<uint8_t> bytes;
+        if (const std::optional<FileProblem> problem =
+                ReadFileWithin(Document, MaxHelpDocumentSize, bytes)) {
+            Failure = problem->reason;
+            Success = false;
+            return;
+        }
     }
     const std::string url = DocumentUrl(HomePageAddress, folder);
     Failure = Opener ? Opener(url) : OpenWithDesktop(url);

@@ -1,67 +1,21 @@
 #include "options/record_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <span>
 #include <vector>
 
 #include "media/language.h"
+#include "media/read_file.h"
+#include "media/replace_file.h"
+#include "media/system_reason.h"
 
 namespace {
 
-std::string Reason(int error) {
-    return std::strerror(error);
-}
-
-// Closes a descriptor when the scope ends.
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0) ::close(fd);
-    }
-    int Release() {
-        const int d = fd;
-        fd = -1;
-        return d;
-    }
-};
-
-struct FileStart {
-    std::vector<uint8_t> bytes; // up to the bytes asked for
-    uint64_t size = 0;          // the whole file's
-};
-
-// Up to max bytes of the file; nullopt with errno set when it cannot be read.
-std::optional<FileStart> ReadUpTo(const std::string& path, size_t max) {
-    Descriptor file{::open(path.c_str(), O_RDONLY | O_CLOEXEC)};
-    if (file.fd < 0) return std::nullopt;
-    struct stat info {};
-    if (::fstat(file.fd, &info) != 0) return std::nullopt;
-    if (!S_ISREG(info.st_mode)) {
-        errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
-        return std::nullopt;
-    }
-    FileStart start;
-    start.bytes.resize(max);
-    size_t got = 0;
-    while (got < max) {
-        const ssize_t n = ::read(file.fd, start.bytes.data() + got, max - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return std::nullopt;
-        if (n == 0) break;
-        got += static_cast<size_t>(n);
-    }
-    start.bytes.resize(got);
-    start.size = std::max<uint64_t>(static_cast<uint64_t>(info.st_size), got);
-    return start;
-}
+// A table is 1080 bytes; a longer file is read up to this size (its first 1080 bytes are
+// its table), and anything larger cannot be one.
+constexpr size_t MaxTableFileSize = size_t{1} << 20;
 
 std::string TimeStamp() {
     const std::time_t now = std::time(nullptr);
@@ -82,17 +36,6 @@ std::string AsideName(const std::string& path) {
     return name;
 }
 
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
 std::string CannotWrite(const std::string& path, const std::string& reason) {
     return Format(Tr("%s に書き込めません（%s）。記録は保存されず、表は元のままです。"),
                   path.c_str(), reason.c_str());
@@ -106,24 +49,22 @@ unsigned long long Bytes(const TTableRead& read) {
 
 TTableRead ReadTableFile(const std::string& path) {
     TTableRead result;
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 && errno == ENOENT) return result;
-    result.Existed = true;
-
-    // One byte more than a table tells a long file from a table.
-    const std::optional<FileStart> start = ReadUpTo(path, RecordTableSize + 1);
-    if (!start) {
+    std::vector<uint8_t> bytes;
+    if (const std::optional<FileProblem> problem = ReadFileWithin(path, MaxTableFileSize, bytes)) {
+        if (problem->missing) return result;
+        result.Existed = true;
         result.Fault = TableFault::Unreadable;
-        result.Reason = Reason(errno);
+        result.Reason = problem->reason;
         return result;
     }
-    result.Size = start->size;
-    std::span<const uint8_t> bytes(start->bytes);
-    if (bytes.size() > RecordTableSize) {
+    result.Existed = true;
+    result.Size = bytes.size();
+    std::span<const uint8_t> table_bytes(bytes);
+    if (table_bytes.size() > RecordTableSize) {
         result.Fault = TableFault::TooLong;
-        bytes = bytes.first(RecordTableSize);
+        table_bytes = table_bytes.first(RecordTableSize);
     }
-    if (std::optional<TRecordTable> table = ParseRecordTable(bytes)) {
+    if (std::optional<TRecordTable> table = ParseRecordTable(table_bytes)) {
         result.Table = *table;
         result.FromFile = true;
     } else {
@@ -157,7 +98,7 @@ std::string SetFaultyFileAside(const std::string& path, const TTableRead& read, 
         may_write = false;
         return Format(Tr("%s を %s に移せません（%s）。ファイルはそのまま残し、この記録は保存し"
                          "ません。"),
-                      path.c_str(), aside.c_str(), Reason(errno).c_str());
+                      path.c_str(), aside.c_str(), SystemReason(errno).c_str());
     }
     switch (read.Fault) {
     case TableFault::Unreadable:
@@ -179,41 +120,10 @@ std::string SetFaultyFileAside(const std::string& path, const TTableRead& read, 
 }
 
 std::optional<std::string> WriteTableFile(const std::string& path, const TRecordTable& table) {
-    const std::filesystem::path target(path);
-    std::error_code ec;
-    if (target.has_parent_path()) {
-        std::filesystem::create_directories(target.parent_path(), ec);
-        if (ec)
-            return CannotWrite(path, Format(Tr("フォルダー %s を作れません: %s"),
-                                            target.parent_path().c_str(), ec.message().c_str()));
-    }
-
-    // A name of our own beside the table, so the rename never crosses file systems.
-    Descriptor file;
-    std::string temp;
-    for (int n = 0; file.fd < 0; ++n) {
-        temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(n);
-        file.fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (file.fd < 0 && (errno != EEXIST || n >= 100)) return CannotWrite(path, Reason(errno));
-    }
     const std::vector<uint8_t> bytes = SerializeRecordTable(table);
-    bool ok = WriteAll(file.fd, bytes) && ::fsync(file.fd) == 0;
-    int error = errno;
-    if (::close(file.Release()) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        return CannotWrite(path, Reason(error));
-    }
-    // The rename itself reaches the disk with the folder.
-    Descriptor folder{::open(target.has_parent_path() ? target.parent_path().c_str() : ".",
-                             O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
-    if (folder.fd >= 0) ::fsync(folder.fd);
-    return std::nullopt;
+    std::string reason;
+    if (ReplaceFileContents(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()},
+                            reason))
+        return std::nullopt;
+    return CannotWrite(path, reason);
 }

@@ -13,7 +13,7 @@
 // What keeps a file from being read as a whole table.
 enum class TableFault {
     None,
-    Unreadable, // a folder, a device, or the system refuses to read it
+    Unreadable, // a folder, a device, larger than a table could be, or the system refuses it
     NotATable,  // shorter than a table
     TooLong,    // longer than a table: its first 1080 bytes are read as the table
 };

@@ -1,29 +1,142 @@
 // The settings file bn.ini: integer values in one section, read and written one key at a
-// time. Each call opens and frees its own file object, so another program (or another
-// copy of the game) editing the file is always seen. As with desktop profile files, the
-// first of two equal sections or keys is the one that counts.
-
-// The Debian build of SimpleIni uses ICU for its wide-character converter.
-#define SI_CONVERT_ICU
-#include <SimpleIni.h>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+// time. Each call reads the file afresh, so another program (or another copy of the game)
+// editing the file is always seen. As with desktop profile files, names ignore ASCII case
+// and the first of two equal sections or keys is the one that counts.
+//
+// A write changes the line of its key (or adds one) and nothing else: comments, other
+// sections and lines the game does not understand stay byte for byte. A file that cannot
+// be read whole, or that holds bytes that are no UTF-8 text (a NUL byte among them), is
+// never written: the game reads what it can of it and keeps it as it is.
+#include <algorithm>
 #include <cstdint>
-#include <filesystem>
+#include <string_view>
+#include <vector>
 
 #include "media/language.h"
+#include "media/read_file.h"
 #include "media/replace_file.h"
 #include "media/user_folders.h"
 #include "options/options.h"
+#include "options/utf8.h"
 
 namespace {
 
-constexpr const char* Section = "Brannock";
+constexpr std::string_view Section = "Brannock";
 // The longest value text a read takes, as with a 1024-character buffer.
 constexpr size_t MaxValueLength = 1023;
+// No settings file comes near this; a larger file is refused unread.
+constexpr size_t MaxFileSize = size_t{1} << 20;
+constexpr std::string_view Signature = "\xEF\xBB\xBF";
+constexpr size_t None = std::string_view::npos;
+
+enum class FileState { Missing, Loaded, NotText, Unreadable };
+
+struct SettingsText {
+    FileState state = FileState::Missing;
+    std::string text;
+    std::string reason; // why an Unreadable file could not be read
+};
+
+enum class LineKind { Other, Header, Entry };
+
+// One line of the file: its text runs from start to end, its line end from end to next.
+struct Line {
+    size_t start = 0, end = 0, next = 0;
+    LineKind kind = LineKind::Other;
+    std::string_view name;   // a header's section or an entry's key
+    std::string_view value;  // an entry's
+    size_t value_offset = 0; // where an entry's text after '=' starts, from start
+    bool in_section = false; // in a [Brannock] section
+};
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return std::ranges::equal(a, b, {}, lower, lower);
+}
+
+// UTF-8 text without NUL bytes.
+bool IsText(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        const size_t length = text[i] == '\0' ? 0 : Utf8Length(text, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
+}
+
+// What a line says. Blank lines, comments (';', '#'), a header without its ']' (the section
+// before goes on), a line without '=' and a line that is no text say nothing.
+void ReadMeaning(std::string_view text, Line& line) {
+    const std::string_view whole = text.substr(line.start, line.end - line.start);
+    if (!IsText(whole)) return;
+    size_t at = 0;
+    // A UTF-8 signature may start the file, or any line copied from the start of another.
+    while (whole.substr(at).starts_with(Signature)) at += Signature.size();
+    while (at < whole.size() && IsBlank(whole[at])) ++at;
+    const std::string_view rest = whole.substr(at);
+    if (rest.empty() || rest[0] == ';' || rest[0] == '#') return;
+    if (rest[0] == '[') {
+        const size_t close = rest.find(']');
+        if (close == None) return;
+        line.kind = LineKind::Header;
+        line.name = Trim(rest.substr(1, close - 1));
+        return;
+    }
+    const size_t equals = rest.find('=');
+    if (equals == None || Trim(rest.substr(0, equals)).empty()) return;
+    line.kind = LineKind::Entry;
+    line.name = Trim(rest.substr(0, equals));
+    line.value = Trim(rest.substr(equals + 1));
+    line.value_offset = at + equals + 1;
+}
+
+// The lines of text. A line ends at a line feed, a carriage return or both together.
+std::vector<Line> Lines(std::string_view text) {
+    std::vector<Line> lines;
+    bool in_section = false;
+    for (size_t start = 0; start < text.size();) {
+        const size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        size_t next = std::min(end + 1, text.size());
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++next;
+        Line line;
+        line.start = start;
+        line.end = end;
+        line.next = next;
+        ReadMeaning(text, line);
+        if (line.kind == LineKind::Header) in_section = SameName(line.name, Section);
+        line.in_section = in_section;
+        lines.push_back(line);
+        start = next;
+    }
+    return lines;
+}
+
+bool IsEntryOf(const Line& line, std::string_view key) {
+    return line.in_section && line.kind == LineKind::Entry && SameName(line.name, key);
+}
+
+SettingsText LoadSettings(const std::string& path) {
+    SettingsText file;
+    std::vector<uint8_t> bytes;
+    if (const std::optional<FileProblem> problem = ReadFileWithin(path, MaxFileSize, bytes)) {
+        if (!problem->missing) file.state = FileState::Unreadable;
+        file.reason = problem->reason;
+        return file;
+    }
+    file.text.assign(bytes.begin(), bytes.end());
+    file.state = IsText(file.text) ? FileState::Loaded : FileState::NotText;
+    return file;
+}
 
 // A value written in quotes reads without them.
 std::string Unquote(std::string text) {
@@ -33,65 +146,42 @@ std::string Unquote(std::string text) {
     return text;
 }
 
-// Larger files are not settings files: they are refused rather than loaded.
-constexpr size_t MaxFileSize = size_t{1} << 20;
-
-enum class FileState { Missing, Loaded, Unreadable };
-
-// A section header without its closing bracket becomes a comment line. Left as it is, the
-// ini library would file the keys after it under a name that no later read finds, and
-// every write would add the section again. Lines end at a carriage return as well as at a
-// line feed, as the library reads them.
-// UTF-8 signatures at the start of a line are dropped: the library drops one at the start
-// of the file, so a line that comes first after a write would otherwise change its meaning.
-std::string NeutraliseBrokenHeaders(const std::string& text) {
-    constexpr std::string_view Signature = "\xEF\xBB\xBF";
+// text with key set to value in [Brannock]: the copy that is read is changed in place and
+// later copies (never read) go; a missing key is added after the last entry of the first
+// [Brannock] section, or in a section added at the end. Every other byte stays.
+std::string WithSetting(const std::string& text, const std::string& key, const std::string& value) {
+    const std::vector<Line> lines = Lines(text);
+    const std::string line_end = lines.empty() || lines[0].end == lines[0].next
+                                     ? "\n"
+                                     : text.substr(lines[0].end, lines[0].next - lines[0].end);
+    const bool present =
+        std::ranges::any_of(lines, [&](const Line& l) { return IsEntryOf(l, key); });
+    // Where a new entry goes: after the first section's header or its last entry.
+    size_t anchor = None;
+    for (size_t i = 0, sections = 0; i < lines.size() && !present; ++i) {
+        if (lines[i].kind == LineKind::Header && lines[i].in_section) ++sections;
+        if (sections == 1 && lines[i].in_section && lines[i].kind != LineKind::Other) anchor = i;
+    }
     std::string out;
-    out.reserve(text.size() + 16);
-    size_t start = 0;
-    while (start < text.size()) {
-        while (std::string_view(text).substr(start).starts_with(Signature))
-            start += Signature.size();
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        const std::string_view line(text.data() + start, end - start);
-        const size_t first = line.find_first_not_of(" \t");
-        if (first != std::string_view::npos && line[first] == '[' &&
-            line.find(']', first) == std::string_view::npos)
-            out += ';';
-        out.append(line);
-        if (end < text.size()) out += text[end];
-        start = end + 1;
+    bool written = false;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const Line& line = lines[i];
+        if (IsEntryOf(line, key)) {
+            if (!written)
+                out += text.substr(line.start, line.value_offset) + value +
+                       text.substr(line.end, line.next - line.end);
+            written = true;
+            continue;
+        }
+        out += text.substr(line.start, line.next - line.start);
+        if (i == anchor)
+            out.insert(out.size() - (line.next - line.end), line_end + key + "=" + value);
+    }
+    if (!present && anchor == None) {
+        if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += line_end;
+        out += "[" + std::string(Section) + "]" + line_end + key + "=" + value + line_end;
     }
     return out;
-}
-
-// Reads bn.ini into ini. A file that is missing reads as empty; one that is a folder or
-// a device, too large, unreadable or not UTF-8 is Unreadable and nothing is loaded.
-FileState LoadSettings(const std::string& path, CSimpleIniA& ini) {
-    ini.SetUnicode(true);
-    ini.SetMultiKey(true); // keeps every copy of a key so that the first can be found
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? FileState::Missing : FileState::Unreadable;
-    struct stat info {};
-    std::string text;
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-              static_cast<uint64_t>(info.st_size) <= MaxFileSize;
-    char buffer[8192];
-    while (ok) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) {
-            ok = got == 0;
-            break;
-        }
-        text.append(buffer, static_cast<size_t>(got));
-        ok = text.size() <= MaxFileSize;
-    }
-    ::close(fd);
-    if (!ok) return FileState::Unreadable;
-    text = NeutraliseBrokenHeaders(text);
-    return ini.LoadData(text) < 0 ? FileState::Unreadable : FileState::Loaded;
 }
 
 int HexDigit(char c) {
@@ -141,31 +231,45 @@ std::optional<int> SettingTextToInt(const std::string& source) {
     return static_cast<int>(value);
 }
 
+std::optional<std::string> ReadSettingText(const std::string& key) {
+    const SettingsText file = LoadSettings(SettingsFilePath());
+    for (const Line& line : Lines(file.text))
+        if (IsEntryOf(line, key)) return Unquote(std::string(line.value.substr(0, MaxValueLength)));
+    return std::nullopt;
+}
+
 int ReadSettingInt(const std::string& key, int default_value) {
-    // A missing or unreadable file reads as empty: every key gives its default.
-    CSimpleIniA ini;
-    if (LoadSettings(SettingsFilePath(), ini) != FileState::Loaded) return default_value;
-    const char* value = ini.GetValue(Section, key.c_str(), "");
-    std::string text = Unquote(std::string(value).substr(0, MaxValueLength));
-    return SettingTextToInt(text).value_or(default_value);
+    const std::optional<std::string> text = ReadSettingText(key);
+    return text ? SettingTextToInt(*text).value_or(default_value) : default_value;
+}
+
+std::optional<std::string> SettingsFileProblem() {
+    const std::string path = SettingsFilePath();
+    const SettingsText file = LoadSettings(path);
+    if (file.state == FileState::Unreadable)
+        return Format(Tr("%s を読めません（%s）。設定は既定のまま、保存もされません"), path.c_str(),
+                      file.reason.c_str());
+    if (file.state == FileState::NotText)
+        return Format(Tr("%s に文字でないバイト（NUL など）があります。読めた設定を使い、"
+                         "このファイルは書き換えません"),
+                      path.c_str());
+    return std::nullopt;
 }
 
 void WriteSettingInt(const std::string& key, int value) {
-    namespace fs = std::filesystem;
-    const fs::path path = SettingsFilePath();
-    const EIniFileException failure(Format(Tr("%s に書き込めません"), path.c_str()));
-    std::error_code ec;
-    fs::create_directories(path.parent_path(), ec);
-
-    CSimpleIniA ini;
-    // An existing file that cannot be read is never replaced: its other keys would be lost.
-    if (LoadSettings(path.string(), ini) == FileState::Unreadable) throw failure;
-    ini.SetSpaces(false);
-    // Replaces the first copy of the key in place and drops the ignored later ones.
-    if (ini.SetValue(Section, key.c_str(), std::to_string(value).c_str(), nullptr, true) < 0)
-        throw failure;
-    std::string text;
-    if (ini.Save(text, false) < 0) throw failure;
+    const std::string path = SettingsFilePath();
+    const SettingsText file = LoadSettings(path);
+    // What cannot be read whole would be lost by a write.
+    if (file.state == FileState::Unreadable)
+        throw EIniFileException(Format(Tr("%s に書き込めません（ファイルを読めません: %s）"),
+                                       path.c_str(), file.reason.c_str()));
+    if (file.state == FileState::NotText)
+        throw EIniFileException(
+            Format(Tr("%s に書き込みません（文字でないバイトがあるファイルは書き換えません）"),
+                   path.c_str()),
+            true);
     std::string reason;
-    if (!ReplaceFileContents(path.string(), text, reason)) throw failure;
+    if (!ReplaceFileContents(path, WithSetting(file.text, key, std::to_string(value)), reason))
+        throw EIniFileException(
+            Format(Tr("%s に書き込めません（%s）"), path.c_str(), reason.c_str()));
 }

@@ -7,7 +7,7 @@ set -euo pipefail
 play=(
   build-essential cmake ninja-build pkg-config
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev fonts-ipafont-gothic
-  libimgui-dev libfreetype-dev libglm-dev libsimpleini-dev nlohmann-json3-dev libstb-dev
+  libimgui-dev libfreetype-dev libglm-dev nlohmann-json3-dev libstb-dev
   file  # cpack -G DEB reads the binaries with it
   gettext  # xgettext and msgfmt: the English texts are compiled by the build
 )

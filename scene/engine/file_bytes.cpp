@@ -32,8 +32,9 @@ using Kind = FileReadFailure::Kind;
 
 std::optional<FileReadFailure> ReadWholeFile(const std::string& path, size_t max_size,
                                              std::vector<uint8_t>& out) {
-    // Non-blocking, so a named pipe in a file's place cannot stall the open.
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    // Non-blocking, so a named pipe in a file's place cannot stall the open; a terminal
+    // opened by mistake never becomes the controlling one.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0) return FileReadFailure{Kind::CannotOpen, errno};
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) return FileReadFailure{Kind::CannotRead, errno};

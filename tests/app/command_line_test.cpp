@@ -124,8 +124,8 @@ TEST(CommandLineTest, LangChoosesTheLanguageBesideAnyOtherArguments) {
     EXPECT_NE(ParseCommandLine({"--help"}).text.find("--lang ja|en"), std::string::npos);
 }
 
-TEST(CommandLineTest, TheFirstArgumentDecides) {
-    EXPECT_EQ(ParseCommandLine({"--help", "--bogus"}).action, Action::Help);
+TEST(CommandLineTest, TheFirstOfHelpAndVersionCountsInALineWithNothingUnknown) {
+    EXPECT_EQ(ParseCommandLine({"--help", "--bogus"}).action, Action::Refuse);
     EXPECT_EQ(ParseCommandLine({"--version", "--help"}).action, Action::Version);
     const CommandLine refused = ParseCommandLine({"--bogus", "--help"});
     EXPECT_EQ(refused.action, Action::Refuse);
@@ -174,7 +174,7 @@ TEST(CommandLineTest, TheGameRefusesADemoItCannotPlayOrWrite) {
         {"--play " + cut, "brannock: " + cut + ": cut short inside its header\n"},
         {"--record " + (dir / "no" / "x.bnd").string(),
          "brannock: " + (dir / "no" / "x.bnd").string() +
-             ": cannot write: No such file or directory\n"},
+             " に書き込めません（ファイルがありません）\n"},
     };
     for (const auto& [arguments, said] : cases) {
         const Refusal out = RunGame(arguments);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "app/game.h"
@@ -51,13 +52,21 @@ TEST_F(DesktopWindowTest, TheWindowModeOpensAsThePlayerLeftIt) {
     struct Row {
         std::vector<int> stored;
         std::pair<int, int> drawn, windowed;
-    } const rows[] = {{{}, {647, 471}, {647, 471}},
-                      {{800, 600, 0}, {800, 600}, {800, 600}},
-                      {{100, 100, 9}, {640, 471}, {640, 471}}, // the smallest window
-                      {{5000, 4000, 0}, {1024, 768}, {1024, 768}},
-                      {{900, 700, 2}, {1024, 768}, {900, 700}}}; // full screen
+        int told; // values said to be unusable, one line each
+    } const rows[] = {{{}, {647, 471}, {647, 471}, 0},
+                      {{800, 600, 0}, {800, 600}, {800, 600}, 0},
+                      {{100, 100, 9}, {647, 471}, {647, 471}, 3}, // the designed window
+                      {{5000, 4000, 0}, {1024, 768}, {1024, 768}, 0},
+                      {{900, 700, 2}, {1024, 768}, {900, 700}, 0}}; // full screen
     for (const Row& row : rows) {
+        testing::internal::CaptureStderr();
         Start(row.stored);
+        const std::string said = testing::internal::GetCapturedStderr();
+        const std::string line = "brannock: " + SettingsFilePath() + ": ";
+        int told = 0;
+        for (size_t at = said.find(line); at != std::string::npos; at = said.find(line, at + 1))
+            ++told;
+        EXPECT_EQ(told, row.told) << said;
         EXPECT_TRUE(form().Window.Resizable());
         EXPECT_EQ(Drawn(), row.drawn);
         EXPECT_EQ(form().Window.WindowedWidth(), row.windowed.first);

@@ -134,7 +134,8 @@ TEST_F(DemoReplayTest, ACutDemoPlaysUpToWhereItEndsThenSaysSo) {
     const std::string said = testing::internal::GetCapturedStderr();
     ASSERT_EQ(error, "");
     EXPECT_EQ(said,
-              cut + ": played up to frame 200; the demo cut short in the middle of frame 201\n");
+              "brannock: " + cut +
+                  ": played up to frame 200; the demo cut short in the middle of frame 201\n");
     const std::vector<std::string> recorded = Lines(States("recorded"));
     const std::vector<std::string> played = Lines(States("played"));
     ASSERT_EQ(played.size(), 201u) << "200 frames, then the program closes";
@@ -149,7 +150,7 @@ TEST_F(DemoReplayTest, BadDemoFilesAreScriptErrorsNamingTheLineTheFileAndTheReas
               "script line 2: " + text + ": not a Brannock demo");
     const std::string missing = Path("missing.bnd");
     EXPECT_EQ(Replay("play " + missing + "\n", "b")
-                  .rfind("script line 1: " + missing + ": cannot read", 0),
+                  .rfind("script line 1: " + missing + " を読めません", 0),
               0u);
     const std::string other = Path("other.bnd");
     {

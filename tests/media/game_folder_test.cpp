@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -38,9 +39,17 @@ TEST_F(GameFolderTest, AnInstalledProgramFindsShareBesideItsBin) {
     EXPECT_EQ(FindGameFolder(root_ / "bin"), (root_ / "share" / "brannock").string() + "/");
 }
 
-TEST_F(GameFolderTest, MissingFilesAreReportedNamingEveryPlaceSearched) {
-    // A folder with the marker's name is not the file.
+// Whatever stands under the marker's name marks the folder: it is said not to be a
+// picture when it is loaded, rather than the game files being missing.
+TEST_F(GameFolderTest, AMarkerThatIsNoFileStillMarksTheFolder) {
     fs::create_directories(root_ / "bin" / "Image1.bmp");
+    EXPECT_EQ(FindGameFolder(root_ / "bin"), (root_ / "bin").string() + "/");
+    fs::remove(root_ / "bin" / "Image1.bmp");
+    ASSERT_EQ(::mkfifo((root_ / "bin" / "Image1.bmp").c_str(), 0600), 0);
+    EXPECT_EQ(FindGameFolder(root_ / "bin"), (root_ / "bin").string() + "/");
+}
+
+TEST_F(GameFolderTest, MissingFilesAreReportedNamingEveryPlaceSearched) {
     Touch(root_ / "share" / "brannock" / "image1.bmp"); // case matters
     try {
         FindGameFolder(root_ / "bin");

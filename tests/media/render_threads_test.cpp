@@ -4,6 +4,7 @@
 #include <string>
 
 #include "media/render_threads.h"
+#include "media/report.h"
 #include "scene/engine/rm.h"
 
 namespace {
@@ -14,20 +15,27 @@ TEST(RenderThreadsSetting, AGoodCountIsTakenAnythingElseIsReportedOnce) {
         int count; // 0: the default
         bool reported;
     };
-    const Row rows[] = {
-        {nullptr, 0, false}, {"1", 1, false}, {"3", 3, false}, {"64", 64, false},
-        {"0", 0, true},      {"65", 0, true}, {"", 0, true},   {"four", 0, true},
-    };
+    const Row rows[] =
+        {
+            {nullptr, 0, false}, {"1", 1, false},   {"3", 3, false},
+            {"64", 64, false},   {"0", 0, true},    {"65", 0, true},
+            {"", 0, true},       {"four", 0, true}, {"3\nx", 0, true}, // said on one line
+        };
     for (const Row& row : rows) {
         const int expected = row.count != 0 ? row.count : rm::DefaultRenderThreads();
         const RenderThreadsChoice choice = RenderThreadsSetting(row.value);
         EXPECT_EQ(choice.count, expected) << (row.value ? row.value : "unset");
-        if (row.reported)
+        if (row.reported) {
             EXPECT_TRUE(
                 choice.problem.starts_with(std::string("BRANNOCK_THREADS=\"") + row.value + "\" "))
                 << choice.problem;
-        else
+            // Said as one line, whatever the value holds.
+            const std::string said = ProblemLine("", choice.problem);
+            EXPECT_TRUE(said.starts_with("brannock: BRANNOCK_THREADS=")) << said;
+            EXPECT_EQ(said.find('\n'), std::string::npos) << said;
+        } else {
             EXPECT_EQ(choice.problem, "");
+        }
     }
 }
 

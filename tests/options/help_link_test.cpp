@@ -58,6 +58,11 @@ TEST_F(HelpButtonTest, EveryClickOpensTheDocumentAndAFailureIsShownWithItsReason
     const std::string message = "ヘルプ文書 " + document + " を開けません（" + failure + "）";
     EXPECT_EQ(boxes, std::vector<std::string>{message}) << "only the failure is said";
     EXPECT_EQ(said, "brannock: " + message + "\n");
+    form().MailAndHP1.HomePageAddress = "missing.html";
+    Button3Click(form());
+    EXPECT_EQ(opened.size(), 2u) << "a document that is not there is not handed on";
+    EXPECT_TRUE(boxes.back().ends_with("/missing.html を開けません（ファイルがありません）"))
+        << boxes.back();
 }
 
 // SDL runs xdg-open from PATH without waiting for it: none there is said; a stand-in that

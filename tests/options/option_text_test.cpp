@@ -3,6 +3,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "options/options.h"
@@ -31,15 +33,27 @@ TEST_F(OptionTextTest, LinesWithoutTheirEnds) {
     EXPECT_EQ(lines_, (std::vector<std::string>{"一行目", "", "　三行目"}));
 }
 
-TEST_F(OptionTextTest, AMissingFileOrAFolderIsSaidInTheMemo) {
-    const std::string missing = ReadOptionText(Path(), lines_);
-    EXPECT_EQ(missing, Path() + " が見つかりません（読めません）");
-    EXPECT_EQ(lines_, std::vector<std::string>{missing});
-
-    fs::create_directories(Path());
-    const std::string folder = ReadOptionText(Path(), lines_);
-    EXPECT_EQ(folder, Path() + " を読めません（フォルダーです）");
-    EXPECT_EQ(lines_, std::vector<std::string>{folder});
+// Whatever stands there is never waited for nor read without end.
+TEST_F(OptionTextTest, AFileThatCannotBeShownIsSaidInTheMemo) {
+    const struct {
+        std::function<void(const std::string&)> make;
+        std::string said; // after the path
+    } rows[] = {
+        {[](const std::string&) {}, " が見つかりません"},
+        {[](const std::string& p) { fs::create_directories(p); },
+         " を読めません（フォルダーです）"},
+        {[](const std::string& p) { ::mkfifo(p.c_str(), 0600); },
+         " を読めません（通常のファイルではありません）"},
+        {[](const std::string& p) { fs::create_symlink("/dev/zero", p); },
+         " を読めません（通常のファイルではありません）"},
+    };
+    for (const auto& row : rows) {
+        fs::remove_all(Path());
+        row.make(Path());
+        const std::string said = ReadOptionText(Path(), lines_);
+        EXPECT_EQ(said, Path() + row.said);
+        EXPECT_EQ(lines_, std::vector<std::string>{said});
+    }
 }
 
 } // namespace

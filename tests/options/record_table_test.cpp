@@ -10,10 +10,12 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "media/system_reason.h"
 #include "options/record_file.h"
 #include "options/record_table.h"
 #include "tests/support/file_size_limit.h"
@@ -283,6 +285,29 @@ TEST_F(RecordFileTest, AFileThatIsNoWholeTableIsReadAsItIsAndSetAsideWhole) {
     }
 }
 
+TEST_F(RecordFileTest, APipeADeviceOrAHugeFileIsUnreadableAtOnce) {
+    const struct {
+        const char* what;
+        std::function<void()> make;
+        const char* reason;
+    } rows[] = {
+        {"a pipe", [&] { ::mkfifo(path_.c_str(), 0600); }, "通常のファイルではありません"},
+        {"a device", [&] { fs::create_symlink("/dev/zero", path_); },
+         "通常のファイルではありません"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(dir_);
+        fs::create_directories(fs::path(path_).parent_path());
+        row.make();
+        const TTableRead read = ReadTableFile(path_);
+        EXPECT_TRUE(read.Existed);
+        EXPECT_EQ(read.Fault, TableFault::Unreadable);
+        EXPECT_EQ(read.Reason, row.reason);
+        EXPECT_EQ(read.Table, ClearedTable());
+    }
+}
+
 TEST_F(RecordFileTest, TwoDamagedFilesInOneSecondAreBothKept) {
     bool may_write = true;
     WriteBytes(std::vector<uint8_t>(10, 1));
@@ -307,7 +332,7 @@ TEST_F(RecordFileTest, AFullDiskLeavesTheOldTableAsItWasAndSaysWhy) {
 
     ASSERT_TRUE(problem.has_value()) << "the failure is reported";
     EXPECT_NE(problem->find(path_), std::string::npos) << *problem;
-    EXPECT_NE(problem->find(std::strerror(EFBIG)), std::string::npos) << *problem;
+    EXPECT_NE(problem->find(SystemReason(EFBIG)), std::string::npos) << *problem;
     EXPECT_EQ(FileBytes(path_), SerializeRecordTable(Falling()));
     EXPECT_EQ(FolderFiles().size(), 1u) << "the half-written temporary file is removed";
 }

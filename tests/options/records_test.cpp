@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "media/system_reason.h"
 #include "options/options.h"
 #include "options/record_table.h"
 #include "options/records.h"
@@ -216,7 +217,7 @@ TEST_F(RecordsTest, AFailingWriteSaysSoOnceAndLeavesTheOldTable) {
     EXPECT_EQ(shown_[0].name, "TfrmInput");
     EXPECT_EQ(shown_[1].name, "MessageBox");
     EXPECT_NE(shown_[1].texts[1].find(ScoreFile()), std::string::npos);
-    EXPECT_NE(shown_[1].texts[1].find(std::strerror(EFBIG)), std::string::npos);
+    EXPECT_NE(shown_[1].texts[1].find(SystemReason(EFBIG)), std::string::npos);
     EXPECT_EQ(FileBytes(ScoreFile()), SerializeRecordTable(Falling()));
     EXPECT_EQ(entered[1].Score, 950) << "the result is still there to be shown";
     EXPECT_EQ(NameBytes(entered[1]), "Taro");

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <unistd.h>
 
@@ -119,7 +120,7 @@ TEST_F(SettingsFileTest, FirstWriteCreatesFolderAndFileAndLaterWritesKeepOtherKe
     EXPECT_EQ(text.find("解像度=3"), std::string::npos) << "a key is written once";
     EXPECT_NE(text.rfind("\xEF\xBB\xBF", 0), 0u) << "no byte-order mark";
     EXPECT_EQ(ReadSettingInt("解像度", 0), 1);
-    EXPECT_FALSE(fs::exists(IniPath().string() + ".tmp"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(IniPath().parent_path()), {}), 1);
 }
 
 TEST_F(SettingsFileTest, WriteKeepsOtherSectionsAndComments) {
@@ -138,7 +139,9 @@ TEST_F(SettingsFileTest, UnwritableFileRaisesTheMessageWithItsName) {
         WriteSettingInt("Play", 1);
         FAIL() << "the write did not fail";
     } catch (const EIniFileException& e) {
-        EXPECT_EQ(std::string(e.what()), IniPath().string() + " に書き込めません");
+        EXPECT_EQ(std::string(e.what()), IniPath().string() +
+                                             " に書き込めません（ファイルを読めません: "
+                                             "パスの途中にフォルダーでないものがあります）");
     }
     EXPECT_EQ(ReadSettingInt("Play", 7), 7) << "an unreadable file reads as defaults";
 }
@@ -162,11 +165,13 @@ TEST_F(SettingsFileTest, AFullDiskKeepsTheOldFileWhole) {
             WriteSettingInt("Play", 8);
             FAIL() << "the write did not fail";
         } catch (const EIniFileException& e) {
-            EXPECT_EQ(std::string(e.what()), IniPath().string() + " に書き込めません");
+            EXPECT_EQ(std::string(e.what()),
+                      IniPath().string() + " に書き込めません（ファイルサイズの上限を超えます）");
         }
     }
     EXPECT_EQ(IniText(), old) << "the old file is untouched";
-    EXPECT_FALSE(fs::exists(IniPath().string() + ".tmp")) << "the temporary file is removed";
+    EXPECT_EQ(std::distance(fs::directory_iterator(IniPath().parent_path()), {}), 1)
+        << "the temporary file is removed";
     EXPECT_EQ(ReadSettingInt("Play", 0), 7);
     {
         FileSizeLimit limit(4096); // room enough: the same write goes through
@@ -243,14 +248,76 @@ TEST_F(SettingsFileTest, TheFirstOfTwoEqualKeysOrSectionsCounts) {
     EXPECT_EQ(text.find("Play=2"), std::string::npos) << text;
 }
 
-TEST_F(SettingsFileTest, AFolderOrADeviceIsNotASettingsFile) {
-    fs::create_directories(IniPath());
-    EXPECT_EQ(ReadSettingInt("Play", 6), 6);
-    fs::remove(IniPath());
-    fs::create_symlink("/dev/zero", IniPath()); // endless: must not be read to the end
-    EXPECT_EQ(ReadSettingInt("Play", 6), 6);
-    EXPECT_THROW(WriteSettingInt("Play", 1), EIniFileException);
-    EXPECT_TRUE(fs::is_symlink(IniPath())) << "not replaced";
+// What cannot be read whole is never written: the game reads what it can and says why.
+TEST_F(SettingsFileTest, AFileThatCannotBeReadWholeIsNeverWritten) {
+    const std::string nul =
+        std::string("[Brannock]\n解像度=3\n") + '\0' + "\n難易度=4\nmine=42\n[Other]\nz=3\n";
+    struct Row {
+        const char* what;
+        std::function<void(const fs::path&)> make;
+        int resolution, difficulty; // as read, 9 and 8 for none
+        bool kept_as_is;            // read in part: not written, and not said again
+        const char* said;
+    };
+    const auto text = [](std::string bytes) {
+        return [bytes](const fs::path& p) { std::ofstream(p, std::ios::binary) << bytes; };
+    };
+    const Row rows[] = {
+        {"a folder", [](const fs::path& p) { fs::create_directories(p / "keep"); }, 9, 8, false,
+         "フォルダーです"},
+        {"a device", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); }, 9, 8, false,
+         "通常のファイルではありません"},
+        {"2 MB", text("[Brannock]\n解像度=3\n;" + std::string(2'000'000, 'x')), 9, 8, false,
+         "1048576 バイトより大きいファイルです"},
+        {"a NUL byte", text(nul), 3, 4, true, "文字でないバイト"},
+        {"bytes that are no UTF-8", text("[Brannock]\n\xFF\xFE=1\n難易度=4\n\x80\n"), 9, 4, true,
+         "文字でないバイト"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(home_);
+        fs::create_directories(IniPath().parent_path());
+        row.make(IniPath());
+        const auto before = fs::symlink_status(IniPath()).type();
+        const std::string bytes = fs::is_regular_file(IniPath()) ? IniText() : "";
+        EXPECT_EQ(ReadSettingInt("解像度", 9), row.resolution);
+        EXPECT_EQ(ReadSettingInt("難易度", 8), row.difficulty);
+        const std::optional<std::string> problem = SettingsFileProblem();
+        ASSERT_TRUE(problem.has_value());
+        EXPECT_TRUE(problem->starts_with(IniPath().string())) << *problem;
+        EXPECT_NE(problem->find(row.said), std::string::npos) << *problem;
+        try {
+            WriteSettingInt("Play", 1);
+            ADD_FAILURE() << "written";
+        } catch (const EIniFileException& e) {
+            EXPECT_EQ(e.KeptAsIs, row.kept_as_is) << e.what();
+        }
+        EXPECT_EQ(fs::symlink_status(IniPath()).type(), before);
+        if (!bytes.empty()) {
+            EXPECT_EQ(IniText(), bytes);
+        }
+    }
+}
+
+// A write changes its key's line, or adds one, and every other byte stays.
+TEST_F(SettingsFileTest, AWriteChangesOnlyItsOwnLine) {
+    const struct {
+        const char* before;
+        const char* after; // of 難易度=1
+    } rows[] = {
+        {"[Brannock]\n難易度=4\nno equals\n\n; note\n[Other]\nz=3\n",
+         "[Brannock]\n難易度=1\nno equals\n\n; note\n[Other]\nz=3\n"},
+        {"# top\r\n[brannock]\r\nPlay = 2\r\n\r\n[Other]\r\n難易度=4",
+         "# top\r\n[brannock]\r\nPlay = 2\r\n難易度=1\r\n\r\n[Other]\r\n難易度=4"},
+        {"[Other]\nx", "[Other]\nx\n[Brannock]\n難易度=1\n"},
+        {"[Brannock]\n 難易度 = \"4\" \n[Brannock]\n難易度=3\n",
+         "[Brannock]\n 難易度 =1\n[Brannock]\n"},
+    };
+    for (const auto& row : rows) {
+        WriteIni(row.before);
+        WriteSettingInt("難易度", 1);
+        EXPECT_EQ(IniText(), row.after);
+    }
 }
 
 TEST_F(SettingsFileTest, ALinkedSettingsFileStaysALink) {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -10,6 +11,8 @@
 
 #include "app/game.h"
 #include "media/events.h"
+#include "media/replace_file.h"
+#include "options/dialogs.h"
 #include "options/option_table.h"
 #include "tests/support/options_fixture.h"
 
@@ -142,12 +145,14 @@ TEST_F(StartTest, TheWhiteFlashSettingIsReadAndWrittenBackButNotTheCommandLine) 
         bool option_off;
         bool off;
         const char* written;
+        const char* told = ""; // at the top of the memo, after the file's name
     };
     const Case cases[] = {
         {"", false, false, "1"},
         {"画面フラッシュ=0\n", false, true, "0"},
         {"画面フラッシュ=1\n", false, false, "1"},
-        {"画面フラッシュ=2\n", false, false, "1"},
+        {"画面フラッシュ=2\n", false, false, "1",
+         "画面フラッシュ=2 は使えません（0 から 1 までの整数）。1 として扱います"},
         {"", true, false, "1"},
         {"画面フラッシュ=0\n", true, true, "0"},
     };
@@ -157,6 +162,9 @@ TEST_F(StartTest, TheWhiteFlashSettingIsReadAndWrittenBackButNotTheCommandLine) 
         form().NoFlashOption = c.option_off;
         EXPECT_EQ(world().No_Flash, c.off);
         EXPECT_EQ(FlashesOff(form()), c.off || c.option_off);
+        if (*c.told) {
+            EXPECT_EQ(form().Panel1.Memo1.Lines[0], SettingsFilePath() + ": " + c.told);
+        }
         Button1Click(form());
         EXPECT_EQ(Stored(RowOf(Option::WhiteFlash).key), c.written);
     }
@@ -292,42 +300,50 @@ TEST_F(StartTest, CameraLightingAndBackgroundDistance) {
     }
 }
 
-TEST_F(StartTest, UnwritableSettingsStopStartWithTheMessageAndThePanelStaysUsable) {
-    // The settings folder's place is taken by a plain file.
-    const std::filesystem::path folder = std::filesystem::path(SettingsFilePath()).parent_path();
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder.parent_path());
-    std::ofstream(folder) << "in the way";
-
-    std::vector<std::string> shown;
-    app_.ErrorBox = [&](const std::string& message) { shown.push_back(message); };
-    // Enter on the panel presses START through the message loop, as a player would.
-    SDL_Event enter{};
-    enter.type = SDL_KEYDOWN;
-    enter.key.keysym.sym = SDLK_RETURN;
-    ASSERT_EQ(SDL_PushEvent(&enter), 1);
-    app_.Step(false);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0], SettingsFilePath() + " に書き込めません");
-
-    TOptionsPanel& p = form().Panel1;
-    EXPECT_TRUE(p.Visible);
-    EXPECT_FALSE(form().Borderless);
-    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
-    EXPECT_FALSE(form().DXDraw.Initialized());
-    EXPECT_FALSE(form().OPTimer.Enabled());
-
-    // Still a working panel: choose, fix the folder, START again.
-    p.KeyDown(key_code::Tab, false, false);
-    p.KeyDown(key_code::Down, false, false);
-    EXPECT_TRUE(p.RadioButton20.Checked);
-    std::filesystem::remove(folder);
-    ASSERT_EQ(SDL_PushEvent(&enter), 1);
-    app_.Step(false);
-    EXPECT_EQ(shown.size(), 1u);
-    EXPECT_FALSE(p.Visible);
-    EXPECT_TRUE(form().OPTimer.Enabled());
-    EXPECT_EQ(Stored("ライト設定"), "1");
+// Settings that cannot be stored never keep the player from playing: START says why once
+// and the title comes. The panel shows what could be read; the memo says what could not.
+TEST_F(StartTest, SettingsThatCannotBeStoredAreSaidOnceAndTheGameStarts) {
+    const std::string file = "[Brannock]\n難易度=4\n";
+    const struct {
+        std::string text; // of bn.ini; empty: a folder in its place
+        int injected;
+        const char* difficulty; // the button the panel shows
+        const char* box;        // the reason START gives; null: no box
+        const char* memo;       // the reason at the top of the memo; null: the option text
+    } rows[] = {
+        {file, EACCES, "RadioButton5", "アクセスが許可されていません", nullptr},
+        {file, ENOSPC, "RadioButton5", "ディスクに空きがありません", nullptr},
+        {"", 0, "RadioButton3", "フォルダーです", "フォルダーです"},
+        {file + '\0', 0, "RadioButton5", nullptr, "文字でないバイト"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.injected);
+        std::filesystem::remove_all(SettingsFilePath());
+        if (row.text.empty()) std::filesystem::create_directories(SettingsFilePath());
+        CreateFormWithSettings(row.text); // writes no file over a folder
+        std::vector<std::string> boxes;
+        form().ShowModal = [&](TModalDialog& dialog) {
+            boxes.push_back(static_cast<TMessageDialog&>(dialog).Text);
+            dialog.ModalResult = TModalResult::OK;
+        };
+        TOptionsPanel& p = form().Panel1;
+        EXPECT_EQ(CheckedIn(p, p.DifficultyGroup), row.difficulty);
+        const std::string& top = p.Memo1.Lines.at(0);
+        EXPECT_EQ(top.find(row.memo ? row.memo : SettingsFilePath()) != std::string::npos,
+                  row.memo != nullptr)
+            << top;
+        SetInjectedWriteError(row.injected);
+        Button1Click(form());
+        SetInjectedWriteError(0);
+        EXPECT_FALSE(p.Visible);
+        EXPECT_TRUE(form().OPTimer.Enabled());
+        ASSERT_EQ(boxes.size(), row.box ? 1u : 0u);
+        if (row.box) {
+            EXPECT_TRUE(boxes[0].starts_with("設定を保存できません: " + SettingsFilePath()));
+            EXPECT_NE(boxes[0].find(row.box), std::string::npos) << boxes[0];
+        }
+        EXPECT_EQ(Stored("Play"), "(missing)") << "nothing was stored";
+    }
 }
 
 TEST_F(StartTest, DisplayErrorReachesTheErrorBoxAndLeavesStartAtThatStep) {

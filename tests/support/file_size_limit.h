@@ -3,6 +3,8 @@
 #pragma once
 
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 
@@ -29,3 +31,21 @@ private:
     void (*previous_)(int) = nullptr;
     bool ok_ = false;
 };
+
+// Runs action in a child process under a file-size limit, with SIGXFSZ as a program
+// starts with it (ending the process). The child's exit status, or -1 when a signal
+// ended it.
+template <typename Action> int ExitStatusUnderFileSizeLimit(rlim_t bytes, Action action) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(action());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}

@@ -12,8 +12,8 @@
 
 int main(int argc, char** argv) {
     if (argc < 3 || (std::string(argv[1]) == "--icons" && argc != 4)) {
-        std::cerr << "usage: assetgen SOURCE_DIR OUT_DIR [PLOT_DIR]\n"
-                     "       assetgen --icons MESH_DIR ICON_DIR\n";
+        std::cerr << "assetgen: usage: assetgen SOURCE_DIR OUT_DIR [PLOT_DIR]\n"
+                     "assetgen: usage: assetgen --icons MESH_DIR ICON_DIR\n";
         return 2;
     }
     if (std::string(argv[1]) == "--icons") {

@@ -43,6 +43,7 @@
 #include "app/main_form.h"
 #include "game/pictures.h"
 #include "media/gl_probe.h"
+#include "media/report.h"
 #include "scene/scene.h"
 #include "tools/bench/bench_args.h"
 #include "tools/bench/bench_report.h"
@@ -288,7 +289,10 @@ bool WriteShot(TMainForm& form, const std::string& path) {
         rgb[static_cast<size_t>(3 * i + 1)] = static_cast<uint8_t>(p >> 8);
         rgb[static_cast<size_t>(3 * i + 2)] = static_cast<uint8_t>(p);
     }
-    return stbi_write_png(path.c_str(), s.Width(), s.Height(), 3, rgb.data(), s.Width() * 3) != 0;
+    if (stbi_write_png(path.c_str(), s.Width(), s.Height(), 3, rgb.data(), s.Width() * 3) != 0)
+        return true;
+    ReportProblemLine(path, "cannot write the picture");
+    return false;
 }
 
 // Every camera mode at the start place, then after turning left and walking north until
@@ -331,6 +335,7 @@ int TakeShots(const std::string& dir) {
 } // namespace
 
 int main(int argc, char** argv) {
+    SetReportingProgramName("brannock-bench");
     int frames = 600;
     std::string shots;
     std::vector<bench_args::Size> sizes = {{640, 480}, {800, 600}, {1024, 768}};
@@ -346,22 +351,22 @@ int main(int argc, char** argv) {
         } else if (arg == "--size" && has_value) {
             const auto size = bench_args::ParseSize(argv[++i]);
             if (!size) {
-                std::cerr << "brannock-bench: --size wants WxH, such as 1920x1080\n";
+                ReportProblemLine("", "--size wants WxH, such as 1920x1080");
                 return 2;
             }
             sizes = {*size};
         } else if (arg == "--threads" && has_value) {
             threads = rm::ParseRenderThreads(argv[++i]);
             if (!threads) {
-                std::cerr << "brannock-bench: --threads wants a count from 1 to "
-                          << rm::MaxRenderThreads << "\n";
+                ReportProblemLine("", "--threads wants a count from 1 to " +
+                                          std::to_string(rm::MaxRenderThreads));
                 return 2;
             }
         } else if (arg == "--window") {
             window = true;
         } else {
-            std::cerr << "usage: brannock-bench [--frames N] [--size WxH] [--threads N] "
-                         "[--window] [--shots DIR]\n";
+            ReportProblemLine("", "usage: brannock-bench [--frames N] [--size WxH] [--threads N] "
+                                  "[--window] [--shots DIR]");
             return 2;
         }
     }
@@ -370,7 +375,10 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 
     if (!shots.empty()) {
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return 1;
+        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+            ReportProblemLine("", std::string("cannot start SDL: ") + SDL_GetError());
+            return 1;
+        }
         const int rc = TakeShots(shots);
         SDL_Quit();
         return rc;
@@ -387,7 +395,7 @@ int main(int argc, char** argv) {
             try {
                 RunSize(width, height, threads, frames, window);
             } catch (const std::exception& error) {
-                std::cerr << "brannock-bench: " << error.what() << "\n";
+                ReportProblemLine("", error.what());
                 _exit(1);
             }
             SDL_Quit();

@@ -28,6 +28,7 @@
 
 #include "media/display.h"
 #include "media/gl_probe.h"
+#include "media/report.h"
 #include "media/window.h"
 #include "tools/bench/bench_args.h"
 #include "tools/bench/bench_report.h"
@@ -43,7 +44,7 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* Usage = "usage: brannock-render-bench [--frames N] [--size WxH] "
-                              "[--threads N] [--window] [--png PATH] [--keep]\n";
+                              "[--threads N] [--window] [--png PATH] [--keep]";
 
 using Clock = std::chrono::steady_clock;
 
@@ -72,7 +73,8 @@ struct Options {
 };
 
 // Times frames renders at one size; the last frame goes to png when that is not empty.
-void RunSize(const fs::path& dir, bench_args::Size size, const Options& options,
+// False when the picture could not be written.
+bool RunSize(const fs::path& dir, bench_args::Size size, const Options& options,
              const std::string& png) {
     TWindow window; // opened only with --window: otherwise the picture stays in memory
     if (options.window) window.Create("brannock-render-bench", size.width, size.height);
@@ -114,13 +116,15 @@ void RunSize(const fs::path& dir, bench_args::Size size, const Options& options,
     bench_report::AddFigure(line, "present", present, floor_ms);
     line["triangles"] = triangles[triangles.size() / 2];
     std::cout << line.dump() << std::endl;
-    if (!png.empty() && !WritePng(png, display.BackSurface()))
-        std::cerr << "cannot write " << png << "\n";
+    if (png.empty() || WritePng(png, display.BackSurface())) return true;
+    ReportProblemLine(png, "cannot write the picture");
+    return false;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    SetReportingProgramName("brannock-render-bench");
     Options options;
     std::string png;
     bool keep = false;
@@ -133,15 +137,15 @@ int main(int argc, char** argv) {
         } else if (arg == "--size" && has_value) {
             const auto size = bench_args::ParseSize(argv[++i]);
             if (!size) {
-                std::cerr << "brannock-render-bench: --size wants WxH, such as 1920x1080\n";
+                ReportProblemLine("", "--size wants WxH, such as 1920x1080");
                 return 2;
             }
             sizes = {*size};
         } else if (arg == "--threads" && has_value) {
             options.threads = rm::ParseRenderThreads(argv[++i]);
             if (!options.threads) {
-                std::cerr << "brannock-render-bench: --threads wants a count from 1 to "
-                          << rm::MaxRenderThreads << "\n";
+                ReportProblemLine("", "--threads wants a count from 1 to " +
+                                          std::to_string(rm::MaxRenderThreads));
                 return 2;
             }
         } else if (arg == "--window") {
@@ -151,7 +155,7 @@ int main(int argc, char** argv) {
         } else if (arg == "--keep") {
             keep = true;
         } else {
-            std::cerr << Usage;
+            ReportProblemLine("", Usage);
             return 2;
         }
     }
@@ -162,13 +166,14 @@ int main(int argc, char** argv) {
     int status = 0;
     for (size_t i = 0; i < sizes.size(); ++i) {
         try {
-            RunSize(dir, sizes[i], options, i + 1 == sizes.size() ? png : "");
+            if (!RunSize(dir, sizes[i], options, i + 1 == sizes.size() ? png : "")) status = 1;
         } catch (const std::exception& error) {
-            std::cerr << "brannock-render-bench: " << error.what() << "\n";
+            ReportProblemLine("", error.what());
             status = 1;
         }
     }
-    std::cerr << "scene: " << mesh_triangles << " triangles in 30 meshes, plus ground and walls\n";
+    ReportProblemLine("", "scene: " + std::to_string(mesh_triangles) +
+                              " triangles in 30 meshes, plus ground and walls");
     if (!keep) fs::remove_all(dir);
     return status;
 }

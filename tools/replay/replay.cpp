@@ -17,6 +17,7 @@
 #include "app/main_form.h"
 #include "demo/demo.h"
 #include "media/clock.h"
+#include "media/report.h"
 #include "media/tape_clock.h"
 #include "options/dialogs.h"
 #include "tools/replay/levers.h"
@@ -36,7 +37,7 @@ public:
           form_(application_) {
         application_.Title = "Brannock";
         application_.ErrorBox = [](const std::string& message) {
-            std::cerr << "error box: " << message << std::endl;
+            ReportProblemLine("", "error box: " + message);
         };
         form_.DXWaveList1.OnPlay = [this](int index) {
             sounds_.push_back(form_.DXWaveList1.Items(index).Name);
@@ -277,8 +278,9 @@ private:
             WriteState();
         }
         if (player_->Finished() && !player_->Recording().complete)
-            std::cerr << path << ": played up to frame " << player_->FramesPlayed() << "; the demo "
-                      << player_->Recording().cut << std::endl;
+            ReportProblemLine(path, "played up to frame " +
+                                        std::to_string(player_->FramesPlayed()) + "; the demo " +
+                                        player_->Recording().cut);
     }
 
     // Hands the idle slot to a frame timer, as the game's screens hand over.
