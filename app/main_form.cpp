@@ -26,12 +26,18 @@ void DispatchEvent(TMainForm& form, const SDL_Event& event) {
         form.Panel1.HandleEvent(event);
         return;
     }
-    if (kind == EventKind::EscapeDown) {
+    if (kind == EventKind::RenderReset) {
+        if (form.DXDraw.Initialized()) form.DXDraw.RestoreSurfaces();
+        return;
+    }
+    const TUiEvent ui = form.UiReader.Read(event, form.Window);
+    if (ui.input == UiInput::Escape) {
         FormKeyDown(form, 27); // the form sees every key first
         return;
     }
-    if (kind == EventKind::RenderReset) {
-        if (form.DXDraw.Initialized()) form.DXDraw.RestoreSurfaces();
+    if (ui.input == UiInput::Pause && form.Screens.Take(ProgramEvent::PauseKey)) return;
+    if (form.Screens.Current() == Screen::Paused) {
+        form.Screens.TakeMenuInput(ui);
         return;
     }
     if (form.Panel1.Visible) form.Panel1.HandleEvent(event);
@@ -40,9 +46,9 @@ void DispatchEvent(TMainForm& form, const SDL_Event& event) {
 } // namespace
 
 TMainForm::TMainForm(TApplication& application, bool open_window)
-    : Application(application), DXDraw(Window), DXTimer(application), DXInput1(application),
-      DXWaveList1(DXSound1), DXImageList1(DXDraw), OPTimer(application), EndingTimer(application),
-      TunagiTimer(application) {
+    : Application(application), DXDraw(Window), DXTimer(application, Tape),
+      DXInput1(application), DXWaveList1(DXSound1), DXImageList1(DXDraw),
+      OPTimer(application, Tape), EndingTimer(application, Tape), TunagiTimer(application, Tape) {
     DXTimer.SetActiveOnly(true);
     DXTimer.SetInterval(0);
     DXTimer.OnTimer = [this](TDXTimer&, int) { DXTimerTimer(MakeScreenContext()); };
@@ -56,13 +62,8 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
     // that clicked START on the panel must not also start the game on the title.
     for (TDXTimer* timer : {&DXTimer, &OPTimer, &EndingTimer, &TunagiTimer})
         timer->OnEnable = [this](TDXTimer&) { DXInput1.ForgetTaps(); };
-    // A pad's Start starts, as button 1 does, on the title and between stages.
-    DXInput1.StartActsAsButton1 = [this] { return OPTimer.Enabled() || TunagiTimer.Enabled(); };
 
-    DXDraw.SetOptions({doFullScreen, doAllowReboot, doWaitVBlank, doCenter, doFlip, do3D,
-                       doRetainedMode, doHardware, doSelectDriver, doZBuffer});
-    DXDraw.Display.BitCount = 16;
-    DXDraw.SetControlSize(ClientWidth, ClientHeight);
+    DesignDisplay(*this);
     DXDraw.OnInitialize = [this](TDXDraw&) { DXDrawInitialize(*this); };
     DXDraw.OnFinalize = [this](TDXDraw&) { DXDrawFinalize(*this); };
     DXDraw.OnInitializeSurface = [this](TDXDraw&) { DXDrawInitializeSurface(*this); };
@@ -126,13 +127,13 @@ ScreenContext TMainForm::MakeScreenContext() {
             DXDraw,
             DXImageList1,
             DXInput1,
-            Application.clock(),
+            Tape,
             Radar_Surface.get(),
             Gauge_Surface.get(),
             {&Image1, &Image2, &Image3, &Image4, &Image5, &Image6},
             DXTimer.FramesPerSecond(),
             FlashesOff(*this),
-            [this](Screen next) { ChangeScreen(*this, next); }};
+            [this](Screen next) { Screens.Change(next); }};
 }
 
 void TMainForm::Close() {
@@ -159,8 +160,19 @@ void FormCreate(TMainForm& form) {
     PlaceEnemiesAtStart(w);
 }
 
+void DesignDisplay(TMainForm& form) {
+    TDXDraw& draw = form.DXDraw;
+    draw.SetOptions({doFullScreen, doAllowReboot, doWaitVBlank, doCenter, doFlip, do3D,
+                     doRetainedMode, doHardware, doSelectDriver, doZBuffer});
+    draw.Display = TDisplay{};
+    draw.Display.BitCount = 16;
+    draw.SetControlSize(form.ClientWidth, form.ClientHeight);
+}
+
+// Escape: the screen machine says what it does where (it closes the program on the panel,
+// as designed).
 void FormKeyDown(TMainForm& form, int key_code) {
-    if (key_code == 27) form.Close();
+    if (key_code == 27) form.Screens.Take(ProgramEvent::Escape);
 }
 
 void Button2Click(TMainForm& form) {

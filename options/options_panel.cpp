@@ -96,16 +96,7 @@ TOptionsPanel::TOptionsPanel() {
     Label4.Centred = true;
     Place(Label3, "Label3", Tr("ESCキーで終了します"), 392, 424, 0, 12);
 
-    // Design defaults.
-    RadioButton19.Checked = true;
-    CheckBox4.Checked = true;
-    RadioButton6.Checked = true;
-    RadioButton15.Checked = true;
-    TrackBar1.SetPosition(2);
-    RadioButton7.Checked = true;
-    RadioButton3.Checked = true;
-    // The bonus modes: disabled, below the visible area, and never tabbed to.
-    RadioButton13.Enabled = RadioButton14.Enabled = false;
+    // The bonus modes: below the visible area, and never tabbed to.
     RadioButton13.TabStop = RadioButton14.TabStop = false;
 
     const std::pair<TGroupBox*, std::vector<TRadioButton*>> groups[] = {
@@ -136,6 +127,25 @@ TOptionsPanel::TOptionsPanel() {
                   &RadioButton5,  &RadioButton1,  &RadioButton12, &Button4,       &Button5,
                   &Button6,       &Button7,       &Memo1,         &Button3,       &Button2,
                   &RadioButton13, &RadioButton14};
+    RestoreDesign();
+}
+
+void TOptionsPanel::RestoreDesign() {
+    for (TRadioButton* r : radio_buttons_) r->Checked = false;
+    RadioButton19.Checked = true;
+    CheckBox4.Checked = true;
+    CheckBox2.Checked = false;
+    RadioButton6.Checked = true;
+    RadioButton15.Checked = true;
+    TrackBar1.SetPosition(2);
+    RadioButton7.Checked = true;
+    RadioButton3.Checked = true;
+    // The bonus modes: locked until the play count opens them.
+    RadioButton13.Enabled = RadioButton14.Enabled = false;
+    focus_ = 0;
+    space_pressed_ = nullptr;
+    PendingMemoScroll = 0;
+    Memo1.Lines.clear();
 }
 
 void TOptionsPanel::FitTrackBarToLabels(const std::function<int(const std::string&)>& text_width) {
