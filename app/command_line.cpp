@@ -42,7 +42,8 @@ CommandLine Refused(const std::string& reason) {
     CommandLine result;
     result.action = CommandLine::Action::Refuse;
     result.exit_status = 2;
-    result.text = "brannock: " + reason + "\n" + Usage;
+    result.problem = reason;
+    result.text = Usage;
     return result;
 }
 

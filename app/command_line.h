@@ -12,7 +12,8 @@
 struct CommandLine {
     enum class Action { Play, Help, Version, Refuse };
     Action action = Action::Play;
-    std::string text;    // what to print: help, version, or the error with the usage line
+    std::string text;    // what to print: help, version, or the usage line after a refusal
+    std::string problem; // Refuse: why the command line was refused
     int exit_status = 0; // for anything but Play
     // With Play: the demo to record the game into, or to play instead of a game (one of
     // them at most).

@@ -1,7 +1,5 @@
 #include "app/desktop_window.h"
 
-#include <SDL.h>
-
 #include "app/main_form.h"
 #include "media/report.h"
 #include "options/option_table.h"
@@ -15,10 +13,8 @@ TWindowState StateOf(const TWindow& window) {
     return TWindowState::Normal;
 }
 
-bool IsFullScreenKey(const SDL_KeyboardEvent& key) {
-    const SDL_Keycode sym = key.keysym.sym;
-    if (sym == SDLK_F11) return true;
-    return (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) && (key.keysym.mod & KMOD_ALT) != 0;
+bool IsFullScreenKey(const TEvent& key) {
+    return key.key == key_code::F11 || (key.key == key_code::Enter && key.alt);
 }
 
 } // namespace
@@ -90,20 +86,17 @@ void TDesktopWindow::Close() {
     draw.SetControlSize(form_.ClientWidth, form_.ClientHeight);
 }
 
-bool TDesktopWindow::HandleEvent(const SDL_Event& event) {
-    if (!open_) return false;
+bool TDesktopWindow::HandleEvent(const TEvent& event) {
+    if (!open_ || event.window_id != form_.Window.window_id()) return false;
     TWindow& window = form_.Window;
-    if (event.type == SDL_KEYDOWN && event.key.windowID == window.window_id() &&
-        IsFullScreenKey(event.key)) {
-        if (event.key.repeat == 0) window.SetFullScreen(!window.FullScreen());
+    if (event.kind == TEventKind::KeyDown && IsFullScreenKey(event)) {
+        if (!event.repeat) window.SetFullScreen(!window.FullScreen());
         return true;
     }
     // A window without a border has no title bar to double-click.
-    if (event.type == SDL_MOUSEBUTTONDOWN && event.button.windowID == window.window_id() &&
-        event.button.button == SDL_BUTTON_LEFT && event.button.clicks == 2 && !window.FullScreen())
+    if (event.kind == TEventKind::MouseDown && event.double_click && !window.FullScreen())
         window.SetMaximized(!window.Maximized());
-    if (event.type == SDL_WINDOWEVENT && event.window.windowID == window.window_id() &&
-        event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+    if (event.kind == TEventKind::Window && event.resized)
         form_.DXDraw.SetControlSize(window.ClientWidth(), window.ClientHeight());
     return false;
 }

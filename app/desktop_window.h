@@ -9,7 +9,7 @@
 
 #include "media/display.h"
 
-union SDL_Event;
+struct TEvent;
 class TMainForm;
 
 // How the window was left, as stored in bn.ini.
@@ -28,7 +28,7 @@ public:
     bool IsOpen() const { return open_; }
     // Window and key events: true when the event was the full-screen key (F11, Alt+Enter),
     // which the game's input then never sees.
-    bool HandleEvent(const SDL_Event& event);
+    bool HandleEvent(const TEvent& event);
 
     // The smallest window: what 640 x 480 shows, or the designed form where that is smaller.
     static constexpr int MinWidth = std::min(640, TDXDraw::DesignWidth);

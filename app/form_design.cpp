@@ -6,49 +6,6 @@
 
 #include "app/main_form.h"
 
-namespace {
-
-struct WaveDesign {
-    const char* name;
-    bool looped;
-};
-
-// In index order; every item overlaps without limit.
-constexpr std::array<WaveDesign, wave::Count> WaveDesigns = {{
-    {"ダッシュ", false},
-    {"自機ショット", false},
-    {"自機爆発", false},
-    {"敵ショット", false},
-    {"BossBGM", true},
-    {"ミサイル", false},
-    {"GameBGM", true},
-    {"敵当たり", false},
-    {"敵爆発", false},
-    {"Boss大爆発", false},
-    {"ゲームクリア", false},
-    {"ENDING", false},
-    {"スイングブレード", false},
-}};
-
-struct PictureDesign {
-    const char* name;
-    int pattern_width, pattern_height;
-    uint32_t transparent_color; // 0xRRGGBB
-};
-
-constexpr std::array<PictureDesign, picture::Count> PictureDesigns = {{
-    {"Ｍａｐ", 102, 102, 0x008000},
-    {"自機", 4, 4, 0xFFFFFF},
-    {"レーダー", 100, 100, TPictureCollectionItem::TransparentNone}, // its every colour shows
-    {"敵", 6, 6, 0x00FF00},
-    {"GAMEOVER", 500, 60, 0x00FF00},
-    {"title", 616, 340, 0x000000},
-    {"ＥＤテロップ", 380, 75, 0x00FF00},
-    {"スコープ", 100, 100, 0x000000},
-}};
-
-} // namespace
-
 TKeyAssigns DesignedKeyAssigns() {
     TKeyAssigns keys{};
     keys[InUp] = {38, 104, 0};
@@ -69,27 +26,29 @@ TKeyAssigns DesignedKeyAssigns() {
 }
 
 void LoadFormDesign(TMainForm& form, const std::string& dir) {
-    for (int i = 0; i < wave::Count; ++i) {
+    for (const wave::Design& design : wave::Designs) {
         TWaveCollectionItem& item = form.DXWaveList1.Add();
-        item.Name = WaveDesigns[i].name;
-        item.Looped = WaveDesigns[i].looped;
+        item.Name = design.name;
+        item.Looped = design.looped;
         item.MaxPlayingCount = 0;
-        item.LoadFromFile(dir + item.Name + ".wav");
+        item.LoadFromFile(dir + wave::FileOf(design));
     }
-    for (int i = 0; i < picture::Count; ++i) {
+    for (const picture::Design& design : picture::Designs) {
         TPictureCollectionItem& item = form.DXImageList1.Add();
-        item.Name = PictureDesigns[i].name;
-        item.PatternWidth = PictureDesigns[i].pattern_width;
-        item.PatternHeight = PictureDesigns[i].pattern_height;
+        item.Name = design.name;
+        item.PatternWidth = design.pattern_width;
+        item.PatternHeight = design.pattern_height;
         item.Transparent = true;
-        item.TransparentColor = PictureDesigns[i].transparent_color;
-        item.Picture.LoadFromFile(dir + item.Name + ".bmp");
+        item.TransparentColor =
+            design.keyed ? design.transparent_color : TPictureCollectionItem::TransparentNone;
+        item.Picture.LoadFromFile(dir + picture::FileOf(design));
     }
     TImage* maps[] = {&form.Image1, &form.Image2, &form.Image3,
                       &form.Image4, &form.Image5, &form.Image6};
-    for (int i = 0; i < 6; ++i)
-        maps[i]->Picture.LoadFromFile(dir + "Image" + std::to_string(i + 1) + ".bmp");
-    form.PicBack.DIB.LoadFromFile(dir + "PicBack.bmp");
-    form.PicBack2.DIB.LoadFromFile(dir + "PicBack2.bmp");
+    static_assert(sizeof(maps) / sizeof(maps[0]) == picture::StageMapCount);
+    for (int i = 0; i < picture::StageMapCount; ++i)
+        maps[i]->Picture.LoadFromFile(dir + picture::StageMapFile(i + 1));
+    form.PicBack.DIB.LoadFromFile(dir + picture::RadarBackFile);
+    form.PicBack2.DIB.LoadFromFile(dir + picture::GaugeBackFile);
     form.DXInput1.KeyAssigns = DesignedKeyAssigns();
 }

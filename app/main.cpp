@@ -26,8 +26,13 @@ constexpr int DisplayPatienceMs = 900;
 int main(int argc, char** argv) {
     const CommandLine command_line =
         ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (command_line.action == CommandLine::Action::Refuse) {
+        ReportProblemLine("", command_line.problem);
+        ReportFollowUp(command_line.text);
+        return command_line.exit_status;
+    }
     if (command_line.action != CommandLine::Action::Play) {
-        (command_line.exit_status == 0 ? std::cout : std::cerr) << command_line.text;
+        std::cout << command_line.text;
         return command_line.exit_status;
     }
     // The texts in the player's language from here on.
@@ -55,9 +60,9 @@ int main(int argc, char** argv) {
     } catch (const EGameFilesMissing& e) {
         missing_files = e.what();
     }
-    const SdlSession sdl; // ends SDL on every way out below
-    if (!sdl.Error().empty()) {
-        ShowErrorMessage("Brannock", Format(Tr("SDL を開始できません: %s"), sdl.Error().c_str()));
+    const PlatformSession platform; // ends on every way out below
+    if (!platform.Error().empty()) {
+        ShowErrorMessage("Brannock", platform.Error());
         return 1;
     }
     const std::string no_display = WithinPatience(DisplayPatienceMs, StartRealVideo);

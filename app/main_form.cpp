@@ -15,24 +15,24 @@ void LoadMemo(TMainForm& form, const std::string& path) {
     form.StartupProblem = ReadOptionText(path, form.Panel1.Memo1.Lines);
 }
 
-void DispatchEvent(TMainForm& form, const SDL_Event& event) {
+void DispatchEvent(TMainForm& form, const TEvent& event) {
     form.Window.HandleEvent(event);
     if (form.DesktopWindow.HandleEvent(event)) return;
     form.DXInput1.HandleEvent(event);
-    const EventKind kind = KindOf(event);
+    const bool key_down = event.kind == TEventKind::KeyDown;
     // An error box over the panel is modal: it takes the keys, Escape included.
     const bool box_up = form.Panel1.Visible && !form.Panel1.Message.empty();
-    if (box_up && (kind == EventKind::KeyDown || kind == EventKind::EscapeDown)) {
+    if (box_up && key_down) {
         form.Panel1.HandleEvent(event);
         return;
     }
-    if (kind == EventKind::RenderReset) {
+    if (event.kind == TEventKind::RenderReset) {
         if (form.DXDraw.Initialized()) form.DXDraw.RestoreSurfaces();
         return;
     }
     const TUiEvent ui = form.UiReader.Read(event, form.Window);
     if (ui.input == UiInput::Escape) {
-        FormKeyDown(form, 27); // the form sees every key first
+        FormKeyDown(form, key_code::Escape); // the form sees every key first
         return;
     }
     if (ui.input == UiInput::Pause && form.Screens.Take(ProgramEvent::PauseKey)) return;
@@ -46,9 +46,9 @@ void DispatchEvent(TMainForm& form, const SDL_Event& event) {
 } // namespace
 
 TMainForm::TMainForm(TApplication& application, bool open_window)
-    : Application(application), DXDraw(Window), DXTimer(application, Tape),
-      DXInput1(application), DXWaveList1(DXSound1), DXImageList1(DXDraw),
-      OPTimer(application, Tape), EndingTimer(application, Tape), TunagiTimer(application, Tape) {
+    : Application(application), DXDraw(Window), DXTimer(application, Tape), DXInput1(application),
+      DXWaveList1(DXSound1), DXImageList1(DXDraw), OPTimer(application, Tape),
+      EndingTimer(application, Tape), TunagiTimer(application, Tape) {
     DXTimer.SetActiveOnly(true);
     DXTimer.SetInterval(0);
     DXTimer.OnTimer = [this](TDXTimer&, int) { DXTimerTimer(MakeScreenContext()); };
@@ -97,7 +97,7 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
         };
     }
     ShowModal = [this](TModalDialog& dialog) { RunModalInWindow(*this, dialog); };
-    Application.OnEvent = [this](const SDL_Event& event) { DispatchEvent(*this, event); };
+    Application.OnEvent = [this](const TEvent& event) { DispatchEvent(*this, event); };
     Application.OnIdle = [this] {
         if (Panel1.Visible && Panel1.Draw()) Application.KeepIdling();
     };
@@ -162,8 +162,7 @@ void FormCreate(TMainForm& form) {
 
 void DesignDisplay(TMainForm& form) {
     TDXDraw& draw = form.DXDraw;
-    draw.SetOptions({doFullScreen, doAllowReboot, doWaitVBlank, doCenter, doFlip, do3D,
-                     doRetainedMode, doHardware, doSelectDriver, doZBuffer});
+    draw.SetOptions({doFullScreen, do3D});
     draw.Display = TDisplay{};
     draw.Display.BitCount = 16;
     draw.SetControlSize(form.ClientWidth, form.ClientHeight);
@@ -171,8 +170,8 @@ void DesignDisplay(TMainForm& form) {
 
 // Escape: the screen machine says what it does where (it closes the program on the panel,
 // as designed).
-void FormKeyDown(TMainForm& form, int key_code) {
-    if (key_code == 27) form.Screens.Take(ProgramEvent::Escape);
+void FormKeyDown(TMainForm& form, int key) {
+    if (key == key_code::Escape) form.Screens.Take(ProgramEvent::Escape);
 }
 
 void Button2Click(TMainForm& form) {
@@ -198,7 +197,6 @@ void DXDrawFinalize(TMainForm& form) {
 void DXDrawInitializeSurface(TMainForm& form) {
     rm::Device* device = form.DXDraw.D3DRMDevice();
     if (device == nullptr) return;
-    if (form.DXDraw.NowOptions().Has(doHardware)) device->SetTextureQuality(rm::TextureLinear);
     device->SetRenderMode(rm::RenderModeBlendedTransparency | rm::RenderModeSortedTransparency);
 }
 

@@ -44,8 +44,8 @@ public:
     // Designed properties.
     // TRANSLATORS: the window title, the game's name.
     std::string Caption = Tr("Brannock");
-    int ClientWidth = 647;
-    int ClientHeight = 471;
+    int ClientWidth = TDXDraw::DesignWidth;
+    int ClientHeight = TDXDraw::DesignHeight;
     bool Borderless = false;
 
     TApplication& Application;
@@ -115,7 +115,7 @@ void DesignDisplay(TMainForm& form);
 
 // Form events.
 void FormCreate(TMainForm& form);
-void FormKeyDown(TMainForm& form, int key_code);
+void FormKeyDown(TMainForm& form, int key);
 void Button2Click(TMainForm& form);
 bool FormCloseQuery(TMainForm& form);
 void DXDrawInitialize(TMainForm& form);

@@ -15,7 +15,7 @@ void RunModalInWindow(TMainForm& form, TModalDialog& dialog) {
     TModalDialog* const outer = host.Modal;
     host.Modal = &dialog;
     form.Application.RunModal([&dialog] { return dialog.Closed(); }, [&host] { host.Draw(); },
-                              [&host](const SDL_Event& event) { host.HandleEvent(event); },
+                              [&host](const TEvent& event) { host.HandleEvent(event); },
                               dialog.WantsTextInput());
     // Closing the window ends the program; the dialog answers as Escape would.
     if (!dialog.Closed()) dialog.CloseAsEscape();

@@ -19,9 +19,8 @@ ScreenAction ActionFor(ProgramEvent event, Screen screen, bool game_over,
         if (screen == Screen::Paused) return ScreenAction::Resume;
         return game_screen ? ScreenAction::Pause : ScreenAction::None;
     case ProgramEvent::FocusLost:
-        return settings.focus_pause && !settings.demo_playback && game_screen
-                   ? ScreenAction::Pause
-                   : ScreenAction::None;
+        return settings.focus_pause && !settings.demo_playback && game_screen ? ScreenAction::Pause
+                                                                              : ScreenAction::None;
     }
     return ScreenAction::None;
 }

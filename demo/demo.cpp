@@ -29,8 +29,8 @@ TimerHandlers FollowTimedScreens(TMainForm& form, const FrameListener& done,
         TDXTimer& timer = form.*timed.timer;
         auto handler = timer.OnTimer;
         saved[i] = handler;
-        timer.OnTimer = [&form, handler, done, begin,
-                         screen = timed.screen](TDXTimer& sender, int lag) {
+        timer.OnTimer = [&form, handler, done, begin, screen = timed.screen](TDXTimer& sender,
+                                                                             int lag) {
             const uint64_t before = form.DXDraw.PresentCount();
             if (begin) begin();
             if (handler) handler(sender, lag);

@@ -62,7 +62,7 @@ void TApplication::Dispatch(const SDL_Event& event) {
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) SetActive(true);
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) SetActive(false);
     }
-    if (OnEvent) OnEvent(event);
+    if (OnEvent) OnEvent(EventOf(event));
 }
 
 void TApplication::Guarded(const std::function<void()>& action) {
@@ -108,7 +108,7 @@ void TApplication::Run() {
 }
 
 void TApplication::RunModal(const std::function<bool()>& done, const std::function<void()>& draw,
-                            const std::function<void(const SDL_Event&)>& handle, bool text_input) {
+                            const std::function<void(const TEvent&)>& handle, bool text_input) {
     const int cursor = SDL_ShowCursor(SDL_QUERY);
     SDL_ShowCursor(SDL_ENABLE);
     const bool was_typing = SDL_IsTextInputActive() == SDL_TRUE;
@@ -121,19 +121,11 @@ void TApplication::RunModal(const std::function<bool()>& done, const std::functi
             if (event.type == SDL_QUIT)
                 Terminate();
             else
-                handle(event);
+                handle(EventOf(event));
         } while (SDL_PollEvent(&event) != 0);
     }
     if (text_input && !was_typing) SDL_StopTextInput();
     SDL_ShowCursor(cursor);
-}
-
-EventKind KindOf(const SDL_Event& event) {
-    if (event.type == SDL_KEYDOWN)
-        return event.key.keysym.sym == SDLK_ESCAPE ? EventKind::EscapeDown : EventKind::KeyDown;
-    if (event.type == SDL_RENDER_TARGETS_RESET || event.type == SDL_RENDER_DEVICE_RESET)
-        return EventKind::RenderReset;
-    return EventKind::Other;
 }
 
 void TApplication::HandleException(const std::exception& e) {
@@ -144,12 +136,12 @@ void TApplication::HandleUnknownException() {
     if (ErrorBox) ErrorBox(Tr("原因のわからないエラーが起きました"));
 }
 
-SdlSession::SdlSession() {
+PlatformSession::PlatformSession() {
     if (SDL_Init(SDL_INIT_EVENTS | SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0)
-        error_ = SDL_GetError();
+        error_ = Format(Tr("SDL を開始できません: %s"), SDL_GetError());
 }
 
-SdlSession::~SdlSession() {
+PlatformSession::~PlatformSession() {
     if (error_.empty()) SDL_Quit();
 }
 

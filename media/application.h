@@ -8,17 +8,9 @@
 #include <vector>
 
 #include "media/clock.h"
+#include "media/events.h"
 
 union SDL_Event;
-
-// What the form looks at in an event before handing it on; the rest it passes unread.
-enum class EventKind {
-    Other,
-    KeyDown,     // a key pressed, Escape aside
-    EscapeDown,  // Escape pressed
-    RenderReset, // the renderer lost its targets or its device: surfaces are drawn anew
-};
-EventKind KindOf(const SDL_Event& event);
 
 class TApplication {
 public:
@@ -44,8 +36,8 @@ public:
     void RemoveActivationListener(int id);
 
     // --- the message loop ---
-    // Every SDL event goes here (the main form dispatches it).
-    std::function<void(const SDL_Event&)> OnEvent;
+    // Every event goes here (the main form dispatches it).
+    std::function<void(const TEvent&)> OnEvent;
     // Called on a loop pass when no timer holds the idle slot (the options panel draws).
     // While no timer is installed the loop sleeps between events: OnIdle runs on the few
     // passes after each event or change of the slot, then only when the next event comes
@@ -68,7 +60,7 @@ public:
     // the program to end (Terminate) and is not handed on. The mouse cursor shows, and text
     // input runs when text_input is set, while it lasts; both are as before after it.
     void RunModal(const std::function<bool()>& done, const std::function<void()>& draw,
-                  const std::function<void(const SDL_Event&)>& handle, bool text_input);
+                  const std::function<void(const TEvent&)>& handle, bool text_input);
     void Terminate() { terminated_ = true; }
     bool Terminated() const { return terminated_; }
 
@@ -91,15 +83,15 @@ private:
     std::vector<std::pair<int, std::function<void(bool)>>> activation_listeners_;
 };
 
-// SDL's events, joysticks and game controllers for the program's life, from construction to
-// destruction; the display starts on top of it (StartRealVideo). Error() is "" once SDL
-// has started, else SDL's reason.
-class SdlSession {
+// The platform's events, joysticks and game controllers (SDL) for the program's life, from
+// construction to destruction; the display starts on top of it (StartRealVideo). Error() is
+// "" once it has started, else the player's message saying why not.
+class PlatformSession {
 public:
-    SdlSession();
-    ~SdlSession();
-    SdlSession(const SdlSession&) = delete;
-    SdlSession& operator=(const SdlSession&) = delete;
+    PlatformSession();
+    ~PlatformSession();
+    PlatformSession(const PlatformSession&) = delete;
+    PlatformSession& operator=(const PlatformSession&) = delete;
     const std::string& Error() const { return error_; }
 
 private:

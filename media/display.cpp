@@ -15,16 +15,9 @@
 
 namespace {
 
-const char* const SCannotMade = TrMark("%s を作成できません");
-
 std::string FormatMode(const TDisplay& d) {
     return Format(Tr("ディスプレイモードを変更できません (%dx%d %dbit)"), d.Width, d.Height,
                   d.BitCount);
-}
-
-// Options that only take effect at initialisation.
-bool NeedsInitialisation(TDXDrawOption o) {
-    return o != doWaitVBlank && o != doStretch && o != doCenter;
 }
 
 constexpr int MaxSide = 8192;
@@ -63,41 +56,9 @@ TDXDraw::~TDXDraw() {
     canvas_.reset();
 }
 
-TDXDrawOptions TDXDraw::EffectiveOptions(TDXDrawOptions asked) {
-    TDXDrawOptions now = asked;
-    if (!asked.Has(doFullScreen)) {
-        now.Exclude(doNoWindowChange);
-        now.Exclude(doAllowReboot);
-        now.Exclude(doAllowPalette256);
-        now.Exclude(doFlip);
-    }
-    if (!asked.Has(do3D)) {
-        now.Exclude(doRetainedMode);
-        now.Exclude(doHardware);
-        now.Exclude(doSelectDriver);
-        now.Exclude(doZBuffer);
-    }
-    if (asked.Has(doSystemMemory)) now.Exclude(doFlip);
-    // Set again by the device choice.
-    now.Exclude(doHardware);
-    return now;
-}
-
 void TDXDraw::SetOptions(TDXDrawOptions options) {
-    if (!initialized_) {
-        options_ = options;
-        now_options_ = EffectiveOptions(options);
-        return;
-    }
     options_ = options;
-    for (uint32_t bit = doFullScreen; bit <= doZBuffer; ++bit) {
-        const auto o = static_cast<TDXDrawOption>(bit);
-        if (NeedsInitialisation(o)) continue;
-        if (options.Has(o))
-            now_options_.Include(o);
-        else
-            now_options_.Exclude(o);
-    }
+    if (!initialized_) now_options_ = options;
 }
 
 int TDXDraw::Width() const {
@@ -175,18 +136,16 @@ void TDXDraw::CreateDriver() {
         // AutoSize: the surface follows the control, the form's client area.
         back_surface_.SetSize(control_width_, control_height_);
     }
-    if (now_options_.Has(do3D) && now_options_.Has(doRetainedMode)) Create3D();
+    if (now_options_.Has(do3D)) Create3D();
 }
 
 void TDXDraw::Create3D() {
     if (!engine_) {
         engine_ = rm::CreateEngine();
-        if (!engine_) throw EDXDrawError(Format(Tr(SCannotMade), "IDirect3DRM"));
         engine_->SetRenderThreads(RenderThreadsFromEnvironment());
         engine_->SetReporter(ReportProblemLine);
     }
     device_ = engine_->CreateDevice();
-    if (!device_) throw EDXDrawError(Format(Tr(SCannotMade), "IDirect3DDevice3"));
     device_->SetTextureQuality(rm::TextureNearest);
     if (!scene_) {
         scene_ = engine_->CreateFrame(nullptr);
@@ -196,9 +155,6 @@ void TDXDraw::Create3D() {
     viewport_->SetCamera(camera_);
     viewport_->SetBack(DefaultBackDistance);
     viewport_->SetField(ViewField(back_surface_.Width(), back_surface_.Height()));
-    // What was obtained: a software device, always with its own depth buffer.
-    now_options_.Exclude(doHardware);
-    now_options_.Include(doZBuffer);
 }
 
 void TDXDraw::FreeDriver() {
@@ -220,7 +176,7 @@ void TDXDraw::FinalizeDisplay() {
         struct Release {
             TDXDraw& d;
             ~Release() {
-                d.now_options_ = EffectiveOptions(d.options_);
+                d.now_options_ = d.options_;
                 d.FreeDriver();
                 d.initialized_ = false;
             }
@@ -251,7 +207,7 @@ void TDXDraw::ReleaseCanvas() {}
 
 void TDXDraw::RenderScene() {
     if (!IsDrawable()) return;
-    if (!now_options_.Has(do3D) || !now_options_.Has(doRetainedMode)) return;
+    if (!now_options_.Has(do3D)) return;
     if (!device_ || !viewport_ || !scene_) return;
     // Clearing the viewport paints the scene's background, black: the device paints it
     // along with the drawing (on all its threads) when the viewport covers the surface,

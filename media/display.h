@@ -21,20 +21,8 @@ public:
 };
 
 enum TDXDrawOption : uint32_t {
-    doFullScreen,
-    doNoWindowChange,
-    doAllowReboot,
-    doWaitVBlank,
-    doAllowPalette256,
-    doSystemMemory,
-    doStretch,
-    doCenter,
-    doFlip,
-    do3D,
-    doRetainedMode,
-    doHardware,
-    doSelectDriver,
-    doZBuffer,
+    doFullScreen, // the chosen display mode over the whole screen, else the window's client area
+    do3D,         // the retained-mode objects (engine, device, viewport, scene root)
 };
 
 // A set of TDXDrawOption members, bit n for member n.
@@ -87,13 +75,11 @@ public:
     TDXDraw(const TDXDraw&) = delete;
     TDXDraw& operator=(const TDXDraw&) = delete;
 
-    // Options asked for, and the effective ones computed from them. While the display is
-    // initialised only the options that need no re-initialisation change.
+    // Options asked for, and the ones in effect: those asked for at the last initialisation
+    // (every option needs one to take effect).
     TDXDrawOptions Options() const { return options_; }
     void SetOptions(TDXDrawOptions options);
     TDXDrawOptions NowOptions() const { return now_options_; }
-    // The effective options for an asked set, before a device is chosen.
-    static TDXDrawOptions EffectiveOptions(TDXDrawOptions asked);
 
     TDisplay Display;
     bool AutoSize = true;
@@ -149,7 +135,8 @@ public:
     // display is up, the back surface and the view follow it at once (the surface is black
     // until the next frame draws).
     void SetControlSize(int width, int height);
-    // The designed size of the control, the window mode's back surface as designed.
+    // The designed size of the control: the main form's client area, and so the window
+    // mode's back surface as designed.
     static constexpr int DesignWidth = 647;
     static constexpr int DesignHeight = 471;
 

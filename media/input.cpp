@@ -93,7 +93,9 @@ bool TDXInput::GamepadOpen() const {
     return impl_->controller != nullptr;
 }
 
-void TDXInput::HandleEvent(const SDL_Event& event) {
+void TDXInput::HandleEvent(const TEvent& from) {
+    if (from.native == nullptr) return;
+    const SDL_Event& event = *from.native;
     switch (event.type) {
     case SDL_KEYDOWN:
     case SDL_KEYUP: {

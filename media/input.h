@@ -11,7 +11,7 @@
 
 #include "media/application.h"
 
-union SDL_Event;
+struct TEvent;
 
 enum TDXInputState : int {
     InUp,
@@ -96,7 +96,7 @@ public:
     std::function<void(TDXInputStates& states)> OnUpdated;
     // Keeps the keyboard state from window events, and opens or closes the joystick as it
     // is plugged in or out.
-    void HandleEvent(const SDL_Event& event);
+    void HandleEvent(const TEvent& event);
     // Tests and the replay tool: hold exactly these virtual-key codes instead of the real
     // keyboard (nullopt returns to the real keyboard). A joystick is not read meanwhile,
     // so a scripted run never depends on what is plugged in.

@@ -15,3 +15,7 @@ std::string ProblemLine(const std::string& file, const std::string& message) {
 void ReportProblemLine(const std::string& file, const std::string& message) {
     std::cerr << ProblemLine(file, message) << std::endl;
 }
+
+void ReportFollowUp(const std::string& text) {
+    std::cerr << text << std::flush;
+}

@@ -14,3 +14,6 @@
 std::string ProblemLine(const std::string& file, const std::string& message);
 // Writes the line on stderr.
 void ReportProblemLine(const std::string& file, const std::string& message);
+// Writes text on stderr as it is, after a problem's line: how to do better (the usage after
+// a refused command line).
+void ReportFollowUp(const std::string& text);

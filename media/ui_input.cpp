@@ -58,8 +58,10 @@ UiInput PadInput(Uint8 button) {
 
 } // namespace
 
-TUiEvent TUiReader::Read(const SDL_Event& event, const TWindow& window) {
+TUiEvent TUiReader::Read(const TEvent& from, const TWindow& window) {
     TUiEvent ui;
+    if (from.native == nullptr) return ui;
+    const SDL_Event& event = *from.native;
     switch (event.type) {
     case SDL_KEYDOWN:
         ui.input = KeyInput(event.key);

@@ -5,7 +5,8 @@
 // pixels of the picture the window shows.
 #pragma once
 
-union SDL_Event;
+#include "media/events.h"
+
 class TWindow;
 
 enum class UiInput { None, Escape, Pause, Up, Down, Choose, Back, Point, Click };
@@ -19,7 +20,7 @@ class TUiReader {
 public:
     // A key held down repeats only up and down; the stick moves once each time it is
     // pushed past half its travel.
-    TUiEvent Read(const SDL_Event& event, const TWindow& window);
+    TUiEvent Read(const TEvent& event, const TWindow& window);
 
 private:
     int stick_ = 0; // the left stick now: -1 up, 0 near the centre, 1 down

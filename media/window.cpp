@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "media/events.h"
 #include "media/gl_probe.h"
 #include "media/language.h"
 
@@ -186,15 +187,14 @@ bool TWindow::Maximized() const {
     return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
 }
 
-bool TWindow::HandleEvent(const SDL_Event& event) {
-    if (window_ == nullptr || event.type != SDL_WINDOWEVENT ||
-        event.window.windowID != SDL_GetWindowID(window_) ||
-        event.window.event != SDL_WINDOWEVENT_SIZE_CHANGED)
+bool TWindow::HandleEvent(const TEvent& event) {
+    if (window_ == nullptr || event.kind != TEventKind::Window || !event.resized ||
+        event.window_id != SDL_GetWindowID(window_) || event.native == nullptr)
         return false;
     // The size the window returns to is the last one the player gave it by hand.
     if (!FullScreen() && !Maximized()) {
-        windowed_width_ = event.window.data1;
-        windowed_height_ = event.window.data2;
+        windowed_width_ = event.native->window.data1;
+        windowed_height_ = event.native->window.data2;
     }
     return true;
 }

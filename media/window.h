@@ -10,7 +10,7 @@ struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
 struct SDL_Rect;
-union SDL_Event;
+struct TEvent;
 
 // Where a width × height picture goes in an output of out_width × out_height, centred with
 // its aspect kept: the largest whole multiple that fits when whole_multiples is set (and
@@ -58,7 +58,7 @@ public:
     void SetMaximized(bool maximized);
     bool Maximized() const;
     // Follows the window's changes of size; true when the event was one.
-    bool HandleEvent(const SDL_Event& event);
+    bool HandleEvent(const TEvent& event);
 
     // The client size now (the screen's while full screen).
     int ClientWidth() const;

@@ -1,11 +1,10 @@
 #include "options/dialog_draw.h"
 
-#include <SDL.h>
-
 #include <cfloat>
 #include <cmath>
 #include <string>
 
+#include "media/gui_glue.h"
 #include "options/dialogs.h"
 #include "options/options_panel.h"
 
@@ -146,8 +145,7 @@ void DrawInput(TfrmInput& d, const DialogFonts& fonts) {
         d.Caret = e.Text.size();
     }
     // The input method's candidates open next to the edit box.
-    SDL_Rect rect{static_cast<int>(a.x), static_cast<int>(a.y), e.Width, e.Height};
-    SDL_SetTextInputRect(&rect);
+    SetTextInputArea(static_cast<int>(a.x), static_cast<int>(a.y), e.Width, e.Height);
 
     // The OK button carries a green tick before its caption.
     const TButton& ok = d.BitBtn1;

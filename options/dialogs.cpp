@@ -1,9 +1,8 @@
 #include "options/dialogs.h"
 
-#include <SDL.h>
-
 #include <cctype>
 
+#include "media/events.h"
 #include "options/options_panel.h"
 
 namespace {
@@ -24,10 +23,6 @@ size_t NextBoundary(const std::string& s, size_t at) {
     ++at;
     while (at < s.size() && IsContinuation(s[at])) ++at;
     return at;
-}
-
-bool IsEnter(int key) {
-    return key == SDLK_RETURN || key == SDLK_KP_ENTER;
 }
 
 constexpr uint32_t White = 0xFFFFFF;
@@ -77,14 +72,13 @@ bool TfrmInput::KeyDown(int key, bool, bool) {
     if (!Composition.empty()) return false;
     std::string& text = Edit1.Text;
     switch (key) {
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
+    case key_code::Enter:
         ModalResult = TModalResult::OK;
         return true;
-    case SDLK_ESCAPE:
+    case key_code::Escape:
         ModalResult = TModalResult::Cancel;
         return true;
-    case SDLK_BACKSPACE:
+    case key_code::Backspace:
         if (AllSelected) {
             DeleteSelection();
         } else if (Caret > 0) {
@@ -93,25 +87,25 @@ bool TfrmInput::KeyDown(int key, bool, bool) {
             Caret = from;
         }
         return true;
-    case SDLK_DELETE:
+    case key_code::Delete:
         if (AllSelected)
             DeleteSelection();
         else if (Caret < text.size())
             text.erase(Caret, NextBoundary(text, Caret) - Caret);
         return true;
-    case SDLK_LEFT:
+    case key_code::Left:
         Caret = AllSelected ? 0 : PreviousBoundary(text, Caret);
         AllSelected = false;
         return true;
-    case SDLK_RIGHT:
+    case key_code::Right:
         Caret = AllSelected ? text.size() : NextBoundary(text, Caret);
         AllSelected = false;
         return true;
-    case SDLK_HOME:
+    case key_code::Home:
         Caret = 0;
         AllSelected = false;
         return true;
-    case SDLK_END:
+    case key_code::End:
         Caret = text.size();
         AllSelected = false;
         return true;
@@ -177,11 +171,11 @@ void TfrmScore::SetHighlight(int rank) {
 }
 
 bool TfrmScore::KeyDown(int key, bool, bool) {
-    if (IsEnter(key) || key == SDLK_SPACE) {
+    if (key == key_code::Enter || key == key_code::Space) {
         ModalResult = TModalResult::OK;
         return true;
     }
-    if (key == SDLK_ESCAPE) {
+    if (key == key_code::Escape) {
         ModalResult = TModalResult::Cancel;
         return true;
     }
@@ -229,25 +223,25 @@ std::vector<TButton*> TMessageDialog::Buttons() {
 
 bool TMessageDialog::KeyDown(int key, bool shift, bool) {
     const size_t n = ButtonList.size();
-    if (IsEnter(key) || key == SDLK_SPACE) {
+    if (key == key_code::Enter || key == key_code::Space) {
         ButtonList[Focus].OnClick();
         return true;
     }
-    if (key == SDLK_ESCAPE) {
+    if (key == key_code::Escape) {
         // Escape answers the harmless way: No, or OK when that is the only button.
         ModalResult = ButtonKind == Kind::YesNo ? TModalResult::No : TModalResult::OK;
         return true;
     }
-    if (key == SDLK_TAB || key == SDLK_LEFT || key == SDLK_RIGHT || key == SDLK_UP ||
-        key == SDLK_DOWN) {
-        const bool back = key == SDLK_LEFT || key == SDLK_UP || (key == SDLK_TAB && shift);
+    if (key == key_code::Tab || key == key_code::Left || key == key_code::Right ||
+        key == key_code::Up || key == key_code::Down) {
+        const bool back =
+            key == key_code::Left || key == key_code::Up || (key == key_code::Tab && shift);
         Focus = back ? (Focus + n - 1) % n : (Focus + 1) % n;
         return true;
     }
-    if (key > 0 && key < 128 && std::isalpha(key) != 0) {
-        const char letter = static_cast<char>(std::toupper(key));
+    if (IsLetterKey(key)) {
         for (TButton& b : ButtonList) {
-            if (AcceleratorOf(b.Caption) == letter) {
+            if (AcceleratorOf(b.Caption) == key) {
                 b.OnClick();
                 return true;
             }
@@ -263,6 +257,6 @@ std::string TMessageDialog::GlyphText() const {
 }
 
 void TModalDialog::CloseAsEscape() {
-    KeyDown(SDLK_ESCAPE, false, false);
+    KeyDown(key_code::Escape, false, false);
     if (!Closed()) ModalResult = TModalResult::Cancel;
 }

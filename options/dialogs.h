@@ -30,7 +30,7 @@ public:
     // Closes the dialog the way Escape does (No, an empty name); Cancel if it ignores Escape.
     void CloseAsEscape();
 
-    // A key press (SDL key code); true when the dialog used it.
+    // A key press (a key code, media/events.h); true when the dialog used it.
     virtual bool KeyDown(int key, bool shift, bool alt) = 0;
     // Text typed through the system's text input (UTF-8).
     virtual void TextInput(std::string_view) {}

@@ -16,7 +16,8 @@ public:
     // Asks the desktop to open HomePageAddress (a file beside the program or a URL) and
     // returns at once; Success tells whether the desktop took the request.
     void OpenHomePage();
-    // What asks the desktop: SDL's URL opener unless replaced (tests, the replay tool).
+    // What asks the desktop: OpenWithDesktop (media/desktop_opener.h) unless replaced
+    // (tests, the replay tool).
     // Returns an empty text when the request was taken, else why it was not.
     std::function<std::string(const std::string& url)> Opener;
 };

@@ -45,24 +45,37 @@ std::optional<int32_t> PanelChoice(const OptionRow& row, const TOptionsPanel& p)
     return std::nullopt;
 }
 
-void ShowStoredValue(const OptionRow& row, TOptionsPanel& p, World& w, int32_t stored) {
+namespace {
+
+// The panel's part of showing a stored value; false for an option not on the panel.
+bool ShowOnPanel(const OptionRow& row, TOptionsPanel& p, int32_t stored) {
     switch (row.control) {
     case OptionControl::None:
     case OptionControl::PlayCount:
-        SetWorldValue(row, w, stored);
-        return;
+        return false;
     case OptionControl::Bonus:
-        return; // switched on at START only
+        return true; // switched on at START only
     case OptionControl::Choice:
         if (InRange(row, stored)) p.Check(p.*row.buttons[static_cast<size_t>(stored)]);
-        return;
+        return true;
     case OptionControl::CheckBox:
         if (InRange(row, stored)) (p.*row.check_box).Checked = stored == row.checked_value;
-        return;
+        return true;
     case OptionControl::TrackBar:
         (p.*row.track_bar).SetPosition(stored);
-        return;
+        return true;
     }
+    return false;
+}
+
+} // namespace
+
+void ShowStoredValue(const OptionRow& row, TOptionsPanel& p, World& w, int32_t stored) {
+    if (!ShowOnPanel(row, p, stored)) SetWorldValue(row, w, stored);
+}
+
+void ShowDefaults(TOptionsPanel& p) {
+    for (const OptionRow& row : OptionTable) ShowOnPanel(row, p, row.default_value);
 }
 
 void PrepareChoice(const OptionRow& row, TOptionsPanel& p, World& w, int32_t stored) {

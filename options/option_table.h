@@ -307,5 +307,7 @@ std::optional<int32_t> PanelChoice(const OptionRow& row, const TOptionsPanel& p)
 // Creation: shows a value read from bn.ini on the panel. A value outside the range sets no
 // control (the designed default stays), except on the track bar, which keeps it in range.
 void ShowStoredValue(const OptionRow& row, TOptionsPanel& p, World& w, int32_t stored);
+// Every option's default on the panel: its designed state.
+void ShowDefaults(TOptionsPanel& p);
 // Sets the controls so that START chooses exactly this value.
 void PrepareChoice(const OptionRow& row, TOptionsPanel& p, World& w, int32_t stored);

@@ -2,13 +2,13 @@
 // name, and keyboard use as on a desktop form. Drawing is in panel_draw.cpp.
 #include "options/options_panel.h"
 
-#include <SDL.h>
-
 #include <algorithm>
 #include <cctype>
 
 #include "game/version.h"
+#include "media/events.h"
 #include "media/language.h"
+#include "options/option_table.h"
 
 namespace {
 
@@ -131,15 +131,8 @@ TOptionsPanel::TOptionsPanel() {
 }
 
 void TOptionsPanel::RestoreDesign() {
-    for (TRadioButton* r : radio_buttons_) r->Checked = false;
-    RadioButton19.Checked = true;
-    CheckBox4.Checked = true;
-    CheckBox2.Checked = false;
-    RadioButton6.Checked = true;
-    RadioButton15.Checked = true;
-    TrackBar1.SetPosition(2);
-    RadioButton7.Checked = true;
-    RadioButton3.Checked = true;
+    // The designed defaults are the option table's.
+    ShowDefaults(*this);
     // The bonus modes: locked until the play count opens them.
     RadioButton13.Enabled = RadioButton14.Enabled = false;
     focus_ = 0;
@@ -276,16 +269,15 @@ bool TOptionsPanel::MoveInGroup(TRadioButton& from, bool forward) {
 bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
     if (!Message.empty()) {
         // The error box is modal: Enter, Space or Escape confirms it, other keys wait.
-        if (key == SDLK_RETURN || key == SDLK_KP_ENTER || key == SDLK_SPACE || key == SDLK_ESCAPE)
+        if (key == key_code::Enter || key == key_code::Space || key == key_code::Escape)
             Message.clear();
         space_pressed_ = nullptr;
         return true;
     }
     if (alt) {
-        if (key > 0 && key < 128 && std::isalnum(key) != 0) {
-            const char letter = static_cast<char>(std::toupper(key));
+        if (IsLetterOrDigitKey(key)) {
             for (TButton* b : buttons_) {
-                if (b->Enabled && b->Visible && AcceleratorOf(b->Caption) == letter) {
+                if (b->Enabled && b->Visible && AcceleratorOf(b->Caption) == key) {
                     SetFocus(*b);
                     Click(*b);
                     return true;
@@ -295,14 +287,13 @@ bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
         return false;
     }
     TControl* focused = Focused();
-    const bool back = key == SDLK_UP || key == SDLK_LEFT;
-    const bool ahead = key == SDLK_DOWN || key == SDLK_RIGHT;
+    const bool back = key == key_code::Up || key == key_code::Left;
+    const bool ahead = key == key_code::Down || key == key_code::Right;
     switch (key) {
-    case SDLK_TAB:
+    case key_code::Tab:
         MoveFocus(!shift);
         return true;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER:
+    case key_code::Enter:
         if (TButton* b = ButtonOf(focused)) {
             Click(*b);
             return true;
@@ -314,7 +305,7 @@ bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
             }
         }
         return false;
-    case SDLK_ESCAPE:
+    case key_code::Escape:
         for (TButton* b : buttons_) {
             if (b->Cancel && b->Enabled && b->Visible) {
                 Click(*b);
@@ -322,7 +313,7 @@ bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
             }
         }
         return false;
-    case SDLK_SPACE:
+    case key_code::Space:
         // A push button goes down with Space and clicks when it comes up again.
         if (TButton* b = ButtonOf(focused)) space_pressed_ = b;
         if (focused == &CheckBox2 || focused == &CheckBox4) {
@@ -336,21 +327,22 @@ bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
     }
     if (focused == &TrackBar1) {
         int position = TrackBar1.Position();
-        if (back || key == SDLK_PAGEUP) --position;
-        if (ahead || key == SDLK_PAGEDOWN) ++position;
-        if (key == SDLK_HOME) position = TrackBar1.Min;
-        if (key == SDLK_END) position = TrackBar1.Max;
+        if (back || key == key_code::PageUp) --position;
+        if (ahead || key == key_code::PageDown) ++position;
+        if (key == key_code::Home) position = TrackBar1.Min;
+        if (key == key_code::End) position = TrackBar1.Max;
         TrackBar1.SetPosition(position);
-        return back || ahead || key == SDLK_PAGEUP || key == SDLK_PAGEDOWN || key == SDLK_HOME ||
-               key == SDLK_END;
+        return back || ahead || key == key_code::PageUp || key == key_code::PageDown ||
+               key == key_code::Home || key == key_code::End;
     }
     if (focused == &Memo1) {
         constexpr int PageLines = 8;
-        if (key == SDLK_UP) PendingMemoScroll -= 1;
-        if (key == SDLK_DOWN) PendingMemoScroll += 1;
-        if (key == SDLK_PAGEUP) PendingMemoScroll -= PageLines;
-        if (key == SDLK_PAGEDOWN) PendingMemoScroll += PageLines;
-        return key == SDLK_UP || key == SDLK_DOWN || key == SDLK_PAGEUP || key == SDLK_PAGEDOWN;
+        if (key == key_code::Up) PendingMemoScroll -= 1;
+        if (key == key_code::Down) PendingMemoScroll += 1;
+        if (key == key_code::PageUp) PendingMemoScroll -= PageLines;
+        if (key == key_code::PageDown) PendingMemoScroll += PageLines;
+        return key == key_code::Up || key == key_code::Down || key == key_code::PageUp ||
+               key == key_code::PageDown;
     }
     if (!back && !ahead) return false;
     if (TRadioButton* r = RadioOf(focused)) return MoveInGroup(*r, ahead);
@@ -359,7 +351,7 @@ bool TOptionsPanel::KeyDown(int key, bool shift, bool alt) {
 }
 
 bool TOptionsPanel::KeyUp(int key) {
-    if (key != SDLK_SPACE || space_pressed_ == nullptr) return false;
+    if (key != key_code::Space || space_pressed_ == nullptr) return false;
     TButton* pressed = space_pressed_;
     space_pressed_ = nullptr;
     // Moving the focus away while Space is held lets the button go without a click.

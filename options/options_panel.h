@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "media/display.h"
 #include "options/controls.h"
 
-union SDL_Event;
+struct TEvent;
 class TModalDialog;
 class TWindow;
 
@@ -35,7 +36,7 @@ public:
     // The dialog shown modally over the window (the panel, or the empty form once the
     // panel is hidden): it takes every key; null when none.
     TModalDialog* Modal = nullptr;
-    int Width = 647, Height = 471; // the form's client area
+    int Width = TDXDraw::DesignWidth, Height = TDXDraw::DesignHeight; // the form's client area
 
     TGroupBox LightGroup, AlphaGroup, TextureGroup, ControlGroup, MonitorGroup, BackGroup,
         CameraGroup, DifficultyGroup, HighScoreGroup, TimeAttackGroup, BonusGroup;
@@ -71,7 +72,8 @@ public:
     // The radio buttons of a group box, top to bottom.
     std::vector<TRadioButton*> GroupMembers(const TGroupBox& group) const;
     // Tab, arrows, space, Enter (the default button, or the focused button), Alt with a
-    // button's underlined letter. key is an SDL key code. True when the key was used.
+    // button's underlined letter. key is a key code (media/events.h). True when the key was
+    // used.
     bool KeyDown(int key, bool shift, bool alt);
     // Space coming up over the push button it went down on clicks that button.
     bool KeyUp(int key);
@@ -84,7 +86,7 @@ public:
     void Attach(TWindow& window);
     void Detach();
     bool Attached() const { return gui_ != nullptr; }
-    bool HandleEvent(const SDL_Event& event);
+    bool HandleEvent(const TEvent& event);
     // Draws one frame; true when it ran a click or the message changed, so the next
     // frame may look different although no event came.
     bool Draw();
@@ -113,7 +115,6 @@ private:
     std::vector<TControl*> tab_order_;
     size_t focus_ = 0;
     TButton* space_pressed_ = nullptr;
-    TWindow* window_ = nullptr;
     std::unique_ptr<Gui, GuiDeleter> gui_;
 };
 

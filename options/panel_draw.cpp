@@ -1,14 +1,13 @@
 // Drawing the options panel with Dear ImGui inside the game window, in the look of a light
 // desktop form, and taking the mouse there. Keys go to the panel's own keyboard handling.
-#include <SDL.h>
 #include <imgui.h>
-#include <imgui_impl_sdl.h>
-#include <imgui_impl_sdlrenderer.h>
 
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
 
+#include "media/events.h"
+#include "media/gui_glue.h"
 #include "media/window.h"
 #include "options/dialog_draw.h"
 #include "options/dialogs.h"
@@ -138,6 +137,7 @@ void EtchedRect(ImDrawList* dl, ImVec2 a, ImVec2 b) {
 
 struct TOptionsPanel::Gui {
     ImGuiContext* context = nullptr;
+    std::unique_ptr<TGuiGlue> glue; // made and ended with the context current
     ImFont* regular = nullptr;
     ImFont* bold = nullptr;
     DialogFonts dialog;       // the dialogs' sizes
@@ -167,7 +167,6 @@ ImVector<ImWchar> GlyphRanges(const std::string& text) {
 void TOptionsPanel::Attach(TWindow& window) {
     Detach();
     if (!window.Created()) return;
-    window_ = &window;
     gui_.reset(new Gui);
     gui_->context = ImGui::CreateContext();
     ContextScope scope(gui_->context);
@@ -177,62 +176,46 @@ void TOptionsPanel::Attach(TWindow& window) {
     // The game decides about the pointer (START hides it).
     io.ConfigFlags |= ImGuiConfigFlags_NoMouseCursorChange;
     ApplyStyle(ImGui::GetStyle());
-    ImGui_ImplSDL2_InitForSDLRenderer(window.sdl_window());
-    ImGui_ImplSDLRenderer_Init(window.renderer());
+    gui_->glue = std::make_unique<TGuiGlue>(window);
 }
 
 void TOptionsPanel::Detach() {
     if (gui_) {
         {
             ContextScope scope(gui_->context);
-            ImGui_ImplSDLRenderer_Shutdown();
-            ImGui_ImplSDL2_Shutdown();
+            gui_->glue.reset();
         }
         ImGui::DestroyContext(gui_->context);
     }
     gui_.reset();
-    window_ = nullptr;
 }
 
 TOptionsPanel::~TOptionsPanel() {
     Detach();
 }
 
-bool TOptionsPanel::HandleEvent(const SDL_Event& event) {
+bool TOptionsPanel::HandleEvent(const TEvent& event) {
     if (Modal != nullptr) {
         // A modal dialog takes every key and every typed text.
-        if (event.type == SDL_KEYDOWN) {
-            const auto mod = event.key.keysym.mod;
-            Modal->KeyDown(event.key.keysym.sym, (mod & KMOD_SHIFT) != 0, (mod & KMOD_ALT) != 0);
+        switch (event.kind) {
+        case TEventKind::KeyDown:
+            Modal->KeyDown(event.key, event.shift, event.alt);
             return true;
-        }
-        if (event.type == SDL_TEXTINPUT) {
-            Modal->TextInput(event.text.text);
+        case TEventKind::TextInput:
+            Modal->TextInput(event.text);
             return true;
-        }
-        if (event.type == SDL_TEXTEDITING) {
-            Modal->TextEditing(event.edit.text);
+        case TEventKind::TextEditing:
+            Modal->TextEditing(event.text);
             return true;
+        default:
+            break;
         }
     }
-    if (event.type == SDL_KEYDOWN) {
-        const auto mod = event.key.keysym.mod;
-        return KeyDown(event.key.keysym.sym, (mod & KMOD_SHIFT) != 0, (mod & KMOD_ALT) != 0);
-    }
-    if (event.type == SDL_KEYUP) return KeyUp(event.key.keysym.sym);
+    if (event.kind == TEventKind::KeyDown) return KeyDown(event.key, event.shift, event.alt);
+    if (event.kind == TEventKind::KeyUp) return KeyUp(event.key);
     if (!gui_) return false;
-    switch (event.type) {
-    case SDL_MOUSEMOTION:
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-    case SDL_MOUSEWHEEL:
-    case SDL_WINDOWEVENT: {
-        ContextScope scope(gui_->context);
-        return ImGui_ImplSDL2_ProcessEvent(&event);
-    }
-    default:
-        return false;
-    }
+    ContextScope scope(gui_->context);
+    return gui_->glue->HandleEvent(event);
 }
 
 namespace {
@@ -477,15 +460,14 @@ bool TOptionsPanel::Draw() {
         if (!gui_->built || !same) {
             gui_->ranges.swap(ranges);
             BuildPanelFonts(gui_->ranges, gui_->regular, gui_->bold, gui_->dialog);
-            ImGui_ImplSDLRenderer_DestroyFontsTexture(); // the next frame uploads the new atlas
+            gui_->glue->FontsChanged();
             gui_->built = true;
             FitTrackBarToLabels([this](const std::string& text) {
                 return static_cast<int>(
                     std::ceil(gui_->regular->CalcTextSizeA(FontSize, FLT_MAX, 0, text.c_str()).x));
             });
         }
-        ImGui_ImplSDLRenderer_NewFrame();
-        ImGui_ImplSDL2_NewFrame();
+        gui_->glue->NewFrame();
         ImGui::NewFrame();
         if (Visible)
             DrawPanel();
@@ -496,13 +478,7 @@ bool TOptionsPanel::Draw() {
         // Once the atlas is in the renderer's texture, its pixels are not needed here.
         if (ImGui::GetIO().Fonts->TexID != nullptr) ImGui::GetIO().Fonts->ClearTexData();
 
-        SDL_Renderer* renderer = window_->renderer();
-        // The game's pictures may have left a scaled size on the renderer.
-        SDL_RenderSetLogicalSize(renderer, 0, 0);
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
-        ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
-        SDL_RenderPresent(renderer);
+        gui_->glue->Present();
         clicked.swap(gui_->clicked);
     }
     // Buttons act once the frame is complete, so an error they raise leaves ImGui in a

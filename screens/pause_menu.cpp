@@ -42,7 +42,8 @@ std::array<Box, PauseItemCount> ItemBoxes(TDXDraw& display) {
     canvas.Font.Bold = false;
     int widest = 0;
     for (int i = 0; i < PauseItemCount; ++i)
-        widest = std::max(widest, canvas.TextExtent(PauseItemText(static_cast<PauseItem>(i))).first);
+        widest =
+            std::max(widest, canvas.TextExtent(PauseItemText(static_cast<PauseItem>(i))).first);
     const int width = widest + 2 * ItemPadding * s;
     std::array<Box, PauseItemCount> boxes{};
     for (int i = 0; i < PauseItemCount; ++i)
@@ -104,8 +105,8 @@ void PauseMenu::Close() {
 }
 
 void PauseMenu::MoveFocus(int step) {
-    const int at = (static_cast<int>(focus_) + step % PauseItemCount + PauseItemCount) %
-                   PauseItemCount;
+    const int at =
+        (static_cast<int>(focus_) + step % PauseItemCount + PauseItemCount) % PauseItemCount;
     focus_ = static_cast<PauseItem>(at);
 }
 
@@ -151,7 +152,6 @@ void PauseMenu::Draw(TDXDraw& display) const {
     canvas.Font.Size = HintSize * s;
     canvas.Font.Color = HintColor;
     // TRANSLATORS: the keys of the pause menu, under it.
-    CentredText(display, display.Height() - HintFromBottom * s,
-                Tr("↑↓ 選ぶ　Enter 決定　P 再開"));
+    CentredText(display, display.Height() - HintFromBottom * s, Tr("↑↓ 選ぶ　Enter 決定　P 再開"));
     display.ReleaseCanvas();
 }

@@ -119,17 +119,20 @@ TEST_F(PauseMenuTest, TheMenuByPadMouseAndFocus) {
         std::vector<Step> steps;
         Screen screen;
     } rows[] = {
-        {"Start pauses, B resumes", true, {start, [&] { Push(Pad(SDL_CONTROLLER_BUTTON_B)); }},
+        {"Start pauses, B resumes",
+         true,
+         {start, [&] { Push(Pad(SDL_CONTROLLER_BUTTON_B)); }},
          Screen::Title},
         {"the focus lost pauses", true, {away}, Screen::Paused},
-        {"and A resumes", true, {away, [&] { Push(Pad(SDL_CONTROLLER_BUTTON_A)); }},
-         Screen::Title},
+        {"and A resumes", true, {away, [&] { Push(Pad(SDL_CONTROLLER_BUTTON_A)); }}, Screen::Title},
         {"without the setting it does not", false, {away}, Screen::Title},
-        {"the d-pad and A", true,
+        {"the d-pad and A",
+         true,
          {start, [&] { Push(Pad(SDL_CONTROLLER_BUTTON_DPAD_DOWN)); },
           [&] { Push(Pad(SDL_CONTROLLER_BUTTON_A)); }},
          Screen::Panel},
-        {"the mouse", true,
+        {"the mouse",
+         true,
          {start,
           [&] {
               const auto [x, y] = Centre(PauseItem::BackToPanel);

@@ -20,6 +20,7 @@
 #include "app/main_form.h"
 #include "demo/demo.h"
 #include "media/tape_clock.h"
+#include "tests/support/env_scope.h"
 #include "tools/replay/state_json.h"
 
 namespace {
@@ -107,16 +108,16 @@ struct Game {
 class DemoTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        video_.emplace("SDL_VIDEODRIVER", "dummy", true);
+        audio_.emplace("SDL_AUDIODRIVER", "dummy", true);
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
         home_ = fs::temp_directory_path() /
                 ("brannock-demo-" + std::to_string(::getpid()) + "-" +
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(home_);
         fs::create_directories(home_);
-        setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (home_ / "data").c_str(), 1);
+        config_.emplace("XDG_CONFIG_HOME", (home_ / "config").c_str());
+        data_.emplace("XDG_DATA_HOME", (home_ / "data").c_str());
         demo_ = (home_ / "run.bnd").string();
     }
     void TearDown() override {
@@ -139,8 +140,7 @@ protected:
         p.Check(p.RadioButton9);
         p.TrackBar1.SetPosition(4);
         game.form.world.Focus_Pause = away == Away::Paused;
-        DemoRecorder recorder(game.form, std::make_unique<DemoWriter>(demo_),
-                              GameVersion());
+        DemoRecorder recorder(game.form, std::make_unique<DemoWriter>(demo_), GameVersion());
         p.Click(p.Button1);
         std::vector<json> states;
         for (int n = 0; n < 90; ++n) {
@@ -195,6 +195,7 @@ protected:
         return states;
     }
 
+    std::optional<EnvScope> video_, audio_, config_, data_;
     fs::path home_;
     std::string demo_;
 };

@@ -144,24 +144,32 @@ TEST_F(IdleLoopTest, ATimerLeavingTheSlotOrAChangeToShowEarnsMoreDrawings) {
 
 namespace {
 
-TEST(EventKinds, TheFormSeesKeysEscapeAndRenderResetsAndNothingElse) {
+// The form, the panel and its dialogs read keys by the layout's meaning, both Enter keys
+// alike; a key none of them acts on reads as none.
+TEST(Events, KeysReadAsTheirCodesAndRenderResetsAsSuch) {
     const struct {
         Uint32 type;
-        SDL_Keycode key;
-        EventKind kind;
+        SDL_Keycode sym;
+        TEventKind kind;
+        int key;
     } cases[] = {
-        {SDL_KEYDOWN, SDLK_ESCAPE, EventKind::EscapeDown},
-        {SDL_KEYDOWN, SDLK_z, EventKind::KeyDown},
-        {SDL_KEYUP, SDLK_ESCAPE, EventKind::Other},
-        {SDL_RENDER_TARGETS_RESET, 0, EventKind::RenderReset},
-        {SDL_RENDER_DEVICE_RESET, 0, EventKind::RenderReset},
-        {SDL_MOUSEBUTTONDOWN, 0, EventKind::Other},
+        {SDL_KEYDOWN, SDLK_ESCAPE, TEventKind::KeyDown, key_code::Escape},
+        {SDL_KEYDOWN, SDLK_z, TEventKind::KeyDown, 'Z'},
+        {SDL_KEYDOWN, SDLK_7, TEventKind::KeyDown, '7'},
+        {SDL_KEYDOWN, SDLK_KP_ENTER, TEventKind::KeyDown, key_code::Enter},
+        {SDL_KEYDOWN, SDLK_KP_1, TEventKind::KeyDown, key_code::None},
+        {SDL_KEYUP, SDLK_ESCAPE, TEventKind::KeyUp, key_code::Escape},
+        {SDL_RENDER_TARGETS_RESET, 0, TEventKind::RenderReset, key_code::None},
+        {SDL_RENDER_DEVICE_RESET, 0, TEventKind::RenderReset, key_code::None},
+        {SDL_JOYDEVICEADDED, 0, TEventKind::Other, key_code::None},
     };
     for (const auto& c : cases) {
         SDL_Event event{};
         event.type = c.type;
-        event.key.keysym.sym = c.key;
-        EXPECT_EQ(KindOf(event), c.kind) << "event type " << c.type << ", key " << c.key;
+        if (c.type == SDL_KEYDOWN || c.type == SDL_KEYUP) event.key.keysym.sym = c.sym;
+        const TEvent read = EventOf(event);
+        EXPECT_EQ(read.kind, c.kind) << "event type " << c.type << ", key " << c.sym;
+        EXPECT_EQ(read.key, c.key) << "event type " << c.type << ", key " << c.sym;
     }
 }
 
@@ -174,7 +182,7 @@ TEST_F(ApplicationTest, AModalLoopHandsOnEventsUntilDoneOrTheWindowCloses) {
     std::vector<Uint32> handled;
     PushKeyDown(SDLK_z, SDL_SCANCODE_Z);
     app_.RunModal([&] { return handled.size() == 1; }, [&] { ++drawings; },
-                  [&](const SDL_Event& event) { handled.push_back(event.type); }, false);
+                  [&](const TEvent& event) { handled.push_back(event.native->type); }, false);
     EXPECT_EQ(handled, std::vector<Uint32>{SDL_KEYDOWN});
     EXPECT_GE(drawings, 1);
     EXPECT_FALSE(app_.Terminated());
@@ -185,7 +193,7 @@ TEST_F(ApplicationTest, AModalLoopHandsOnEventsUntilDoneOrTheWindowCloses) {
     ASSERT_EQ(SDL_PushEvent(&quit), 1);
     PushKeyDown(SDLK_x, SDL_SCANCODE_X);
     app_.RunModal([] { return false; }, [] {},
-                  [&](const SDL_Event& event) { handled.push_back(event.type); }, false);
+                  [&](const TEvent& event) { handled.push_back(event.native->type); }, false);
     EXPECT_TRUE(app_.Terminated()) << "closing the window ends the program";
     EXPECT_EQ(handled, (std::vector<Uint32>{SDL_KEYDOWN, SDL_KEYDOWN}))
         << "the closing is not handed on; the events queued with it still are";
@@ -193,10 +201,10 @@ TEST_F(ApplicationTest, AModalLoopHandsOnEventsUntilDoneOrTheWindowCloses) {
 
 } // namespace
 
-TEST(SdlSessionLife, SdlRunsFromTheSessionsStartToItsEnd) {
+TEST(PlatformSessionLife, SdlRunsFromTheSessionsStartToItsEnd) {
     ASSERT_EQ(SDL_WasInit(SDL_INIT_EVENTS), 0u) << "no other test left SDL running";
     {
-        const SdlSession sdl;
+        const PlatformSession sdl;
         EXPECT_EQ(sdl.Error(), "");
         EXPECT_NE(SDL_WasInit(SDL_INIT_EVENTS), 0u);
         EXPECT_NE(SDL_WasInit(SDL_INIT_GAMECONTROLLER), 0u);

@@ -9,12 +9,11 @@
 #include "media/display.h"
 #include "media/window.h"
 #include "tests/engine/test_files.h"
+#include "tests/support/env_scope.h"
 
 namespace {
 
-const TDXDrawOptions DesignedOptions{doFullScreen,   doAllowReboot, doWaitVBlank,   doCenter,
-                                     doFlip,         do3D,          doRetainedMode, doHardware,
-                                     doSelectDriver, doZBuffer};
+const TDXDrawOptions DesignedOptions{doFullScreen, do3D};
 
 TDXDrawOptions WindowOptions() {
     TDXDrawOptions o = DesignedOptions;
@@ -62,32 +61,6 @@ TEST_F(DisplayTest, TheUiScaleGrowsWithTheLinesAndNeverCutsTheWidth) {
     }
 }
 
-TEST(DisplayOptions, EffectiveOptionsFollowTheRules) {
-    // Window mode: the flip and the full-screen-only options go.
-    const TDXDrawOptions window = TDXDraw::EffectiveOptions(WindowOptions());
-    EXPECT_FALSE(window.Has(doFlip));
-    EXPECT_FALSE(window.Has(doAllowReboot));
-    EXPECT_TRUE(window.Has(doWaitVBlank));
-    EXPECT_TRUE(window.Has(doRetainedMode));
-    // Hardware is never asked-for-and-granted: the device choice sets it.
-    EXPECT_FALSE(window.Has(doHardware));
-    const TDXDrawOptions full = TDXDraw::EffectiveOptions(DesignedOptions);
-    EXPECT_TRUE(full.Has(doFlip));
-    EXPECT_TRUE(full.Has(doAllowReboot));
-    EXPECT_FALSE(full.Has(doHardware));
-    // Without 3D the 3D options go.
-    TDXDrawOptions flat = DesignedOptions;
-    flat.Exclude(do3D);
-    const TDXDrawOptions flat_now = TDXDraw::EffectiveOptions(flat);
-    EXPECT_FALSE(flat_now.Has(doRetainedMode));
-    EXPECT_FALSE(flat_now.Has(doZBuffer));
-    EXPECT_FALSE(flat_now.Has(doSelectDriver));
-    // System memory surfaces cannot flip.
-    TDXDrawOptions sysmem = DesignedOptions;
-    sysmem.Include(doSystemMemory);
-    EXPECT_FALSE(TDXDraw::EffectiveOptions(sysmem).Has(doFlip));
-}
-
 TEST_F(DisplayTest, InitialiseRunsItsEventsInOrder) {
     display.InitializeDisplay();
     const std::vector<std::string> want{"notify initialize", "OnInitialize", "OnInitializeSurface",
@@ -120,8 +93,8 @@ TEST_F(DisplayTest, FinaliseOnlyWhenInitialised) {
     EXPECT_FALSE(display.IsDrawable());
     EXPECT_EQ(display.D3DRMDevice(), nullptr);
     EXPECT_EQ(display.Viewport(), nullptr);
-    // After finalising, the effective options are the asked ones again.
-    EXPECT_EQ(display.NowOptions(), TDXDraw::EffectiveOptions(display.Options()));
+    // After finalising, the options in effect are the asked ones again.
+    EXPECT_EQ(display.NowOptions(), display.Options());
 }
 
 TEST_F(DisplayTest, WindowModeSurfaceIsTheControlSizeAndFullScreenTheDisplaySize) {
@@ -181,10 +154,6 @@ TEST_F(DisplayTest, RetainedModeObjectsAreMadeWithTheirDefaults) {
     EXPECT_FLOAT_EQ(display.Viewport()->GetBack(), 5000.0f);
     EXPECT_EQ(display.Viewport()->Width(), 647);
     EXPECT_EQ(display.Viewport()->Height(), 471);
-    // A software device: no hardware, its own depth buffer.
-    EXPECT_FALSE(display.NowOptions().Has(doHardware));
-    EXPECT_TRUE(display.NowOptions().Has(doZBuffer));
-    EXPECT_TRUE(display.NowOptions().Has(doRetainedMode));
 }
 
 TEST_F(DisplayTest, WithoutThreeDNothingIsRendered) {
@@ -207,13 +176,11 @@ TEST_F(DisplayTest, RenderSceneClearsTheViewportToBlack) {
     EXPECT_EQ(display.LastTriangles(), 0);
 }
 
-TEST_F(DisplayTest, OptionsChangedWhileInitialisedTouchOnlyTheLiveOnes) {
+TEST_F(DisplayTest, OptionsChangedWhileInitialisedWaitForTheNextInitialisation) {
     display.InitializeDisplay();
     TDXDrawOptions changed = WindowOptions();
-    changed.Exclude(doWaitVBlank);
     changed.Exclude(do3D);
     display.SetOptions(changed);
-    EXPECT_FALSE(display.NowOptions().Has(doWaitVBlank));
     EXPECT_TRUE(display.NowOptions().Has(do3D)) << "3D needs a new initialisation";
 }
 
@@ -339,7 +306,7 @@ TEST(PresentRect, WholeMultiplesWhereTheyFitElseAsLargeAsFits) {
 // Under the dummy video driver there is no GL, so frames are presented on the processor:
 // the picture lands at the largest whole multiple, centred, with black borders.
 TEST(SoftwarePresenting, APictureIsScaledByWholeMultiplesWithBlackBorders) {
-    setenv("SDL_VIDEODRIVER", "dummy", 0);
+    const EnvScope video("SDL_VIDEODRIVER", "dummy", true);
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     {
         TWindow window;

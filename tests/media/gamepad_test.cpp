@@ -48,7 +48,7 @@ protected:
     void PassEvents() {
         SDL_Event event;
         while (SDL_PollEvent(&event) != 0)
-            if (input_) input_->HandleEvent(event);
+            if (input_) input_->HandleEvent(EventOf(event));
     }
     // The states after setting one button (SDL_CONTROLLER_BUTTON_*) and one axis.
     TDXInputStates With(int button, int axis = -1, Sint16 value = 0) {

@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "media/gl_probe.h"
+#include "tests/support/env_scope.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ TEST(ChildQuestion, IsAnsweredOnceAndAnUnaskedChildGoesWithItsQuestion) {
 
 TEST(GlProbe, WithoutAGlDriverTheStartedProbeSaysSoftware) {
     // SDL's dummy video driver has no GL at all.
-    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    const EnvScope video("SDL_VIDEODRIVER", "dummy");
     StartGlProbe();
     EXPECT_TRUE(OnlySoftwareGl());
     EXPECT_TRUE(NoChildren());

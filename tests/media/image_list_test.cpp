@@ -8,6 +8,7 @@
 #include "media/display.h"
 #include "media/image_list.h"
 #include "media/window.h"
+#include "tests/support/env_scope.h"
 
 namespace {
 
@@ -205,10 +206,10 @@ TEST(ImageLoading, AnItemDrawsOnlyWhileLoaded) {
 class ImageListOnDisplay : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        video_.emplace("SDL_VIDEODRIVER", "dummy", true);
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
         window.Create("image list test", 64, 48);
-        display.SetOptions({do3D, doRetainedMode});
+        display.SetOptions({do3D});
         display.SetControlSize(64, 48);
     }
     void TearDown() override {
@@ -216,6 +217,7 @@ protected:
         window.Destroy();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
+    std::optional<EnvScope> video_;
     TWindow window;
     TDXDraw display{window};
 };

@@ -30,8 +30,8 @@ SDL_Event KeyEvent(SDL_Scancode scancode, bool down) {
 class InputTest : public ::testing::Test {
 protected:
     InputTest() { input.KeyAssigns = DesignedKeyAssigns(); }
-    void Press(SDL_Scancode s) { input.HandleEvent(KeyEvent(s, true)); }
-    void Release(SDL_Scancode s) { input.HandleEvent(KeyEvent(s, false)); }
+    void Press(SDL_Scancode s) { input.HandleEvent(EventOf(KeyEvent(s, true))); }
+    void Release(SDL_Scancode s) { input.HandleEvent(EventOf(KeyEvent(s, false))); }
     TDXInputStates StatesForKey(uint32_t virtual_key) {
         input.SetScriptedKeys(std::set<uint32_t>{virtual_key});
         input.UpdateInput();
@@ -164,7 +164,7 @@ TEST_F(InputTest, LosingTheFocusForgetsHeldKeys) {
     SDL_Event focus{};
     focus.type = SDL_WINDOWEVENT;
     focus.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    input.HandleEvent(focus);
+    input.HandleEvent(EventOf(focus));
     input.UpdateInput();
     EXPECT_FALSE(input.Has(InButton1));
 }
@@ -237,7 +237,7 @@ protected:
     // What the message loop does: pump and hand every event to the input.
     void DispatchEvents() {
         SDL_Event e;
-        while (SDL_PollEvent(&e) == 1) input->HandleEvent(e);
+        while (SDL_PollEvent(&e) == 1) input->HandleEvent(EventOf(e));
     }
     VirtualClock clock;
     TApplication application{clock};
@@ -290,7 +290,7 @@ class QueuedInputTest : public InputTest {
 protected:
     void SetUp() override {
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0) << SDL_GetError();
-        application.OnEvent = [this](const SDL_Event& e) { input.HandleEvent(e); };
+        application.OnEvent = [this](const TEvent& e) { input.HandleEvent(e); };
     }
     void TearDown() override {
         application.OnEvent = nullptr;
@@ -412,5 +412,5 @@ TEST(UiInput, KeysButtonsAndTheStickGiveTheirInput) {
     TUiReader reader;
     const TWindow window; // no window: no pointer
     for (size_t i = 0; i < std::size(rows); ++i)
-        EXPECT_EQ(reader.Read(rows[i].event, window).input, rows[i].input) << "row " << i;
+        EXPECT_EQ(reader.Read(EventOf(rows[i].event), window).input, rows[i].input) << "row " << i;
 }

@@ -16,6 +16,7 @@
 #include "media/sound.h"
 #include "media/wave_file.h"
 #include "tests/media/bmp_bytes.h"
+#include "tests/support/env_scope.h"
 #include "tests/support/language_scope.h"
 
 namespace {
@@ -67,8 +68,8 @@ TEST(LanguageTest, TheLocaleVariablesChooseAsGettextWould) {
 
 // English shows under a locale the system does not have: this machine has C.UTF-8 alone.
 TEST(LanguageTest, EnglishNeedsOnlyItsCatalogueNotTheLocale) {
-    setenv("LANG", "en_US.UTF-8", 1);
-    setenv("LC_ALL", "en_US.UTF-8", 1);
+    const EnvScope lang("LANG", "en_US.UTF-8");
+    const EnvScope lc_all("LC_ALL", "en_US.UTF-8");
     EXPECT_EQ(CurrentLanguage(), ja);
     EXPECT_STREQ(Tr("難易度"), "難易度") << "before any language is chosen: the code's own";
     {
@@ -83,8 +84,6 @@ TEST(LanguageTest, EnglishNeedsOnlyItsCatalogueNotTheLocale) {
     EXPECT_EQ(CurrentLanguage(), ja);
     EXPECT_STREQ(Tr("難易度"), "難易度") << "Japanese again, translations not kept";
     EXPECT_STREQ(TrIn("lighting", "使用しない"), "使用しない");
-    unsetenv("LANG");
-    unsetenv("LC_ALL");
 }
 
 TEST(LanguageTest, WithoutItsCatalogueEnglishSaysWhereItLookedAndStaysJapanese) {

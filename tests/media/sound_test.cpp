@@ -11,6 +11,7 @@
 #include "media/read_file.h"
 #include "media/sound.h"
 #include "media/wave_file.h"
+#include "tests/support/env_scope.h"
 #include "tests/support/little_endian.h"
 
 namespace {
@@ -164,19 +165,16 @@ TEST(SoundWithoutDevice, PlaysAreReportedButSilent) {
 }
 
 TEST(SoundWithoutDevice, AMissingDriverMakesInitializeReturnFalse) {
-    const char* old = SDL_getenv("SDL_AUDIODRIVER");
-    const std::string saved = old != nullptr ? old : "";
-    SDL_setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    const EnvScope audio("SDL_AUDIODRIVER", "no-such-driver");
     TDXSound sound;
     EXPECT_FALSE(sound.Initialize());
     EXPECT_FALSE(sound.Initialized());
-    SDL_setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
 }
 
 class SoundOnDummyDevice : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        audio_.emplace("SDL_AUDIODRIVER", "dummy", true);
         ASSERT_TRUE(sound.Initialize()) << "the dummy audio driver did not open";
         list.OnPlay = [this](int index) { played.push_back(index); };
     }
@@ -187,6 +185,7 @@ protected:
         item.LoadFromBytes(Tone(seconds), name + ".wav");
         return item;
     }
+    std::optional<EnvScope> audio_; // outlives the sound
     TDXSound sound;
     TDXWaveList list{sound};
     std::vector<int> played;

@@ -6,32 +6,9 @@
 #include <string>
 
 #include "media/user_folders.h"
+#include "tests/support/env_scope.h"
 
 namespace {
-
-// Sets (or unsets) an environment variable for the scope and restores it after.
-class EnvScope {
-public:
-    EnvScope(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        if (value != nullptr)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~EnvScope() {
-        if (old_)
-            setenv(name_, old_->c_str(), 1);
-        else
-            unsetenv(name_);
-    }
-    EnvScope(const EnvScope&) = delete;
-    EnvScope& operator=(const EnvScope&) = delete;
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
 
 TEST(UserFolders, OnlyAnAbsoluteXdgVariableCountsElseTheFolderIsBelowHome) {
     const struct {

@@ -7,12 +7,13 @@
 #include <cstring>
 #include <vector>
 
+#include "media/events.h"
 #include "options/dialogs.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
 
-void Key(TModalDialog& d, SDL_Keycode key, bool shift = false) {
+void Key(TModalDialog& d, int key, bool shift = false) {
     d.KeyDown(key, shift, false);
 }
 
@@ -24,44 +25,44 @@ TEST(NameDialog, TypingReplacesTheSelectedPlayerAndEnterIsOk) {
     d.TextInput("郎");
     EXPECT_EQ(d.Edit1.Text, "太郎");
     EXPECT_FALSE(d.Closed());
-    Key(d, SDLK_BACKSPACE);
+    Key(d, key_code::Backspace);
     EXPECT_EQ(d.Edit1.Text, "太") << "a whole character goes";
-    Key(d, SDLK_RETURN);
+    Key(d, key_code::Enter);
     EXPECT_EQ(d.ModalResult, TModalResult::OK);
 }
 
 TEST(NameDialog, MovingTheCaretKeepsTheTextAndEditsInPlace) {
     TfrmInput d;
-    Key(d, SDLK_HOME);
+    Key(d, key_code::Home);
     d.TextInput("A");
     EXPECT_EQ(d.Edit1.Text, "APlayer");
-    Key(d, SDLK_END);
-    Key(d, SDLK_LEFT);
-    Key(d, SDLK_BACKSPACE);
+    Key(d, key_code::End);
+    Key(d, key_code::Left);
+    Key(d, key_code::Backspace);
     EXPECT_EQ(d.Edit1.Text, "APlayr");
-    Key(d, SDLK_DELETE);
+    Key(d, key_code::Delete);
     EXPECT_EQ(d.Edit1.Text, "APlay");
-    Key(d, SDLK_RIGHT);
-    Key(d, SDLK_RIGHT);
+    Key(d, key_code::Right);
+    Key(d, key_code::Right);
     d.TextInput("!");
     EXPECT_EQ(d.Edit1.Text, "APlay!") << "the caret stops at the end";
     TfrmInput cleared;
-    Key(cleared, SDLK_BACKSPACE);
+    Key(cleared, key_code::Backspace);
     EXPECT_EQ(cleared.Edit1.Text, "") << "Backspace removes the selected text";
-    Key(cleared, SDLK_BACKSPACE);
+    Key(cleared, key_code::Backspace);
     EXPECT_EQ(cleared.Edit1.Text, "");
 }
 
 TEST(NameDialog, EscapeCancelsButNotWhileAnInputMethodComposes) {
     TfrmInput d;
     d.TextEditing("やま");
-    Key(d, SDLK_ESCAPE);
-    Key(d, SDLK_RETURN);
+    Key(d, key_code::Escape);
+    Key(d, key_code::Enter);
     EXPECT_FALSE(d.Closed()) << "the keys belong to the input method";
     EXPECT_NE(d.GlyphText().find("やま"), std::string::npos) << "the composition is shown";
     d.TextInput("山");
     EXPECT_EQ(d.Edit1.Text, "山");
-    Key(d, SDLK_ESCAPE);
+    Key(d, key_code::Escape);
     EXPECT_EQ(d.ModalResult, TModalResult::Cancel);
 }
 
@@ -81,33 +82,33 @@ TEST(ScoreDialog, OneRowIsHighlightedFuchsiaOrNone) {
             EXPECT_EQ(row.mPlayersScore.FontColor, expected);
         }
     }
-    Key(d, SDLK_SPACE);
+    Key(d, key_code::Space);
     EXPECT_EQ(d.ModalResult, TModalResult::OK);
 }
 
 TEST(MessageDialog, YesHasTheFocusAndTheArrowsAndLettersChoose) {
     TMessageDialog enter("q", "c", TMessageDialog::Kind::YesNo);
-    Key(enter, SDLK_RETURN);
+    Key(enter, key_code::Enter);
     EXPECT_EQ(enter.ModalResult, TModalResult::Yes);
     TMessageDialog right("q", "c", TMessageDialog::Kind::YesNo);
-    Key(right, SDLK_RIGHT);
-    Key(right, SDLK_SPACE);
+    Key(right, key_code::Right);
+    Key(right, key_code::Space);
     EXPECT_EQ(right.ModalResult, TModalResult::No);
     TMessageDialog back("q", "c", TMessageDialog::Kind::YesNo);
-    Key(back, SDLK_TAB);
-    Key(back, SDLK_TAB, /*shift=*/true);
-    Key(back, SDLK_RETURN);
+    Key(back, key_code::Tab);
+    Key(back, key_code::Tab, /*shift=*/true);
+    Key(back, key_code::Enter);
     EXPECT_EQ(back.ModalResult, TModalResult::Yes);
     TMessageDialog letter("q", "c", TMessageDialog::Kind::YesNo);
-    Key(letter, SDLK_a);
+    Key(letter, 'A');
     EXPECT_FALSE(letter.Closed());
-    Key(letter, SDLK_n);
+    Key(letter, 'N');
     EXPECT_EQ(letter.ModalResult, TModalResult::No);
     TMessageDialog escape("q", "c", TMessageDialog::Kind::YesNo);
-    Key(escape, SDLK_ESCAPE);
+    Key(escape, key_code::Escape);
     EXPECT_EQ(escape.ModalResult, TModalResult::No);
     TMessageDialog ok("problem", "Brannock", TMessageDialog::Kind::OK);
-    Key(ok, SDLK_ESCAPE);
+    Key(ok, key_code::Escape);
     EXPECT_EQ(ok.ModalResult, TModalResult::OK);
 }
 

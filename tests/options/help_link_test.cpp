@@ -11,6 +11,7 @@
 #include "options/dialogs.h"
 #include "options/help_link.h"
 #include "options/options.h"
+#include "tests/support/env_scope.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
@@ -62,10 +63,9 @@ TEST_F(HelpButtonTest, EveryClickOpensTheDocumentAndAFailureIsShownWithItsReason
 // SDL runs xdg-open from PATH without waiting for it: none there is said; a stand-in that
 // notes its URL is run.
 TEST_F(HelpButtonTest, WithoutADesktopOpenerTheMessageSaysSo) {
-    const std::string saved_path = std::getenv("PATH");
     const std::filesystem::path bin = home_ / "bin", noted = home_ / "opened.txt";
     std::filesystem::create_directories(bin);
-    setenv("PATH", bin.c_str(), 1);
+    std::optional<EnvScope> path(std::in_place, "PATH", bin.c_str());
     testing::internal::CaptureStderr();
     Button3Click(form());
     testing::internal::GetCapturedStderr();
@@ -75,7 +75,7 @@ TEST_F(HelpButtonTest, WithoutADesktopOpenerTheMessageSaysSo) {
     std::ofstream(bin / "xdg-open") << "#!/bin/sh\necho \"$1\" > " << noted.string() << "\n";
     std::filesystem::permissions(bin / "xdg-open", std::filesystem::perms::owner_all);
     Button3Click(form());
-    setenv("PATH", saved_path.c_str(), 1);
+    path.reset();
     EXPECT_EQ(boxes.size(), 1u) << form().MailAndHP1.Failure;
     std::string url; // the opener runs on its own: give it a moment
     for (int i = 0; i < 200 && url.empty(); ++i, SDL_Delay(10)) std::ifstream(noted) >> url;

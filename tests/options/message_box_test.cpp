@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "media/events.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
@@ -49,13 +50,13 @@ TEST_F(MessageBoxTest, TheBoxHoldsTheKeysUntilConfirmed) {
     int starts = 0;
     panel.Button1.OnClick = [&] { ++starts; };
     panel.ShowMessage("ディスプレイモードを変更できません (800x600 16bit)");
-    panel.HandleEvent(Key(SDLK_TAB));
-    panel.HandleEvent(Key(SDLK_a));
+    panel.HandleEvent(EventOf(Key(SDLK_TAB)));
+    panel.HandleEvent(EventOf(Key(SDLK_a)));
     EXPECT_FALSE(panel.Message.empty()) << "other keys leave the box up";
-    panel.HandleEvent(Key(SDLK_RETURN));
+    panel.HandleEvent(EventOf(Key(SDLK_RETURN)));
     EXPECT_TRUE(panel.Message.empty());
     EXPECT_EQ(starts, 0) << "confirming the box does not also press START";
-    panel.HandleEvent(Key(SDLK_RETURN));
+    panel.HandleEvent(EventOf(Key(SDLK_RETURN)));
     EXPECT_EQ(starts, 1) << "with the box gone, Enter presses START again";
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/events.h"
 #include "media/window.h"
 #include "options/options_panel.h"
 
@@ -67,7 +68,7 @@ TEST_F(PanelDrawTest, DesignedTextAndFramesAreDrawnInPlace) {
 TEST_F(PanelDrawTest, FocusFollowsTheKeyboardOnScreen) {
     Capture();
     const int before = Dark(528, 368, 625, 401);
-    panel.KeyDown(SDLK_h, false, true); // Alt+H focuses and presses HELP
+    panel.KeyDown('H', false, true); // Alt+H focuses and presses HELP
     Capture();
     EXPECT_GT(Dark(528, 368, 625, 401), before) << "the focus rectangle is drawn on HELP";
 }

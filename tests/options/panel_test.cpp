@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "media/events.h"
 #include "options/options_panel.h"
 
 namespace {
@@ -35,7 +36,7 @@ protected:
     std::vector<std::string> TabWalk(bool forward, size_t count) {
         std::vector<std::string> names;
         for (size_t i = 0; i < count; ++i) {
-            Key(SDLK_TAB, !forward);
+            Key(key_code::Tab, !forward);
             names.push_back(panel.Focused()->Name);
         }
         return names;
@@ -121,7 +122,7 @@ TEST_F(PanelTest, TabVisitsStartTheCheckedChoiceOfEachGroupAndWraps) {
                                                  "Button6", "Button7", "Memo1", "Button3",
                                                  "Button2", "Button1", "RadioButton19"}));
     panel.Check(panel.RadioButton17);
-    Key(SDLK_TAB, true); // back from RadioButton19 to START
+    Key(key_code::Tab, true); // back from RadioButton19 to START
     const auto backward = TabWalk(false, 3);
     EXPECT_EQ(backward, (std::vector<std::string>{"Button2", "Button3", "Memo1"}));
     TabWalk(false, 7);
@@ -130,104 +131,104 @@ TEST_F(PanelTest, TabVisitsStartTheCheckedChoiceOfEachGroupAndWraps) {
     // A group without a checked button is entered at its first one.
     panel.RadioButton7.Checked = false;
     panel.SetFocus(panel.CheckBox4);
-    Key(SDLK_TAB);
+    Key(key_code::Tab);
     EXPECT_EQ(panel.Focused(), &panel.RadioButton7);
-    Key(SDLK_TAB);
+    Key(key_code::Tab);
     EXPECT_EQ(panel.Focused(), &panel.CheckBox2);
 }
 
 TEST_F(PanelTest, ArrowsMoveTheCheckInsideARadioGroupAndWrap) {
     panel.SetFocus(panel.RadioButton3);
-    Key(SDLK_DOWN);
+    Key(key_code::Down);
     EXPECT_TRUE(panel.RadioButton4.Checked);
     EXPECT_FALSE(panel.RadioButton3.Checked);
     EXPECT_EQ(panel.Focused(), &panel.RadioButton4);
-    Key(SDLK_RIGHT);
-    Key(SDLK_DOWN);
-    Key(SDLK_DOWN);
+    Key(key_code::Right);
+    Key(key_code::Down);
+    Key(key_code::Down);
     EXPECT_TRUE(panel.RadioButton12.Checked);
-    Key(SDLK_DOWN);
+    Key(key_code::Down);
     EXPECT_TRUE(panel.RadioButton2.Checked) << "wraps to the top";
-    Key(SDLK_UP);
+    Key(key_code::Up);
     EXPECT_TRUE(panel.RadioButton12.Checked);
     EXPECT_EQ(CheckedIn(panel, panel.LightGroup), "RadioButton19 ") << "other groups untouched";
 
     // The bonus group's disabled buttons are skipped, so nothing moves there.
     panel.Check(panel.RadioButton13);
     panel.SetFocus(panel.RadioButton13);
-    EXPECT_FALSE(Key(SDLK_DOWN));
+    EXPECT_FALSE(Key(key_code::Down));
     EXPECT_TRUE(panel.RadioButton13.Checked);
 }
 
 TEST_F(PanelTest, ArrowsOnOtherControlsMoveTheFocus) {
     panel.SetFocus(panel.Button4);
-    Key(SDLK_DOWN);
+    Key(key_code::Down);
     EXPECT_EQ(panel.Focused(), &panel.Button5);
-    Key(SDLK_LEFT);
+    Key(key_code::Left);
     EXPECT_EQ(panel.Focused(), &panel.Button4);
-    Key(SDLK_UP);
+    Key(key_code::Up);
     EXPECT_EQ(panel.Focused(), &panel.RadioButton3);
     EXPECT_TRUE(panel.RadioButton3.Checked) << "moving the focus checks nothing";
 }
 
 TEST_F(PanelTest, EnterPressesStartUnlessAnotherButtonHasTheFocus) {
     panel.SetFocus(panel.CheckBox4);
-    Key(SDLK_RETURN);
+    Key(key_code::Enter);
     panel.SetFocus(panel.TrackBar1);
-    Key(SDLK_KP_ENTER);
+    Key(key_code::Enter);
     panel.SetFocus(panel.Button3);
-    Key(SDLK_RETURN);
-    Tap(SDLK_SPACE);
+    Key(key_code::Enter);
+    Tap(key_code::Space);
     EXPECT_EQ(clicks, (std::vector<std::string>{"Button1", "Button1", "Button3", "Button3"}));
     clicks.clear();
-    Key(SDLK_ESCAPE);
+    Key(key_code::Escape);
     EXPECT_EQ(clicks, (std::vector<std::string>{"Button2"})) << "EXIT is the cancel button";
 }
 
 TEST_F(PanelTest, SpaceClicksAPushButtonWhenItComesUp) {
     panel.SetFocus(panel.Button1);
-    Key(SDLK_SPACE);
-    Key(SDLK_SPACE); // held: the keyboard repeats
+    Key(key_code::Space);
+    Key(key_code::Space); // held: the keyboard repeats
     EXPECT_TRUE(clicks.empty()) << "nothing while Space is down";
     EXPECT_EQ(panel.SpacePressed(), &panel.Button1) << "drawn pressed";
-    EXPECT_TRUE(panel.KeyUp(SDLK_SPACE));
+    EXPECT_TRUE(panel.KeyUp(key_code::Space));
     EXPECT_EQ(clicks, (std::vector<std::string>{"Button1"})) << "one click on the way up";
     EXPECT_EQ(panel.SpacePressed(), nullptr);
-    EXPECT_FALSE(panel.KeyUp(SDLK_SPACE)) << "a second release clicks nothing";
+    EXPECT_FALSE(panel.KeyUp(key_code::Space)) << "a second release clicks nothing";
     EXPECT_EQ(clicks.size(), 1u);
 
     clicks.clear();
-    Key(SDLK_SPACE);
-    Key(SDLK_TAB); // the focus leaves while Space is held
-    panel.KeyUp(SDLK_SPACE);
+    Key(key_code::Space);
+    Key(key_code::Tab); // the focus leaves while Space is held
+    panel.KeyUp(key_code::Space);
     EXPECT_TRUE(clicks.empty()) << "let go elsewhere: no click";
 
     panel.SetFocus(panel.CheckBox2);
-    Key(SDLK_SPACE);
-    panel.KeyUp(SDLK_SPACE);
+    Key(key_code::Space);
+    panel.KeyUp(key_code::Space);
     EXPECT_TRUE(clicks.empty()) << "a check box is no push button";
     panel.SetFocus(panel.Button3);
-    panel.KeyUp(SDLK_SPACE);
+    panel.KeyUp(key_code::Space);
     EXPECT_TRUE(clicks.empty()) << "a release without its press";
 }
 
 TEST_F(PanelTest, SpaceConfirmingTheErrorBoxPressesNothingAfterIt) {
     panel.SetFocus(panel.Button1);
     panel.ShowMessage("bn.ini に書き込めません");
-    Tap(SDLK_SPACE);
+    Tap(key_code::Space);
     EXPECT_TRUE(panel.Message.empty());
     EXPECT_TRUE(clicks.empty()) << "START stays unpressed";
     panel.ShowMessage("bn.ini に書き込めません");
-    Key(SDLK_ESCAPE);
+    Key(key_code::Escape);
     EXPECT_TRUE(panel.Message.empty()) << "Escape confirms the box too";
     EXPECT_TRUE(clicks.empty()) << "without pressing EXIT";
 }
 
 TEST_F(PanelTest, SpaceTogglesCheckBoxesAndChecksRadioButtons) {
     panel.SetFocus(panel.CheckBox2);
-    Key(SDLK_SPACE);
+    Key(key_code::Space);
     EXPECT_TRUE(panel.CheckBox2.Checked);
-    Key(SDLK_SPACE);
+    Key(key_code::Space);
     EXPECT_FALSE(panel.CheckBox2.Checked);
     EXPECT_TRUE(panel.CheckBox4.Checked);
     EXPECT_TRUE(clicks.empty());
@@ -240,27 +241,27 @@ TEST_F(PanelTest, AltWithTheUnderlinedLetterPressesItsButton) {
     EXPECT_EQ(CaptionText("Ｔｏｐ１０(&T)"), "Ｔｏｐ１０(T)");
     EXPECT_EQ(CaptionText("A&&B"), "A&B");
 
-    EXPECT_FALSE(Key(SDLK_s)) << "a plain letter is no accelerator";
-    for (int key : {SDLK_s, SDLK_h, SDLK_e, SDLK_p, SDLK_c, SDLK_t, SDLK_d}) Key(key, false, true);
+    EXPECT_FALSE(Key('S')) << "a plain letter is no accelerator";
+    for (int key : {'S', 'H', 'E', 'P', 'C', 'T', 'D'}) Key(key, false, true);
     EXPECT_EQ(clicks, (std::vector<std::string>{"Button1", "Button3", "Button2", "Button4",
                                                 "Button5", "Button6", "Button7"}));
     EXPECT_EQ(panel.Focused(), &panel.Button7);
-    EXPECT_FALSE(Key(SDLK_x, false, true));
+    EXPECT_FALSE(Key('X', false, true));
     panel.Button4.Enabled = false;
-    EXPECT_FALSE(Key(SDLK_p, false, true)) << "a disabled button cannot be pressed";
+    EXPECT_FALSE(Key('P', false, true)) << "a disabled button cannot be pressed";
 }
 
 TEST_F(PanelTest, TrackBarKeysStayWithinItsRange) {
     panel.SetFocus(panel.TrackBar1);
-    for (int i = 0; i < 5; ++i) Key(SDLK_LEFT);
+    for (int i = 0; i < 5; ++i) Key(key_code::Left);
     EXPECT_EQ(panel.TrackBar1.Position(), 0);
-    Key(SDLK_RIGHT);
-    Key(SDLK_PAGEDOWN);
+    Key(key_code::Right);
+    Key(key_code::PageDown);
     EXPECT_EQ(panel.TrackBar1.Position(), 2);
-    Key(SDLK_END);
-    Key(SDLK_DOWN);
+    Key(key_code::End);
+    Key(key_code::Down);
     EXPECT_EQ(panel.TrackBar1.Position(), 5);
-    Key(SDLK_HOME);
+    Key(key_code::Home);
     EXPECT_EQ(panel.TrackBar1.Position(), 0);
     panel.TrackBar1.SetPosition(9);
     EXPECT_EQ(panel.TrackBar1.Position(), 5);
@@ -270,10 +271,10 @@ TEST_F(PanelTest, TrackBarKeysStayWithinItsRange) {
 
 TEST_F(PanelTest, MemoScrollsByKeyboard) {
     panel.SetFocus(panel.Memo1);
-    Key(SDLK_DOWN);
-    Key(SDLK_DOWN);
-    Key(SDLK_PAGEDOWN);
-    Key(SDLK_UP);
+    Key(key_code::Down);
+    Key(key_code::Down);
+    Key(key_code::PageDown);
+    Key(key_code::Up);
     EXPECT_EQ(panel.PendingMemoScroll, 1 + 1 + 8 - 1);
     EXPECT_EQ(panel.Focused(), &panel.Memo1);
 }
@@ -283,22 +284,22 @@ TEST_F(PanelTest, KeyEventsReachTheKeyboardWithTheirModifiers) {
     event.type = SDL_KEYDOWN;
     event.key.keysym.sym = SDLK_h;
     event.key.keysym.mod = KMOD_LALT;
-    EXPECT_TRUE(panel.HandleEvent(event));
+    EXPECT_TRUE(panel.HandleEvent(EventOf(event)));
     event.key.keysym.sym = SDLK_TAB;
     event.key.keysym.mod = KMOD_RSHIFT;
-    EXPECT_TRUE(panel.HandleEvent(event));
+    EXPECT_TRUE(panel.HandleEvent(EventOf(event)));
     EXPECT_EQ(clicks, (std::vector<std::string>{"Button3"}));
     EXPECT_EQ(panel.Focused(), &panel.Memo1) << "Shift+Tab went back from HELP";
     event.type = SDL_MOUSEBUTTONDOWN;
-    EXPECT_FALSE(panel.HandleEvent(event)) << "no window, no mouse";
+    EXPECT_FALSE(panel.HandleEvent(EventOf(event))) << "no window, no mouse";
 }
 
 TEST_F(PanelTest, ErrorOfAButtonReachesTheCallerAndThePanelGoesOn) {
     panel.Button1.OnClick = [] { throw std::runtime_error("cannot write"); };
-    EXPECT_THROW(Key(SDLK_RETURN), std::runtime_error);
-    Key(SDLK_TAB);
+    EXPECT_THROW(Key(key_code::Enter), std::runtime_error);
+    Key(key_code::Tab);
     EXPECT_EQ(panel.Focused(), &panel.RadioButton19);
-    Key(SDLK_DOWN);
+    Key(key_code::Down);
     EXPECT_TRUE(panel.RadioButton20.Checked);
 }
 

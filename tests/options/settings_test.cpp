@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include "options/options.h"
+#include "tests/support/env_scope.h"
 #include "tests/support/file_size_limit.h"
 
 namespace {
@@ -24,7 +25,7 @@ protected:
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(home_);
         fs::create_directories(home_);
-        setenv("XDG_CONFIG_HOME", home_.c_str(), 1);
+        config_.emplace("XDG_CONFIG_HOME", home_.c_str());
     }
     void TearDown() override { fs::remove_all(home_); }
 
@@ -52,6 +53,7 @@ protected:
     }
 
     fs::path home_;
+    std::optional<EnvScope> config_;
 };
 
 TEST(SettingTextTest, DecimalHexadecimalAndEverythingElse) {
@@ -80,8 +82,8 @@ TEST(SettingTextTest, DecimalHexadecimalAndEverythingElse) {
 
 TEST_F(SettingsFileTest, LivesInTheConfigFolderAndIgnoresARelativeOne) {
     EXPECT_EQ(SettingsFilePath(), IniPath().string());
-    setenv("XDG_CONFIG_HOME", "relative/dir", 1);
-    setenv("HOME", home_.c_str(), 1);
+    const EnvScope relative("XDG_CONFIG_HOME", "relative/dir");
+    const EnvScope home("HOME", home_.c_str());
     EXPECT_EQ(SettingsFilePath(), (home_ / ".config" / "brannock" / "bn.ini").string());
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "media/events.h"
 #include "options/option_table.h"
 #include "tests/support/options_fixture.h"
 
@@ -74,11 +75,16 @@ TEST_F(StartTest, NoSettingsFileStartWritesAllKeysAndTheDesignDefaults) {
 
     Button1Click(form());
     const std::vector<std::pair<std::string, std::string>> written = {
-        {"Play", "0"},       {"ライト設定", "2"},
-        {"半透明", "1"},     {"テクスチャ", "1"},
-        {"操作方式", "0"},   {"解像度", "0"},
-        {"カメラ位置", "0"}, {"背景描画", "2"},
-        {"難易度", "2"},     {RowOf(Option::WhiteFlash).key, "1"},
+        {"Play", "0"},
+        {"ライト設定", "2"},
+        {"半透明", "1"},
+        {"テクスチャ", "1"},
+        {"操作方式", "0"},
+        {"解像度", "0"},
+        {"カメラ位置", "0"},
+        {"背景描画", "2"},
+        {"難易度", "2"},
+        {RowOf(Option::WhiteFlash).key, "1"},
         {RowOf(Option::FocusPause).key, "1"},
         {RowOf(Option::EscapeQuits).key, "0"},
         {RowOf(Option::QuitAfterGame).key, "0"}};
@@ -320,8 +326,8 @@ TEST_F(StartTest, UnwritableSettingsStopStartWithTheMessageAndThePanelStaysUsabl
     EXPECT_FALSE(form().OPTimer.Enabled());
 
     // Still a working panel: choose, fix the folder, START again.
-    p.KeyDown(SDLK_TAB, false, false);
-    p.KeyDown(SDLK_DOWN, false, false);
+    p.KeyDown(key_code::Tab, false, false);
+    p.KeyDown(key_code::Down, false, false);
     EXPECT_TRUE(p.RadioButton20.Checked);
     std::filesystem::remove(folder);
     ASSERT_EQ(SDL_PushEvent(&enter), 1);

@@ -84,9 +84,8 @@ TEST_F(PauseTest, AfterGameOverTheNextGameIsTheFirstOneAgain) {
     std::ostringstream game;
     game << StartGame << "frames 60 Up\nframes 40 Up+Z\nframes 40 Left+Z\nframes 60 Up\n"
          << "frames 120 Z\nframes 60 Up+Z\nframes 60 Right\nframes 60 Up+X\n";
-    ASSERT_EQ(Run("record " + demo + "\n" + game.str() + "frames 1 Escape\nframes 2\n" +
-                  game.str()),
-              0)
+    ASSERT_EQ(
+        Run("record " + demo + "\n" + game.str() + "frames 1 Escape\nframes 2\n" + game.str()), 0)
         << message_;
     const std::vector<json> rows = States();
     const size_t frames = 504; // the title's 4, then the game's

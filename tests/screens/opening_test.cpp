@@ -208,7 +208,7 @@ TEST_F(OpeningTest, OnlyAKeyStillHeldWhenTheTitleBeginsCounts) {
         SDL_Event event{};
         event.type = type;
         event.key.keysym = {code, sym, 0, 0};
-        form().Application.OnEvent(event);
+        form().Application.OnEvent(EventOf(event));
     };
     for (const bool z_held : {false, true}) {
         CreateFormWithSettings("");

@@ -11,6 +11,7 @@
 
 #include <SDL.h>
 
+#include "media/events.h"
 #include "options/dialogs.h"
 #include "tests/support/options_fixture.h"
 
@@ -50,21 +51,21 @@ protected:
         shown_.push_back(shown);
         // The next scripted answer: text to type and Enter, or a key.
         if (answers_.empty()) {
-            dialog.KeyDown(SDLK_RETURN, false, false);
+            dialog.KeyDown(key_code::Enter, false, false);
         } else {
             const std::string answer = answers_.front();
             answers_.pop_front();
             if (answer == "<enter>")
-                dialog.KeyDown(SDLK_RETURN, false, false);
+                dialog.KeyDown(key_code::Enter, false, false);
             else if (answer == "<escape>")
-                dialog.KeyDown(SDLK_ESCAPE, false, false);
+                dialog.KeyDown(key_code::Escape, false, false);
             else if (answer == "<yes>")
-                dialog.KeyDown('y', false, false);
+                dialog.KeyDown('Y', false, false);
             else if (answer == "<no>")
-                dialog.KeyDown('n', false, false);
+                dialog.KeyDown('N', false, false);
             else {
                 dialog.TextInput(answer);
-                dialog.KeyDown(SDLK_RETURN, false, false);
+                dialog.KeyDown(key_code::Enter, false, false);
             }
         }
         if (!dialog.Closed()) ADD_FAILURE() << dialog.Name << " did not close";

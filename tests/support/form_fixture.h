@@ -14,6 +14,7 @@
 #include "app/main_form.h"
 #include "media/application.h"
 #include "media/clock.h"
+#include "tests/support/env_scope.h"
 
 class FormFixture : public ::testing::Test {
 protected:
@@ -25,16 +26,16 @@ protected:
     // SDL's dummy drivers, and the settings and record folders in a fresh temporary
     // directory: everything a form needs before it is built.
     void UseTemporaryFolders() {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        setenv("SDL_AUDIODRIVER", "dummy", 0);
+        video_.emplace("SDL_VIDEODRIVER", "dummy", true);
+        audio_.emplace("SDL_AUDIODRIVER", "dummy", true);
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
         home_ = std::filesystem::temp_directory_path() /
                 ("brannock-test-" + std::to_string(::getpid()) + "-" +
                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(home_);
         std::filesystem::create_directories(home_);
-        setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (home_ / "data").c_str(), 1);
+        config_.emplace("XDG_CONFIG_HOME", (home_ / "config").c_str());
+        data_.emplace("XDG_DATA_HOME", (home_ / "data").c_str());
     }
 
     void TearDown() override {
@@ -57,6 +58,7 @@ protected:
     GameContext game() { return form_->MakeGameContext(); }
     ScreenContext screen() { return form_->MakeScreenContext(); }
 
+    std::optional<EnvScope> video_, audio_, config_, data_; // outlive the form
     VirtualClock clock_{1000};
     TApplication app_{clock_};
     std::filesystem::path home_;

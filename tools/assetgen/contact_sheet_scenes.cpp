@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "game/pictures.h"
 #include "tools/assetgen/mesh_model.h"
 #include "tools/assetgen/model_catalog.h"
 #include "tools/assetgen/xfile_writer.h"
@@ -145,7 +146,7 @@ void BuildStageTopScene(rm::Engine& engine, const rm::FramePtr& root, const std:
     namespace fs = std::filesystem;
     const std::string n = std::to_string(stage);
     // A quad with the player's map as its texture, pixel (c, r) over its ground square.
-    const std::string map = "Image" + n + ".bmp";
+    const std::string map = picture::StageMapFile(stage);
     fs::copy_file(fs::path(bin) / map, fs::path(scratch) / map,
                   fs::copy_options::overwrite_existing);
     Mesh quad;

@@ -37,9 +37,9 @@ TextStyle CaptionStyle(float size) {
     return s;
 }
 
-Picture Finish(const Layer& layer) {
+Picture Finish(const Layer& layer, const picture::Design& design) {
     QuantizeOptions options;
-    options.key = KeyLime;
+    options.key = design.transparent_color;
     options.colours = 16;
     options.alpha_threshold = 0.5f;
     options.matte = FromHex(0x180C10);
@@ -49,25 +49,30 @@ Picture Finish(const Layer& layer) {
 } // namespace
 
 Picture MakeCaptions(const Font& font) {
-    Layer layer(500, 120);
+    // Game over above stage clear.
+    constexpr const picture::Design& design = ItemDesign(picture::GameOver);
+    constexpr int w = design.pattern_width, h = design.pattern_height;
+    Layer layer(w, 2 * h);
     TextStyle over = CaptionStyle(54);
     over.max_width = 470;
     over.fill = Chrome(0xFFE0D0, 0xFF6848, 0x6A0A10, 0xD02418, 0xFF8A50);
-    DrawTextMiddle(layer, font, "GAME OVER", over, 250, 29);
+    DrawTextMiddle(layer, font, "GAME OVER", over, w / 2, 29);
 
     TextStyle clear = CaptionStyle(50);
     clear.max_width = 470;
     clear.fill = Chrome(0xFFFFE8, 0xFFD84A, 0x6A4200, 0xE09A10, 0xFFE07A);
-    DrawTextMiddle(layer, font, "STAGE CLEAR", clear, 250, 60 + 29);
-    return Finish(layer);
+    DrawTextMiddle(layer, font, "STAGE CLEAR", clear, w / 2, h + 29);
+    return Finish(layer, design);
 }
 
 Picture MakeCredits(const Font& font) {
-    Layer layer(380, 225);
+    constexpr const picture::Design& design = ItemDesign(picture::EndingCaptions);
+    constexpr int w = design.pattern_width, h = design.pattern_height;
+    Layer layer(w, 3 * h);
     // 1: the game's name.
     TextStyle name = CaptionStyle(52);
     name.fill = Chrome(0xF0FAFF, 0x9CCBFF, 0x1C2E6A, 0x4A78D8, 0xB8E0FF);
-    DrawTextMiddle(layer, font, "Brannock", name, 190, 37);
+    DrawTextMiddle(layer, font, "Brannock", name, w / 2, 37);
 
     // 2: who made it, as a team.
     TextStyle head = CaptionStyle(17);
@@ -76,28 +81,28 @@ Picture MakeCredits(const Font& font) {
     head.outline = 1.5f;
     head.shadow_dx = head.shadow_dy = 1;
     head.fill = [](float, float) { return FromHex(0xFFD860); };
-    DrawTextMiddle(layer, font, "プログラム・グラフィック・サウンド", head, 190, 75 + 20);
+    DrawTextMiddle(layer, font, "プログラム・グラフィック・サウンド", head, w / 2, h + 20);
     TextStyle team = CaptionStyle(30);
     team.tracking = 1.5f;
     team.bold = 0.8f;
     team.outline = 2.0f;
     team.shadow_dx = team.shadow_dy = 2;
     team.fill = [](float, float v) { return Mix(FromHex(0xFFFFFF), FromHex(0xA8D4FF), v); };
-    DrawTextMiddle(layer, font, "Brannock 開発チーム", team, 190, 75 + 50);
+    DrawTextMiddle(layer, font, "Brannock 開発チーム", team, w / 2, h + 50);
 
     // 3: the closing line, which stays on screen at the end.
     TextStyle thanks_jp = head;
     thanks_jp.size = 18;
     thanks_jp.fill = [](float, float) { return FromHex(0xA8D4FF); };
-    DrawTextMiddle(layer, font, "遊んでくれてありがとう", thanks_jp, 190, 150 + 17);
+    DrawTextMiddle(layer, font, "遊んでくれてありがとう", thanks_jp, w / 2, 2 * h + 17);
     TextStyle thanks = CaptionStyle(32);
     thanks.tracking = 2.0f;
     thanks.bold = 0.9f;
     thanks.outline = 2.0f;
     thanks.shadow_dx = thanks.shadow_dy = 2;
     thanks.fill = Chrome(0xFFFFF0, 0xFFE070, 0x7A4A00, 0xE8A020, 0xFFE890);
-    DrawTextMiddle(layer, font, "THANK YOU FOR PLAYING", thanks, 190, 150 + 48);
-    return Finish(layer);
+    DrawTextMiddle(layer, font, "THANK YOU FOR PLAYING", thanks, w / 2, 2 * h + 48);
+    return Finish(layer, design);
 }
 
 } // namespace assetgen

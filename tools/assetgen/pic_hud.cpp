@@ -57,7 +57,8 @@ Picture MakeMapMarkers() {
         {0xE01818, 0xFF8C70},
         {0xF0A000, 0xFFE890},
     }};
-    Picture out(4, 12, KeyWhite);
+    constexpr const picture::Design& design = ItemDesign(picture::Marker);
+    Picture out(design.pattern_width, 3 * design.pattern_height, design.transparent_color);
     for (int k = 0; k < 3; ++k)
         for (int y = 0; y < 4; ++y)
             for (int x = 0; x < 4; ++x) {
@@ -71,7 +72,8 @@ Picture MakeMapMarkers() {
 
 Picture MakeEnemyMarker() {
     // A glowing red blip: hot core, red body, dark rim; the corners stay transparent.
-    Picture out(6, 6, KeyLime);
+    constexpr const picture::Design& design = ItemDesign(picture::Enemy);
+    Picture out(design.pattern_width, design.pattern_height, design.transparent_color);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x) {
             const float dx = static_cast<float>(x) - 2.5f, dy = static_cast<float>(y) - 2.5f;
@@ -87,7 +89,7 @@ Picture MakeRadar() {
     // drops them); inside, a dark scope disc with range rings at 50, 100 and 150 units
     // (12.5, 25 and 37.5 pixels), a faint forward sector and the player's chevron.
     // No pixel is black: drawing the radar must cover last frame's markers everywhere.
-    constexpr int Size = 100;
+    constexpr int Size = ItemDesign(picture::Radar).pattern_width;
     constexpr float C = 50.0f; // the player's marker is centred here
     Layer layer(Size, Size);
     const Rgb bezel_light = FromHex(0x8EA4B0), bezel_dark = FromHex(0x34424C);
@@ -142,7 +144,8 @@ Picture MakeScope() {
     // One colour on black: a broken ring, a crosshair with an open centre, range ticks on
     // the horizontal line and corner brackets. Pixel-exact, there is no room for shading.
     constexpr uint32_t Ink = 0x50FF70;
-    Picture out(100, 100, KeyBlack);
+    constexpr const picture::Design& design = ItemDesign(picture::Scope);
+    Picture out(design.pattern_width, design.pattern_height, design.transparent_color);
     constexpr int C = 50;
     auto set = [&](int x, int y) {
         if (x >= 0 && y >= 0 && x < 100 && y < 100) out.at(x, y) = Ink;
@@ -191,7 +194,7 @@ Picture MakeScope() {
 }
 
 Picture MakePicBack() {
-    return Picture(102, 102, 0xFFFFFF);
+    return Picture(map_pixel::MapSize, map_pixel::MapSize, 0xFFFFFF);
 }
 
 Picture MakePicBack2() {

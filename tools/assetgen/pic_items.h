@@ -4,15 +4,18 @@
 
 #include <string>
 
+#include "game/pictures.h"
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/pic_font.h"
 
 namespace assetgen {
 
-// Transparent colours of the image list.
+// The image list's design of a picture: its pattern size and transparent colour.
+constexpr const picture::Design& ItemDesign(int index) {
+    return picture::Designs[static_cast<size_t>(index)];
+}
+// The radar console's corners, which the radar surface's colour key drops.
 constexpr uint32_t KeyLime = 0x00FF00;
-constexpr uint32_t KeyWhite = 0xFFFFFF;
-constexpr uint32_t KeyBlack = 0x000000;
 
 Picture MakeMapMarkers();  // "自機": 4 x 12, three 4 x 4 markers, white transparent
 Picture MakeRadar();       // "レーダー": 100 x 100, no transparent pixels in the disc

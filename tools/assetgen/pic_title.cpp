@@ -11,8 +11,8 @@
 namespace assetgen {
 namespace {
 
-constexpr int Width = 616;
-constexpr int Height = 340;
+constexpr int Width = ItemDesign(picture::Title).pattern_width;
+constexpr int Height = ItemDesign(picture::Title).pattern_height;
 // Where the robot stands.
 constexpr int RobotLeft = 300;
 constexpr int RobotWidth = 316;
@@ -139,7 +139,7 @@ Picture MakeTitle(const Font& font, const std::string& mesh_dir) {
     DrawName(layer, font);
 
     QuantizeOptions options;
-    options.key = KeyBlack;
+    options.key = ItemDesign(picture::Title).transparent_color;
     options.colours = 256;
     options.alpha_threshold = 0.02f; // the glow's faint edge still counts
     options.dither = true;

@@ -1,6 +1,5 @@
 #include "tools/assetgen/stage_layout.h"
 
-#include <cmath>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -11,19 +10,6 @@ bool StageLayout::IsWall(int column, int row) const {
     if (column < 0 || row < 0 || column >= MapSize || row >= MapSize) return true;
     const Cell cell = at(column, row);
     return cell == Cell::Wall || cell == Cell::Pillar;
-}
-
-MapPixel PixelOf(double x, double z) {
-    // std::nearbyint rounds halves to even in the default rounding mode, as the game does.
-    return {static_cast<int>(std::nearbyint(x / CellSize)) + 8,
-            92 - static_cast<int>(std::nearbyint(z / CellSize))};
-}
-
-double PixelCentreX(int column) {
-    return CellSize * (column - 8);
-}
-double PixelCentreZ(int row) {
-    return CellSize * (92 - row);
 }
 
 StageLayout ParseStageLayout(const std::string& text) {

@@ -6,10 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "game/map_square.h"
+
 namespace assetgen {
 
-constexpr int MapSize = 102;
-constexpr double CellSize = 5.0;
+constexpr int MapSize = map_pixel::MapSize;
+constexpr double CellSize = map_pixel::Units;
 
 enum class Cell : char {
     Floor = '.',
@@ -34,12 +36,17 @@ struct MapPixel {
     int row = 0;
 };
 
-// The game's mapping of a ground point to a map pixel: column round(x/5)+8,
-// row 92-round(z/5), halves rounded to even.
-MapPixel PixelOf(double x, double z);
+// The game's mapping of a ground point to a map pixel (game/map_square.h).
+inline MapPixel PixelOf(double x, double z) {
+    return {MapColumn(x), MapRow(z)};
+}
 // World x of a column's pixel centre and world z of a row's pixel centre.
-double PixelCentreX(int column);
-double PixelCentreZ(int row);
+constexpr double PixelCentreX(int column) {
+    return MapPixelCentreX(column);
+}
+constexpr double PixelCentreZ(int row) {
+    return MapPixelCentreZ(row);
+}
 
 // Reads the text form: MapSize lines of MapSize cell characters; lines starting with ';'
 // are comments. Throws std::runtime_error naming the line on any fault.

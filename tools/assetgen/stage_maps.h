@@ -5,19 +5,20 @@
 #include <array>
 #include <cstdint>
 
+#include "game/pictures.h"
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/stage_layout.h"
 
 namespace assetgen {
 
 // Player's map colours (the game compares them exactly).
-constexpr uint32_t MapWall = 0x000000;
-constexpr uint32_t MapGate = 0xFF0000;
-constexpr uint32_t MapBossRoom = 0x0000FF;
+constexpr uint32_t MapWall = map_colour::Wall;
+constexpr uint32_t MapGate = map_colour::Gate;
+constexpr uint32_t MapBossRoom = map_colour::BossRoom;
 constexpr uint32_t MapFloor = 0xFFFFFF;
 
 // Radar map colours; the floor colour is the picture's transparent colour.
-constexpr uint32_t RadarFloor = 0x008000;
+constexpr uint32_t RadarFloor = picture::Designs[picture::Map].transparent_color;
 constexpr uint32_t RadarWall = 0xC0C0C0;
 constexpr uint32_t RadarGate = 0xFF0000;
 constexpr uint32_t RadarBossRoom = 0x000080;

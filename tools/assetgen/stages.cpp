@@ -2,6 +2,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "game/pictures.h"
 #include "tools/assetgen/assetgen.h"
 #include "tools/assetgen/bmp_writer.h"
 #include "tools/assetgen/stage_checks.h"
@@ -35,13 +36,13 @@ void WriteStages(const std::string& source_dir, const std::string& out_dir) {
             throw std::runtime_error(name + " breaks the stage rules:" + all);
         }
         const std::string n = std::to_string(s + 1);
-        WriteBmp(out_dir + "/Image" + n + ".bmp", PlayerMap(layout), 4);
-        WriteBmp(out_dir + "/Image" + std::to_string(s + 4) + ".bmp", EnemyMap(layout), 1);
+        WriteBmp(out_dir + "/" + picture::StageMapFile(s + 1), PlayerMap(layout), 4);
+        WriteBmp(out_dir + "/" + picture::StageMapFile(s + 4), EnemyMap(layout), 1);
         const WallStyle& style = StageStyles[static_cast<size_t>(s)];
         WriteXFile(out_dir + "/block" + n + ".x", BuildWallMesh(layout, style));
         WriteXFile(out_dir + "/hasira" + n + ".x", BuildPillarMesh(layout, style));
     }
-    WriteBmp(out_dir + "/Ｍａｐ.bmp", RadarMap(layouts), 4);
+    WriteBmp(out_dir + "/" + picture::FileOf(picture::Designs[picture::Map]), RadarMap(layouts), 4);
 }
 
 } // namespace assetgen

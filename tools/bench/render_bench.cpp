@@ -60,7 +60,7 @@ void RunSize(const fs::path& dir, bench_args::Size size, std::optional<int> thre
              const std::string& png) {
     TWindow window; // never opened: the picture stays in memory
     TDXDraw display(window);
-    display.SetOptions({doFullScreen, do3D, doRetainedMode, doZBuffer});
+    display.SetOptions({doFullScreen, do3D});
     display.Display = {size.width, size.height, 16};
     display.InitializeDisplay();
     if (threads) display.D3DRM()->SetRenderThreads(*threads);

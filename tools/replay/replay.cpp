@@ -122,7 +122,7 @@ private:
     // raised once control is back with the script.
     void RunDialog(TModalDialog& dialog) {
         if (failure_) {
-            dialog.KeyDown(SDLK_ESCAPE, false, false);
+            dialog.KeyDown(key_code::Escape, false, false);
             return;
         }
         TModalDialog* const outer = form_.Panel1.Modal;
@@ -139,7 +139,7 @@ private:
             Apply(dialog, answer);
         } catch (const ScriptError& e) {
             failure_ = e;
-            dialog.KeyDown(SDLK_ESCAPE, false, false);
+            dialog.KeyDown(key_code::Escape, false, false);
             if (!dialog.Closed()) dialog.ModalResult = TModalResult::Cancel;
             form_.Panel1.Modal = outer;
             return;
@@ -173,12 +173,12 @@ private:
 
     void Apply(TModalDialog& dialog, const std::string& answer) {
         if (answer == "-") {
-            dialog.KeyDown(SDLK_ESCAPE, false, false);
+            dialog.KeyDown(key_code::Escape, false, false);
         } else if (answer.empty()) {
-            dialog.KeyDown(SDLK_RETURN, false, false); // Enter: the dialog as it stands
+            dialog.KeyDown(key_code::Enter, false, false); // Enter: the dialog as it stands
         } else if (dynamic_cast<TfrmInput*>(&dialog) != nullptr) {
             dialog.TextInput(answer); // typed over the offered name, then OK
-            dialog.KeyDown(SDLK_RETURN, false, false);
+            dialog.KeyDown(key_code::Enter, false, false);
         } else if (auto* box = dynamic_cast<TMessageDialog*>(&dialog);
                    box != nullptr && box->ButtonKind == TMessageDialog::Kind::YesNo) {
             if (answer != "yes" && answer != "no")
@@ -186,7 +186,7 @@ private:
             box->ButtonList[answer == "yes" ? 0 : 1].OnClick();
         } else {
             if (answer != "ok") Fail(dialog.Name + " takes 'answer ok' or 'answer -'");
-            dialog.KeyDown(SDLK_RETURN, false, false);
+            dialog.KeyDown(key_code::Enter, false, false);
         }
         if (!dialog.Closed()) dialog.ModalResult = TModalResult::Cancel;
     }
@@ -286,8 +286,9 @@ private:
                                                          {"OPTimer", Screen::Title},
                                                          {"TunagiTimer", Screen::Transition},
                                                          {"EndingTimer", Screen::Ending}};
-        const auto chosen = std::find_if(std::begin(timers), std::end(timers),
-                                         [&name](const auto& timer) { return name == timer.first; });
+        const auto chosen =
+            std::find_if(std::begin(timers), std::end(timers),
+                         [&name](const auto& timer) { return name == timer.first; });
         if (chosen == std::end(timers)) Fail("no frame timer named '" + name + "'");
         if (!form_.DXDraw.Initialized()) Fail(name + " needs the display: click Button1 first");
         form_.Screens.StartTimerOf(chosen->second);
