@@ -49,10 +49,14 @@ private:
 } // namespace
 
 TDXDraw::TDXDraw(TWindow& window)
-    : window_(window), canvas_(std::make_unique<TSurfaceCanvas>(back_surface_)) {}
+    : window_(window), canvas_(std::make_unique<TSurfaceCanvas>(back_surface_)) {
+    // The window's picture memory is going: the back surface takes its picture back.
+    window_.OnPictureLost = [this] { back_surface_.Release(); };
+}
 
 TDXDraw::~TDXDraw() {
     FinalizeDisplay();
+    window_.OnPictureLost = nullptr;
     canvas_.reset();
 }
 
@@ -223,11 +227,25 @@ void TDXDraw::RenderScene() {
 
 void TDXDraw::Present() {
     if (!IsDrawable()) return;
-    // A full-screen mode fills the screen's height; the window mode's surface is the
-    // window's own size.
-    if (window_.Created())
-        window_.PresentPixels(back_surface_.Pixels(), back_surface_.Width(), back_surface_.Height(),
-                              full_screen_ ? TPictureFit::Fill : TPictureFit::Sharp);
+    if (window_.Created()) {
+        // A full-screen mode fills the screen's height; the window mode's surface is the
+        // window's own size.
+        const TPictureFit fit = full_screen_ ? TPictureFit::Fill : TPictureFit::Sharp;
+        const int width = back_surface_.Width(), height = back_surface_.Height();
+        const uint32_t* pixels = back_surface_.Pixels(); // a pending fill is made first
+        if (back_surface_.Borrowed()) {
+            // Drawn straight into the memory the window shows it from: nothing to copy.
+            uint32_t* next = window_.PresentPicture(fit);
+            if (next != pixels) { // the renderer did not keep its word: start afresh
+                back_surface_.SetSize(width, height);
+                back_surface_.Borrow(next);
+            }
+        } else {
+            window_.PresentPixels(pixels, width, height, fit);
+            // The frames from now on are drawn where the window shows them from.
+            back_surface_.Borrow(window_.PictureMemory(width, height));
+        }
+    }
     ++present_count_;
 }
 

@@ -14,26 +14,41 @@ class TDirectDrawSurface {
 public:
     TDirectDrawSurface() = default;
     TDirectDrawSurface(int width, int height) { SetSize(width, height); }
+    // A copy has pixels of its own, also of a surface drawing in borrowed memory.
+    TDirectDrawSurface(const TDirectDrawSurface& other);
+    TDirectDrawSurface& operator=(const TDirectDrawSurface& other);
+    TDirectDrawSurface(TDirectDrawSurface&& other) noexcept;
+    TDirectDrawSurface& operator=(TDirectDrawSurface&& other) noexcept;
+    ~TDirectDrawSurface() = default;
 
+    // Gives the surface a new size, black, in memory of its own.
     void SetSize(int width, int height);
     int Width() const { return width_; }
     int Height() const { return height_; }
     uint32_t* Pixels() {
         Settle();
-        return pixels_.data();
+        return Data();
     }
     const uint32_t* Pixels() const {
         Settle();
-        return pixels_.data();
+        return Data();
     }
     uint32_t Pixel(int x, int y) const {
         Settle();
-        return pixels_[static_cast<size_t>(y * width_ + x)];
+        return Data()[static_cast<size_t>(y * width_ + x)];
     }
     void SetPixel(int x, int y, uint32_t rgb) {
         Settle();
-        pixels_[static_cast<size_t>(y * width_ + x)] = rgb;
+        Data()[static_cast<size_t>(y * width_ + x)] = rgb;
     }
+
+    // Draws in memory the surface does not own from now on (Width() x Height() pixels, rows
+    // Width() apart), such as the picture memory of the window it is shown in, taking its
+    // picture there, until Release takes it back into memory of its own. SetSize gives the
+    // memory back without taking the picture. The memory must stay valid until then.
+    void Borrow(uint32_t* memory);
+    void Release();
+    bool Borrowed() const { return borrowed_ != nullptr; }
     // Fills the whole surface with one colour. The fill is made when the pixels are next
     // used, so a fill that is wholly drawn over (a frame's clear before the 3D view paints
     // its own background) costs nothing. A pointer from Pixels is therefore good only until
@@ -42,7 +57,7 @@ public:
     // The pixels, for a caller about to write every one of them: a pending fill is dropped.
     uint32_t* PixelsToOverwrite() {
         pending_fill_.reset();
-        return pixels_.data();
+        return Data();
     }
 
     // Source colour key (0xRRGGBB); copies with transparency skip pixels of this colour.
@@ -63,10 +78,12 @@ private:
         if (pending_fill_) FillNow(*pending_fill_);
     }
     void FillNow(uint32_t rgb) const;
+    uint32_t* Data() const { return borrowed_ != nullptr ? borrowed_ : own_.data(); }
 
     int width_ = 0;
     int height_ = 0;
     // Mutable: reading a surface makes its pending fill first.
-    mutable std::vector<uint32_t> pixels_;
+    mutable std::vector<uint32_t> own_;
+    uint32_t* borrowed_ = nullptr; // the pixels while in borrowed memory
     mutable std::optional<uint32_t> pending_fill_;
 };

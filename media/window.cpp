@@ -64,6 +64,7 @@ void TWindow::Create(const std::string& caption, int client_width, int client_he
 }
 
 void TWindow::Destroy() {
+    LosePicture();
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     if (window_ != nullptr) SDL_DestroyWindow(window_);
@@ -244,17 +245,73 @@ SDL_Rect PresentRect(int width, int height, int out_width, int out_height, bool 
     return {(out_width - w) / 2, (out_height - h) / 2, w, h};
 }
 
+bool TWindow::TextureOfSize(int width, int height) {
+    if (renderer_ == nullptr) return false;
+    if (texture_ != nullptr && texture_width_ == width && texture_height_ == height) return true;
+    LosePicture();
+    if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                 width, height);
+    texture_width_ = width;
+    texture_height_ = height;
+    return texture_ != nullptr;
+}
+
+void TWindow::LosePicture() {
+    if (picture_ == nullptr) return;
+    if (OnPictureLost) OnPictureLost();
+    SDL_UnlockTexture(texture_);
+    picture_ = nullptr;
+}
+
 void TWindow::PresentPixels(const uint32_t* pixels, int width, int height, TPictureFit fit) {
-    if (renderer_ == nullptr) return;
-    if (texture_ == nullptr || texture_width_ != width || texture_height_ != height) {
-        if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_XRGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, width, height);
-        texture_width_ = width;
-        texture_height_ = height;
-        if (texture_ == nullptr) return;
-    }
+    if (!TextureOfSize(width, height)) return;
+    LosePicture();
     SDL_UpdateTexture(texture_, nullptr, pixels, width * 4);
+    ShowTexture(fit);
+}
+
+namespace {
+
+// Renderers whose streaming textures are locked as the same memory every time, holding what
+// was last drawn there: SDL's software renderer (the texture's own pixels) and its GL ones
+// (a copy kept for uploading).
+bool KeepsLockedMemory(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || info.name == nullptr) return false;
+    for (const char* name : {"software", "opengl", "opengles2"})
+        if (std::strcmp(info.name, name) == 0) return true;
+    return false;
+}
+
+} // namespace
+
+uint32_t* TWindow::PictureMemory(int width, int height) {
+    if (!TextureOfSize(width, height)) return nullptr;
+    if (picture_ != nullptr) return picture_;
+    if (!KeepsLockedMemory(renderer_)) return nullptr;
+    void* memory = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, nullptr, &memory, &pitch) != 0) return nullptr;
+    if (pitch != width * 4) {
+        SDL_UnlockTexture(texture_);
+        return nullptr;
+    }
+    picture_ = static_cast<uint32_t*>(memory);
+    return picture_;
+}
+
+uint32_t* TWindow::PresentPicture(TPictureFit fit) {
+    if (picture_ == nullptr) return nullptr;
+    SDL_UnlockTexture(texture_);
+    picture_ = nullptr;
+    ShowTexture(fit);
+    return PictureMemory(texture_width_, texture_height_);
+}
+
+void TWindow::ShowTexture(TPictureFit fit) {
+    const int width = texture_width_;
+    const int height = texture_height_;
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderSetLogicalSize(renderer_, 0, 0);
     int out_width = 0;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -80,10 +81,29 @@ public:
     // Where a point of a mouse event falls on the picture the window showed last, in the
     // picture's own pixels; false when it falls beside it (or nothing was shown).
     bool PicturePoint(int event_x, int event_y, int& x, int& y) const;
+
+    // Memory to draw a width x height picture straight into: the streaming texture it is
+    // shown from, locked, rows width pixels apart, so that showing it copies it once less.
+    // Null where the renderer is not known to keep what is drawn there from one lock to the
+    // next, or pads the rows. Valid until PresentPicture, or until OnPictureLost is called,
+    // which happens before the memory goes any other way (PresentPixels, another size,
+    // Destroy).
+    uint32_t* PictureMemory(int width, int height);
+    // Shows the picture drawn in PictureMemory as PresentPixels would, and returns the
+    // memory to draw the next one in, holding the same picture: the same memory with the
+    // renderers PictureMemory accepts (null when it cannot be had again).
+    uint32_t* PresentPicture(TPictureFit fit = TPictureFit::Sharp);
+    std::function<void()> OnPictureLost;
     // Reads back what the window shows (for screenshots of the options panel).
     bool ReadPixels(std::vector<uint32_t>& out, int& width, int& height);
 
 private:
+    // A streaming texture of the size, kept from frame to frame; false when none can be had.
+    bool TextureOfSize(int width, int height);
+    // Unlocks the picture memory, telling its user first.
+    void LosePicture();
+    // Draws the texture into the window and shows it.
+    void ShowTexture(TPictureFit fit);
     void PresentInRect(const SDL_Rect& picture, int out_width, int out_height);
     // What the last picture shown was, for PicturePoint: its size, the rectangle it filled
     // in the output's pixels, and whether the renderer scaled it itself (then SDL gives
@@ -100,6 +120,7 @@ private:
     SDL_Texture* texture_ = nullptr;
     int texture_width_ = 0;
     int texture_height_ = 0;
+    uint32_t* picture_ = nullptr; // the texture, locked as picture memory
     bool software_ = false;
     bool resizable_ = false;
     int windowed_width_ = 0;

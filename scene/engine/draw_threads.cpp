@@ -16,8 +16,13 @@ void DrawThreads::SetCount(int count) {
 void DrawThreads::Start() {
     stopping_ = false;
     // Each helper waits for the first piece of work handed out after this point.
-    for (int i = 1; i < count_; ++i)
-        helpers_.emplace_back([this, i, seen = generation_] { Serve(i, seen); });
+    try {
+        for (int i = 1; i < count_; ++i)
+            helpers_.emplace_back([this, i, seen = generation_] { Serve(i, seen); });
+    } catch (...) {
+        Stop(); // all or none: the next Run tries again
+        throw;
+    }
 }
 
 void DrawThreads::Stop() {
@@ -37,16 +42,26 @@ void DrawThreads::Run(CallRef<int> work) {
             const std::lock_guard lock(mutex_);
             work_ = &work;
             running_ = count_ - 1;
+            helper_failure_ = nullptr;
             ++generation_;
         }
         start_.notify_all();
     }
-    work(0);
+    std::exception_ptr failure;
+    try {
+        work(0);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     if (count_ > 1) {
+        // The helpers work on what the caller's frame holds: they finish before it goes.
         std::unique_lock lock(mutex_);
         done_.wait(lock, [this] { return running_ == 0; });
         work_ = nullptr;
+        if (!failure) failure = helper_failure_;
+        helper_failure_ = nullptr;
     }
+    if (failure) std::rethrow_exception(failure);
 }
 
 void DrawThreads::Serve(int index, uint64_t seen) {
@@ -59,9 +74,15 @@ void DrawThreads::Serve(int index, uint64_t seen) {
             seen = generation_;
             work = work_;
         }
-        (*work)(index);
+        std::exception_ptr failure;
+        try {
+            (*work)(index);
+        } catch (...) {
+            failure = std::current_exception();
+        }
         {
             const std::lock_guard lock(mutex_);
+            if (failure && !helper_failure_) helper_failure_ = failure;
             if (--running_ == 0) done_.notify_one();
         }
     }

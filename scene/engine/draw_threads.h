@@ -1,10 +1,12 @@
 // The threads that help the device draw: started at the first Run, asleep between frames,
 // stopped with the object. Run hands every thread the same piece of work, the calling
-// thread included as number 0, and returns when all of them have finished it.
+// thread included as number 0, and returns when all of them have finished it, also when
+// one of them failed: the first failure is then thrown on the calling thread.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -24,7 +26,8 @@ public:
     int Count() const { return count_; }
     // Stops the helpers; the next Run starts count - 1 new ones. Not while Run is under way.
     void SetCount(int count);
-    // work(0) on the calling thread and work(i) on helper i, all at once.
+    // work(0) on the calling thread and work(i) on helper i, all at once. Whatever work
+    // throws, no thread is still at it when Run returns or throws.
     void Run(CallRef<int> work);
 
 private:
@@ -38,8 +41,9 @@ private:
     std::condition_variable start_; // a new piece of work, or the end
     std::condition_variable done_;  // the last helper finished
     const CallRef<int>* work_ = nullptr;
-    uint64_t generation_ = 0; // counts the pieces of work handed out
-    int running_ = 0;         // helpers still at the current piece
+    uint64_t generation_ = 0;           // counts the pieces of work handed out
+    int running_ = 0;                   // helpers still at the current piece
+    std::exception_ptr helper_failure_; // the first a helper threw at the current piece
     bool stopping_ = false;
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "scene/engine/spans.h"
@@ -23,30 +24,17 @@ int ClampedCeil(float v, int low, int high) {
     return std::min(std::max(ceiling, low), high);
 }
 
-// An attribute as a plane over the screen: value at (x, y) = base + dx (x - x0) + dy (y - y0).
-struct Plane {
-    float base = 0, dx = 0, dy = 0;
-    float At(float fx, float fy) const { return base + dx * fx + dy * fy; }
-};
-
-struct Triangle {
-    float x0 = 0, y0 = 0; // where the planes are referred to
-    Plane inv_z, r, g, b, u, v;
-    // Edges: from top to bottom (long), top to middle, middle to bottom.
-    float top_x = 0, top_y = 0, mid_x = 0, mid_y = 0;
-    float long_slope = 0, upper_slope = 0, lower_slope = 0;
-};
-
 struct Target {
     uint32_t* pixels;
     int pitch;
-    float* depth;
+    float* depth; // the strip's rows only
     int width;
-    uint8_t* depth_row_ready;
+    int first_row;
+    uint8_t* depth_ready;
 };
 
 template <bool Textured, bool Perspective, bool Linear, bool Blended, bool Decal>
-bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uint32_t alpha,
+bool FillRows(const Target& target, const SetUpTriangle& t, const Texels& texels, uint32_t alpha,
               int y_start, int y_end) {
     const spans::Gradient<Textured> gradient({t.inv_z.dx, t.r.dx, t.g.dx, t.b.dx, t.u.dx, t.v.dx},
                                              texels);
@@ -61,10 +49,11 @@ bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uin
         const int xe = ClampedCeil(xb - 0.5f, 0, target.width);
         if (xs >= xe) continue;
         covered = true;
-        float* const depth_row = target.depth + static_cast<ptrdiff_t>(y) * target.width;
-        if (target.depth_row_ready[y] == 0) {
-            target.depth_row_ready[y] = 1;
-            std::fill(depth_row, depth_row + target.width, 0.0f);
+        const auto strip_row = static_cast<ptrdiff_t>(y - target.first_row);
+        float* const depth_row = target.depth + strip_row * target.width;
+        if (target.depth_ready[strip_row] == 0) {
+            target.depth_ready[strip_row] = 1;
+            std::memset(depth_row, 0, static_cast<size_t>(target.width) * sizeof(float)); // 0.0f
         }
         const float fx = static_cast<float>(xs) + 0.5f - t.x0;
         const float fy = yc - t.y0;
@@ -82,8 +71,8 @@ bool FillRows(const Target& target, const Triangle& t, const Texels& texels, uin
 
 // One specialised span loop for every combination of the texture settings.
 template <bool Perspective, bool Linear, bool Blended>
-bool FillTexturedWith(const Target& target, const Triangle& t, const Texels& texels, uint32_t alpha,
-                      int y_start, int y_end, bool decal) {
+bool FillTexturedWith(const Target& target, const SetUpTriangle& t, const Texels& texels,
+                      uint32_t alpha, int y_start, int y_end, bool decal) {
     if (decal)
         return FillRows<true, Perspective, Linear, Blended, true>(target, t, texels, alpha, y_start,
                                                                   y_end);
@@ -92,7 +81,7 @@ bool FillTexturedWith(const Target& target, const Triangle& t, const Texels& tex
 }
 
 template <bool Perspective, bool Linear>
-bool FillTexturedBlend(const Target& target, const Triangle& t, const Texels& texels,
+bool FillTexturedBlend(const Target& target, const SetUpTriangle& t, const Texels& texels,
                        uint32_t alpha, int y_start, int y_end, bool blend, bool decal) {
     if (blend)
         return FillTexturedWith<Perspective, Linear, true>(target, t, texels, alpha, y_start, y_end,
@@ -101,8 +90,8 @@ bool FillTexturedBlend(const Target& target, const Triangle& t, const Texels& te
                                                         decal);
 }
 
-bool FillTextured(const Target& target, const Triangle& t, const Texels& texels, uint32_t alpha,
-                  int y_start, int y_end, const TriangleStyle& style, bool decal) {
+bool FillTextured(const Target& target, const SetUpTriangle& t, const Texels& texels,
+                  uint32_t alpha, int y_start, int y_end, const TriangleStyle& style, bool decal) {
     const bool blend = style.blend;
     if (style.perspective) {
         if (style.linear)
@@ -134,38 +123,8 @@ struct PlaneBasis {
 
 } // namespace
 
-RowSpan TriangleRows(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
-                     int height) {
-    float top = a.y, bottom = a.y;
-    if (b.y < top) top = b.y;
-    if (b.y > bottom) bottom = b.y;
-    if (c.y < top) top = c.y;
-    if (c.y > bottom) bottom = c.y;
-    // Beyond the limit (or not a number) DrawTriangle draws nothing.
-    if (!(std::fabs(top) <= MaxCoordinate && std::fabs(bottom) <= MaxCoordinate)) return {};
-    return {ClampedCeil(top - 0.5f, 0, height), ClampedCeil(bottom - 0.5f, 0, height)};
-}
-
-void Rasterizer::Begin(const RenderTarget& target, float* depth, int width, int height,
-                       int first_row, int end_row) {
-    pixels_ = target.pixels;
-    pitch_ = target.pitch;
-    depth_ = depth;
-    width_ = width;
-    first_row_ = std::clamp(first_row, 0, std::max(height, 0));
-    end_row_ = std::clamp(end_row, first_row_, std::max(height, 0));
-    depth_row_ready_.assign(static_cast<size_t>(std::max(height, 0)), 0);
-}
-
-void Rasterizer::PaintRows(uint32_t colour) {
-    for (int y = first_row_; y < end_row_; ++y) {
-        uint32_t* row = pixels_ + static_cast<ptrdiff_t>(y) * pitch_;
-        std::fill(row, row + width_, colour);
-    }
-}
-
-bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
-                              const TriangleStyle& style) {
+bool SetUp(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+           const TriangleStyle& style, int height, SetUpTriangle& t) {
     const ScreenVertex* p[3] = {&a, &b, &c};
     if (p[0]->y > p[1]->y) std::swap(p[0], p[1]);
     if (p[1]->y > p[2]->y) std::swap(p[1], p[2]);
@@ -173,17 +132,15 @@ bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, cons
 
     for (const ScreenVertex* v : p)
         if (!(std::fabs(v->x) <= MaxCoordinate && std::fabs(v->y) <= MaxCoordinate)) return false;
-    // Rows outside this rasteriser's first: most triangles of a frame lie wholly in
-    // another's rows when several draw it.
-    const int y_start = ClampedCeil(p[0]->y - 0.5f, first_row_, end_row_);
-    const int y_end = ClampedCeil(p[2]->y - 0.5f, first_row_, end_row_);
-    if (y_start >= y_end) return false;
+    t.first_row = ClampedCeil(p[0]->y - 0.5f, 0, std::max(height, 0));
+    t.end_row = ClampedCeil(p[2]->y - 0.5f, 0, std::max(height, 0));
+    if (t.first_row >= t.end_row) return false;
     const float area =
         (p[1]->x - p[0]->x) * (p[2]->y - p[0]->y) - (p[2]->x - p[0]->x) * (p[1]->y - p[0]->y);
     if (!(std::fabs(area) > 1e-6f)) return false;
 
     const float inv_area = 1.0f / area;
-    Triangle t;
+    t.style = style;
     t.x0 = p[0]->x;
     t.y0 = p[0]->y;
     t.top_x = p[0]->x;
@@ -202,24 +159,11 @@ bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, cons
     t.r = basis.Through(p[0]->r, p[1]->r, p[2]->r);
     t.g = basis.Through(p[0]->g, p[1]->g, p[2]->g);
     t.b = basis.Through(p[0]->b, p[1]->b, p[2]->b);
-
-    const Target target{pixels_, pitch_, depth_, width_, depth_row_ready_.data()};
-    const uint32_t alpha = static_cast<uint32_t>(std::clamp(style.alpha, 0, 256));
     const TextureImpl* texture = style.texture;
     if (texture == nullptr) {
-        const Texels none;
-        if (style.blend)
-            return FillRows<false, false, false, true, false>(target, t, none, alpha, y_start,
-                                                              y_end);
-        return FillRows<false, false, false, false, false>(target, t, none, alpha, y_start, y_end);
+        t.u = t.v = Plane{};
+        return true;
     }
-
-    Texels texels;
-    texels.data = texture->Texels();
-    texels.width_log2 = texture->WidthLog2();
-    texels.u_mask = (1u << texture->WidthLog2()) - 1u;
-    texels.v_mask = (1u << texture->HeightLog2()) - 1u;
-    texels.key = texture->DecalColour();
     // Texture coordinates wrap, so whole turns can be dropped. Starting one turn above the
     // smallest keeps every coordinate inside the triangle positive even with rounding, so
     // the spans may truncate instead of rounding down, and the values stay small.
@@ -238,7 +182,48 @@ bool Rasterizer::DrawTriangle(const ScreenVertex& a, const ScreenVertex& b, cons
     }
     t.u = basis.Through(u[0], u[1], u[2]);
     t.v = basis.Through(v[0], v[1], v[2]);
+    return true;
+}
+
+bool DrawRows(const SetUpTriangle& t, const StripTarget& strip) {
+    const int y_start = std::max(t.first_row, strip.first_row);
+    const int y_end = std::min(t.end_row, strip.end_row);
+    if (y_start >= y_end) return false;
+    const Target target{strip.pixels, strip.pitch,     strip.depth,
+                        strip.width,  strip.first_row, strip.depth_ready};
+    const TriangleStyle& style = t.style;
+    const uint32_t alpha = static_cast<uint32_t>(std::clamp(style.alpha, 0, 256));
+    const TextureImpl* texture = style.texture;
+    if (texture == nullptr) {
+        const Texels none;
+        if (style.blend)
+            return FillRows<false, false, false, true, false>(target, t, none, alpha, y_start,
+                                                              y_end);
+        return FillRows<false, false, false, false, false>(target, t, none, alpha, y_start, y_end);
+    }
+    Texels texels;
+    texels.data = texture->Texels();
+    texels.width_log2 = texture->WidthLog2();
+    texels.u_mask = (1u << texture->WidthLog2()) - 1u;
+    texels.v_mask = (1u << texture->HeightLog2()) - 1u;
+    texels.key = texture->DecalColour();
     return FillTextured(target, t, texels, alpha, y_start, y_end, style, texture->Decal());
+}
+
+void PaintRows(const RenderTarget& target, int width, int first, int end, uint32_t colour) {
+    for (int y = first; y < end; ++y) {
+        uint32_t* row = target.pixels + static_cast<ptrdiff_t>(y) * target.pitch;
+        if (colour == 0) {
+            std::memset(row, 0, static_cast<size_t>(width) * sizeof(uint32_t));
+            continue;
+        }
+        int x = 0;
+#if defined(__SSE2__)
+        const __m128i four = _mm_set1_epi32(static_cast<int32_t>(colour));
+        for (; x + 4 <= width; x += 4) _mm_storeu_si128(reinterpret_cast<__m128i*>(row + x), four);
+#endif
+        for (; x < width; ++x) row[x] = colour;
+    }
 }
 
 } // namespace rm

@@ -141,6 +141,14 @@ struct RenderTarget {
     int pitch = 0; // in pixels
 };
 
+// How long the last Render took, in its two halves: preparing the triangles (walking the
+// scene, transforming, lighting, clipping, setting up and sorting into strips of rows) and
+// drawing them. For benchmarks.
+struct RenderTimes {
+    double prepare_ms = 0;
+    double rasterize_ms = 0;
+};
+
 class Device {
 public:
     virtual ~Device() = default;
@@ -152,6 +160,7 @@ public:
     // Clears the viewport's depth and draws the scene under root as seen through the
     // viewport's camera. Returns the number of triangles drawn.
     virtual int Render(const Frame& root, const Viewport& viewport, const RenderTarget& target) = 0;
+    virtual RenderTimes LastRenderTimes() const = 0;
 };
 
 class Engine {

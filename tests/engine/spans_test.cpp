@@ -1,4 +1,4 @@
-// The eight-wide span loop must leave exactly the pixels and depths of the four-wide one.
+// The eight-wide span loops must leave exactly the pixels and depths of the four-wide ones.
 #include "scene/engine/spans.h"
 
 #include <gtest/gtest.h>
@@ -13,7 +13,9 @@ namespace {
 
 #if defined(BRANNOCK_SPANS_AVX2)
 
-TEST(Spans, EightWidePerspectiveBlocksMatchFourWide) {
+// Both eight-wide loops, the perspective-textured one and the plain-colour one, against the
+// four-wide loop of their kind.
+TEST(Spans, EightWideBlocksMatchFourWide) {
     if (!CpuHasAvx2()) GTEST_SKIP() << "the processor has no AVX2";
     std::mt19937 rng(12345);
     auto uniform = [&](float low, float high) {
@@ -28,7 +30,8 @@ TEST(Spans, EightWidePerspectiveBlocksMatchFourWide) {
     tex.v_mask = 7;
 
     constexpr int Width = 80;
-    for (int trial = 0; trial < 500; ++trial) {
+    for (int trial = 0; trial < 1000; ++trial) {
+        const bool textured = trial % 2 == 0;
         std::vector<uint32_t> pixels(Width);
         std::vector<float> depth(Width);
         for (uint32_t& p : pixels) p = rng() & 0xFFFFFFu;
@@ -52,12 +55,18 @@ TEST(Spans, EightWidePerspectiveBlocksMatchFourWide) {
 
         std::vector<uint32_t> four_pixels = pixels, eight_pixels = pixels;
         std::vector<float> four_depth = depth, eight_depth = depth;
-        Blocks<true, true, false, false>({four_pixels.data(), four_depth.data()}, tex, 256,
-                                         StartLanes<true>(start, steps), steps, xs, end);
-        Lanes at = StartLanes<true>(start, steps);
+        const Row four{four_pixels.data(), four_depth.data()};
         const Row eight{eight_pixels.data(), eight_depth.data()};
-        const int x = PerspectiveBlocks8(eight, tex, at, steps, xs, end);
-        Blocks<true, true, false, false>(eight, tex, 256, at, steps, x, end);
+        Lanes at = StartLanes<true>(start, steps);
+        if (textured) {
+            Blocks<true, true, false, false>(four, tex, 256, at, steps, xs, end);
+            const int x = PerspectiveBlocks8(eight, tex, at, steps, xs, end);
+            Blocks<true, true, false, false>(eight, tex, 256, at, steps, x, end);
+        } else {
+            Blocks<false, false, false, false>(four, tex, 256, at, steps, xs, end);
+            const int x = PlainBlocks8(eight, at, steps, xs, end);
+            Blocks<false, false, false, false>(eight, tex, 256, at, steps, x, end);
+        }
 
         ASSERT_EQ(four_pixels, eight_pixels) << "trial " << trial;
         for (int i = 0; i < Width; ++i)

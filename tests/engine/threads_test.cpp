@@ -3,35 +3,41 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <numeric>
+#include <stdexcept>
 #include <thread>
 
-#include "scene/engine/draw_queue.h"
 #include "scene/engine/draw_threads.h"
 #include "scene/engine/rm.h"
+#include "scene/engine/strip_rasterizer.h"
 #include "tests/engine/test_files.h"
 #include "tools/bench/bench_scene.h"
 
 namespace {
 
-struct Size {
-    int width, height;
-};
-
-// Every frame of the render bench's camera path, drawn by devices with 1, 2 and 3
-// threads, is the same picture bit for bit, with the same triangle count.
+// Every frame of the render bench's camera path (every few at the large size), drawn by
+// devices with 1, 2, 3 and 7 threads, is the same picture bit for bit, with the same
+// triangle count, at sizes whose rows do not fill whole strips.
 TEST(Threads, EveryFrameOfTheBenchPathIsTheSameForAnyThreadCount) {
+    struct Row {
+        int width, height;
+        int frame_step;
+    };
+    constexpr int ThreadCounts[] = {1, 2, 3, 7};
+    constexpr size_t Devices = std::size(ThreadCounts);
     engine_test::ScratchFolder folder;
     const std::filesystem::path dir = folder.Path("scene");
     bench_scene::WriteFiles(dir);
-    for (const Size size : {Size{640, 480}, Size{1001, 757}}) {
+    for (const Row size : {Row{640, 480, 1}, Row{1001, 757, 1}, Row{2561, 1443, 7}}) {
         SCOPED_TRACE(std::to_string(size.width) + "x" + std::to_string(size.height));
         // One engine holds the scene; each device draws it with its own engine's threads.
-        std::unique_ptr<rm::Engine> engines[3];
-        std::unique_ptr<rm::Device> devices[3];
+        std::unique_ptr<rm::Engine> engines[Devices];
+        std::unique_ptr<rm::Device> devices[Devices];
         const auto viewport = rm::CreateEngine()->CreateViewport(size.width, size.height);
-        for (int i = 0; i < 3; ++i) {
+        for (size_t i = 0; i < Devices; ++i) {
             engines[i] = rm::CreateEngine();
-            engines[i]->SetRenderThreads(i + 1);
+            engines[i]->SetRenderThreads(ThreadCounts[i]);
             devices[i] = engines[i]->CreateDevice();
             devices[i]->SetBackground(0);
             bench_scene::SetUpView(*devices[i], *viewport);
@@ -50,16 +56,19 @@ TEST(Threads, EveryFrameOfTheBenchPathIsTheSameForAnyThreadCount) {
         };
         for (int n = 0; n < bench_scene::DefaultFrames; ++n) {
             bench_scene::Animate(root, camera, scene, n);
+            if (n % size.frame_step != 0) continue;
             const int triangles = render(*devices[0], one);
             // A frame worth comparing: most of the picture is drawn.
             ASSERT_GT(triangles, 1000) << "frame " << n;
             ASSERT_GT(std::count_if(one.begin(), one.end(), [](uint32_t p) { return p != 0; }),
                       static_cast<ptrdiff_t>(pixel_count / 2))
                 << "frame " << n;
-            for (int i = 1; i < 3; ++i) {
-                ASSERT_EQ(render(*devices[i], many), triangles) << i + 1 << " threads, frame " << n;
+            for (size_t i = 1; i < Devices; ++i) {
+                const int threads = ThreadCounts[i];
+                ASSERT_EQ(render(*devices[i], many), triangles)
+                    << threads << " threads, frame " << n;
                 const auto [at, _] = std::mismatch(one.begin(), one.end(), many.begin());
-                ASSERT_TRUE(at == one.end()) << i + 1 << " threads, frame " << n << ": pixel "
+                ASSERT_TRUE(at == one.end()) << threads << " threads, frame " << n << ": pixel "
                                              << (at - one.begin()) % size.width << ", "
                                              << (at - one.begin()) / size.width << " differs";
             }
@@ -99,29 +108,71 @@ TEST(Threads, EveryThreadTakesPartInEveryRunAndCountsCanChange) {
     }
 }
 
-// Readers on other threads see every command, in order, while the writer is still at it,
-// across several chunks of storage and a second use of the same queue.
-TEST(Threads, ReadersGetEveryCommandInOrderWhileItIsWritten) {
-    rm::DrawQueue queue;
+// The helpers work on what the caller's frame holds: Run returns only once every one of them
+// is done, also when a share throws, and the first failure reaches the caller.
+TEST(Threads, RunWaitsForEveryHelperWhenAShareThrows) {
     rm::DrawThreads threads(3);
-    for (const uint32_t total : {5000u, 1200u}) {
-        queue.Reset();
-        std::vector<std::vector<uint32_t>> seen(3);
+    for (const int thrower : {0, 2}) {
+        std::atomic<int> finished{0};
+        EXPECT_THROW(threads.Run([&](int index) {
+            if (index == thrower) throw std::runtime_error("share");
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            ++finished;
+        }),
+                     std::runtime_error);
+        EXPECT_EQ(finished.load(), 2) << "share " << thrower << " threw";
+        std::atomic<int> calls{0};
+        threads.Run([&](int) { ++calls; });
+        EXPECT_EQ(calls.load(), 3) << "after share " << thrower << " threw";
+    }
+}
+
+// Strips are handed out each once, in order, whichever thread asks, and none past the last.
+TEST(Threads, EveryStripIsTakenOnceByWhicheverThreadAsks) {
+    struct Row {
+        int strips, threads;
+    };
+    rm::StripClaims claims;
+    rm::DrawThreads threads(1);
+    for (const Row row : {Row{1, 1}, Row{270, 2}, Row{97, 3}, Row{5, 7}, Row{0, 2}}) {
+        threads.SetCount(row.threads);
+        claims.Reset(row.strips);
+        std::vector<std::vector<int>> taken(static_cast<size_t>(row.threads));
         threads.Run([&](int index) {
-            if (index == 0) {
-                for (uint32_t i = 0; i < total; ++i) {
-                    queue.Push({}, {}, {}, {}, i);
-                    if (i % 700 == 0) queue.Publish();
-                }
-                queue.Close();
-            }
-            queue.ReadAll([&](const rm::DrawCommand& c) { seen[index].push_back(c.face); }, [] {},
-                          [] {});
+            while (const std::optional<int> strip = claims.Next())
+                taken[static_cast<size_t>(index)].push_back(*strip);
         });
-        for (const auto& faces : seen) {
-            ASSERT_EQ(faces.size(), total);
-            for (uint32_t i = 0; i < total; ++i) ASSERT_EQ(faces[i], i);
+        std::vector<int> all;
+        for (const auto& own : taken) {
+            EXPECT_TRUE(std::is_sorted(own.begin(), own.end()));
+            all.insert(all.end(), own.begin(), own.end());
         }
+        std::sort(all.begin(), all.end());
+        std::vector<int> expected(static_cast<size_t>(row.strips));
+        std::iota(expected.begin(), expected.end(), 0);
+        EXPECT_EQ(all, expected) << row.strips << " strips, " << row.threads << " threads";
+        EXPECT_FALSE(claims.Next().has_value());
+    }
+}
+
+// Strips share the work out: each strip's colour and depth fit the cache budget the
+// rasterizer keeps them in (a single row when not even one fits), and a picture has many
+// strips (at least four for each of two threads), so that a thread finishing early finds
+// more to take.
+TEST(Threads, StripsFitTheCacheAndAreManyPerPicture) {
+    struct Row {
+        int width, height;
+    };
+    constexpr int StripBytes = 256 * 1024, PixelBytes = sizeof(uint32_t) + sizeof(float);
+    for (const Row row : {Row{640, 480}, Row{1001, 757}, Row{1920, 1080}, Row{2561, 1443},
+                          Row{3840, 2160}, Row{7680, 4320}, Row{1, 1}, Row{70000, 2}}) {
+        const int rows = rm::StripRasterizer::StripRows(row.width);
+        SCOPED_TRACE(std::to_string(row.width) + " wide: " + std::to_string(rows) + " rows");
+        EXPECT_GE(rows, 1);
+        EXPECT_TRUE(rows == 1 || rows * row.width * PixelBytes <= StripBytes);
+        // Twice the rows would not fit: no strip is thinner than it need be, up to the cap.
+        EXPECT_TRUE(rows == 64 || 2 * rows * row.width * PixelBytes > StripBytes);
+        EXPECT_TRUE(row.height < 480 || (row.height + rows - 1) / rows >= 4 * 2);
     }
 }
 

@@ -280,6 +280,47 @@ TEST(DisplayWindow, FullScreenComesAndGoesWithTheDisplay) {
     EXPECT_EQ(SDL_GetWindowFlags(window.sdl_window()) & SDL_WINDOW_FULLSCREEN_DESKTOP, 0u);
 }
 
+// From the second frame on the display draws straight into the memory the window shows the
+// picture from: every frame is shown as drawn, also after the surface's size changes, and
+// the back surface keeps its picture when the window gives that memory up.
+TEST(DisplayWindow, FramesDrawnInTheWindowsOwnMemoryAreShownAsDrawn) {
+    TWindow window;
+    try {
+        window.Create("Brannock", 64, 48);
+    } catch (const std::exception& e) {
+        GTEST_SKIP() << "no video driver: " << e.what();
+    }
+    TDXDraw display(window);
+    display.SetOptions(WindowOptions());
+    display.SetControlSize(64, 48);
+    display.InitializeDisplay();
+    std::vector<uint32_t> shown;
+    int w = 0, h = 0;
+    for (const int size : {64, 64, 64, 32, 32}) {
+        if (size != display.Width()) display.SetControlSize(size, size * 3 / 4);
+        const auto frame = static_cast<uint32_t>(display.PresentCount());
+        display.FillSurface(0x102030u * (frame + 1));
+        display.BackSurface().SetPixel(static_cast<int>(frame), 5, 0xFFFFFFu);
+        display.Present();
+        EXPECT_TRUE(display.BackSurface().Borrowed()) << "frame " << frame;
+        ASSERT_TRUE(window.ReadPixels(shown, w, h));
+        const int scale = 64 / size; // the picture fills the window by whole multiples
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(shown[static_cast<size_t>(y * w + x)] & 0xFFFFFFu,
+                          display.BackSurface().Pixel(x / scale, y / scale))
+                    << "frame " << frame << " at " << x << ", " << y;
+    }
+    const std::vector<uint32_t> last(display.BackSurface().Pixels(),
+                                     display.BackSurface().Pixels() + 32 * 24);
+    const std::vector<uint32_t> other(32 * 24, 0x0000FFu);
+    window.PresentPixels(other.data(), 32, 24); // the window's memory is no longer the display's
+    EXPECT_FALSE(display.BackSurface().Borrowed());
+    EXPECT_EQ(std::vector<uint32_t>(display.BackSurface().Pixels(),
+                                    display.BackSurface().Pixels() + 32 * 24),
+              last);
+}
+
 } // namespace
 
 TEST(PresentRect, WholeMultiplesWhereTheyFitElseAsLargeAsFits) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "media/surface.h"
 
 namespace {
@@ -91,6 +93,37 @@ TEST(CopyRect, ReversedRectanglesDrawMirrored) {
     EXPECT_EQ(dest.Pixel(0, 0), src.Pixel(2, 0));
     EXPECT_EQ(dest.Pixel(2, 0), src.Pixel(0, 0));
     EXPECT_EQ(dest.Pixel(3, 0), Background);
+}
+
+// A copy at scale s draws what a plain copy of the source drawn s times larger would:
+// clipped, mirrored and keyed alike, whatever the rectangles.
+TEST(CopyRect, AScaledCopyIsThePlainCopyOfTheSourceDrawnLarger) {
+    TDirectDrawSurface src = Numbered(5, 4);
+    src.SetPixel(1, 2, 0x00FF00);
+    src.ColorKey = 0x00FF00;
+    std::mt19937 rng(7);
+    auto any = [&](int low, int high) { return std::uniform_int_distribution(low, high)(rng); };
+    for (int trial = 0; trial < 400; ++trial) {
+        const int scale = any(2, 4);
+        TDirectDrawSurface large(5 * scale, 4 * scale);
+        large.ColorKey = src.ColorKey;
+        for (int y = 0; y < large.Height(); ++y)
+            for (int x = 0; x < large.Width(); ++x)
+                large.SetPixel(x, y, src.Pixel(x / scale, y / scale));
+        const TRect r{any(-2, 7), any(-2, 6), any(-2, 7), any(-2, 6)};
+        const TRect r_large{r.Left * scale, r.Top * scale, r.Right * scale, r.Bottom * scale};
+        const int x = any(-12, 12), y = any(-12, 12);
+        const bool transparent = any(0, 1) != 0;
+        TDirectDrawSurface scaled(13, 11), plain(13, 11);
+        scaled.Fill(Background);
+        plain.Fill(Background);
+        scaled.CopyRect(x, y, r, src, transparent, scale);
+        plain.CopyRect(x, y, r_large, large, transparent);
+        for (int py = 0; py < 11; ++py)
+            for (int px = 0; px < 13; ++px)
+                ASSERT_EQ(scaled.Pixel(px, py), plain.Pixel(px, py))
+                    << "trial " << trial << " at " << px << ", " << py;
+    }
 }
 
 TEST(CopyRect, OverlappingCopyWithinOneSurfaceReadsTheOldPicture) {

@@ -4,17 +4,24 @@
 // their lights and wall explosions are among the measured frames; the zako met on the way
 // chase and fire) and prints one JSON line per screen
 // size:
-//   {"size":"1024x768","threads":2,"frames":N,"create_ms":..,"sim_ms":..,"render_ms":..,
-//    "overlay_ms":..,"frame_ms":..,"frame_ms_p99":..,"rss_mb":..,"projectile_frames":..,
-//    "explosion_frames":..}
-// frame_ms and its p99 time DXTimerTimer itself. The parts come from a second run of the
-// same route that calls the frame's steps one by one in the frame loop's order: sim is
-// everything before the render, overlay everything after it. Each size runs in its own
-// process, so rss_mb is that size's peak.
+//   {"size":"1024x768","threads":2,"frames":N,"create_ms":..,"floor_ms":..,
+//    "frame_ms":..,"frame_ms_p99":..,"frame_to_floor":..,   (and the same for)
+//    "sim_..","render_..","prepare_..","rasterize_..","overlay_..","present_..",
+//    "rss_mb":..,"projectile_frames":..,"explosion_frames":..}
+// frame times DXTimerTimer itself. The parts come from a second run of the same route that
+// calls the frame's steps one by one in the frame loop's order: sim is everything before
+// the 3D render, render is RenderScene (prepare, then rasterize: see brannock-render-bench),
+// overlay the HUD, captions and flash after it, present is Present (nothing without a
+// window). Each figure is a median with its 99th percentile and the median as a multiple of
+// floor_ms, the least any renderer must do at the size with as many threads
+// (tools/bench/floor.h), measured in the same run. Each size runs in its own process, so
+// rss_mb is that size's peak.
 //
 // Options: --frames N (default 600), --size WxH (only that size: a designed one full-screen,
 //          any other as a window of that size),
 //          --threads N (threads drawing the 3D view; default: BRANNOCK_THREADS or every core),
+//          --window (a real window of the video driver the environment chooses, presented
+//          every frame; headless otherwise),
 //          --shots DIR (no timing: PNGs of every camera mode at the start and at a wall).
 #include <SDL.h>
 #include <nlohmann/json.hpp>
@@ -35,8 +42,11 @@
 #include "app/game.h"
 #include "app/main_form.h"
 #include "game/pictures.h"
+#include "media/gl_probe.h"
 #include "scene/scene.h"
 #include "tools/bench/bench_args.h"
+#include "tools/bench/bench_report.h"
+#include "tools/bench/floor.h"
 
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -114,13 +124,6 @@ double Ms(WallClock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-double Percentile(std::vector<double> v, double p) {
-    if (v.empty()) return 0;
-    std::sort(v.begin(), v.end());
-    const size_t i = std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())));
-    return v[i];
-}
-
 struct DesignedMode {
     int width, height, display_mode;
     double screen_scale;
@@ -175,7 +178,7 @@ void StartGame(TMainForm& form, int width, int height, int camera_mode) {
 struct PassResult {
     int threads = 0;
     double create_ms = 0;
-    std::vector<double> frame, sim, render, overlay;
+    std::vector<double> frame, sim, render, prepare, rasterize, overlay, present;
     int projectile_frames = 0; // frames with a shot or missile in flight
     int explosion_frames = 0;  // frames with an explosion growing
 };
@@ -187,7 +190,7 @@ bool AnyAlive(const auto& pool) {
 }
 
 // One game frame without the pacing wait (the clock is virtual and is simply moved on),
-// timed in three parts.
+// timed in its parts.
 void TimedFrame(TMainForm& form, VirtualClock& clock, PassResult& r) {
     World& w = form.world;
     if (!form.DXDraw.IsDrawable()) return;
@@ -201,17 +204,25 @@ void TimedFrame(TMainForm& form, VirtualClock& clock, PassResult& r) {
     form.DXDraw.RenderScene();
     const auto t2 = WallClock::now();
     DrawGameOverlays(screen);
-    form.DXDraw.Present();
     const auto t3 = WallClock::now();
+    form.DXDraw.Present();
+    const auto t4 = WallClock::now();
     r.sim.push_back(Ms(t1 - t0));
     r.render.push_back(Ms(t2 - t1));
+    const rm::RenderTimes parts = form.DXDraw.D3DRMDevice()->LastRenderTimes();
+    r.prepare.push_back(parts.prepare_ms);
+    r.rasterize.push_back(parts.rasterize_ms);
     r.overlay.push_back(Ms(t3 - t2));
+    r.present.push_back(Ms(t4 - t3));
 }
 
-PassResult RunPass(int width, int height, std::optional<int> threads, int frames, bool by_parts) {
+PassResult RunPass(int width, int height, std::optional<int> threads, int frames, bool by_parts,
+                   bool window) {
     VirtualClock clock(10000);
     TApplication app(clock);
-    TMainForm form(app, false);
+    TMainForm form(app, window);
+    // A window of the picture's size, so that presenting copies it without scaling.
+    if (window) form.Window.SetClientSize(width, height);
     StartGame(form, width, height, 0);
     if (threads) form.DXDraw.D3DRM()->SetRenderThreads(*threads);
     PassResult r;
@@ -245,19 +256,23 @@ double Round2(double v) {
     return static_cast<double>(std::llround(v * 100.0)) / 100.0;
 }
 
-void RunSize(int width, int height, std::optional<int> threads, int frames) {
-    const PassResult whole = RunPass(width, height, threads, frames, false);
-    const PassResult parts = RunPass(width, height, threads, frames, true);
+void RunSize(int width, int height, std::optional<int> threads, int frames, bool window) {
+    const PassResult whole = RunPass(width, height, threads, frames, false, window);
+    const PassResult parts = RunPass(width, height, threads, frames, true, window);
+    const double floor_ms = bench_floor::FloorMs(width, height, whole.threads);
     nlohmann::ordered_json line;
     line["size"] = std::to_string(width) + "x" + std::to_string(height);
     line["threads"] = whole.threads;
     line["frames"] = frames;
     line["create_ms"] = Round2(whole.create_ms);
-    line["sim_ms"] = Round2(Percentile(parts.sim, 0.5));
-    line["render_ms"] = Round2(Percentile(parts.render, 0.5));
-    line["overlay_ms"] = Round2(Percentile(parts.overlay, 0.5));
-    line["frame_ms"] = Round2(Percentile(whole.frame, 0.5));
-    line["frame_ms_p99"] = Round2(Percentile(whole.frame, 0.99));
+    line["floor_ms"] = std::round(floor_ms * 1000) / 1000;
+    bench_report::AddFigure(line, "frame", whole.frame, floor_ms);
+    bench_report::AddFigure(line, "sim", parts.sim, floor_ms);
+    bench_report::AddFigure(line, "render", parts.render, floor_ms);
+    bench_report::AddFigure(line, "prepare", parts.prepare, floor_ms);
+    bench_report::AddFigure(line, "rasterize", parts.rasterize, floor_ms);
+    bench_report::AddFigure(line, "overlay", parts.overlay, floor_ms);
+    bench_report::AddFigure(line, "present", parts.present, floor_ms);
     line["rss_mb"] = Round2(PeakRssMb());
     line["projectile_frames"] = whole.projectile_frames;
     line["explosion_frames"] = whole.explosion_frames;
@@ -320,6 +335,7 @@ int main(int argc, char** argv) {
     std::string shots;
     std::vector<bench_args::Size> sizes = {{640, 480}, {800, 600}, {1024, 768}};
     std::optional<int> threads;
+    bool window = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool has_value = i + 1 < argc;
@@ -341,14 +357,16 @@ int main(int argc, char** argv) {
                           << rm::MaxRenderThreads << "\n";
                 return 2;
             }
+        } else if (arg == "--window") {
+            window = true;
         } else {
             std::cerr << "usage: brannock-bench [--frames N] [--size WxH] [--threads N] "
-                         "[--shots DIR]\n";
+                         "[--window] [--shots DIR]\n";
             return 2;
         }
     }
-    // Headless: no window, no sound card.
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    // Headless unless asked for a window; never a sound card.
+    if (!window) setenv("SDL_VIDEODRIVER", "dummy", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
 
     if (!shots.empty()) {
@@ -362,10 +380,13 @@ int main(int argc, char** argv) {
         // A process per size, so each reports its own peak memory.
         const pid_t child = fork();
         if (child == 0) {
+            // As the game does: whether GL is only software is asked in a child of its own,
+            // while this process has one thread.
+            if (window) StartGlProbe();
             if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) _exit(1);
             try {
-                RunSize(width, height, threads, frames);
-            } catch (const EDXDrawError& error) {
+                RunSize(width, height, threads, frames, window);
+            } catch (const std::exception& error) {
                 std::cerr << "brannock-bench: " << error.what() << "\n";
                 _exit(1);
             }
