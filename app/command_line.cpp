@@ -23,9 +23,19 @@ std::string HelpText() {
            "                 good: " +
            RowOf(Option::WhiteFlash).key +
            "=0 in the [Brannock] section of bn.ini)\n"
-           "  --record FILE  play, and record the game from START on into the demo FILE\n"
+           "  --record FILE  play, and record a game from START on into the demo FILE\n"
            "  --play FILE    show the demo FILE with its own settings, then exit (Escape\n"
-           "                 stops it; of yours only the white flash setting is used)\n";
+           "                 stops it; of yours only the white flash setting is used)\n\n"
+           "P, Escape or a gamepad's Start pauses the game; Escape on GAME OVER and the\n"
+           "end of a game go back to the panel. In the [Brannock] section of bn.ini:\n"
+           "  " +
+           RowOf(Option::FocusPause).key +
+           "=0  no pause when the window loses the focus (1, the default, pauses)\n"
+           "  " +
+           RowOf(Option::EscapeQuits).key +
+           "=1  Escape closes the game at once, everywhere, as designed\n"
+           "  " +
+           RowOf(Option::QuitAfterGame).key + "=1  the game closes after its ending, as designed\n";
 }
 
 CommandLine Refused(const std::string& reason) {

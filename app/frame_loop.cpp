@@ -17,7 +17,7 @@ void DrawEndCaptions(const ScreenContext& screen) {
     const int s = draw.UiScale(); // 1 in every designed mode
     const int x = (draw.Width() - caption.PatternWidth * s) / 2;
     const int y = (draw.Height() - caption.PatternHeight * s) / 2 - 10 * s;
-    if (w.Boss_HP != 0 && w.Robo_HP <= 0) caption.Draw(draw.BackSurface(), x, y, 0, s);
+    if (GameOver(w)) caption.Draw(draw.BackSurface(), x, y, 0, s);
     if (w.Boss_Down_Frames >= 15) caption.Draw(draw.BackSurface(), x, y, 1, s);
 }
 

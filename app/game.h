@@ -23,6 +23,5 @@ void Check_Zako_Clear(const GameContext& game);
 // frame: the transition screen and the next stage, or the ending after the last one.
 void EndStage(const ScreenContext& screen);
 void Button1Click(TMainForm& form);
-// Stops the running screen and starts the next one; what a screen needs as it begins or
-// ends happens here too (app/screen_change.cpp).
+// Hands over to another screen through the form's screen machine (app/screen_machine.h).
 void ChangeScreen(TMainForm& form, Screen next);

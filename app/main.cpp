@@ -16,7 +16,6 @@
 #include "media/gl_probe.h"
 #include "media/language.h"
 #include "media/report.h"
-#include "media/tape_clock.h"
 #include "media/video_start.h"
 
 namespace {
@@ -75,19 +74,19 @@ int main(int argc, char** argv) {
         ReportProblemLine("", Format(Tr("ディスプレイがありません: %s"), no_display.c_str()));
         return 1;
     }
+    // The game's own time, with pauses left out, and the tape a demo records or plays are
+    // the form's (TMainForm::GameClock, Tape).
     RealClock wall;
-    // Every reading of the game goes through the tape, which a demo records or plays.
-    TapeClock clock(wall);
-    TApplication application(clock);
+    TApplication application(wall);
     application.Title = Tr("Brannock");
     int status = 0;
     try {
         TMainForm form(application);
         form.NoFlashOption = command_line.no_flash;
         if (demo) {
-            status = PlayDemoInWindow(form, clock, wall, std::move(*demo), command_line.play_file);
+            status = PlayDemoInWindow(form, std::move(*demo), command_line.play_file);
         } else if (writer) {
-            RecordGameInWindow(form, clock, std::move(writer));
+            RecordGameInWindow(form, std::move(writer));
         } else {
             application.Run();
         }

@@ -27,12 +27,18 @@ void DispatchEvent(TMainForm& form, const TEvent& event) {
         form.Panel1.HandleEvent(event);
         return;
     }
-    if (key_down && event.key == key_code::Escape) {
+    if (event.kind == TEventKind::RenderReset) {
+        if (form.DXDraw.Initialized()) form.DXDraw.RestoreSurfaces();
+        return;
+    }
+    const TUiEvent ui = form.UiReader.Read(event, form.Window);
+    if (ui.input == UiInput::Escape) {
         FormKeyDown(form, key_code::Escape); // the form sees every key first
         return;
     }
-    if (event.kind == TEventKind::RenderReset) {
-        if (form.DXDraw.Initialized()) form.DXDraw.RestoreSurfaces();
+    if (ui.input == UiInput::Pause && form.Screens.Take(ProgramEvent::PauseKey)) return;
+    if (form.Screens.Current() == Screen::Paused) {
+        form.Screens.TakeMenuInput(ui);
         return;
     }
     if (form.Panel1.Visible) form.Panel1.HandleEvent(event);
@@ -41,9 +47,9 @@ void DispatchEvent(TMainForm& form, const TEvent& event) {
 } // namespace
 
 TMainForm::TMainForm(TApplication& application, bool open_window)
-    : Application(application), DXDraw(Window), DXTimer(application), DXInput1(application),
-      DXWaveList1(DXSound1), DXImageList1(DXDraw), OPTimer(application), EndingTimer(application),
-      TunagiTimer(application) {
+    : Application(application), DXDraw(Window), DXTimer(application, Tape), DXInput1(application),
+      DXWaveList1(DXSound1), DXImageList1(DXDraw), OPTimer(application, Tape),
+      EndingTimer(application, Tape), TunagiTimer(application, Tape) {
     DXTimer.SetActiveOnly(true);
     DXTimer.SetInterval(0);
     DXTimer.OnTimer = [this](TDXTimer&, int) { DXTimerTimer(MakeScreenContext()); };
@@ -57,12 +63,8 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
     // that clicked START on the panel must not also start the game on the title.
     for (TDXTimer* timer : {&DXTimer, &OPTimer, &EndingTimer, &TunagiTimer})
         timer->OnEnable = [this](TDXTimer&) { DXInput1.ForgetTaps(); };
-    // A pad's Start starts, as button 1 does, on the title and between stages.
-    DXInput1.StartActsAsButton1 = [this] { return OPTimer.Enabled() || TunagiTimer.Enabled(); };
 
-    DXDraw.SetOptions({doFullScreen, do3D});
-    DXDraw.Display.BitCount = 16;
-    DXDraw.SetControlSize(ClientWidth, ClientHeight);
+    DesignDisplay(*this);
     DXDraw.OnInitialize = [this](TDXDraw&) { DXDrawInitialize(*this); };
     DXDraw.OnFinalize = [this](TDXDraw&) { DXDrawFinalize(*this); };
     DXDraw.OnInitializeSurface = [this](TDXDraw&) { DXDrawInitializeSurface(*this); };
@@ -126,13 +128,13 @@ ScreenContext TMainForm::MakeScreenContext() {
             DXDraw,
             DXImageList1,
             DXInput1,
-            Application.clock(),
+            Tape,
             Radar_Surface.get(),
             Gauge_Surface.get(),
             {&Image1, &Image2, &Image3, &Image4, &Image5, &Image6},
             DXTimer.FramesPerSecond(),
             FlashesOff(*this),
-            [this](Screen next) { ChangeScreen(*this, next); }};
+            [this](Screen next) { Screens.Change(next); }};
 }
 
 void TMainForm::Close() {
@@ -159,8 +161,18 @@ void FormCreate(TMainForm& form) {
     PlaceEnemiesAtStart(w);
 }
 
+void DesignDisplay(TMainForm& form) {
+    TDXDraw& draw = form.DXDraw;
+    draw.SetOptions({doFullScreen, do3D});
+    draw.Display = TDisplay{};
+    draw.Display.BitCount = 16;
+    draw.SetControlSize(form.ClientWidth, form.ClientHeight);
+}
+
+// Escape: the screen machine says what it does where (it closes the program on the panel,
+// as designed).
 void FormKeyDown(TMainForm& form, int key) {
-    if (key == key_code::Escape) form.Close();
+    if (key == key_code::Escape) form.Screens.Take(ProgramEvent::Escape);
 }
 
 void Button2Click(TMainForm& form) {

@@ -11,17 +11,21 @@
 #include <string>
 
 #include "app/desktop_window.h"
+#include "app/screen_machine.h"
 #include "game/context.h"
 #include "game/world.h"
 #include "media/application.h"
 #include "media/dib.h"
 #include "media/display.h"
+#include "media/game_time.h"
 #include "media/image_list.h"
 #include "media/input.h"
 #include "media/language.h"
 #include "media/sound.h"
 #include "media/surface.h"
+#include "media/tape_clock.h"
 #include "media/timer.h"
+#include "media/ui_input.h"
 #include "media/window.h"
 #include "options/help_link.h"
 #include "options/options_panel.h"
@@ -45,6 +49,11 @@ public:
     bool Borderless = false;
 
     TApplication& Application;
+    // The game's time: the application's clock with the pauses left out, read through the
+    // tape a demo records or plays. The game frames, the title, transition and ending
+    // screens, their timers and the play clock all read Tape.
+    GameTime GameClock{Application.clock()};
+    TapeClock Tape{GameClock};
     TWindow Window;
     TDXDraw DXDraw;
     // The window mode's window as the player sizes it (beyond the designed form).
@@ -61,6 +70,10 @@ public:
     TMailAndHP MailAndHP1;
     TDXTimer EndingTimer;
     TDXTimer TunagiTimer;
+    // Which screen runs (after the timers it hands the idle slot between).
+    ScreenMachine Screens{*this};
+    // The program's own keys and the pause menu's input, read from the window's events.
+    TUiReader UiReader;
 
     // HUD surfaces, alive between display initialise and finalise.
     std::unique_ptr<TDirectDrawSurface> Radar_Surface;
@@ -71,7 +84,7 @@ public:
     // What the game steps reach: the world, the input states, the scene, the wave list.
     GameContext MakeGameContext();
     // What the screens reach besides: the display, the pictures, the HUD surfaces, the
-    // stage maps, and the hand-over to another screen (ChangeScreen, app/game.h).
+    // stage maps, and the hand-over to another screen (the screen machine, Screens).
     ScreenContext MakeScreenContext();
 
     // Closes the form: the message loop ends.
@@ -97,6 +110,9 @@ private:
 inline bool FlashesOff(const TMainForm& form) {
     return form.world.No_Flash || form.NoFlashOption;
 }
+
+// The display's designed options and size: the form's creation, and a new game again.
+void DesignDisplay(TMainForm& form);
 
 // Form events.
 void FormCreate(TMainForm& form);

@@ -1,26 +1,20 @@
-// Which screen runs: each screen has its frame timer, and exactly one runs at a time (they
-// share the application's idle slot), so a hand-over stops every timer before it starts
-// the next. What a screen needs as it begins, or leaves behind as it ends, is done here.
+// What a screen needs as it begins, or leaves behind as it ends; which screen runs is the
+// screen machine's (app/screen_machine.cpp).
 #include "app/game.h"
 #include "app/main_form.h"
 #include "game/waves.h"
 #include "options/records.h"
 
-namespace {
-
-// A stage begins: the game frames, a play clock counted from now, the game's music.
 void BeginStage(TMainForm& form) {
     World& w = form.world;
     form.DXTimer.SetEnabled(true);
-    w.Clock_Start = form.Application.clock().Now();
+    w.Clock_Start = form.Tape.Now();
     w.Clock_Running = true;
     PlayWave(form.MakeGameContext(), wave::GameBGM);
 }
 
-// The game is over after the ending: the display closes and the result enters its table.
-// The designed program then closes; a demo shows the ending of a game played before, so
-// its result is not entered again.
-void EndGame(TMainForm& form) {
+// A demo shows the ending of a game played before, so its result is not entered again.
+void EnterResult(TMainForm& form) {
     World& w = form.world;
     StopWave(form.MakeGameContext(), wave::Ending);
     form.DXDraw.FinalizeDisplay();
@@ -40,30 +34,29 @@ void EndGame(TMainForm& form) {
         if (w.Ending_Rank <= static_cast<int>(RecordCount))
             ShowRecords(form, entered, w.Ending_Rank, time_attack);
     }
-    form.Close();
 }
 
-} // namespace
+void ShowPanelAgain(TMainForm& form) {
+    form.DXWaveList1.Sound().StopAll();
+    // Closing the display also closes the window mode's desktop window.
+    if (form.DXDraw.Initialized()) form.DXDraw.FinalizeDisplay();
+    // The world's frames go before the scene root they hang from.
+    form.world = World{};
+    form.DXDraw.ReleaseScene();
+    DesignDisplay(form);
+    for (TDXTimer* timer : {&form.DXTimer, &form.OPTimer, &form.TunagiTimer, &form.EndingTimer})
+        timer->ForgetRate();
+    form.DXInput1.ForgetStates();
+    form.Borderless = false;
+    form.Window.SetBorderless(false);
+    form.Window.SetCursorVisible(true);
+    form.Window.Centre();
+    form.Panel1.RestoreDesign();
+    FormCreate(form);
+    form.Panel1.Visible = true;
+    form.Application.KeepIdling();
+}
 
 void ChangeScreen(TMainForm& form, Screen next) {
-    for (TDXTimer* timer : {&form.DXTimer, &form.OPTimer, &form.TunagiTimer, &form.EndingTimer})
-        timer->SetEnabled(false);
-    switch (next) {
-    case Screen::Panel:
-        EndGame(form);
-        break;
-    case Screen::Title:
-        form.OPTimer.SetEnabled(true);
-        break;
-    case Screen::Game:
-        BeginStage(form);
-        break;
-    case Screen::Transition:
-        form.TunagiTimer.SetEnabled(true);
-        break;
-    case Screen::Ending:
-        form.EndingTimer.SetEnabled(true);
-        PlayWave(form.MakeGameContext(), wave::Ending);
-        break;
-    }
+    form.Screens.Change(next);
 }

@@ -19,17 +19,20 @@ constexpr TimedScreen TimedScreens[] = {
 
 using FrameListener = std::function<void(DemoScreen screen, uint64_t presents_before)>;
 
-// Lets `done` follow every call of a timed screen's handler; returns the handlers as they
-// were.
-TimerHandlers FollowTimedScreens(TMainForm& form, const FrameListener& done) {
+// Lets `done` follow every call of a timed screen's handler (`begin` is told before it);
+// returns the handlers as they were.
+TimerHandlers FollowTimedScreens(TMainForm& form, const FrameListener& done,
+                                 const std::function<void()>& begin = nullptr) {
     TimerHandlers saved;
     for (size_t i = 0; i < std::size(TimedScreens); ++i) {
         const TimedScreen& timed = TimedScreens[i];
         TDXTimer& timer = form.*timed.timer;
         auto handler = timer.OnTimer;
         saved[i] = handler;
-        timer.OnTimer = [&form, handler, done, screen = timed.screen](TDXTimer& sender, int lag) {
+        timer.OnTimer = [&form, handler, done, begin, screen = timed.screen](TDXTimer& sender,
+                                                                             int lag) {
             const uint64_t before = form.DXDraw.PresentCount();
+            if (begin) begin();
             if (handler) handler(sender, lag);
             done(screen, before);
         };
@@ -67,12 +70,17 @@ void PanelForSettings(TMainForm& form, const DemoSettings& settings) {
 
 // ---------------------------------------------------------------- recording
 
-DemoRecorder::DemoRecorder(TMainForm& form, TapeClock& clock, std::unique_ptr<DemoWriter> writer,
+DemoRecorder::DemoRecorder(TMainForm& form, std::unique_ptr<DemoWriter> writer,
                            std::string game_version)
-    : form_(form), clock_(clock), writer_(std::move(writer)),
+    : form_(form), clock_(form.Tape), writer_(std::move(writer)),
       game_version_(std::move(game_version)) {
     start_ = form_.Panel1.Button1.OnClick;
     form_.Panel1.Button1.OnClick = [this, start = start_] {
+        // One demo holds one game: a later START plays unrecorded.
+        if (finished_) {
+            if (start) start();
+            return;
+        }
         // START's own clock readings (the title screen's timer starting) belong to the
         // first frame.
         clock_.StartRecording();
@@ -85,11 +93,19 @@ DemoRecorder::DemoRecorder(TMainForm& form, TapeClock& clock, std::unique_ptr<De
         Start();
     };
     handlers_ = FollowTimedScreens(
-        form_, [this](DemoScreen screen, uint64_t before) { FrameDone(screen, before); });
+        form_, [this](DemoScreen screen, uint64_t before) { FrameDone(screen, before); },
+        [this] { in_frame_ = true; });
     form_.DXInput1.OnUpdated = [this](TDXInputStates& states) { states_ = StatesBits(states); };
+    // A timer that comes back with the focus reads the clock; under the pause menu none
+    // does (the paused game's timer is stopped).
     listener_ = form_.Application.AddActivationListener([this](bool active) {
-        if (active && recording_ && regains_ < UINT8_MAX) ++regains_;
+        if (active && recording_ && form_.Screens.Current() != Screen::Paused &&
+            regains_ < UINT8_MAX)
+            ++regains_;
     });
+    form_.Screens.OnChange = [this](Screen now) {
+        if (now == Screen::Panel) PanelShown();
+    };
 }
 
 DemoRecorder::~DemoRecorder() {
@@ -98,6 +114,15 @@ DemoRecorder::~DemoRecorder() {
     UnfollowTimedScreens(form_, handlers_);
     form_.DXInput1.OnUpdated = nullptr;
     form_.Application.RemoveActivationListener(listener_);
+    form_.Screens.OnChange = nullptr;
+}
+
+// The game is over: the frame that brought the panel back is the demo's last.
+void DemoRecorder::PanelShown() {
+    if (in_frame_)
+        finish_after_ = true;
+    else
+        Finish();
 }
 
 void DemoRecorder::Start() {
@@ -107,6 +132,18 @@ void DemoRecorder::Start() {
 }
 
 void DemoRecorder::FrameDone(DemoScreen screen, uint64_t presents_before) {
+    in_frame_ = false;
+    if (finish_after_) {
+        // Its readings are all taken: the panel's own would belong to no frame.
+        finish_after_ = false;
+        WriteFrame(screen, presents_before);
+        Finish();
+        return;
+    }
+    WriteFrame(screen, presents_before);
+}
+
+void DemoRecorder::WriteFrame(DemoScreen screen, uint64_t presents_before) {
     // A call that showed nothing (the display not drawable) is not a frame: its readings
     // go with the next one.
     if (!recording_ || form_.DXDraw.PresentCount() == presents_before) return;
@@ -121,7 +158,8 @@ void DemoRecorder::FrameDone(DemoScreen screen, uint64_t presents_before) {
 }
 
 void DemoRecorder::Finish() {
-    if (!writer_) return;
+    if (!writer_ || finished_) return;
+    finished_ = true;
     recording_ = false;
     clock_.StopRecording();
     writer_->Finish();
@@ -129,8 +167,8 @@ void DemoRecorder::Finish() {
 
 // ---------------------------------------------------------------- playback
 
-DemoPlayer::DemoPlayer(TMainForm& form, TapeClock& clock, Demo demo)
-    : form_(form), clock_(clock), demo_(std::move(demo)) {
+DemoPlayer::DemoPlayer(TMainForm& form, Demo demo)
+    : form_(form), clock_(form.Tape), demo_(std::move(demo)) {
     handlers_ = FollowTimedScreens(
         form_, [this](DemoScreen screen, uint64_t before) { FrameDone(screen, before); });
     form_.DXInput1.OnUpdated = [this](TDXInputStates& states) {

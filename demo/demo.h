@@ -1,7 +1,8 @@
-// Recording a game as a demo and playing one back. Both attach to a form whose application
-// runs on a TapeClock: the recorder tapes every clock reading and the input states of each
-// frame of the timed screens; the player starts the game with the recorded settings and
-// feeds the same readings and states back, frame by frame.
+// Recording a game as a demo and playing one back. Both attach to a form and its game
+// clock's tape (TMainForm::Tape): the recorder tapes every clock reading and the input
+// states of each frame of the timed screens; the player starts the game with the recorded
+// settings and feeds the same readings and states back, frame by frame. A pause is no
+// part of a demo: the game's time stands still through it and no frame runs.
 //
 // Failures: reading or creating a demo file throws DemoError (its message names the file);
 // the demo commands report it (media/report.h) and refuse to start. A recording that
@@ -30,15 +31,16 @@ void PanelForSettings(TMainForm& form, const DemoSettings& settings);
 
 class DemoRecorder {
 public:
-    // Records from the next START on. The writer is made by the caller (so a file that
-    // cannot be written is refused before the game opens).
-    DemoRecorder(TMainForm& form, TapeClock& clock, std::unique_ptr<DemoWriter> writer,
-                 std::string game_version);
+    // Records one game, from the next START until the panel comes back (or the program
+    // closes). The writer is made by the caller (so a file that cannot be written is
+    // refused before the game opens).
+    DemoRecorder(TMainForm& form, std::unique_ptr<DemoWriter> writer, std::string game_version);
     ~DemoRecorder();
     DemoRecorder(const DemoRecorder&) = delete;
     DemoRecorder& operator=(const DemoRecorder&) = delete;
 
-    // Writes the end mark and closes the file (without a START, the file is removed).
+    // Writes the end mark and closes the file (without a START, the file is removed);
+    // nothing is recorded after it.
     void Finish();
     int Frames() const { return frames_; }
     // A write error, once one happened.
@@ -47,6 +49,8 @@ public:
 private:
     void Start();
     void FrameDone(DemoScreen screen, uint64_t presents_before);
+    void WriteFrame(DemoScreen screen, uint64_t presents_before);
+    void PanelShown();
 
     TMainForm& form_;
     TapeClock& clock_;
@@ -55,6 +59,9 @@ private:
     std::unique_ptr<DemoWriter> writer_;
     std::string game_version_;
     bool recording_ = false;
+    bool finished_ = false;
+    bool in_frame_ = false;     // a timed screen's handler runs
+    bool finish_after_ = false; // the panel came back in this frame: it is the last
     uint64_t states_ = 0;
     uint8_t regains_ = 0;
     int frames_ = 0;
@@ -65,7 +72,7 @@ private:
 class DemoPlayer {
 public:
     // The form must be fresh (the options panel up, START not pressed).
-    DemoPlayer(TMainForm& form, TapeClock& clock, Demo demo);
+    DemoPlayer(TMainForm& form, Demo demo);
     ~DemoPlayer();
     DemoPlayer(const DemoPlayer&) = delete;
     DemoPlayer& operator=(const DemoPlayer&) = delete;

@@ -3,9 +3,7 @@
 #include "app/command_line.h"
 #include "app/main_form.h"
 #include "demo/demo.h"
-#include "media/clock.h"
 #include "media/report.h"
-#include "media/tape_clock.h"
 
 std::optional<Demo> LoadDemoToPlay(const std::string& path) {
     try {
@@ -31,10 +29,9 @@ std::unique_ptr<DemoWriter> OpenDemoToRecord(const std::string& path) {
     }
 }
 
-int PlayDemoInWindow(TMainForm& form, TapeClock& clock, RealClock& wall, Demo demo,
-                     const std::string& path) {
-    clock.SetPacing(&wall);
-    DemoPlayer player(form, clock, std::move(demo));
+int PlayDemoInWindow(TMainForm& form, Demo demo, const std::string& path) {
+    form.Tape.SetPacing(&form.GameClock);
+    DemoPlayer player(form, std::move(demo));
     player.Start();
     TApplication& application = form.Application;
     while (!application.Terminated() && !player.Finished()) application.Step(true);
@@ -49,8 +46,8 @@ int PlayDemoInWindow(TMainForm& form, TapeClock& clock, RealClock& wall, Demo de
     return 0;
 }
 
-void RecordGameInWindow(TMainForm& form, TapeClock& clock, std::unique_ptr<DemoWriter> writer) {
-    DemoRecorder recorder(form, clock, std::move(writer), GameVersion());
+void RecordGameInWindow(TMainForm& form, std::unique_ptr<DemoWriter> writer) {
+    DemoRecorder recorder(form, std::move(writer), GameVersion());
     form.Application.Run();
     recorder.Finish();
 }

@@ -10,17 +10,15 @@
 #include "demo/demo_file.h"
 
 class TMainForm;
-class TapeClock;
-class RealClock;
 
 // The demo at path, when this game can play it; otherwise says why on stderr.
 std::optional<Demo> LoadDemoToPlay(const std::string& path);
 // A writer for a demo at path; null, after saying why on stderr, when it cannot be written.
 std::unique_ptr<DemoWriter> OpenDemoToRecord(const std::string& path);
 
-// Plays the demo in the window until its end or Escape, paced by the wall clock; the
-// program's exit status (1 when the game left the recording).
-int PlayDemoInWindow(TMainForm& form, TapeClock& clock, RealClock& wall, Demo demo,
-                     const std::string& path);
-// Runs the game as the player plays it and records it from START on.
-void RecordGameInWindow(TMainForm& form, TapeClock& clock, std::unique_ptr<DemoWriter> writer);
+// Plays the demo in the window until its end or Escape, paced by the game's clock at the
+// recorded speed; the program's exit status (1 when the game left the recording).
+int PlayDemoInWindow(TMainForm& form, Demo demo, const std::string& path);
+// Runs the game as the player plays it and records its first game, from START until the
+// panel comes back.
+void RecordGameInWindow(TMainForm& form, std::unique_ptr<DemoWriter> writer);

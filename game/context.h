@@ -27,6 +27,7 @@ enum class Screen {
     Game,       // the game frames (DXTimer)
     Transition, // between two stages (TunagiTimer)
     Ending,     // the credits (EndingTimer)
+    Paused,     // the pause menu over one of the four before (beyond the design)
 };
 
 struct GameContext {

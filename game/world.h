@@ -121,6 +121,12 @@ struct World {
     bool Alpha_Blend = false;
     bool No_Texture = false;
     bool No_Flash = false; // the player turned the white flash of a hit off
+    // Beyond the design, each a setting of its own: the window losing the focus opens the
+    // pause menu; Escape closes the program at once, as designed; the program closes
+    // after a game's ending, as designed, instead of showing the panel again.
+    bool Focus_Pause = true;
+    bool Escape_Quits = false;
+    bool Quit_After_Game = false;
     bool AC_Control = false;
     int32_t Camera_Mode = 0;
     int32_t Back_Distance = 0;
@@ -132,6 +138,11 @@ struct World {
     std::string Win_Dir; // per-user data folder (records)
     std::string Score_File, Time_File;
 };
+
+// The player is down and the boss is not: "GAME OVER" is shown.
+inline bool GameOver(const World& w) {
+    return w.Boss_HP != 0 && w.Robo_HP <= 0;
+}
 
 // Enemy hit points by difficulty: Eazy to Very Hard give the difficulty number to a zako
 // and twice that to a G-walker; Practice and Time Attack give 2 and 4.

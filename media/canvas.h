@@ -27,7 +27,7 @@ public:
     // fills the cell with Brush.Color, a clear brush leaves the background as it is.
     void TextOut(int x, int y, const std::string& utf8_text) override;
     // Width and height of the text's cell in pixels (0, 0 without a font).
-    std::pair<int, int> TextExtent(const std::string& utf8_text);
+    std::pair<int, int> TextExtent(const std::string& utf8_text) override;
 
     // The font file used; tests point it elsewhere to check a missing font.
     static constexpr const char* DefaultFontFile =

@@ -189,6 +189,12 @@ void TDXDraw::FinalizeDisplay() {
     }
 }
 
+void TDXDraw::ReleaseScene() {
+    if (initialized_) return;
+    camera_.reset();
+    scene_.reset();
+}
+
 bool TDXDraw::IsDrawable() {
     return initialized_ && !busy_ && back_surface_.Width() > 0 && back_surface_.Height() > 0;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "media/surface.h"
@@ -63,6 +64,8 @@ public:
     } Brush;
     virtual ~TCanvas() = default;
     virtual void TextOut(int x, int y, const std::string& utf8_text) = 0;
+    // Width and height of the text's cell in pixels in the font now set.
+    virtual std::pair<int, int> TextExtent(const std::string& utf8_text) = 0;
 };
 
 class TDXDraw {
@@ -112,6 +115,9 @@ public:
     rm::Viewport* Viewport() const { return viewport_.get(); }
     const rm::FramePtr& Scene() const { return scene_; }   // the scene root
     const rm::FramePtr& Camera() const { return camera_; } // the display's own camera frame
+    // While not initialised: the scene root and camera go, and the next initialisation
+    // makes new, empty ones, as the first did (a new game's scene).
+    void ReleaseScene();
 
     // Events of the owning form.
     std::function<void(TDXDraw&)> OnInitialize, OnFinalize, OnInitializeSurface, OnRestoreSurface;

@@ -134,6 +134,18 @@ void TDXInput::ForgetTaps() {
     impl_->pressed.reset();
 }
 
+void TDXInput::ForgetPressesSincePause() {
+    impl_->pressed.reset();
+    held_seen_ = true;
+}
+
+void TDXInput::ForgetStates() {
+    impl_->pressed.reset();
+    States.reset();
+    previous_union_.reset();
+    held_seen_ = false;
+}
+
 void TDXInput::UpdateKeyboard() {
     Keyboard.States.reset();
     const auto held = impl_->held | impl_->pressed;
@@ -206,8 +218,6 @@ void TDXInput::UpdateGamepad() {
     // The shoulders are the A and S keys: turn or sidestep, as the control scheme says.
     if (held(SDL_CONTROLLER_BUTTON_LEFTSHOULDER)) states.set(InButton7);
     if (held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER)) states.set(InButton8);
-    if (held(SDL_CONTROLLER_BUTTON_START) && StartActsAsButton1 && StartActsAsButton1())
-        states.set(InButton1);
 }
 
 void TDXInput::UpdateInput() {
@@ -216,6 +226,10 @@ void TDXInput::UpdateInput() {
     TDXInputStates now;
     if (Keyboard.BindInputStates) now |= Keyboard.States;
     if (Joystick.BindInputStates) now |= Joystick.States;
+    if (held_seen_) {
+        previous_union_ |= now;
+        held_seen_ = false;
+    }
     // Only changes of the devices move States, so a state the game took out stays out
     // until it is released and pressed again.
     States |= now & ~previous_union_;

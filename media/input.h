@@ -104,13 +104,18 @@ public:
     // A new screen begins: keys pressed before it and let go since are no taps on it (a
     // key still held counts as held).
     void ForgetTaps();
+    // A screen goes on after a pause: keys and buttons pressed meanwhile are no presses,
+    // and one still held counts only once let go and pressed again (the key that chose
+    // "resume" must not also fire). Those held from before the pause stay held.
+    void ForgetPressesSincePause();
+    // As at program start: no state set, none seen before (a new game).
+    void ForgetStates();
     bool JoystickOpen() const;
     // True when the open joystick is a pad SDL knows the layout of (a game controller):
     // d-pad and left stick are the arrows, A/B/X/Y buttons 1 to 4, the shoulders the
-    // turn/sidestep keys (InButton7, InButton8).
+    // turn/sidestep keys (InButton7, InButton8). Its Start button is no game button: it
+    // is the program's own (it pauses, media/ui_input.h).
     bool GamepadOpen() const;
-    // Asked while a pad is read: whether its Start button counts as button 1 just now.
-    std::function<bool()> StartActsAsButton1;
 
 private:
     struct Impl;
@@ -121,6 +126,7 @@ private:
     TApplication& application_;
     std::unique_ptr<Impl> impl_;
     TDXInputStates previous_union_;
+    bool held_seen_ = false; // the next update takes what is held as already seen
 };
 
 // Windows virtual-key code of an SDL scancode (0 when the key has none). Left and right

@@ -37,6 +37,7 @@ float OutputLimiter::GainFor(float required) {
 
 void OutputLimiter::Process(std::span<int16_t> samples) {
     const bool fading = fade_requested_.load();
+    const bool down = fading || held_.load();
     const auto channels = static_cast<size_t>(channels_);
     bool silent = true;
     for (size_t i = 0; i + channels <= samples.size(); i += channels) {
@@ -44,7 +45,10 @@ void OutputLimiter::Process(std::span<int16_t> samples) {
         for (size_t c = 0; c < channels; ++c)
             peak = std::max(peak, std::fabs(static_cast<float>(samples[i + c]) * makeup_));
         float gain = GainFor(peak > Ceiling ? Ceiling / peak : 1.0f);
-        if (fading) fade_gain_ = std::max(0.0f, fade_gain_ - fade_step_);
+        if (down)
+            fade_gain_ = std::max(0.0f, fade_gain_ - fade_step_);
+        else
+            fade_gain_ = std::min(1.0f, fade_gain_ + fade_step_);
         gain *= fade_gain_;
         float* delayed = &delay_[delay_at_ * channels];
         for (size_t c = 0; c < channels; ++c) {
@@ -55,9 +59,15 @@ void OutputLimiter::Process(std::span<int16_t> samples) {
         }
         if (++delay_at_ == look_ahead_) delay_at_ = 0;
     }
-    if (fading && fade_gain_ <= 0.0f) {
-        if (silent_after_fade_) faded_out_.store(true);
+    if (down && fade_gain_ <= 0.0f) {
+        if (silent_after_fade_) {
+            silenced_.store(true);
+            if (fading) faded_out_.store(true);
+        }
         silent_after_fade_ = true;
+    } else {
+        silent_after_fade_ = false;
+        silenced_.store(false);
     }
     last_silent_.store(silent);
 }

@@ -3,7 +3,8 @@
 // music) would otherwise add up past the largest sample and clip; here the gain comes down
 // smoothly just before such a peak and recovers slowly after it, so nothing clips and
 // nothing clicks, while a mix that fits is passed at its own level. On request the output
-// fades to silence, so closing the device does not cut a sound off at full level.
+// fades to silence, so closing the device does not cut a sound off at full level; held, it
+// fades to silence and back up when let go, so a pause neither clicks.
 #pragma once
 
 #include <atomic>
@@ -35,6 +36,12 @@ public:
     void StartFadeOut() { fade_requested_.store(true); }
     // Any thread: true once the fade has ended and a whole silent call has followed it.
     bool FadedOut() const { return faded_out_.load(); }
+    // Any thread: while held the output fades to silence over FadeOutSeconds; let go, it
+    // comes back up over the same time (unless a fade-out was asked for).
+    void SetHeld(bool held) { held_.store(held); }
+    // Any thread: true once the output is silent because of a hold or a fade-out and a
+    // whole silent call has followed.
+    bool Silenced() const { return silenced_.load(); }
     // Any thread: true when the last call gave nothing but silence.
     bool LastOutputSilent() const { return last_silent_.load(); }
 
@@ -61,5 +68,7 @@ private:
     bool silent_after_fade_ = false;
     std::atomic<bool> fade_requested_{false};
     std::atomic<bool> faded_out_{false};
+    std::atomic<bool> held_{false};
+    std::atomic<bool> silenced_{false};
     std::atomic<bool> last_silent_{true};
 };

@@ -71,6 +71,7 @@ bool TDXSound::Initialize() {
 }
 
 void TDXSound::Finalize() {
+    paused_ = false;
     if (!initialized_) return;
     FadeOut();
     Notify_(Notify::Finalize);
@@ -89,6 +90,39 @@ void TDXSound::FadeOut() {
     limiter_->StartFadeOut();
     const Uint32 start = SDL_GetTicks();
     while (!limiter_->FadedOut() && SDL_GetTicks() - start < FadeOutPatienceMs) SDL_Delay(1);
+}
+
+void TDXSound::HoldOutput() {
+    limiter_->SetHeld(true);
+    if (Mix_Playing(-1) == 0 && limiter_->LastOutputSilent()) return;
+    const Uint32 start = SDL_GetTicks();
+    while (!limiter_->Silenced() && SDL_GetTicks() - start < FadeOutPatienceMs) SDL_Delay(1);
+}
+
+void TDXSound::PauseAll() {
+    if (paused_) return;
+    paused_ = true;
+    if (!initialized_) return;
+    HoldOutput();
+    Mix_Pause(-1);
+}
+
+void TDXSound::ResumeAll() {
+    if (!paused_) return;
+    paused_ = false;
+    if (!initialized_) return;
+    Mix_Resume(-1);
+    limiter_->SetHeld(false);
+}
+
+void TDXSound::StopAll() {
+    const bool was_paused = paused_;
+    paused_ = false;
+    if (!initialized_) return;
+    if (!was_paused) HoldOutput();
+    Mix_HaltChannel(-1);
+    Mix_Resume(-1);
+    limiter_->SetHeld(false);
 }
 
 void TDXSound::MessageBeep() {

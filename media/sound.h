@@ -29,6 +29,13 @@ public:
     bool Initialized() const { return initialized_; }
     // The platform's default warning sound (a short beep through the device).
     void MessageBeep();
+    // Every sound playing stops where it is, after a short fade (no click), and goes on
+    // from there when resumed, fading back in.
+    void PauseAll();
+    void ResumeAll();
+    bool Paused() const { return paused_; }
+    // Every sound ends, after a short fade, paused or not (a new game begins silent).
+    void StopAll();
     // Told of every beep, with or without a device (tests and the replay tool).
     std::function<void()> OnBeep;
 
@@ -41,8 +48,11 @@ public:
 private:
     void Notify_(Notify what);
     void FadeOut();
+    // Fades the output down and returns once it is silent (or the patience ran out).
+    void HoldOutput();
 
     bool initialized_ = false;
+    bool paused_ = false;
     std::unique_ptr<OutputLimiter> limiter_; // the output stage while the device is open
     bool reported_missing_ = false;
     struct Beep;

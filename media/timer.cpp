@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-TDXTimer::TDXTimer(TApplication& application) : application_(application) {
+TDXTimer::TDXTimer(TApplication& application) : TDXTimer(application, application.clock()) {}
+
+TDXTimer::TDXTimer(TApplication& application, Clock& clock)
+    : application_(application), clock_(clock) {
     listener_id_ =
         application_.AddActivationListener([this](bool active) { ApplicationActivated(active); });
 }
@@ -31,6 +34,18 @@ void TDXTimer::SetEnabled(bool value) {
     }
 }
 
+void TDXTimer::Continue() {
+    if (enabled_) return;
+    enabled_ = true;
+    installed_ = true;
+    if (!active_only_ || application_.Active()) TakeSlot();
+}
+
+void TDXTimer::ForgetRate() {
+    frames_per_second_ = 0;
+    frame_counter_ = 0;
+}
+
 void TDXTimer::SetInterval(int value) {
     if (value == interval_) return;
     interval_ = std::max(value, 0);
@@ -38,15 +53,20 @@ void TDXTimer::SetInterval(int value) {
 }
 
 void TDXTimer::Install() {
-    const uint32_t now = application_.clock().Now();
+    const uint32_t now = clock_.Now();
     last_tick_ = now;
     rate_window_start_ = now;
+    TakeSlot();
+}
+
+void TDXTimer::TakeSlot() {
     application_.SetIdleSlot(this, [this] { IdleTick(); });
 }
 
 void TDXTimer::Uninstall() {
     if (!installed_) return;
-    application_.ClearIdleSlot();
+    // Another timer may have taken the slot since: it keeps it.
+    if (application_.IdleOwner() == this) application_.ClearIdleSlot();
     installed_ = false;
 }
 
@@ -62,7 +82,7 @@ void TDXTimer::ApplicationActivated(bool active) {
 }
 
 void TDXTimer::IdleTick() {
-    const uint32_t t = application_.clock().Now();
+    const uint32_t t = clock_.Now();
     const int64_t since_last = static_cast<int32_t>(t - last_tick_);
     if (since_last < interval_) return;
     const int lag = std::max(static_cast<int>(since_last / lag_divisor_), 1);

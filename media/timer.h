@@ -1,6 +1,7 @@
 // A frame timer that runs from the application's idle processing, not from an operating
 // system timer. All timers share the application's single idle slot: enabling one takes
-// the slot, disabling an installed one empties it, whichever timer holds it then.
+// the slot from whichever timer holds it; disabling one empties the slot only if it holds
+// it.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,9 @@
 
 class TDXTimer {
 public:
+    // On the application's clock, or on the clock given (the game's own time).
     explicit TDXTimer(TApplication& application);
+    TDXTimer(TApplication& application, Clock& clock);
     ~TDXTimer();
     TDXTimer(const TDXTimer&) = delete;
     TDXTimer& operator=(const TDXTimer&) = delete;
@@ -19,6 +22,12 @@ public:
     void SetActiveOnly(bool value);
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool value);
+    // Enabled again after a pause: the timer goes on where it stopped. Its last tick and
+    // its frame-rate count stay (its clock stood still meanwhile: nothing is read), and no
+    // new screen begins (OnEnable is not told).
+    void Continue();
+    // Counts its frame rate from nothing again, as a new timer does (a new game).
+    void ForgetRate();
     int Interval() const { return interval_; }
     void SetInterval(int value);
     int FramesPerSecond() const { return frames_per_second_; }
@@ -35,10 +44,12 @@ public:
 
 private:
     void Install();   // resets the last tick and the rate window, takes the slot
-    void Uninstall(); // empties the slot if installed
+    void Uninstall(); // no longer installed; empties the slot if this timer holds it
+    void TakeSlot();
     void ApplicationActivated(bool active);
 
     TApplication& application_;
+    Clock& clock_;
     bool active_only_ = true;
     bool enabled_ = false;
     int interval_ = 1000;

@@ -81,6 +81,32 @@ void TWindow::SetCursorVisible(bool visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
+bool TWindow::CursorVisible() const {
+    return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
+}
+
+bool TWindow::PicturePoint(int event_x, int event_y, int& x, int& y) const {
+    if (window_ == nullptr || shown_.width <= 0 || shown_.height <= 0) return false;
+    if (shown_.renderer_scaled) {
+        x = event_x;
+        y = event_y;
+    } else {
+        if (shown_.w <= 0 || shown_.h <= 0) return false;
+        // Window points to output pixels (more of them on a high-density screen).
+        int window_w = 0, window_h = 0, out_w = 0, out_h = 0;
+        SDL_GetWindowSize(window_, &window_w, &window_h);
+        if (SDL_GetRendererOutputSize(renderer_, &out_w, &out_h) != 0 || window_w <= 0 ||
+            window_h <= 0)
+            return false;
+        const int64_t out_x = int64_t{event_x} * out_w / window_w;
+        const int64_t out_y = int64_t{event_y} * out_h / window_h;
+        if (out_x < shown_.x || out_y < shown_.y) return false;
+        x = static_cast<int>((out_x - shown_.x) * shown_.width / shown_.w);
+        y = static_cast<int>((out_y - shown_.y) * shown_.height / shown_.h);
+    }
+    return x >= 0 && y >= 0 && x < shown_.width && y < shown_.height;
+}
+
 void TWindow::SetFullScreen(bool full_screen) {
     if (window_ == nullptr) return;
     if (full_screen) {
@@ -291,6 +317,7 @@ void TWindow::ShowTexture(TPictureFit fit) {
     int out_width = 0;
     int out_height = 0;
     SDL_GetRendererOutputSize(renderer_, &out_width, &out_height);
+    shown_ = Shown{width, height};
     if (fit == TPictureFit::Fill) {
         const SDL_Rect picture = PresentRect(width, height, out_width, out_height, false);
         const bool whole = picture.w % width == 0 && picture.h % height == 0 &&
@@ -302,6 +329,7 @@ void TWindow::ShowTexture(TPictureFit fit) {
     // Scaled by repeating pixels, never smoothed: text and markers stay sharp.
     SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
     if (!software_) {
+        shown_.renderer_scaled = true;
         SDL_RenderSetLogicalSize(renderer_, width, height);
         SDL_RenderClear(renderer_);
         SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
@@ -313,6 +341,10 @@ void TWindow::ShowTexture(TPictureFit fit) {
 }
 
 void TWindow::PresentInRect(const SDL_Rect& picture, int out_width, int out_height) {
+    shown_.x = picture.x;
+    shown_.y = picture.y;
+    shown_.w = picture.w;
+    shown_.h = picture.h;
     // Only the borders around the picture are cleared.
     const SDL_Rect borders[] = {
         {0, 0, out_width, picture.y},

@@ -43,6 +43,7 @@ public:
 
     void SetBorderless(bool borderless);
     void SetCursorVisible(bool visible);
+    bool CursorVisible() const;
     // Desktop full-screen; the picture keeps its own size and is scaled with its aspect.
     // Leaving it gives the window back its windowed size.
     void SetFullScreen(bool full_screen);
@@ -77,6 +78,9 @@ public:
     // Shows a 0x00RRGGBB picture in the window with its aspect kept, centred on black.
     void PresentPixels(const uint32_t* pixels, int width, int height,
                        TPictureFit fit = TPictureFit::Sharp);
+    // Where a point of a mouse event falls on the picture the window showed last, in the
+    // picture's own pixels; false when it falls beside it (or nothing was shown).
+    bool PicturePoint(int event_x, int event_y, int& x, int& y) const;
 
     // Memory to draw a width x height picture straight into: the streaming texture it is
     // shown from, locked, rows width pixels apart, so that showing it copies it once less.
@@ -101,6 +105,15 @@ private:
     // Draws the texture into the window and shows it.
     void ShowTexture(TPictureFit fit);
     void PresentInRect(const SDL_Rect& picture, int out_width, int out_height);
+    // What the last picture shown was, for PicturePoint: its size, the rectangle it filled
+    // in the output's pixels, and whether the renderer scaled it itself (then SDL gives
+    // mouse events in the picture's pixels already).
+    struct Shown {
+        int width = 0, height = 0;
+        int x = 0, y = 0, w = 0, h = 0;
+        bool renderer_scaled = false;
+    };
+    Shown shown_;
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;

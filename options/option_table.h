@@ -29,6 +29,9 @@ enum class Option : uint8_t {
     BackDistance,
     Difficulty,
     WhiteFlash,
+    FocusPause,
+    EscapeQuits,
+    QuitAfterGame,
     Count,
 };
 inline constexpr size_t OptionCount = static_cast<size_t>(Option::Count);
@@ -220,6 +223,36 @@ inline constexpr std::array<OptionRow, OptionCount> OptionTable = {{
      .control = OptionControl::None,
      .flag = &World::No_Flash,
      .flag_value = 0},
+    // Beyond the design, none recorded in a demo: 1 opens the pause menu when the window
+    // loses the focus; 1 lets Escape close the program at once everywhere, as designed;
+    // 1 closes the program after a game's ending, as designed, instead of the panel.
+    {.id = Option::FocusPause,
+     .key = "非アクティブ時一時停止",
+     .name = "Focus_Pause",
+     .default_value = 1,
+     .min = 0,
+     .max = 1,
+     .in_demo = false,
+     .control = OptionControl::None,
+     .flag = &World::Focus_Pause},
+    {.id = Option::EscapeQuits,
+     .key = "ESCで即終了",
+     .name = "Escape_Quits",
+     .default_value = 0,
+     .min = 0,
+     .max = 1,
+     .in_demo = false,
+     .control = OptionControl::None,
+     .flag = &World::Escape_Quits},
+    {.id = Option::QuitAfterGame,
+     .key = "ゲーム後に終了",
+     .name = "Quit_After_Game",
+     .default_value = 0,
+     .min = 0,
+     .max = 1,
+     .in_demo = false,
+     .control = OptionControl::None,
+     .flag = &World::Quit_After_Game},
 }};
 
 // bn.ini keys of no option START takes: the window mode's window as the player left it, its

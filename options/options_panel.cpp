@@ -96,8 +96,7 @@ TOptionsPanel::TOptionsPanel() {
     Label4.Centred = true;
     Place(Label3, "Label3", Tr("ESCキーで終了します"), 392, 424, 0, 12);
 
-    // The bonus modes: disabled, below the visible area, and never tabbed to.
-    RadioButton13.Enabled = RadioButton14.Enabled = false;
+    // The bonus modes: below the visible area, and never tabbed to.
     RadioButton13.TabStop = RadioButton14.TabStop = false;
 
     const std::pair<TGroupBox*, std::vector<TRadioButton*>> groups[] = {
@@ -117,8 +116,6 @@ TOptionsPanel::TOptionsPanel() {
         }
     }
     check_boxes_ = {&CheckBox2, &CheckBox4};
-    // The designed defaults are the option table's (the group of each button is known now).
-    ShowDefaults(*this);
     buttons_ = {&Button1, &Button2, &Button3, &Button4, &Button5, &Button6, &Button7};
 
     // START first, then the options from left to right, the record buttons, the memo,
@@ -130,6 +127,18 @@ TOptionsPanel::TOptionsPanel() {
                   &RadioButton5,  &RadioButton1,  &RadioButton12, &Button4,       &Button5,
                   &Button6,       &Button7,       &Memo1,         &Button3,       &Button2,
                   &RadioButton13, &RadioButton14};
+    RestoreDesign();
+}
+
+void TOptionsPanel::RestoreDesign() {
+    // The designed defaults are the option table's.
+    ShowDefaults(*this);
+    // The bonus modes: locked until the play count opens them.
+    RadioButton13.Enabled = RadioButton14.Enabled = false;
+    focus_ = 0;
+    space_pressed_ = nullptr;
+    PendingMemoScroll = 0;
+    Memo1.Lines.clear();
 }
 
 void TOptionsPanel::FitTrackBarToLabels(const std::function<int(const std::string&)>& text_width) {

@@ -21,6 +21,9 @@ class TWindow;
 class TOptionsPanel {
 public:
     TOptionsPanel(); // every control at its designed place with its designed default
+    // Every control back to its designed default (the bonus modes locked again), the focus
+    // on START: the panel shown again after a game, before bn.ini is read into it.
+    void RestoreDesign();
     ~TOptionsPanel();
     TOptionsPanel(const TOptionsPanel&) = delete;
     TOptionsPanel& operator=(const TOptionsPanel&) = delete;

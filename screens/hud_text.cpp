@@ -59,7 +59,7 @@ void Draw_Text(const ScreenContext& screen) {
     if (KeepsPoints(w.Difficulty))
         // TRANSLATORS: the HUD's points line.
         canvas.TextOut(s * LineX, s * PointsLineY, Format(Tr("Point：%d"), w.Score));
-    if (w.Boss_HP != 0 && w.Robo_HP <= 0) {
+    if (GameOver(w)) {
         canvas.Font.Size = 30 * s;
         canvas.TextOut((draw.Width() - 317 * s) / 2, draw.Height() / 2 + 40 * s,
                        "Press ESC To Exit!");

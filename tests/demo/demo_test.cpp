@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -78,7 +80,7 @@ TEST(TapeClockTest, PacedPlaybackKeepsTheRecordedIntervals) {
 
 // A game on its own virtual clock, driven frame by frame as the message loop drives it.
 struct Game {
-    Game() : tape(base), application(tape), form(application) {}
+    Game() : application(base), form(application) {}
 
     // One frame of whichever timed screen runs, holding these keys.
     void Frame(const std::set<uint32_t>& keys) {
@@ -94,12 +96,11 @@ struct Game {
 
     json State(const DemoPlayer* player = nullptr) {
         json state = WorldStateJson(form);
-        state["t"] = player != nullptr ? player->FrameTime() : tape.Time();
+        state["t"] = player != nullptr ? player->FrameTime() : form.Tape.Time();
         return state;
     }
 
     VirtualClock base{1000};
-    TapeClock tape;
     TApplication application;
     TMainForm form;
 };
@@ -124,17 +125,22 @@ protected:
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
     }
 
+    // How the recording's player leaves the window three times on the way: as designed
+    // (the frames stop, the play clock runs on), into the pause menu (and back by P), or
+    // not at all.
+    enum class Away { Designed, Paused, Never };
+
     // Records a short Hard game in window mode: the title, then the robot walking and
-    // shooting, the window losing the focus twice on the way. The states after each frame.
-    std::vector<json> Record() {
+    // shooting, leaving the window on the way. The states after each frame of the game.
+    std::vector<json> Record(Away away = Away::Designed) {
         Game game;
         TOptionsPanel& p = game.form.Panel1;
         p.Check(p.RadioButton18);
         p.Check(p.RadioButton4);
         p.Check(p.RadioButton9);
         p.TrackBar1.SetPosition(4);
-        DemoRecorder recorder(game.form, game.tape, std::make_unique<DemoWriter>(demo_),
-                              GameVersion());
+        game.form.world.Focus_Pause = away == Away::Paused;
+        DemoRecorder recorder(game.form, std::make_unique<DemoWriter>(demo_), GameVersion());
         p.Click(p.Button1);
         std::vector<json> states;
         for (int n = 0; n < 90; ++n) {
@@ -143,11 +149,18 @@ protected:
             if (n > 3) keys = {KeyUp};
             if (n > 30) keys = {KeyUp, KeyZ};
             if (n > 60) keys = {KeyLeft, KeyZ};
-            if (n == 40 || n == 41 || n == 70) {
+            if ((n == 40 || n == 41 || n == 70) && away != Away::Never) {
                 // Away for a while: the frames stop, and start again on return.
                 game.application.SetActive(false);
                 game.base.Advance(700);
                 game.application.SetActive(true);
+                if (away == Away::Paused) {
+                    for (int k = 0; k < 3; ++k) game.Frame({}); // the pause menu's frames
+                    SDL_Event resume{};
+                    resume.type = SDL_KEYDOWN;
+                    resume.key.keysym.sym = SDLK_p;
+                    SDL_PushEvent(&resume);
+                }
             }
             game.Frame(keys);
             states.push_back(game.State());
@@ -161,7 +174,7 @@ protected:
     std::vector<json> Play(Demo demo, std::string* divergence = nullptr) {
         Game game;
         game.base.Set(123456);
-        DemoPlayer player(game.form, game.tape, std::move(demo));
+        DemoPlayer player(game.form, std::move(demo));
         player.Start();
         std::vector<json> states;
         while (!player.Finished() && states.size() < 1000) {
@@ -220,6 +233,20 @@ TEST_F(DemoTest, APlaybackRepeatsTheRecordedGameFrameForFrame) {
     EXPECT_FALSE(fs::exists(ini)) << "playing stored settings";
 }
 
+// A pause is no part of the game: the game paused on the way is the game unpaused, in
+// every state and in its demo, byte for byte.
+TEST_F(DemoTest, AGamePausedIsRecordedAsTheSameGameUnpaused) {
+    const std::vector<json> unpaused = Record(Away::Never);
+    std::ifstream unpaused_file(demo_, std::ios::binary);
+    const std::string unpaused_demo{std::istreambuf_iterator<char>(unpaused_file), {}};
+    const std::vector<json> paused = Record(Away::Paused);
+    std::ifstream paused_file(demo_, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(paused_file), {}), unpaused_demo);
+    ASSERT_EQ(paused.size(), unpaused.size());
+    for (size_t i = 0; i < paused.size(); ++i)
+        ASSERT_EQ(paused[i].dump(), unpaused[i].dump()) << "frame " << i + 1;
+}
+
 TEST_F(DemoTest, APlaybackThatLeavesTheRecordingStopsAndSaysWhere) {
     Record();
     const Demo demo = ReadDemo(demo_);
@@ -263,7 +290,7 @@ TEST_F(DemoTest, StartingAgainAfterAFailedStartRecordsFromTheStartThatWorked) {
     // A display that cannot be opened stops START with an error; the demo starts with the
     // START that goes through.
     Game game;
-    DemoRecorder recorder(game.form, game.tape, std::make_unique<DemoWriter>(demo_), GameVersion());
+    DemoRecorder recorder(game.form, std::make_unique<DemoWriter>(demo_), GameVersion());
     game.form.DXDraw.Display.BitCount = 12; // no such screen mode
     EXPECT_ANY_THROW(game.form.Panel1.Button1.OnClick());
     EXPECT_FALSE(fs::exists(demo_)) << "no demo before its header";

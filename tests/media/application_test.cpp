@@ -38,7 +38,7 @@ TEST_F(ApplicationTest, AnEscapedExceptionShowsItsMessageAndTheLoopGoesOn) {
     app_.ClearIdleSlot();
 }
 
-TEST_F(ApplicationTest, EscapeClosesTheProgramFromAnyScreen) {
+TEST_F(ApplicationTest, EscapeOnThePanelClosesTheProgram) {
     PushKeyDown(SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
     app_.Step(false);
     EXPECT_TRUE(form().Closed());

@@ -81,8 +81,9 @@ TEST_F(GamepadTest, NamedButtonsAreTheGameButtonsAndTheShouldersTurn) {
     EXPECT_EQ(With(SDL_CONTROLLER_BUTTON_Y), Only({InButton4}));
     EXPECT_EQ(With(SDL_CONTROLLER_BUTTON_LEFTSHOULDER), Only({InButton7}));
     EXPECT_EQ(With(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER), Only({InButton8}));
-    // Buttons the game gives no meaning stay silent.
+    // Buttons the game gives no meaning stay silent; Start is the program's own (it pauses).
     EXPECT_EQ(With(SDL_CONTROLLER_BUTTON_BACK), TDXInputStates{});
+    EXPECT_EQ(With(SDL_CONTROLLER_BUTTON_START), TDXInputStates{});
     EXPECT_EQ(With(SDL_CONTROLLER_BUTTON_LEFTSTICK), TDXInputStates{});
 }
 
@@ -103,17 +104,6 @@ TEST_F(GamepadTest, DpadAndLeftStickAreTheArrowsBeyondTheDeadZone) {
     EXPECT_EQ(With(-1, SDL_CONTROLLER_AXIS_LEFTX, -17000), Only({InLeft}));
     // The right stick does not steer.
     EXPECT_EQ(With(-1, SDL_CONTROLLER_AXIS_RIGHTX, 32767), TDXInputStates{});
-}
-
-TEST_F(GamepadTest, StartIsButtonOneOnlyWhereTheGameSaysSo) {
-    Attach(true);
-    MakeInput();
-    EXPECT_EQ(With(SDL_CONTROLLER_BUTTON_START), TDXInputStates{}); // nobody asked
-    bool title = false;
-    input_->StartActsAsButton1 = [&] { return title; };
-    EXPECT_EQ(With(SDL_CONTROLLER_BUTTON_START), TDXInputStates{});
-    title = true;
-    EXPECT_EQ(With(SDL_CONTROLLER_BUTTON_START), Only({InButton1}));
 }
 
 TEST_F(GamepadTest, APadPluggedInDuringTheGameIsReadAndItsRemovalForgotten) {

@@ -9,6 +9,8 @@
 #include "media/application.h"
 #include "media/clock.h"
 #include "media/input.h"
+#include "media/ui_input.h"
+#include "media/window.h"
 
 namespace {
 
@@ -117,6 +119,26 @@ TEST_F(InputTest, AStateTheGameRemovedStaysOutUntilPressedAgain) {
     Press(SDL_SCANCODE_X);
     input.UpdateInput();
     EXPECT_TRUE(input.Has(InButton2));
+}
+
+// After a pause: Enter, which chose "resume" and may still be down, fires nothing until
+// pressed again; Up, held since before the pause, walks on; X, let go meanwhile, is out.
+TEST_F(InputTest, KeysPressedDuringAPauseAreNoPressesAfterIt) {
+    Press(SDL_SCANCODE_UP);
+    Press(SDL_SCANCODE_X);
+    input.UpdateInput();
+    Release(SDL_SCANCODE_X);
+    Press(SDL_SCANCODE_RETURN);
+    input.ForgetPressesSincePause();
+    input.UpdateInput();
+    EXPECT_EQ(input.States, Only({InUp}));
+    Release(SDL_SCANCODE_RETURN);
+    input.UpdateInput();
+    Press(SDL_SCANCODE_RETURN);
+    input.UpdateInput();
+    EXPECT_EQ(input.States, Only({InUp, InButton1}));
+    input.ForgetStates();
+    EXPECT_EQ(input.States, TDXInputStates{}) << "a new game starts from nothing";
 }
 
 TEST_F(InputTest, AnInactiveApplicationEmptiesTheUnionAndRemovesHeldStates) {
@@ -332,4 +354,63 @@ TEST_F(QueuedInputTest, ATapWhileInactiveIsNotRememberedForLater) {
     EXPECT_EQ(NextFrame(), Only({}));
     application.SetActive(true);
     EXPECT_EQ(NextFrame(), Only({}));
+}
+
+// The program's own keys and the pause menu's input: Escape, P and Start; arrows, keypad,
+// d-pad and stick; Enter, Space, Z and A choose (not Alt+Enter, the full-screen key); B
+// goes back. Only up and down repeat; the stick moves once per push.
+TEST(UiInput, KeysButtonsAndTheStickGiveTheirInput) {
+    const auto key = [](SDL_Keycode sym, bool repeat = false, Uint16 mod = KMOD_NONE) {
+        SDL_Event e{};
+        e.type = SDL_KEYDOWN;
+        e.key.keysym.sym = sym;
+        e.key.keysym.mod = mod;
+        e.key.repeat = repeat ? 1 : 0;
+        return e;
+    };
+    const auto pad = [](Uint8 button) {
+        SDL_Event e{};
+        e.type = SDL_CONTROLLERBUTTONDOWN;
+        e.cbutton.button = button;
+        return e;
+    };
+    const auto stick = [](Uint8 axis, Sint16 value) {
+        SDL_Event e{};
+        e.type = SDL_CONTROLLERAXISMOTION;
+        e.caxis.axis = axis;
+        e.caxis.value = value;
+        return e;
+    };
+    const struct {
+        SDL_Event event;
+        UiInput input;
+    } rows[] = {
+        {key(SDLK_ESCAPE), UiInput::Escape},
+        {key(SDLK_ESCAPE, true), UiInput::None},
+        {key(SDLK_p), UiInput::Pause},
+        {key(SDLK_p, true), UiInput::None},
+        {key(SDLK_UP, true), UiInput::Up},
+        {key(SDLK_KP_2), UiInput::Down},
+        {key(SDLK_RETURN), UiInput::Choose},
+        {key(SDLK_RETURN, false, KMOD_LALT), UiInput::None},
+        {key(SDLK_SPACE), UiInput::Choose},
+        {key(SDLK_z), UiInput::Choose},
+        {key(SDLK_x), UiInput::None},
+        {pad(SDL_CONTROLLER_BUTTON_START), UiInput::Pause},
+        {pad(SDL_CONTROLLER_BUTTON_A), UiInput::Choose},
+        {pad(SDL_CONTROLLER_BUTTON_B), UiInput::Back},
+        {pad(SDL_CONTROLLER_BUTTON_DPAD_DOWN), UiInput::Down},
+        {pad(SDL_CONTROLLER_BUTTON_X), UiInput::None},
+        // One reader through these: the stick pushed, pushed further, back, then up.
+        {stick(SDL_CONTROLLER_AXIS_LEFTY, 20000), UiInput::Down},
+        {stick(SDL_CONTROLLER_AXIS_LEFTY, 32767), UiInput::None},
+        {stick(SDL_CONTROLLER_AXIS_LEFTY, 1000), UiInput::None},
+        {stick(SDL_CONTROLLER_AXIS_LEFTY, 20000), UiInput::Down},
+        {stick(SDL_CONTROLLER_AXIS_LEFTY, -32768), UiInput::Up},
+        {stick(SDL_CONTROLLER_AXIS_LEFTX, -32768), UiInput::None},
+    };
+    TUiReader reader;
+    const TWindow window; // no window: no pointer
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(reader.Read(EventOf(rows[i].event), window).input, rows[i].input) << "row " << i;
 }

@@ -75,4 +75,24 @@ TEST(OutputLimiterTest, TheFadeOutRampsToSilenceInThirtyMilliseconds) {
     EXPECT_TRUE(limiter.FadedOut());
 }
 
+// A pause: held, the output ramps to silence as the fade-out does; let go, it ramps back
+// up over the same time to the level it had, never by more than one step a frame.
+TEST(OutputLimiterTest, AHoldFadesToSilenceAndBackWithoutSteps) {
+    OutputLimiter limiter(Rate, 2, Makeup);
+    const auto tone = [](size_t) { return 2000.0; };
+    Limit(limiter, Rate / 4, tone);
+    limiter.SetHeld(true);
+    const std::vector<int16_t> down = Limit(limiter, 4096, tone);
+    EXPECT_TRUE(limiter.Silenced());
+    EXPECT_FALSE(limiter.FadedOut()) << "a hold is no fade-out: the device stays open";
+    limiter.SetHeld(false);
+    const std::vector<int16_t> up = Limit(limiter, 4096, tone);
+    EXPECT_FALSE(limiter.Silenced());
+    const double fade = OutputLimiter::FadeOutSeconds * Rate;
+    for (size_t k = 0; k < up.size(); ++k) {
+        EXPECT_NEAR(down[k], 16000 * std::max(0.0, 1 - static_cast<double>(k + 1) / fade), 3);
+        EXPECT_NEAR(up[k], 16000 * std::min(1.0, static_cast<double>(k + 1) / fade), 3) << k;
+    }
+}
+
 } // namespace

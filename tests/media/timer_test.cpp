@@ -4,6 +4,7 @@
 
 #include "media/application.h"
 #include "media/clock.h"
+#include "media/game_time.h"
 #include "media/timer.h"
 
 namespace {
@@ -37,12 +38,31 @@ TEST_F(TimerTest, TheIdleSlotHoldsOneTimerAtATime) {
     EXPECT_EQ(op_calls, 1);
     EXPECT_EQ(game_calls, 2);
 
-    // Disabling the first, still marked installed, empties the slot the second holds.
+    // Disabling the first, still marked installed, leaves the slot the second holds.
     op.SetEnabled(false);
-    EXPECT_FALSE(app.HasIdleSlot());
+    EXPECT_EQ(app.IdleOwner(), &game);
     Idle();
-    EXPECT_EQ(game_calls, 2);
-    EXPECT_TRUE(game.Enabled());
+    EXPECT_EQ(game_calls, 3);
+    game.SetEnabled(false);
+    EXPECT_FALSE(app.HasIdleSlot());
+}
+
+// A timer stopped for a pause and continued goes on where it stopped: its clock stood still,
+// so its first lag and its frame rate count are as if it had never stopped.
+TEST_F(TimerTest, ContinuingAfterAPauseKeepsTheLastTickAndTheRateCount) {
+    VirtualClock game_clock{100};
+    TDXTimer timer(app, game_clock);
+    std::vector<int> lags;
+    timer.SetInterval(10);
+    timer.OnTimer = [&](TDXTimer&, int lag) { lags.push_back(lag); };
+    timer.SetEnabled(true);
+    game_clock.Advance(40);
+    timer.SetEnabled(false);
+    clock.Advance(60000); // the application's clock goes on meanwhile
+    timer.Continue();
+    EXPECT_EQ(app.IdleOwner(), &timer);
+    Idle();
+    EXPECT_EQ(lags, std::vector<int>{4}) << "the 40 ms before the pause, nothing of the pause";
 }
 
 TEST_F(TimerTest, IntervalLimitsTheRateAndReportsTheLag) {
@@ -194,4 +214,37 @@ TEST(FramePacing, WaitsOutTheIntervalSinceTheLastFrameAndNoMore) {
         EXPECT_EQ(last, c.ends_at);
         EXPECT_EQ(clock.Now(), c.ends_at);
     }
+}
+
+// The game's time stands still from Stop to Go, then goes on from where it stood: the base
+// clock's time in between is left out, pause after pause.
+TEST(GameTimeTest, APauseIsLeftOutOfTheGamesTime) {
+    VirtualClock base(1000);
+    GameTime time(base);
+    const struct {
+        const char* what;
+        uint32_t advance; // the base clock moves this far first
+        void (GameTime::*act)();
+        uint32_t reads;
+    } steps[] = {
+        {"running", 40, nullptr, 1040},
+        {"stopped", 5, &GameTime::Stop, 1045},
+        {"through a pause", 9000, nullptr, 1045},
+        {"going again", 0, &GameTime::Go, 1045},
+        {"on from there", 33, nullptr, 1078},
+        {"a second pause", 10, &GameTime::Stop, 1088},
+        {"after it", 500, &GameTime::Go, 1088},
+        {"stopped once more", 0, &GameTime::Stop, 1088},
+        {"a second Stop keeps the first moment", 70, &GameTime::Stop, 1088},
+        {"going from that moment", 0, &GameTime::Go, 1088},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.what);
+        base.Advance(step.advance);
+        if (step.act) (time.*step.act)();
+        EXPECT_EQ(time.Now(), step.reads);
+    }
+    time.WaitUntil(1100); // the base waits for the pauses too
+    EXPECT_EQ(time.Now(), 1100u);
+    EXPECT_EQ(base.Now(), 1100u + 9000 + 500 + 70);
 }

@@ -78,11 +78,19 @@ TEST_F(StartTest, NoSettingsFileStartWritesAllKeysAndTheDesignDefaults) {
 
     Button1Click(form());
     const std::vector<std::pair<std::string, std::string>> written = {
-        {"Play", "0"},       {"ライト設定", "2"},
-        {"半透明", "1"},     {"テクスチャ", "1"},
-        {"操作方式", "0"},   {"解像度", "0"},
-        {"カメラ位置", "0"}, {"背景描画", "2"},
-        {"難易度", "2"},     {RowOf(Option::WhiteFlash).key, "1"}};
+        {"Play", "0"},
+        {"ライト設定", "2"},
+        {"半透明", "1"},
+        {"テクスチャ", "1"},
+        {"操作方式", "0"},
+        {"解像度", "0"},
+        {"カメラ位置", "0"},
+        {"背景描画", "2"},
+        {"難易度", "2"},
+        {RowOf(Option::WhiteFlash).key, "1"},
+        {RowOf(Option::FocusPause).key, "1"},
+        {RowOf(Option::EscapeQuits).key, "0"},
+        {RowOf(Option::QuitAfterGame).key, "0"}};
     EXPECT_EQ(StoredKeys(), written) << "every key, in the order START writes them";
 
     const World& w = world();

@@ -91,7 +91,7 @@ TEST_F(ReplayDialogsTest, TheEndOfAGameAsksTheNameAndShowsTheTable) {
     const auto states = JsonLines("state.jsonl");
     ASSERT_GE(states.size(), 4u);
     EXPECT_EQ(states[states.size() - 2]["screen"], "ending");
-    EXPECT_EQ(states.back()["screen"], "closed");
+    EXPECT_EQ(states.back()["screen"], "panel") << "the result entered, the panel is back";
     std::ifstream in(DataFile("bnscore.dat"), std::ios::binary);
     const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), {});
     const std::optional<TRecordTable> table = ParseRecordTable(bytes);

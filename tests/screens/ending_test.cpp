@@ -17,8 +17,10 @@ constexpr uint32_t KeyX = 88; // button 2
 
 class EndingTest : public DialogFixture {
 protected:
-    // The display as the last stage left it, and the ending's timer running.
+    // The display as the last stage left it, and the ending's timer running; the program
+    // closes after it, as designed (the panel coming back is the replay tests').
     void StartEnding(int width, int height, double scale, bool window_mode = false) {
+        world().Quit_After_Game = true;
         if (window_mode) {
             OpenWindowedDisplay();
         } else {

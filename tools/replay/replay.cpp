@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cctype>
 #include <deque>
 #include <filesystem>
@@ -18,7 +19,6 @@
 #include "demo/demo.h"
 #include "media/clock.h"
 #include "media/report.h"
-#include "media/tape_clock.h"
 #include "options/dialogs.h"
 #include "tools/replay/levers.h"
 #include "tools/replay/png.h"
@@ -33,8 +33,7 @@ constexpr int MaxPassesPerFrame = 200000;
 class ReplayRun {
 public:
     ReplayRun(std::istream& script, const std::string& out_dir)
-        : script_(script), out_dir_(out_dir), tape_(clock_), application_(tape_),
-          form_(application_) {
+        : script_(script), out_dir_(out_dir), application_(clock_), form_(application_) {
         application_.Title = "Brannock";
         application_.ErrorBox = [](const std::string& message) {
             ReportProblemLine("", "error box: " + message);
@@ -247,7 +246,7 @@ private:
         } catch (const DemoError& e) {
             Fail(e.what());
         }
-        recorder_ = std::make_unique<DemoRecorder>(form_, tape_, std::move(writer), GameVersion());
+        recorder_ = std::make_unique<DemoRecorder>(form_, std::move(writer), GameVersion());
         record_line_ = line_;
     }
 
@@ -264,7 +263,7 @@ private:
         if (demo.game_version != GameVersion())
             Fail(path + ": recorded by brannock " + demo.game_version + "; this is brannock " +
                  GameVersion());
-        player_ = std::make_unique<DemoPlayer>(form_, tape_, std::move(demo));
+        player_ = std::make_unique<DemoPlayer>(form_, std::move(demo));
         try {
             player_->Start();
         } catch (const std::exception& e) {
@@ -285,17 +284,17 @@ private:
 
     // Hands the idle slot to a frame timer, as the game's screens hand over.
     void EnableTimer(const std::string& name) {
-        TDXTimer* timers[] = {&form_.DXTimer, &form_.OPTimer, &form_.TunagiTimer,
-                              &form_.EndingTimer};
-        const char* names[] = {"DXTimer", "OPTimer", "TunagiTimer", "EndingTimer"};
-        TDXTimer* chosen = nullptr;
-        for (size_t i = 0; i < 4; ++i)
-            if (name == names[i]) chosen = timers[i];
-        if (chosen == nullptr) Fail("no frame timer named '" + name + "'");
+        const std::pair<const char*, Screen> timers[] = {{"DXTimer", Screen::Game},
+                                                         {"OPTimer", Screen::Title},
+                                                         {"TunagiTimer", Screen::Transition},
+                                                         {"EndingTimer", Screen::Ending}};
+        const auto chosen =
+            std::find_if(std::begin(timers), std::end(timers),
+                         [&name](const auto& timer) { return name == timer.first; });
+        if (chosen == std::end(timers)) Fail("no frame timer named '" + name + "'");
         if (!form_.DXDraw.Initialized()) Fail(name + " needs the display: click Button1 first");
-        for (TDXTimer* timer : timers) timer->SetEnabled(false);
-        if (chosen == &form_.EndingTimer) PlayWave(form_.MakeGameContext(), wave::Ending);
-        chosen->SetEnabled(true);
+        form_.Screens.StartTimerOf(chosen->second);
+        if (chosen->second == Screen::Ending) PlayWave(form_.MakeGameContext(), wave::Ending);
     }
 
     void RaiseDialogFailure() {
@@ -411,7 +410,9 @@ private:
         ++frame_;
         nlohmann::json state = WorldStateJson(form_);
         state["frame"] = frame_;
-        state["t"] = player_ ? player_->FrameTime() : tape_.Time();
+        // The virtual clock, which goes on through a pause; a demo's frames show the time
+        // they were recorded at.
+        state["t"] = player_ ? player_->FrameTime() : clock_.Now();
         state["sounds"] = sounds_;
         state["stopped"] = stopped_;
         sounds_.clear();
@@ -466,7 +467,6 @@ private:
     RealClock wall_;
     bool real_time_ = false;
     uint32_t wall_origin_ = 0, virtual_origin_ = 0;
-    TapeClock tape_; // the game's clock: a demo records or plays its readings
     TApplication application_;
     TMainForm form_;
     // After the form: they go first.

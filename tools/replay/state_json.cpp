@@ -56,11 +56,21 @@ int RunningTimerFps(const TMainForm& form) {
 
 std::string ScreenName(const TMainForm& form) {
     if (form.Closed()) return "closed";
-    if (form.DXTimer.Enabled()) return "game";
-    if (form.OPTimer.Enabled()) return "opening";
-    if (form.TunagiTimer.Enabled()) return "transition";
-    if (form.EndingTimer.Enabled()) return "ending";
-    return "panel";
+    switch (form.Screens.Current()) {
+    case Screen::Panel:
+        return "panel";
+    case Screen::Title:
+        return "opening";
+    case Screen::Game:
+        return "game";
+    case Screen::Transition:
+        return "transition";
+    case Screen::Ending:
+        return "ending";
+    case Screen::Paused:
+        return "paused";
+    }
+    return "";
 }
 
 json WorldStateJson(const TMainForm& form) {

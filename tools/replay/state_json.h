@@ -8,7 +8,7 @@
 
 class TMainForm;
 
-// Which screen is running: panel, opening, game, transition, ending or closed.
+// Which screen is running: panel, opening, game, transition, ending, paused or closed.
 std::string ScreenName(const TMainForm& form);
 
 nlohmann::json WorldStateJson(const TMainForm& form);
