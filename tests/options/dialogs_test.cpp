@@ -86,19 +86,20 @@ TEST(ScoreDialog, OneRowIsHighlightedFuchsiaOrNone) {
     EXPECT_EQ(d.ModalResult, TModalResult::OK);
 }
 
-TEST(MessageDialog, YesHasTheFocusAndTheArrowsAndLettersChoose) {
+// A question's default is the harmless answer: No.
+TEST(MessageDialog, NoHasTheFocusAndTheArrowsAndLettersChoose) {
     TMessageDialog enter("q", "c", TMessageDialog::Kind::YesNo);
     Key(enter, key_code::Enter);
-    EXPECT_EQ(enter.ModalResult, TModalResult::Yes);
+    EXPECT_EQ(enter.ModalResult, TModalResult::No);
     TMessageDialog right("q", "c", TMessageDialog::Kind::YesNo);
     Key(right, key_code::Right);
     Key(right, key_code::Space);
-    EXPECT_EQ(right.ModalResult, TModalResult::No);
+    EXPECT_EQ(right.ModalResult, TModalResult::Yes);
     TMessageDialog back("q", "c", TMessageDialog::Kind::YesNo);
     Key(back, key_code::Tab);
     Key(back, key_code::Tab, /*shift=*/true);
     Key(back, key_code::Enter);
-    EXPECT_EQ(back.ModalResult, TModalResult::Yes);
+    EXPECT_EQ(back.ModalResult, TModalResult::No);
     TMessageDialog letter("q", "c", TMessageDialog::Kind::YesNo);
     Key(letter, 'A');
     EXPECT_FALSE(letter.Closed());
