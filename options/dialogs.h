@@ -100,6 +100,8 @@ public:
     Kind ButtonKind;
     std::vector<TButton> ButtonList;
     size_t Focus = 0; // the first button, or No when the box asks: answering is harmless
+    // The rows the text and the caption were last drawn in, wrapped to fit the window.
+    std::vector<std::string> TextRows, CaptionRows;
 
     bool KeyDown(int key, bool shift, bool alt) override;
     std::string GlyphText() const override;

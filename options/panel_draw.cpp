@@ -415,12 +415,13 @@ void DrawEmptyForm(ImVec2 size) {
 // The error box over the panel: the message and an OK button, modal until confirmed.
 void DrawMessageBox(std::string& message, ImFont* font, ImVec2 panel_size) {
     constexpr const char* Title = "Brannock";
+    constexpr float Padding = 18;
     if (message.empty()) return;
     if (!ImGui::IsPopupOpen(Title)) ImGui::OpenPopup(Title);
     ImGui::SetNextWindowPos(ImVec2(panel_size.x * 0.5f, panel_size.y * 0.5f), ImGuiCond_Always,
                             ImVec2(0.5f, 0.5f));
     // A desktop message box: a title bar, padding, the text, a centred button.
-    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(18, 14));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(Padding, 14));
     ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 1.0f);
     ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(8, 12));
     ImGui::PushStyleColor(ImGuiCol_PopupBg, ColourF(Face));
@@ -436,7 +437,14 @@ void DrawMessageBox(std::string& message, ImFont* font, ImVec2 panel_size) {
     ImGui::PopStyleVar(3);
     if (!open) return;
     ImGui::PushFont(font);
-    ImGui::TextUnformatted(message.c_str());
+    // A long message (a file's path in it) is broken into rows that fit the window.
+    const float room = std::max(200.0f, ImGui::GetIO().DisplaySize.x - 2 * Padding - 40);
+    std::string shown;
+    for (const std::string& row : WrapLines(message, room, [&](std::string_view c) {
+             return ImGui::CalcTextSize(c.data(), c.data() + c.size()).x;
+         }))
+        shown += (shown.empty() ? "" : "\n") + row;
+    ImGui::TextUnformatted(shown.c_str());
     constexpr float ButtonWidth = 97;
     ImGui::SetCursorPosX((ImGui::GetWindowSize().x - ButtonWidth) * 0.5f);
     if (ImGui::Button("OK", ImVec2(ButtonWidth, 24))) message.clear();
