@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "media/drawn_words.h"
 #include "media/events.h"
 #include "media/gui_glue.h"
 #include "media/window.h"
@@ -462,7 +463,10 @@ bool TOptionsPanel::Draw() {
     {
         ContextScope scope(gui_->context);
         // The atlas is built again only when a character without a glyph appears.
-        ImVector<ImWchar> ranges = GlyphRanges(GlyphText(*this));
+        // Every character it can show is in the atlas: that is what it draws in words.
+        const std::string glyph_text = GlyphText(*this);
+        NoteDrawnText(glyph_text);
+        ImVector<ImWchar> ranges = GlyphRanges(glyph_text);
         const bool same = ranges.size() == gui_->ranges.size() &&
                           std::equal(ranges.begin(), ranges.end(), gui_->ranges.begin());
         if (!gui_->built || !same) {
