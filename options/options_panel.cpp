@@ -120,7 +120,7 @@ void TOptionsPanel::PlaceControls() {
     Place(Button3, "Button3", "&HELP", 528, 368, 97, 33);
     Place(Button2, "Button2", "&EXIT", 528, 416, 97, 33);
     // Beyond the design: the settings page, beside START.
-    Place(Button8, "Button8", Tr("設定…"), 400, 320, 113, 33);
+    Place(Button8, "Button8", Tr("設定…(&G)"), 400, 320, 113, 33);
     Button1.Default = true;
     Button2.Cancel = true;
 
