@@ -218,7 +218,7 @@ void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
 
 // The settings page: a title bar, a row per setting, OK and Cancel.
 void DrawSettings(TSettingsPage& d, const DialogFonts& fonts) {
-    constexpr int CaptionLeft = 16, ControlLeft = 190, ControlRight = 404;
+    constexpr int CaptionLeft = 16, ControlLeft = 250, ControlRight = 464;
     ImFont* font = fonts.regular;
     constexpr float size = 12;
     const ImVec2 origin = BeginDialog(d, d.Width, d.Height);

@@ -5,7 +5,7 @@
 #include "media/events.h"
 
 namespace {
-constexpr int PageWidth = 420;
+constexpr int PageWidth = 480;
 constexpr int ButtonWidth = 97, ButtonHeight = 24, ButtonGap = 8, Margin = 12;
 } // namespace
 
