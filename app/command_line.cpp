@@ -16,18 +16,21 @@ std::string HelpText() {
            "options are chosen on the panel the game opens with.\n\n"
            "  -h, --help     show this help and exit\n"
            "  --version      show the version and exit\n"
-           "  --lang ja|en   the game in Japanese or English; without it the desktop's\n"
-           "                 language decides (LANGUAGE, LC_ALL, LC_MESSAGES, LANG):\n"
-           "                 Japanese for ja and C, English for every other\n"
+           "  --lang ja|en   the game in Japanese or English for this run; without it\n"
+           "                 the language chosen on the panel's settings page, and\n"
+           "                 when that is automatic the desktop's (LANGUAGE, LC_ALL,\n"
+           "                 LC_MESSAGES, LANG): Japanese for ja and C, English else\n"
            "  --no-flash     no white flash when the robot is hit, for this run (for\n"
-           "                 good: " +
+           "                 good: on the settings page, or " +
            RowOf(Option::WhiteFlash).key +
-           "=0 in the [Brannock] section of bn.ini)\n"
+           "=0 in bn.ini)\n"
            "  --record FILE  play, and record a game from START on into the demo FILE\n"
            "  --play FILE    show the demo FILE with its own settings, then exit (Escape\n"
            "                 stops it; of yours only the white flash setting is used)\n\n"
-           "P, Escape or a gamepad's Start pauses the game; Escape on GAME OVER and the\n"
-           "end of a game go back to the panel. In the [Brannock] section of bn.ini:\n"
+           "P, Escape or a gamepad's Start pauses the game; M mutes and unmutes it.\n"
+           "Escape on GAME OVER and the end of a game go back to the panel. The panel's\n"
+           "settings page (also in the [Brannock] section of bn.ini) holds the music and\n"
+           "effects volumes, mute, the white flash, the language and these three:\n"
            "  " +
            RowOf(Option::FocusPause).key +
            "=0  no pause when the window loses the focus (1, the default, pauses)\n"

@@ -82,7 +82,8 @@ void TDesktopWindow::Close() {
     if (state == TWindowState::FullScreen) window.SetFullScreen(false);
     if (state == TWindowState::Maximized) window.SetMaximized(false);
     window.SetResizable(false, MinWidth, MinHeight);
-    window.SetClientSize(form_.ClientWidth, form_.ClientHeight);
+    window.SetClientSize(form_.ClientWidth * form_.Panel1.Scale,
+                         form_.ClientHeight * form_.Panel1.Scale);
     draw.SetControlSize(form_.ClientWidth, form_.ClientHeight);
 }
 

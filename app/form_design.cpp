@@ -30,6 +30,7 @@ void LoadFormDesign(TMainForm& form, const std::string& dir) {
         TWaveCollectionItem& item = form.DXWaveList1.Add();
         item.Name = design.name;
         item.Looped = design.looped;
+        item.Kind = design.music ? SoundKind::Music : SoundKind::Effect;
         item.MaxPlayingCount = 0;
         item.LoadFromFile(dir + wave::FileOf(design));
     }

@@ -6,12 +6,9 @@
 #include "options/option_table.h"
 #include "options/options.h"
 
-namespace {
-
-// Stores a setting for the next run; a demo playing back leaves the player's file alone.
 // Settings that cannot be stored never keep the player from playing: the first failure
 // is said once (a file kept as it is was said in the memo already), and the game starts.
-void Store(TMainForm& form, const char* key, int value) {
+void StoreSetting(TMainForm& form, const char* key, int value) {
     if (form.DemoPlayback || form.SettingsNotStored) return;
     try {
         WriteSettingInt(key, value);
@@ -20,6 +17,8 @@ void Store(TMainForm& form, const char* key, int value) {
         if (!e.KeptAsIs) ReportProblem(form, Format(Tr("設定を保存できません: %s"), e.what()));
     }
 }
+
+namespace {
 
 struct DisplayModeRow {
     int width, height; // 0: the display's own 640 x 480
@@ -77,7 +76,7 @@ void ApplyAndStoreOptions(TMainForm& form) {
         if (chosen) SetWorldValue(row, w, *chosen);
         if (row.id == Option::Display) ApplyDisplayMode(form);
         if (row.id == Option::Difficulty && chosen) ApplyDifficulty(w);
-        Store(form, row.key, StoredValueOfWorld(row, w));
+        StoreSetting(form, row.key, StoredValueOfWorld(row, w));
     }
 }
 

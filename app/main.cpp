@@ -17,6 +17,8 @@
 #include "media/language.h"
 #include "media/report.h"
 #include "media/video_start.h"
+#include "options/option_table.h"
+#include "options/options.h"
 
 namespace {
 // Long enough for any display that answers at all; a hung one is given up on.
@@ -35,9 +37,11 @@ int main(int argc, char** argv) {
         std::cout << command_line.text;
         return command_line.exit_status;
     }
-    // The texts in the player's language from here on.
+    // The texts in the player's language from here on: the command line's, the one chosen
+    // on the settings page, or the desktop's.
     const Language language =
-        command_line.language.value_or(ChooseLanguage(ReadLanguageVariables()));
+        LanguageFor(ReadSettingInt(RowOf(Option::LanguageChoice).key, language_choice::Automatic),
+                    command_line.language, ReadLanguageVariables());
     if (const std::string problem = UseLanguage(language); !problem.empty())
         ReportProblemLine("", problem + "; the texts stay Japanese");
     // A demo that cannot be played or written is refused before anything opens.
@@ -83,6 +87,7 @@ int main(int argc, char** argv) {
     try {
         TMainForm form(application);
         form.NoFlashOption = command_line.no_flash;
+        form.LanguageOption = command_line.language;
         if (demo) {
             status = PlayDemoInWindow(form, std::move(*demo), command_line.play_file);
         } else if (writer) {

@@ -7,6 +7,7 @@
 #include "media/report.h"
 #include "media/user_folders.h"
 #include "options/options.h"
+#include "options/panel_scale.h"
 #include "screens/screens.h"
 
 namespace {
@@ -37,6 +38,10 @@ void DispatchEvent(TMainForm& form, const TEvent& event) {
         return;
     }
     if (ui.input == UiInput::Pause && form.Screens.Take(ProgramEvent::PauseKey)) return;
+    if (ui.input == UiInput::Mute && form.Screens.Current() != Screen::Panel) {
+        ToggleMute(form);
+        return;
+    }
     if (form.Screens.Current() == Screen::Paused) {
         form.Screens.TakeMenuInput(ui);
         return;
@@ -78,6 +83,7 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
     Panel1.Button5.OnClick = [this] { Button5Click(*this); };
     Panel1.Button6.OnClick = [this] { Button6Click(*this); };
     Panel1.Button7.OnClick = [this] { Button7Click(*this); };
+    Panel1.Button8.OnClick = [this] { Button8Click(*this); };
 
     DXSound1.Initialize(); // no device: the game runs silently
     const std::string game_folder = GameFolder();
@@ -87,6 +93,9 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
 
     if (open_window) {
         Window.Create(Caption, ClientWidth, ClientHeight);
+        int usable_width = 0, usable_height = 0;
+        if (Window.UsableScreenSize(usable_width, usable_height))
+            ShowPanelAtScale(*this, PanelScaleFor(usable_width, usable_height));
         Panel1.Attach(Window);
         // While the panel is up, errors show in the game window over it.
         default_error_box_ = Application.ErrorBox;
@@ -156,9 +165,17 @@ void FormCreate(TMainForm& form) {
     w.Time_File = w.Win_Dir + "/bntime2.dat";
     LoadMemo(form, w.App_Dir + LocalizedFileName(w.App_Dir, "option.txt"));
     ReadRemainingOptions(form);
+    ApplySoundSettings(form);
     w.Pose_Step = 0;
     w.Robo_HP = FullHitPoints;
     PlaceEnemiesAtStart(w);
+}
+
+void ShowPanelAtScale(TMainForm& form, int scale) {
+    form.Panel1.Scale = scale;
+    if (!form.Window.Created()) return;
+    form.Window.SetClientSize(form.ClientWidth * scale, form.ClientHeight * scale);
+    form.Window.Centre();
 }
 
 void DesignDisplay(TMainForm& form) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/desktop_window.h"
@@ -97,6 +98,8 @@ public:
     bool SettingsNotStored = false;
     // --no-flash: no white flash in this run, whatever bn.ini says (nothing is stored).
     bool NoFlashOption = false;
+    // --lang: the language of this run, whatever the settings page chooses.
+    std::optional<Language> LanguageOption;
     // Shows a dialog modally and returns once it is closed. The game runs it in the
     // window over what the window shows; tests and the replay tool put their own here.
     std::function<void(TModalDialog&)> ShowModal;
@@ -110,6 +113,25 @@ private:
 inline bool FlashesOff(const TMainForm& form) {
     return form.world.No_Flash || form.NoFlashOption;
 }
+
+// Stores a setting for the next run; a demo playing back leaves the player's file alone.
+void StoreSetting(TMainForm& form, const char* key, int value);
+
+// The settings that act at once (app/settings.cpp): the volumes and mute as the world holds
+// them, into the sound device; the language chosen, with the panel captioned again; M in
+// play; and the settings page, from the panel's "設定…" button.
+void ApplySoundSettings(TMainForm& form);
+void ApplyLanguageChoice(TMainForm& form);
+void ToggleMute(TMainForm& form);
+void Button8Click(TMainForm& form);
+// The language of a run: the command line's, else the one chosen on the settings page
+// (language_choice), else the desktop's.
+Language LanguageFor(int32_t choice, std::optional<Language> command_line,
+                     const LanguageVariables& desktop);
+
+// The panel's window at a UI scale (options/panel_scale.h): the form's client area times
+// the scale, centred; every page and dialog the panel draws follows it.
+void ShowPanelAtScale(TMainForm& form, int scale);
 
 // The display's designed options and size: the form's creation, and a new game again.
 void DesignDisplay(TMainForm& form);

@@ -50,7 +50,7 @@ void ShowPanelAgain(TMainForm& form) {
     form.Borderless = false;
     form.Window.SetBorderless(false);
     form.Window.SetCursorVisible(true);
-    form.Window.Centre();
+    ShowPanelAtScale(form, form.Panel1.Scale);
     form.Panel1.RestoreDesign();
     FormCreate(form);
     form.Panel1.Visible = true;

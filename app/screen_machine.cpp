@@ -180,6 +180,7 @@ void ScreenMachine::TakeMenuInput(const TUiEvent& event) {
     case UiInput::None:
     case UiInput::Escape:
     case UiInput::Pause:
+    case UiInput::Mute:
         break;
     }
 }

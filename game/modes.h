@@ -46,3 +46,13 @@ enum : int32_t {
     Count = 3,
 };
 } // namespace light_mode
+
+// The language the player chose on the settings page.
+namespace language_choice {
+enum : int32_t {
+    Automatic = 0, // the desktop's, as the locale variables say
+    Japanese = 1,
+    English = 2,
+    Count = 3,
+};
+} // namespace language_choice

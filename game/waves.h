@@ -27,6 +27,7 @@ constexpr int Count = 13;
 struct Design {
     const char* name;
     bool looped;
+    bool music = false; // the music volume plays it; the effects volume the others
 };
 
 // In index order; every item overlaps without limit.
@@ -35,14 +36,14 @@ inline constexpr std::array<Design, Count> Designs = {{
     {"自機ショット", false},
     {"自機爆発", false},
     {"敵ショット", false},
-    {"BossBGM", true},
+    {"BossBGM", true, true},
     {"ミサイル", false},
-    {"GameBGM", true},
+    {"GameBGM", true, true},
     {"敵当たり", false},
     {"敵爆発", false},
     {"Boss大爆発", false},
-    {"ゲームクリア", false},
-    {"ENDING", false},
+    {"ゲームクリア", false, true},
+    {"ENDING", false, true},
     {"スイングブレード", false},
 }};
 

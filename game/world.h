@@ -127,6 +127,12 @@ struct World {
     bool Focus_Pause = true;
     bool Escape_Quits = false;
     bool Quit_After_Game = false;
+    // Beyond the design, none of them game state: the music and effects volumes in percent,
+    // all sound muted, and the language (language_choice).
+    int32_t Music_Volume = 100;
+    int32_t Effects_Volume = 100;
+    bool Sound_Muted = false;
+    int32_t Language_Choice = 0;
     bool AC_Control = false;
     int32_t Camera_Mode = 0;
     int32_t Back_Distance = 0;

@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 #include <imgui.h>
+
+#include <algorithm>
 #include <imgui_impl_sdl.h>
 #include <imgui_impl_sdlrenderer.h>
 
@@ -34,9 +36,18 @@ void TGuiGlue::FontsChanged() {
     ImGui_ImplSDLRenderer_DestroyFontsTexture();
 }
 
-void TGuiGlue::NewFrame() {
+void TGuiGlue::NewFrame(int scale) {
     ImGui_ImplSDLRenderer_NewFrame();
     ImGui_ImplSDL2_NewFrame();
+    scale_ = std::max(scale, 1);
+    if (scale_ == 1) return;
+    // ImGui lays the frame out in window pixels / scale; the renderer's scale draws it
+    // scale times as large (Present), and the mouse comes back the other way.
+    ImGuiIO& io = ImGui::GetIO();
+    const auto s = static_cast<float>(scale_);
+    io.DisplaySize = ImVec2(io.DisplaySize.x / s, io.DisplaySize.y / s);
+    if (ImGui::IsMousePosValid(&io.MousePos))
+        io.MousePos = ImVec2(io.MousePos.x / s, io.MousePos.y / s);
 }
 
 void TGuiGlue::Present() {
@@ -45,7 +56,10 @@ void TGuiGlue::Present() {
     SDL_RenderSetLogicalSize(renderer, 0, 0);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
+    const auto s = static_cast<float>(scale_);
+    SDL_RenderSetScale(renderer, s, s);
     ImGui_ImplSDLRenderer_RenderDrawData(ImGui::GetDrawData());
+    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
     SDL_RenderPresent(renderer);
 }
 

@@ -19,13 +19,15 @@ public:
     bool HandleEvent(const TEvent& event);
     // The font atlas changed: the next frame uploads it anew.
     void FontsChanged();
-    // Before ImGui::NewFrame.
-    void NewFrame();
+    // Before ImGui::NewFrame: a frame laid out in window pixels / scale and drawn scale
+    // times as large.
+    void NewFrame(int scale = 1);
     // After ImGui::Render: what ImGui drew, on black, shown in the window.
     void Present();
 
 private:
     TWindow& window_;
+    int scale_ = 1; // the frame's, from NewFrame
 };
 
 // Where the input method shows its candidates: next to the text being typed (window pixels).

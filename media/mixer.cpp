@@ -59,13 +59,12 @@ void MixerSound::Release() {
     samples_.clear();
 }
 
-int PlayOnFreeChannel(Mix_Chunk* chunk, int loops) {
-    if (chunk == nullptr) return -1;
-    const int channel = Mix_PlayChannel(-1, chunk, loops);
-    if (channel >= 0) return channel;
+int FreeChannel() {
     const int count = Mix_AllocateChannels(-1);
+    for (int channel = 0; channel < count; ++channel)
+        if (Mix_Playing(channel) == 0) return channel;
     if (Mix_AllocateChannels(count + 1) != count + 1) return -1;
-    return Mix_PlayChannel(count, chunk, loops);
+    return count;
 }
 
 bool ChannelPlays(int channel, const Mix_Chunk* chunk) {

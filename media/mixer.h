@@ -35,9 +35,9 @@ private:
     Mix_Chunk* chunk_ = nullptr;
 };
 
-// Starts the chunk on the first free channel, adding a channel when every one is busy.
-// loops -1 repeats forever. Returns the channel, or -1.
-int PlayOnFreeChannel(Mix_Chunk* chunk, int loops);
+// The first channel playing nothing, adding a channel when every one is busy; -1 when none
+// can be added.
+int FreeChannel();
 
 // True while the channel is playing exactly this chunk.
 bool ChannelPlays(int channel, const Mix_Chunk* chunk);

@@ -13,6 +13,7 @@
 #include "media/output_limiter.h"
 #include "media/read_file.h"
 #include "media/report.h"
+#include "media/volume_ramp.h"
 #include "media/wave_file.h"
 
 namespace {
@@ -22,6 +23,24 @@ constexpr int DeviceBufferFrames = 1024;
 constexpr Uint32 WaitPollMs = 10;
 // Longer than the fade and the device's buffers take to play out.
 constexpr Uint32 FadeOutPatienceMs = 250;
+
+// A playing sound's volume stage, registered on its channel before it starts; SDL_mixer
+// lets go of it (ForgetVolume) when the sound ends or is halted.
+struct ChannelVolume {
+    VolumeRamp ramp;
+    const std::atomic<float>& target;
+    int channels;
+};
+
+void SDLCALL ScaleChannel(int, void* stream, int length, void* data) {
+    auto* volume = static_cast<ChannelVolume*>(data);
+    volume->ramp.Process(std::span(static_cast<int16_t*>(stream), static_cast<size_t>(length) / 2),
+                         volume->channels, volume->target.load());
+}
+
+void SDLCALL ForgetVolume(int, void* data) {
+    delete static_cast<ChannelVolume*>(data);
+}
 
 void SDLCALL LimitOutput(void* limiter, Uint8* stream, int length) {
     static_cast<OutputLimiter*>(limiter)->Process(
@@ -62,6 +81,8 @@ bool TDXSound::Initialize() {
     Uint16 format = 0;
     int channels = 0;
     Mix_QuerySpec(&rate, &format, &channels);
+    rate_ = rate;
+    channels_ = channels;
     limiter_ = std::make_unique<OutputLimiter>(rate, channels, static_cast<float>(MixHeadroom));
     Mix_SetPostMix(LimitOutput, limiter_.get());
     initialized_ = true;
@@ -127,7 +148,24 @@ void TDXSound::StopAll() {
 
 void TDXSound::MessageBeep() {
     if (OnBeep) OnBeep();
-    if (initialized_) PlayOnFreeChannel(beep_->sound.chunk(), 0);
+    if (initialized_) Play(beep_->sound.chunk(), -1, 0, SoundKind::Effect);
+}
+
+void TDXSound::SetVolumes(float music, float effects) {
+    gains_[static_cast<size_t>(SoundKind::Music)].store(music);
+    gains_[static_cast<size_t>(SoundKind::Effect)].store(effects);
+}
+
+int TDXSound::Play(Mix_Chunk* chunk, int channel, int loops, SoundKind kind) {
+    if (!initialized_ || chunk == nullptr) return -1;
+    if (channel < 0) channel = FreeChannel();
+    if (channel < 0) return -1;
+    // The channel is silent here, so the stage is in place before the first sample mixes.
+    Mix_UnregisterEffect(channel, ScaleChannel);
+    const std::atomic<float>& target = gains_[static_cast<size_t>(kind)];
+    auto* volume = new ChannelVolume{VolumeRamp(rate_, target.load()), target, channels_};
+    if (Mix_RegisterEffect(channel, ScaleChannel, ForgetVolume, volume) == 0) delete volume;
+    return Mix_PlayChannel(channel, chunk, loops);
 }
 
 int TDXSound::AddNotifyListener(std::function<void(Notify)> listener) {
@@ -196,19 +234,19 @@ void TWaveCollectionItem::Play(bool wait) {
             if (!d.copies.empty()) {
                 channel = d.copies.front();
                 Mix_HaltChannel(channel);
-                channel = Mix_PlayChannel(channel, chunk, -1);
+                channel = owner_.Sound().Play(chunk, channel, -1, Kind);
                 d.copies.clear();
             } else {
-                channel = PlayOnFreeChannel(chunk, -1);
+                channel = owner_.Sound().Play(chunk, -1, -1, Kind);
             }
         } else if (MaxPlayingCount > 0 && static_cast<int>(d.copies.size()) >= MaxPlayingCount) {
             // At the limit the oldest copy starts over as the newest.
             channel = d.copies.front();
             d.copies.erase(d.copies.begin());
             Mix_HaltChannel(channel);
-            channel = Mix_PlayChannel(channel, chunk, 0);
+            channel = owner_.Sound().Play(chunk, channel, 0, Kind);
         } else {
-            channel = PlayOnFreeChannel(chunk, 0);
+            channel = owner_.Sound().Play(chunk, -1, 0, Kind);
         }
         if (channel >= 0) d.copies.push_back(channel);
     }

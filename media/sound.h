@@ -1,6 +1,9 @@
 // The sound device and the list of named wave recordings the game plays by index.
 #pragma once
 
+#include <array>
+#include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -8,6 +11,10 @@
 #include <vector>
 
 class OutputLimiter;
+struct Mix_Chunk;
+
+// What a recording is to the player's volumes: music or a sound effect.
+enum class SoundKind : uint8_t { Effect, Music };
 
 class EInvalidWave : public std::runtime_error {
 public:
@@ -36,6 +43,14 @@ public:
     bool Paused() const { return paused_; }
     // Every sound ends, after a short fade, paused or not (a new game begins silent).
     void StopAll();
+    // The gains (VolumeGain) of music and of effects, for sounds starting from now on and
+    // for those playing, which ramp to them. Both 1 at first: the mix as designed.
+    void SetVolumes(float music, float effects);
+    float VolumeOf(SoundKind kind) const { return gains_[static_cast<size_t>(kind)].load(); }
+    // Starts the chunk on the channel (a free one: -1) at its kind's volume; loops -1
+    // repeats forever. Returns the channel, or -1.
+    int Play(Mix_Chunk* chunk, int channel, int loops, SoundKind kind);
+
     // Told of every beep, with or without a device (tests and the replay tool).
     std::function<void()> OnBeep;
 
@@ -54,6 +69,8 @@ private:
     bool initialized_ = false;
     bool paused_ = false;
     std::unique_ptr<OutputLimiter> limiter_; // the output stage while the device is open
+    std::array<std::atomic<float>, 2> gains_{1.0f, 1.0f}; // by SoundKind, read while mixing
+    int rate_ = 0, channels_ = 0;                         // the open device's
     bool reported_missing_ = false;
     struct Beep;
     std::unique_ptr<Beep> beep_;
@@ -72,6 +89,7 @@ public:
 
     std::string Name;
     bool Looped = false;
+    SoundKind Kind = SoundKind::Effect;
     int MaxPlayingCount = 0; // 0: any number of copies overlap
     // Reads the wave; raises EInvalidWave "不正な Wave です" naming the file (and
     // EFOpenError for a missing one). The wave is kept even without a device.

@@ -27,6 +27,8 @@ UiInput KeyInput(const SDL_KeyboardEvent& key) {
         return UiInput::Escape;
     case SDLK_p:
         return UiInput::Pause;
+    case SDLK_m:
+        return UiInput::Mute;
     case SDLK_RETURN:
     case SDLK_KP_ENTER:
         // Alt+Enter is the full-screen key.

@@ -1,15 +1,15 @@
 // What the program's own keys and a menu drawn on the game's picture read from a window
 // event, beside the game's input states: Escape; the pause key (P, a game controller's
-// Start); up and down (the arrows, keypad 8 and 2, the pad's d-pad and left stick); choose
-// (Enter, Space, Z, the pad's A); back (the pad's B); and the mouse pointer, in the
-// pixels of the picture the window shows.
+// Start); mute (M); up and down (the arrows, keypad 8 and 2, the pad's d-pad and left stick);
+// choose (Enter, Space, Z, the pad's A); back (the pad's B); and the mouse pointer, in the pixels
+// of the picture the window shows.
 #pragma once
 
 #include "media/events.h"
 
 class TWindow;
 
-enum class UiInput { None, Escape, Pause, Up, Down, Choose, Back, Point, Click };
+enum class UiInput { None, Escape, Pause, Mute, Up, Down, Choose, Back, Point, Click };
 
 struct TUiEvent {
     UiInput input = UiInput::None;

@@ -8,6 +8,7 @@
 #include "media/gui_glue.h"
 #include "options/dialogs.h"
 #include "options/options_panel.h"
+#include "options/settings_page.h"
 #include "options/text_wrap.h"
 
 namespace {
@@ -226,6 +227,90 @@ void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
     ImGui::End();
 }
 
+// The settings page: a title bar, a row per setting, OK and Cancel.
+void DrawSettings(TSettingsPage& d, const DialogFonts& fonts) {
+    constexpr int CaptionLeft = 16, ControlLeft = 250, ControlRight = 464;
+    ImFont* font = fonts.regular;
+    constexpr float size = 12;
+    const ImVec2 origin = BeginDialog(d, d.Width, d.Height);
+    DialogPainter paint(fonts, origin);
+    ImDrawList* dl = paint.List();
+    const ImU32 ink = Colour(0x000000);
+    dl->AddRectFilled(paint.At(0, 0), paint.At(d.Width, TSettingsPage::TitleHeight),
+                      Colour(Accent));
+    dl->AddText(font, size, paint.At(8, (TSettingsPage::TitleHeight - 12) / 2), Colour(0xFFFFFF),
+                Tr(SettingsTitle));
+    dl->AddRect(paint.At(0, 0), paint.At(d.Width, d.Height), Colour(0x696969));
+    for (size_t i = 0; i < SettingsRows.size(); ++i) {
+        const SettingsRow& row = SettingsRows[i];
+        const int top = TSettingsPage::RowsTop + static_cast<int>(i) * TSettingsPage::RowHeight;
+        const int middle = top + TSettingsPage::RowHeight / 2;
+        ImGui::PushID(static_cast<int>(i));
+        dl->AddText(font, size, paint.At(CaptionLeft, middle - 6), ink, Tr(row.caption));
+        if (d.Focus == i)
+            dl->AddRect(paint.At(CaptionLeft - 6, top + 1),
+                        paint.At(d.Width - CaptionLeft + 6, top + TSettingsPage::RowHeight - 1),
+                        Colour(Accent));
+        switch (row.kind) {
+        case SettingKind::Slider: {
+            const int right = ControlRight - 44; // the percentage stands after the slider
+            const float left = paint.At(ControlLeft, 0).x, width = F(right - ControlLeft);
+            ImGui::SetCursorScreenPos(paint.At(ControlLeft, top + 4));
+            ImGui::InvisibleButton("##slider", ImVec2(width, F(TSettingsPage::RowHeight - 8)));
+            if (ImGui::IsItemActive()) {
+                const float ratio =
+                    std::clamp((ImGui::GetIO().MousePos.x - left) / width, 0.0f, 1.0f);
+                d.Focus = i;
+                d.Set(row, static_cast<int32_t>(std::lround(ratio * 100)));
+            }
+            const float x = left + width * F(d.Value(row)) / 100.0f;
+            dl->AddRectFilled(paint.At(ControlLeft, middle - 2), paint.At(right, middle + 2),
+                              Colour(0xC8C8C8));
+            dl->AddRectFilled(paint.At(ControlLeft, middle - 2),
+                              ImVec2(x, paint.At(0, middle + 2).y), Colour(Accent));
+            dl->AddRectFilled(ImVec2(std::floor(x) - 4, paint.At(0, middle - 8).y),
+                              ImVec2(std::floor(x) + 4, paint.At(0, middle + 8).y),
+                              Colour(0xE1E1E1));
+            dl->AddRect(ImVec2(std::floor(x) - 4, paint.At(0, middle - 8).y),
+                        ImVec2(std::floor(x) + 4, paint.At(0, middle + 8).y), Colour(0x696969));
+            const std::string percent = std::to_string(d.Value(row)) + " %";
+            dl->AddText(font, size, paint.At(right + 8, middle - 6), ink, percent.c_str());
+            break;
+        }
+        case SettingKind::Check: {
+            ImGui::SetCursorScreenPos(paint.At(ControlLeft, middle - 9));
+            bool on = d.On(row);
+            if (ImGui::Checkbox("##check", &on)) {
+                d.Focus = i;
+                d.Toggle(row);
+            }
+            break;
+        }
+        case SettingKind::Choice: {
+            int left = ControlLeft;
+            for (size_t c = 0; c < row.choices.size() && row.choices[c] != nullptr; ++c) {
+                ImGui::SetCursorScreenPos(paint.At(left, middle - 9));
+                ImGui::PushID(static_cast<int>(c));
+                if (ImGui::RadioButton(Tr(row.choices[c]),
+                                       d.Value(row) == static_cast<int32_t>(c))) {
+                    d.Focus = i;
+                    d.Set(row, static_cast<int32_t>(c));
+                }
+                ImGui::PopID();
+                left += static_cast<int>(ImGui::GetItemRectSize().x) + 12;
+            }
+            break;
+        }
+        }
+        ImGui::PopID();
+    }
+    const size_t ok = SettingsRows.size();
+    d.CancelButton.Caption = Tr(CancelCaption);
+    if (paint.Button(d.OKButton, d.Focus == ok, font, size)) d.OKButton.OnClick();
+    if (paint.Button(d.CancelButton, d.Focus == ok + 1, font, size)) d.CancelButton.OnClick();
+    ImGui::End();
+}
+
 } // namespace
 
 ImFont* DialogFonts::Bold(int pixels) const {
@@ -245,5 +330,8 @@ void DrawModalDialog(TModalDialog& dialog, const DialogFonts& fonts) {
     } else if (auto* box = dynamic_cast<TMessageDialog*>(&dialog)) {
         Blocker(true);
         DrawMessage(*box, fonts);
+    } else if (auto* page = dynamic_cast<TSettingsPage*>(&dialog)) {
+        Blocker(true);
+        DrawSettings(*page, fonts);
     }
 }

@@ -28,6 +28,44 @@ constexpr int TrackLabelGap = 2;
 } // namespace
 
 TOptionsPanel::TOptionsPanel() {
+    PlaceControls();
+
+    // The bonus modes: below the visible area, and never tabbed to.
+    RadioButton13.TabStop = RadioButton14.TabStop = false;
+
+    const std::pair<TGroupBox*, std::vector<TRadioButton*>> groups[] = {
+        {&LightGroup, {&RadioButton19, &RadioButton20, &RadioButton21}},
+        {&CameraGroup, {&RadioButton7, &RadioButton10, &RadioButton8, &RadioButton9}},
+        {&ControlGroup, {&RadioButton6, &RadioButton11}},
+        {&MonitorGroup, {&RadioButton15, &RadioButton16, &RadioButton17, &RadioButton18}},
+        {&DifficultyGroup,
+         {&RadioButton2, &RadioButton3, &RadioButton4, &RadioButton5, &RadioButton1,
+          &RadioButton12}},
+        {&BonusGroup, {&RadioButton13, &RadioButton14}},
+    };
+    for (const auto& [group, members] : groups) {
+        for (TRadioButton* r : members) {
+            r->Group = group;
+            radio_buttons_.push_back(r);
+        }
+    }
+    check_boxes_ = {&CheckBox2, &CheckBox4};
+    buttons_ = {&Button1, &Button2, &Button3, &Button4, &Button5, &Button6, &Button7, &Button8};
+
+    // START first, then the options from left to right, the record buttons, the memo,
+    // the settings, HELP and EXIT.
+    tab_order_ = {&Button1,       &RadioButton19, &RadioButton20, &RadioButton21, &CheckBox4,
+                  &RadioButton7,  &RadioButton10, &RadioButton8,  &RadioButton9,  &CheckBox2,
+                  &RadioButton6,  &RadioButton11, &RadioButton15, &RadioButton16, &RadioButton17,
+                  &RadioButton18, &TrackBar1,     &RadioButton2,  &RadioButton3,  &RadioButton4,
+                  &RadioButton5,  &RadioButton1,  &RadioButton12, &Button4,       &Button5,
+                  &Button6,       &Button7,       &Memo1,         &Button8,       &Button3,
+                  &Button2,       &RadioButton13, &RadioButton14};
+    RestoreDesign();
+}
+
+// Every control's place and caption, in the language in use.
+void TOptionsPanel::PlaceControls() {
     Place(LightGroup, "GroupBox1", Tr("ライト設定"), 24, 40, 121, 89);
     Place(AlphaGroup, "GroupBox2", "α-Blending", 24, 136, 121, 49);
     Place(TextureGroup, "GroupBox3", Tr("テクスチャ"), 160, 40, 121, 57);
@@ -81,6 +119,8 @@ TOptionsPanel::TOptionsPanel() {
     Place(Button1, "Button1", "&START", 528, 320, 97, 33);
     Place(Button3, "Button3", "&HELP", 528, 368, 97, 33);
     Place(Button2, "Button2", "&EXIT", 528, 416, 97, 33);
+    // Beyond the design: the settings page, beside START.
+    Place(Button8, "Button8", Tr("設定…(&G)"), 400, 320, 113, 33);
     Button1.Default = true;
     Button2.Cancel = true;
 
@@ -97,39 +137,6 @@ TOptionsPanel::TOptionsPanel() {
           12);
     Label4.Centred = true;
     Place(Label3, "Label3", Tr("ESCキーで終了します"), 392, 424, 0, 12);
-
-    // The bonus modes: below the visible area, and never tabbed to.
-    RadioButton13.TabStop = RadioButton14.TabStop = false;
-
-    const std::pair<TGroupBox*, std::vector<TRadioButton*>> groups[] = {
-        {&LightGroup, {&RadioButton19, &RadioButton20, &RadioButton21}},
-        {&CameraGroup, {&RadioButton7, &RadioButton10, &RadioButton8, &RadioButton9}},
-        {&ControlGroup, {&RadioButton6, &RadioButton11}},
-        {&MonitorGroup, {&RadioButton15, &RadioButton16, &RadioButton17, &RadioButton18}},
-        {&DifficultyGroup,
-         {&RadioButton2, &RadioButton3, &RadioButton4, &RadioButton5, &RadioButton1,
-          &RadioButton12}},
-        {&BonusGroup, {&RadioButton13, &RadioButton14}},
-    };
-    for (const auto& [group, members] : groups) {
-        for (TRadioButton* r : members) {
-            r->Group = group;
-            radio_buttons_.push_back(r);
-        }
-    }
-    check_boxes_ = {&CheckBox2, &CheckBox4};
-    buttons_ = {&Button1, &Button2, &Button3, &Button4, &Button5, &Button6, &Button7};
-
-    // START first, then the options from left to right, the record buttons, the memo,
-    // HELP and EXIT.
-    tab_order_ = {&Button1,       &RadioButton19, &RadioButton20, &RadioButton21, &CheckBox4,
-                  &RadioButton7,  &RadioButton10, &RadioButton8,  &RadioButton9,  &CheckBox2,
-                  &RadioButton6,  &RadioButton11, &RadioButton15, &RadioButton16, &RadioButton17,
-                  &RadioButton18, &TrackBar1,     &RadioButton2,  &RadioButton3,  &RadioButton4,
-                  &RadioButton5,  &RadioButton1,  &RadioButton12, &Button4,       &Button5,
-                  &Button6,       &Button7,       &Memo1,         &Button3,       &Button2,
-                  &RadioButton13, &RadioButton14};
-    RestoreDesign();
 }
 
 void TOptionsPanel::RestoreDesign() {

@@ -37,6 +37,10 @@ public:
     // panel is hidden): it takes every key; null when none.
     TModalDialog* Modal = nullptr;
     int Width = TDXDraw::DesignWidth, Height = TDXDraw::DesignHeight; // the form's client area
+    // The UI scale (options/panel_scale.h): the panel, the settings page and every dialog
+    // are laid out in Width x Height and drawn Scale times as large, fonts rasterised at
+    // that size. The window is Scale times the form's client area while the panel shows.
+    int Scale = 1;
 
     TGroupBox LightGroup, AlphaGroup, TextureGroup, ControlGroup, MonitorGroup, BackGroup,
         CameraGroup, DifficultyGroup, HighScoreGroup, TimeAttackGroup, BonusGroup;
@@ -50,7 +54,11 @@ public:
     TControl Bevel1;                      // the rule between the difficulties and the modes
     TMemo Memo1;
     TButton Button1, Button2, Button3, Button4, Button5, Button6, Button7;
+    TButton Button8; // beyond the design: "設定…", the settings page
     TLabel Label1, Label2, Label3, Label4;
+
+    // The captions again in the language in use (after the settings page changed it).
+    void Recaption();
 
     // Widens the slider's end labels to their captions (text_width in whole pixels) and
     // fits the slider between them; one-character captions keep the designed places.
@@ -102,7 +110,8 @@ private:
     struct GuiDeleter {
         void operator()(Gui* gui) const;
     };
-    void DrawPanel(); // the panel's controls, inside a UI frame
+    void PlaceControls(); // every control's place and caption
+    void DrawPanel();     // the panel's controls, inside a UI frame
     bool CanFocus(const TControl& control) const;
     void MoveFocus(bool forward);
     bool MoveInGroup(TRadioButton& from, bool forward);

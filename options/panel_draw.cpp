@@ -144,6 +144,7 @@ struct TOptionsPanel::Gui {
     DialogFonts dialog;       // the dialogs' sizes
     ImVector<ImWchar> ranges; // the atlas's glyphs; must outlive the atlas build
     bool built = false;
+    int built_scale = 1;           // the scale the fonts were rasterised for
     std::vector<TButton*> clicked; // pressed during a frame; run once the frame is done
 };
 
@@ -193,6 +194,11 @@ void TOptionsPanel::Detach() {
 
 TOptionsPanel::~TOptionsPanel() {
     Detach();
+}
+
+void TOptionsPanel::Recaption() {
+    PlaceControls();
+    if (gui_) gui_->built = false; // the fonts and the slider's labels fitted again
 }
 
 bool TOptionsPanel::HandleEvent(const TEvent& event) {
@@ -469,9 +475,11 @@ bool TOptionsPanel::Draw() {
         ImVector<ImWchar> ranges = GlyphRanges(glyph_text);
         const bool same = ranges.size() == gui_->ranges.size() &&
                           std::equal(ranges.begin(), ranges.end(), gui_->ranges.begin());
-        if (!gui_->built || !same) {
+        if (!gui_->built || !same || gui_->built_scale != Scale) {
             gui_->ranges.swap(ranges);
-            BuildPanelFonts(gui_->ranges, gui_->regular, gui_->bold, gui_->dialog);
+            BuildPanelFonts(gui_->ranges, gui_->regular, gui_->bold, gui_->dialog, PanelFontFile,
+                            Scale);
+            gui_->built_scale = Scale;
             gui_->glue->FontsChanged();
             gui_->built = true;
             FitTrackBarToLabels([this](const std::string& text) {
@@ -479,7 +487,7 @@ bool TOptionsPanel::Draw() {
                     std::ceil(gui_->regular->CalcTextSizeA(FontSize, FLT_MAX, 0, text.c_str()).x));
             });
         }
-        gui_->glue->NewFrame();
+        gui_->glue->NewFrame(Scale);
         ImGui::NewFrame();
         if (Visible)
             DrawPanel();
@@ -522,7 +530,8 @@ void TOptionsPanel::DrawPanel() {
     paint.Check(CheckBox2);
     paint.Rule(Bevel1);
     paint.Track(TrackBar1);
-    for (TButton* b : {&Button4, &Button5, &Button6, &Button7, &Button1, &Button3, &Button2})
+    for (TButton* b :
+         {&Button4, &Button5, &Button6, &Button7, &Button1, &Button3, &Button2, &Button8})
         paint.Button(*b);
     paint.Memo(Memo1);
     for (const TLabel* l : {&Label1, &Label2, &Label3, &Label4, &TrackNearLabel, &TrackFarLabel})

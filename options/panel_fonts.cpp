@@ -28,7 +28,8 @@ void* ReadFontFile(const char* path, int& size) {
 } // namespace
 
 void BuildPanelFonts(const ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*& bold,
-                     DialogFonts& dialog, const char* font_file) {
+                     DialogFonts& dialog, const char* font_file, int scale) {
+    const auto factor = static_cast<float>(scale);
     ImGuiIO& io = ImGui::GetIO();
     io.Fonts->Clear();
     io.Fonts->FontBuilderIO = ImGuiFreeType::GetBuilderForFreeType();
@@ -52,7 +53,8 @@ void BuildPanelFonts(const ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*&
             ImFontConfig config;
             config.FontBuilderFlags = flags;
             config.FontDataOwnedByAtlas = true; // taken as it is, not copied
-            return io.Fonts->AddFontFromMemoryTTF(font_data, font_size, size, &config, ranges.Data);
+            return io.Fonts->AddFontFromMemoryTTF(font_data, font_size, size * factor, &config,
+                                                  ranges.Data);
         };
         const unsigned int plain = ImGuiFreeTypeBuilderFlags_LightHinting;
         const unsigned int heavy = plain | ImGuiFreeTypeBuilderFlags_Bold;
@@ -61,7 +63,8 @@ void BuildPanelFonts(const ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*&
         for (size_t i = 0; i < DialogFonts::BoldSizes.size(); ++i)
             dialog.bold[i] = add(static_cast<float>(DialogFonts::BoldSizes[i]), heavy);
     }
-    if (regular == nullptr || bold == nullptr) {
+    const bool system_font = regular != nullptr && bold != nullptr;
+    if (!system_font) {
         ReportProblemLine(font_file,
                           Tr("見つかりません。パネルは日本語のないフォントで描きます。"));
         let_go_of_font_data();
@@ -71,6 +74,8 @@ void BuildPanelFonts(const ImVector<ImWchar>& ranges, ImFont*& regular, ImFont*&
     }
     dialog.regular = regular;
     io.FontDefault = regular;
+    // ImGui's own default font has one size: it is drawn scaled.
+    io.FontGlobalScale = system_font ? 1.0f / factor : 1.0f;
     io.Fonts->Build();
     if (font_data != nullptr) let_go_of_font_data();
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/main_form.h"
 #include "demo/demo_file.h"
 
 namespace {
@@ -122,6 +123,27 @@ TEST(CommandLineTest, LangChoosesTheLanguageBesideAnyOtherArguments) {
     }
     EXPECT_EQ(ParseCommandLine({"--play", "a.bnd", "--lang", "en"}).play_file, "a.bnd");
     EXPECT_NE(ParseCommandLine({"--help"}).text.find("--lang ja|en"), std::string::npos);
+}
+
+// --lang decides for the run, then the settings page's choice, then the desktop.
+TEST(CommandLineTest, TheCommandLineThenTheSettingsPageThenTheDesktopChooseTheLanguage) {
+    const LanguageVariables english{"", "", "", "en_GB.UTF-8"}, c{"", "C", "", ""};
+    const struct {
+        int32_t choice;
+        std::optional<Language> command_line;
+        LanguageVariables desktop;
+        Language expected;
+    } cases[] = {
+        {language_choice::Automatic, std::nullopt, english, Language::English},
+        {language_choice::Automatic, std::nullopt, c, Language::Japanese},
+        {language_choice::Japanese, std::nullopt, english, Language::Japanese},
+        {language_choice::English, std::nullopt, c, Language::English},
+        {language_choice::English, Language::Japanese, english, Language::Japanese},
+        {language_choice::Automatic, Language::English, c, Language::English},
+    };
+    for (const auto& row : cases)
+        EXPECT_EQ(LanguageFor(row.choice, row.command_line, row.desktop), row.expected)
+            << row.choice;
 }
 
 TEST(CommandLineTest, TheFirstOfHelpAndVersionCountsInALineWithNothingUnknown) {

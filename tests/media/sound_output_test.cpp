@@ -155,6 +155,16 @@ INSTANTIATE_TEST_SUITE_P(Formats, WholeWaves,
                                            Format{22050, 16, 2}, Format{44100, 16, 2},
                                            Format{8000, 8, 2}, Format{48000, 16, 1}));
 
+// Each playing sound has its kind's volume from its first sample: muted, nothing at all.
+TEST_F(SoundOnDiskDevice, AtZeroVolumeNotASampleIsHeard) {
+    sound.SetVolumes(0.0f, 0.0f);
+    TWaveCollectionItem& item = Add(WaveOf(22050, 16, 2, 2205, [](int) { return 0.5; }));
+    item.Play(false);
+    sound.MessageBeep();
+    WaitForFrames(static_cast<size_t>(OutputRate / 10));
+    EXPECT_EQ(LoudSpan(CloseAndRead(), 0).first, -1);
+}
+
 TEST_F(SoundOnDiskDevice, TheBeepPlaysItsWholeHundredAndTwentyMilliseconds) {
     sound.MessageBeep();
     WaitForFrames(static_cast<size_t>(OutputRate * 120 / 1000));

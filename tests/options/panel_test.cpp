@@ -99,7 +99,7 @@ TEST_F(PanelTest, FindsControlsByName) {
     EXPECT_EQ(panel.FindTrackBar("TrackBar1"), &panel.TrackBar1);
     EXPECT_EQ(panel.FindRadioButton("RadioButton22"), nullptr);
     EXPECT_EQ(panel.FindCheckBox("CheckBox1"), nullptr);
-    EXPECT_EQ(panel.FindButton("Button8"), nullptr);
+    EXPECT_EQ(panel.FindButton("Button9"), nullptr);
     EXPECT_EQ(panel.FindButton("button1"), nullptr);
 }
 
@@ -115,17 +115,17 @@ TEST_F(PanelTest, CheckingUnchecksOnlyTheOthersOfItsGroup) {
 
 TEST_F(PanelTest, TabVisitsStartTheCheckedChoiceOfEachGroupAndWraps) {
     EXPECT_EQ(panel.Focused(), &panel.Button1) << "START has the focus first";
-    const auto forward = TabWalk(true, 17);
+    const auto forward = TabWalk(true, 18);
     EXPECT_EQ(forward, (std::vector<std::string>{"RadioButton19", "CheckBox4", "RadioButton7",
                                                  "CheckBox2", "RadioButton6", "RadioButton15",
                                                  "TrackBar1", "RadioButton3", "Button4", "Button5",
-                                                 "Button6", "Button7", "Memo1", "Button3",
+                                                 "Button6", "Button7", "Memo1", "Button8", "Button3",
                                                  "Button2", "Button1", "RadioButton19"}));
     panel.Check(panel.RadioButton17);
     Key(key_code::Tab, true); // back from RadioButton19 to START
     const auto backward = TabWalk(false, 3);
-    EXPECT_EQ(backward, (std::vector<std::string>{"Button2", "Button3", "Memo1"}));
-    TabWalk(false, 7);
+    EXPECT_EQ(backward, (std::vector<std::string>{"Button2", "Button3", "Button8"}));
+    TabWalk(false, 8);
     EXPECT_EQ(panel.Focused()->Name, "RadioButton17") << "the group's stop follows its check";
 
     // A group without a checked button is entered at its first one.
@@ -289,7 +289,7 @@ TEST_F(PanelTest, KeyEventsReachTheKeyboardWithTheirModifiers) {
     event.key.keysym.mod = KMOD_RSHIFT;
     EXPECT_TRUE(panel.HandleEvent(EventOf(event)));
     EXPECT_EQ(clicks, (std::vector<std::string>{"Button3"}));
-    EXPECT_EQ(panel.Focused(), &panel.Memo1) << "Shift+Tab went back from HELP";
+    EXPECT_EQ(panel.Focused(), &panel.Button8) << "Shift+Tab went back from HELP";
     event.type = SDL_MOUSEBUTTONDOWN;
     EXPECT_FALSE(panel.HandleEvent(EventOf(event))) << "no window, no mouse";
 }

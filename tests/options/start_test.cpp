@@ -90,7 +90,11 @@ TEST_F(StartTest, NoSettingsFileStartWritesAllKeysAndTheDesignDefaults) {
         {RowOf(Option::WhiteFlash).key, "1"},
         {RowOf(Option::FocusPause).key, "1"},
         {RowOf(Option::EscapeQuits).key, "0"},
-        {RowOf(Option::QuitAfterGame).key, "0"}};
+        {RowOf(Option::QuitAfterGame).key, "0"},
+        {RowOf(Option::MusicVolume).key, "100"},
+        {RowOf(Option::EffectsVolume).key, "100"},
+        {RowOf(Option::Mute).key, "0"},
+        {RowOf(Option::LanguageChoice).key, "0"}};
     EXPECT_EQ(StoredKeys(), written) << "every key, in the order START writes them";
 
     const World& w = world();

@@ -20,6 +20,7 @@
 #include "media/clock.h"
 #include "media/report.h"
 #include "options/dialogs.h"
+#include "options/panel_scale.h"
 #include "tools/replay/levers.h"
 #include "tools/replay/png.h"
 #include "tools/replay/script_line.h"
@@ -89,6 +90,8 @@ public:
             EnableTimer(line.words[0]);
         } else if (command == "window")
             ResizeWindow(line.width, line.height);
+        else if (command == "desktop")
+            ShowPanelAtScale(form_, PanelScaleFor(line.width, line.height));
         else if (command == "press")
             Press(line.key, line.modifiers);
         else if (command == "record")
@@ -452,6 +455,7 @@ private:
             TDirectDrawSurface& back = form_.DXDraw.BackSurface();
             written = WritePng(path, back.Pixels(), back.Width(), back.Height());
         } else {
+            if (form_.Panel1.Visible) form_.Panel1.Draw(); // as it stands now
             std::vector<uint32_t> pixels;
             int width = 0, height = 0;
             if (form_.Window.ReadPixels(pixels, width, height))

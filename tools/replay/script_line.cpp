@@ -156,6 +156,11 @@ ScriptLine ReadScriptLine(const std::string& text) {
         line.height = Number(words, "a height");
         if (line.width <= 0 || line.height <= 0) Fail("a window size must be positive");
         NoMoreWords(words);
+    } else if (command == "desktop") {
+        line.width = Number(words, "a width");
+        line.height = Number(words, "a height");
+        if (line.width <= 0 || line.height <= 0) Fail("a desktop size must be positive");
+        NoMoreWords(words);
     } else if (command == "press") {
         ParsePress(Rest(words), line);
     } else if (command == "timer") {

@@ -25,7 +25,7 @@ struct ScriptLine {
     std::string text;                  // answer/type: the rest of the line, inner spaces kept;
                                        // record/play: the demo file
     float x = 0, z = 0;                // place: where
-    int width = 0, height = 0;         // window: the client size
+    int width = 0, height = 0;         // window: the client size; desktop: its usable size
     int32_t key = 0;                   // press: the key (an SDL key code)
     uint16_t modifiers = 0;            // press: the modifier keys held with it (SDL's KMOD_)
     std::optional<PlaceFacing> facing; // place: which way, when given

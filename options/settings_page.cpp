@@ -1,0 +1,105 @@
+#include "options/settings_page.h"
+
+#include <algorithm>
+
+#include "media/events.h"
+
+namespace {
+constexpr int PageWidth = 480;
+constexpr int ButtonWidth = 97, ButtonHeight = 24, ButtonGap = 8, Margin = 12;
+} // namespace
+
+TSettingsPage::TSettingsPage(const std::array<int32_t, OptionCount>& values)
+    : Values(values), opened_with_(values) {
+    Name = "SettingsPage";
+    Caption = SettingsTitle;
+    Color = 0xF0F0F0;
+    Width = PageWidth;
+    const int buttons_top = RowsTop + static_cast<int>(SettingsRows.size()) * RowHeight + 8;
+    Height = buttons_top + ButtonHeight + Margin;
+    Place(OKButton, "OK", "OK", Width - Margin - 2 * ButtonWidth - ButtonGap, buttons_top,
+          ButtonWidth, ButtonHeight);
+    Place(CancelButton, "Cancel", CancelCaption, Width - Margin - ButtonWidth, buttons_top,
+          ButtonWidth, ButtonHeight);
+    OKButton.Default = true;
+    CancelButton.Cancel = true;
+    OKButton.OnClick = [this] { ModalResult = TModalResult::OK; };
+    CancelButton.OnClick = [this] { Cancel(); };
+}
+
+void TSettingsPage::Set(const SettingsRow& row, int32_t value) {
+    const OptionRow& option = RowOf(row.option);
+    value = std::clamp(value, option.min, option.max);
+    int32_t& shown = Values[static_cast<size_t>(row.option)];
+    if (shown == value) return;
+    shown = value;
+    if (OnChange) OnChange(row.option, value);
+}
+
+void TSettingsPage::Cancel() {
+    for (const SettingsRow& row : SettingsRows)
+        Set(row, opened_with_[static_cast<size_t>(row.option)]);
+    ModalResult = TModalResult::Cancel;
+}
+
+bool TSettingsPage::KeyDown(int key, bool shift, bool) {
+    const size_t stops = SettingsRows.size() + 2;
+    const size_t ok = SettingsRows.size(), cancel = ok + 1;
+    switch (key) {
+    case key_code::Escape:
+        Cancel();
+        return true;
+    case key_code::Tab:
+        Focus = shift ? (Focus + stops - 1) % stops : (Focus + 1) % stops;
+        return true;
+    case key_code::Up:
+        Focus = (Focus + stops - 1) % stops;
+        return true;
+    case key_code::Down:
+        Focus = (Focus + 1) % stops;
+        return true;
+    case key_code::Enter:
+        if (Focus == cancel)
+            Cancel();
+        else
+            ModalResult = TModalResult::OK;
+        return true;
+    default:
+        break;
+    }
+    if (Focus == ok || Focus == cancel) {
+        if (key == key_code::Space) (Focus == ok ? OKButton : CancelButton).OnClick();
+        if (key == key_code::Left || key == key_code::Right) Focus = Focus == ok ? cancel : ok;
+        return key == key_code::Space || key == key_code::Left || key == key_code::Right;
+    }
+    const SettingsRow& row = SettingsRows[Focus];
+    const int back = key == key_code::Left ? -1 : 0;
+    const int ahead = key == key_code::Right ? 1 : 0;
+    switch (row.kind) {
+    case SettingKind::Slider:
+        if (key == key_code::Home) Set(row, 0);
+        if (key == key_code::End) Set(row, 100);
+        if (back + ahead != 0) Set(row, Value(row) + (back + ahead) * VolumeStep);
+        return back + ahead != 0 || key == key_code::Home || key == key_code::End;
+    case SettingKind::Check:
+        if (key == key_code::Space) Toggle(row);
+        return key == key_code::Space;
+    case SettingKind::Choice: {
+        const int32_t count = RowOf(row.option).max + 1;
+        if (key == key_code::Space) Set(row, (Value(row) + 1) % count);
+        if (back + ahead != 0) Set(row, (Value(row) + count + back + ahead) % count);
+        return key == key_code::Space || back + ahead != 0;
+    }
+    }
+    return false;
+}
+
+std::string TSettingsPage::GlyphText() const {
+    std::string text = std::string(Tr(SettingsTitle)) + Tr(CancelCaption) + "OK0123456789 %";
+    for (const SettingsRow& row : SettingsRows) {
+        text += Tr(row.caption);
+        for (const char* choice : row.choices)
+            if (choice != nullptr) text += Tr(choice);
+    }
+    return text;
+}
