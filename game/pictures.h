@@ -19,7 +19,10 @@ constexpr int GameOver = 4;
 constexpr int Title = 5;
 constexpr int EndingCaptions = 6;
 constexpr int Scope = 7;
-constexpr int Count = 8;
+// The credits with English words, for the English game: the only picture whose words are
+// Japanese has this sibling.
+constexpr int EndingCaptionsEnglish = 8;
+constexpr int Count = 9;
 
 struct Design {
     const char* name;
@@ -38,7 +41,13 @@ inline constexpr std::array<Design, Count> Designs = {{
     {"title", 616, 340, true, 0x000000},
     {"ＥＤテロップ", 380, 75, true, 0x00FF00},
     {"スコープ", 100, 100, true, 0x000000},
+    {"ＥＤテロップ.en", 380, 75, true, 0x00FF00},
 }};
+
+// The credits in the language the game speaks.
+constexpr int EndingCaptionsIn(bool english) {
+    return english ? EndingCaptionsEnglish : EndingCaptions;
+}
 
 inline std::string FileOf(const Design& design) {
     return std::string(design.name) + ".bmp";

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "media/drawn_words.h"
 #include "media/language.h"
 #include "media/report.h"
 
@@ -147,6 +148,7 @@ std::pair<int, int> TSurfaceCanvas::TextExtent(const std::string& utf8_text) {
 }
 
 void TSurfaceCanvas::TextOut(int x, int y, const std::string& utf8_text) {
+    NoteDrawnText(utf8_text);
     TSurfaceCanvas::OpenFont* font = CurrentFont();
     if (font == nullptr || utf8_text.empty()) return;
 

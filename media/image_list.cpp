@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "media/display.h"
+#include "media/drawn_words.h"
 
 namespace {
 // A surface spans at most the smallest multiple of the pattern step past this length.
@@ -102,6 +103,7 @@ void TPictureCollectionItem::DrawPattern(TDirectDrawSurface& dest, int x, int y,
                                          int scale) const {
     if (!loaded_ || pattern < 0 || pattern >= static_cast<int>(patterns_.size())) return;
     const Pattern& p = patterns_[static_cast<size_t>(pattern)];
+    NoteDrawnPicture(Name);
     dest.CopyRect(x, y, p.rect, surfaces_[static_cast<size_t>(p.surface)], Transparent, scale);
 }
 

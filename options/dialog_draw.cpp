@@ -173,23 +173,34 @@ void DrawScore(TfrmScore& d, const DialogFonts& fonts) {
     ImGui::End();
 }
 
+std::string Joined(const std::vector<std::string>& rows) {
+    std::string text;
+    for (const std::string& row : rows) text += (text.empty() ? "" : "\n") + row;
+    return text;
+}
+
 void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
     // A desktop message box: title bar, the text with padding, a row of buttons.
-    constexpr int TitleHeight = 22, Padding = 18, ButtonGap = 8;
+    constexpr int TitleHeight = 22, TitleInset = 8, Padding = 18, ButtonGap = 8;
     ImFont* font = fonts.regular;
     const float size = 12;
-    // A long text (a file's path in it) is broken into rows that fit the window.
+    // A long text or title (a file's path in it) is broken into rows that fit the window.
     const float room = std::max(200.0f, ImGui::GetIO().DisplaySize.x - 2 * Padding - 40);
-    std::string shown;
-    for (const std::string& row : WrapText(d.Text, room, [&](std::string_view c) {
-             return TextSize(font, size, std::string(c)).x;
-         }))
-        shown += (shown.empty() ? "" : "\n") + row;
+    const auto measure = [&](std::string_view c) { return TextSize(font, size, std::string(c)).x; };
+    d.TextRows = WrapLines(d.Text, room, measure);
+    d.CaptionRows = WrapLines(d.Caption, room + 2 * Padding - 2 * TitleInset, measure);
+    const std::string shown = Joined(d.TextRows);
+    const std::string title = Joined(d.CaptionRows);
     const ImVec2 text = TextSize(font, size, shown);
+    const ImVec2 title_text = TextSize(font, size, title);
     const int buttons_width = static_cast<int>(d.ButtonList.size()) * (97 + ButtonGap) - ButtonGap;
-    const int width = std::max(
-        {static_cast<int>(std::ceil(text.x)) + 2 * Padding, buttons_width + 2 * Padding, 240});
-    const int text_top = TitleHeight + 14;
+    const int width = std::max({static_cast<int>(std::ceil(text.x)) + 2 * Padding,
+                                static_cast<int>(std::ceil(title_text.x)) + 2 * TitleInset,
+                                buttons_width + 2 * Padding, 240});
+    // One row of title sits centred in the designed bar; more rows make the bar taller.
+    const int title_height =
+        std::max(TitleHeight, static_cast<int>(std::ceil(title_text.y)) + TitleHeight - 12);
+    const int text_top = title_height + 14;
     const int buttons_top = text_top + static_cast<int>(std::ceil(text.y)) + 16;
     const int height = buttons_top + 24 + 12;
     d.Width = width;
@@ -197,9 +208,9 @@ void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
     const ImVec2 origin = BeginDialog(d, width, height);
     DialogPainter paint(fonts, origin);
     ImDrawList* dl = paint.List();
-    dl->AddRectFilled(paint.At(0, 0), paint.At(width, TitleHeight), Colour(Accent));
-    dl->AddText(font, size, paint.At(8, (TitleHeight - 12) / 2), Colour(0xFFFFFF),
-                d.Caption.c_str());
+    dl->AddRectFilled(paint.At(0, 0), paint.At(width, title_height), Colour(Accent));
+    dl->AddText(font, size, paint.At(TitleInset, (TitleHeight - 12) / 2), Colour(0xFFFFFF),
+                title.c_str());
     dl->AddRect(paint.At(0, 0), paint.At(width, height), Colour(0x696969));
     dl->AddText(font, size, paint.At(Padding, text_top), Colour(0x000000), shown.c_str());
     int left = (width - buttons_width) / 2;

@@ -35,10 +35,11 @@ constexpr uint32_t Fuchsia = 0xFF00FF;
 
 TfrmInput::TfrmInput() {
     Name = "TfrmInput";
-    Caption = "Enter Your Name ! ";
+    // TRANSLATORS: the name entry's window title; the designed text ends in a space.
+    Caption = Tr("Enter Your Name ! ");
     Width = 377;
     Height = 176;
-    Place(Label1, "Label1", "Enter Your Name !", 16, 16, 345, 24);
+    Place(Label1, "Label1", Tr("Enter Your Name !"), 16, 16, 345, 24);
     Label1.FontSize = 24;
     Label1.Bold = true;
     Label1.FontColor = White;
@@ -120,12 +121,16 @@ std::string TfrmInput::GlyphText() const {
 
 // --- top 10 table ---
 
-TfrmScore::TfrmScore() {
+TfrmScore::TfrmScore(RecordKind kind) {
     Name = "TfrmScore";
-    Caption = "Top 10 Players";
+    // The designed titles are the same for both tables; a translation names the table.
+    const bool time = kind == RecordKind::Time;
+    Caption = time ? TrIn("time table", "Top 10 Players") : TrIn("score table", "Top 10 Players");
     Width = 640;
     Height = 480;
-    Place(Title, "Label1", "Top  10  Players", 0, 24, 640, 37);
+    Place(Title, "Label1",
+          time ? TrIn("time table", "Top  10  Players") : TrIn("score table", "Top  10  Players"),
+          0, 24, 640, 37);
     Title.FontSize = 37;
     Title.Bold = true;
     Title.Centred = true;
@@ -210,6 +215,7 @@ TMessageDialog::TMessageDialog(std::string text, std::string caption, Kind kind)
         // TRANSLATORS: "&" marks the Alt letter; Yes and No need different ones.
         add("Yes", Tr("はい(&Y)"), TModalResult::Yes);
         add("No", Tr("いいえ(&N)"), TModalResult::No);
+        Focus = 1;
     } else {
         add("OK", "OK", TModalResult::OK);
     }

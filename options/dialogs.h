@@ -67,10 +67,13 @@ private:
     void DeleteSelection();
 };
 
+// The two top-10 tables: points and times.
+enum class RecordKind { Score, Time };
+
 // "Top 10 Players": ten rows of rank, name and score; one row may be highlighted.
 class TfrmScore : public TModalDialog {
 public:
-    TfrmScore();
+    explicit TfrmScore(RecordKind kind = RecordKind::Score);
     struct Row {
         TLabel mNO, mPlayersName, mPlayersScore;
     };
@@ -96,14 +99,20 @@ public:
     std::string Text;
     Kind ButtonKind;
     std::vector<TButton> ButtonList;
-    size_t Focus = 0; // the first button has the focus
+    size_t Focus = 0; // the first button, or No when the box asks: answering is harmless
+    // The rows the text and the caption were last drawn in, wrapped to fit the window.
+    std::vector<std::string> TextRows, CaptionRows;
 
     bool KeyDown(int key, bool shift, bool alt) override;
     std::string GlyphText() const override;
     std::vector<TButton*> Buttons() override;
 };
 
-// The clear confirmation of the record buttons (Tr gives the player's language).
+// The clear confirmations of the record buttons, each naming its table (Tr gives the
+// player's language).
 inline constexpr const char* ClearQuestion = TrMark("ハイスコアを消去しますか？");
-// TRANSLATORS: the title of the box that asks before a top-10 table is erased.
+// TRANSLATORS: the title of the box that asks before the high score table is erased.
 inline constexpr const char* ClearCaption = TrMark("ハイスコアクリアの確認");
+inline constexpr const char* ClearTimeQuestion = TrMark("タイムアタックの記録を消去しますか？");
+// TRANSLATORS: the title of the box that asks before the time attack table is erased.
+inline constexpr const char* ClearTimeCaption = TrMark("タイムアタック記録クリアの確認");

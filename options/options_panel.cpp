@@ -132,7 +132,9 @@ void TOptionsPanel::PlaceControls() {
     Label2.FontSize = 16;
     Label2.Bold = true;
     Label2.Centred = true;
-    Place(Label4, "Label4", ("Version" + GameVersion()).c_str(), 424, 384, 72, 12);
+    // TRANSLATORS: the panel's version line; the designed text has no space.
+    Place(Label4, "Label4", Format(Tr("Version%s"), GameVersion().c_str()).c_str(), 424, 384, 72,
+          12);
     Label4.Centred = true;
     Place(Label3, "Label3", Tr("ESCキーで終了します"), 392, 424, 0, 12);
 }

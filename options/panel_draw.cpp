@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <cmath>
 
+#include "media/drawn_words.h"
 #include "media/events.h"
 #include "media/gui_glue.h"
 #include "media/window.h"
@@ -421,12 +422,13 @@ void DrawEmptyForm(ImVec2 size) {
 // The error box over the panel: the message and an OK button, modal until confirmed.
 void DrawMessageBox(std::string& message, ImFont* font, ImVec2 panel_size) {
     constexpr const char* Title = "Brannock";
+    constexpr float Padding = 18;
     if (message.empty()) return;
     if (!ImGui::IsPopupOpen(Title)) ImGui::OpenPopup(Title);
     ImGui::SetNextWindowPos(ImVec2(panel_size.x * 0.5f, panel_size.y * 0.5f), ImGuiCond_Always,
                             ImVec2(0.5f, 0.5f));
     // A desktop message box: a title bar, padding, the text, a centred button.
-    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(18, 14));
+    ImGui::PushStyleVar(ImGuiStyleVar_WindowPadding, ImVec2(Padding, 14));
     ImGui::PushStyleVar(ImGuiStyleVar_WindowBorderSize, 1.0f);
     ImGui::PushStyleVar(ImGuiStyleVar_ItemSpacing, ImVec2(8, 12));
     ImGui::PushStyleColor(ImGuiCol_PopupBg, ColourF(Face));
@@ -442,7 +444,14 @@ void DrawMessageBox(std::string& message, ImFont* font, ImVec2 panel_size) {
     ImGui::PopStyleVar(3);
     if (!open) return;
     ImGui::PushFont(font);
-    ImGui::TextUnformatted(message.c_str());
+    // A long message (a file's path in it) is broken into rows that fit the window.
+    const float room = std::max(200.0f, ImGui::GetIO().DisplaySize.x - 2 * Padding - 40);
+    std::string shown;
+    for (const std::string& row : WrapLines(message, room, [&](std::string_view c) {
+             return ImGui::CalcTextSize(c.data(), c.data() + c.size()).x;
+         }))
+        shown += (shown.empty() ? "" : "\n") + row;
+    ImGui::TextUnformatted(shown.c_str());
     constexpr float ButtonWidth = 97;
     ImGui::SetCursorPosX((ImGui::GetWindowSize().x - ButtonWidth) * 0.5f);
     if (ImGui::Button("OK", ImVec2(ButtonWidth, 24))) message.clear();
@@ -460,7 +469,10 @@ bool TOptionsPanel::Draw() {
     {
         ContextScope scope(gui_->context);
         // The atlas is built again only when a character without a glyph appears.
-        ImVector<ImWchar> ranges = GlyphRanges(GlyphText(*this));
+        // Every character it can show is in the atlas: that is what it draws in words.
+        const std::string glyph_text = GlyphText(*this);
+        NoteDrawnText(glyph_text);
+        ImVector<ImWchar> ranges = GlyphRanges(glyph_text);
         const bool same = ranges.size() == gui_->ranges.size() &&
                           std::equal(ranges.begin(), ranges.end(), gui_->ranges.begin());
         if (!gui_->built || !same || gui_->built_scale != Scale) {

@@ -52,7 +52,7 @@ bool IsLeadByte(unsigned char c) {
 
 TRecordTable ClearedTable() {
     TRecordTable table{};
-    for (TRecord& record : table) SetName(record, "NoBody");
+    for (TRecord& record : table) SetName(record, EmptyRecordName);
     return table;
 }
 

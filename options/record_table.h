@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "media/language.h"
+
 constexpr size_t RecordCount = 10;
 constexpr size_t RecordNameSize = 101; // zero-terminated, Shift-JIS bytes
 constexpr size_t RecordFillerSize = 3; // carried along unchanged
@@ -28,7 +30,10 @@ struct TRecord {
 
 using TRecordTable = std::array<TRecord, RecordCount>;
 
-// Ten "NoBody" entries of score 0, every other byte zero.
+// The name a cleared table's entries hold, as stored (Tr gives it in the player's language).
+inline constexpr const char* EmptyRecordName = TrMark("NoBody");
+
+// Ten EmptyRecordName entries of score 0, every other byte zero.
 TRecordTable ClearedTable();
 
 // The table held in a file's bytes; nullopt unless there are exactly 1080 of them.

@@ -35,10 +35,13 @@ int InsertRecord(TMainForm& form, const std::string& path, int32_t value, TRecor
 }
 
 void ShowRecords(TMainForm& form, const TRecordTable& table, int highlight, bool time_mode) {
-    TfrmScore dialog;
-    for (size_t n = 0; n < RecordCount; ++n)
-        dialog.SetRow(static_cast<int>(n) + 1, NameFromShiftJis(NameBytes(table[n])),
-                      ScoreText(table[n].Score, time_mode));
+    TfrmScore dialog(time_mode ? RecordKind::Time : RecordKind::Score);
+    for (size_t n = 0; n < RecordCount; ++n) {
+        std::string name = NameFromShiftJis(NameBytes(table[n]));
+        // The empty entries' stored name reads in the player's language.
+        if (name == EmptyRecordName) name = Tr(EmptyRecordName);
+        dialog.SetRow(static_cast<int>(n) + 1, name, ScoreText(table[n].Score, time_mode));
+    }
     dialog.SetHighlight(highlight);
     form.ShowModal(dialog);
 }
@@ -56,8 +59,10 @@ void ShowTable(TMainForm& form, const std::string& path, int highlight, bool tim
 
 namespace {
 
-void AskAndClear(TMainForm& form, const std::string& path) {
-    TMessageDialog box(Tr(ClearQuestion), Tr(ClearCaption), TMessageDialog::Kind::YesNo);
+void AskAndClear(TMainForm& form, const std::string& path, RecordKind kind) {
+    const bool time = kind == RecordKind::Time;
+    TMessageDialog box(Tr(time ? ClearTimeQuestion : ClearQuestion),
+                       Tr(time ? ClearTimeCaption : ClearCaption), TMessageDialog::Kind::YesNo);
     form.ShowModal(box);
     if (box.ModalResult == TModalResult::Yes) ClearTable(form, path);
 }
@@ -69,7 +74,7 @@ void Button4Click(TMainForm& form) {
 }
 
 void Button5Click(TMainForm& form) {
-    AskAndClear(form, form.world.Score_File);
+    AskAndClear(form, form.world.Score_File, RecordKind::Score);
 }
 
 void Button6Click(TMainForm& form) {
@@ -77,5 +82,5 @@ void Button6Click(TMainForm& form) {
 }
 
 void Button7Click(TMainForm& form) {
-    AskAndClear(form, form.world.Time_File);
+    AskAndClear(form, form.world.Time_File, RecordKind::Time);
 }

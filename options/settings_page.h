@@ -43,8 +43,8 @@ inline constexpr std::array SettingsRows = {
                 TrMark("言語"),
                 {TrMark("自動"), "日本語", "English"}},
     SettingsRow{Option::FocusPause, SettingKind::Check, TrMark("非アクティブ時に一時停止")},
-    SettingsRow{Option::EscapeQuits, SettingKind::Check, TrMark("ESCで即終了（原作どおり）")},
-    SettingsRow{Option::QuitAfterGame, SettingKind::Check, TrMark("ゲーム後に終了（原作どおり）")},
+    SettingsRow{Option::EscapeQuits, SettingKind::Check, TrMark("ESCで即終了（従来どおり）")},
+    SettingsRow{Option::QuitAfterGame, SettingKind::Check, TrMark("ゲーム後に終了（従来どおり）")},
 };
 
 // The page's title and its Cancel button, translated when drawn (the language may change

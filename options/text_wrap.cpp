@@ -125,3 +125,18 @@ std::vector<std::string> WrapText(const std::string& line, float width,
     if (row_start < line.size() || rows.empty()) rows.push_back(Row(line, row_start, line.size()));
     return rows;
 }
+
+std::vector<std::string> WrapLines(const std::string& text, float width,
+                                   const std::function<float(std::string_view)>& measure) {
+    std::vector<std::string> rows;
+    for (size_t start = 0; start <= text.size();) {
+        const size_t end = std::min(text.find('\n', start), text.size());
+        const std::string line = text.substr(start, end - start);
+        if (line.empty())
+            rows.emplace_back();
+        else
+            for (std::string& row : WrapText(line, width, measure)) rows.push_back(std::move(row));
+        start = end + 1;
+    }
+    return rows;
+}

@@ -15,3 +15,8 @@
 // one character, so a character wider than the row still advances.
 std::vector<std::string> WrapText(const std::string& line, float width,
                                   const std::function<float(std::string_view)>& measure);
+
+// A text of several lines ('\n' between them) as the rows of all its lines, each wrapped
+// as WrapText does; an empty line stays an empty row.
+std::vector<std::string> WrapLines(const std::string& text, float width,
+                                   const std::function<float(std::string_view)>& measure);

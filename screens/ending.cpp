@@ -6,6 +6,7 @@
 #include "game/pictures.h"
 #include "media/display.h"
 #include "media/image_list.h"
+#include "media/language.h"
 #include "screens/screens.h"
 
 namespace {
@@ -25,7 +26,8 @@ void DrawCaptions(const ScreenContext& screen) {
     TDXDraw& draw = screen.display;
     const int scale = draw.UiScale();
     const double s = scale;
-    const TPictureCollectionItem& captions = screen.images.Items(picture::EndingCaptions);
+    const TPictureCollectionItem& captions =
+        screen.images.Items(picture::EndingCaptionsIn(CurrentLanguage() == Language::English));
     const int x = (draw.Width() - captions.PatternWidth * scale) / 2;
     const double h = draw.Height();
     TDirectDrawSurface& back = draw.BackSurface();

@@ -4,6 +4,7 @@
 #include "game/pictures.h"
 #include "media/display.h"
 #include "media/image_list.h"
+#include "media/language.h"
 #include "media/sound.h"
 
 void BlinkStep(World& w) {
@@ -38,7 +39,8 @@ void DrawTitleScreen(const ScreenContext& screen, const char* corner_text) {
     const auto grey = static_cast<uint32_t>(w.Blink_Level);
     canvas.Font.Color = (grey << 16) | (grey << 8) | grey;
     canvas.Font.Size = 24 * s;
-    canvas.TextOut((width - 210 * s) / 2, height - 80 * s, "Press ①Button");
+    // TRANSLATORS: the title's prompt; ① is button 1, which English writes out.
+    canvas.TextOut((width - 210 * s) / 2, height - 80 * s, Tr("Press ①Button"));
     canvas.TextOut(10 * s, 10 * s, corner_text);
     draw.ReleaseCanvas();
 }

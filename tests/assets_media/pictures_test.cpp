@@ -33,6 +33,7 @@ const PictureCase Pictures[] = {
     {"GAMEOVER.bmp", 500, 120, 4, 500, 60, Lime},
     {"title.bmp", 616, 340, 8, 616, 340, Black},
     {"ＥＤテロップ.bmp", 380, 225, 4, 380, 75, Lime},
+    {"ＥＤテロップ.en.bmp", 380, 225, 4, 380, 75, Lime},
     {"スコープ.bmp", 100, 100, 1, 100, 100, Black},
     {"PicBack.bmp", 102, 102, 1, 102, 102, NoKey},
     {"PicBack2.bmp", 300, 80, 4, 300, 80, NoKey},

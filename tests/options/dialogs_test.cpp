@@ -86,19 +86,20 @@ TEST(ScoreDialog, OneRowIsHighlightedFuchsiaOrNone) {
     EXPECT_EQ(d.ModalResult, TModalResult::OK);
 }
 
-TEST(MessageDialog, YesHasTheFocusAndTheArrowsAndLettersChoose) {
+// A question's default is the harmless answer: No.
+TEST(MessageDialog, NoHasTheFocusAndTheArrowsAndLettersChoose) {
     TMessageDialog enter("q", "c", TMessageDialog::Kind::YesNo);
     Key(enter, key_code::Enter);
-    EXPECT_EQ(enter.ModalResult, TModalResult::Yes);
+    EXPECT_EQ(enter.ModalResult, TModalResult::No);
     TMessageDialog right("q", "c", TMessageDialog::Kind::YesNo);
     Key(right, key_code::Right);
     Key(right, key_code::Space);
-    EXPECT_EQ(right.ModalResult, TModalResult::No);
+    EXPECT_EQ(right.ModalResult, TModalResult::Yes);
     TMessageDialog back("q", "c", TMessageDialog::Kind::YesNo);
     Key(back, key_code::Tab);
     Key(back, key_code::Tab, /*shift=*/true);
     Key(back, key_code::Enter);
-    EXPECT_EQ(back.ModalResult, TModalResult::Yes);
+    EXPECT_EQ(back.ModalResult, TModalResult::No);
     TMessageDialog letter("q", "c", TMessageDialog::Kind::YesNo);
     Key(letter, 'A');
     EXPECT_FALSE(letter.Closed());
@@ -151,6 +152,34 @@ protected:
 
     int width_ = 0;
 };
+
+// A long text and title wrap inside the window, at the smallest and a large window, and no
+// character is lost to the wrapping.
+TEST_F(DialogWindowTest, ALongMessageBoxWrapsInsideTheWindow) {
+    const std::string path = "/home/player/.local/share/brannock/" + std::string(120, 'x');
+    const std::string text = "記録表 " + path + " を読めません（許可がありません）。\n次の行";
+    const std::string caption = "確認 " + std::string(40, 'y') + " " + std::string(90, 'z');
+    for (const auto& [w, h] : {std::pair{640, 480}, {1920, 1080}}) {
+        form().Window.SetClientSize(w, h);
+        TMessageDialog box(text, caption, TMessageDialog::Kind::OK);
+        form().Panel1.Modal = &box;
+        Drawn();
+        form().Panel1.Modal = nullptr;
+        EXPECT_LE(box.Width, width_) << w;
+        EXPECT_TRUE(w == 640 ? box.TextRows.size() > 3 : box.TextRows.size() == 2) << w;
+        EXPECT_EQ(box.CaptionRows.size(), w == 640 ? 2u : 1u) << w;
+        for (const auto& [rows, whole] :
+             {std::pair{&box.TextRows, &text}, {&box.CaptionRows, &caption}}) {
+            std::string joined;
+            for (const std::string& row : *rows) joined += row;
+            std::string letters;
+            for (const char c : *whole)
+                if (c != ' ' && c != '\n') letters += c;
+            std::erase(joined, ' ');
+            EXPECT_EQ(joined, letters) << w;
+        }
+    }
+}
 
 TEST_F(DialogWindowTest, TheHighlightedRowIsDrawnInFuchsia) {
     TfrmScore table;

@@ -267,8 +267,8 @@ TEST_F(RecordsTest, InEnglishTheDialogsSpeakEnglishAndTheFilesStayTheSame) {
         answers_ = {"<no>"};
         Button7Click(form());
         ASSERT_EQ(shown_.size(), 1u);
-        EXPECT_EQ(shown_[0].texts,
-                  (std::vector<std::string>{"Clear the top 10", "Clear this top-10 table?"}));
+        EXPECT_EQ(shown_[0].texts, (std::vector<std::string>{"Clear the time attack table",
+                                                             "Clear the time attack table?"}));
         answers_ = {"太郎"};
         EXPECT_EQ(InsertRecord(form(), TimeFile(), TimeRecordValue(83456)), 1);
         written = FileBytes(TimeFile());
@@ -276,6 +276,7 @@ TEST_F(RecordsTest, InEnglishTheDialogsSpeakEnglishAndTheFilesStayTheSame) {
         ASSERT_EQ(shown_.size(), 3u);
         EXPECT_EQ(shown_[2].texts[0], "太郎");
         EXPECT_EQ(shown_[2].texts[1], "1m23s456");
+        EXPECT_EQ(shown_[2].texts[2], "Nobody") << "an empty entry in English";
         answers_ = {"<yes>"}; // the English Alt letter of Yes
         Button5Click(form());
         EXPECT_EQ(Stored(ScoreFile()), ClearedTable());

@@ -65,8 +65,10 @@ Picture MakeCaptions(const Font& font) {
     return Finish(layer, design);
 }
 
-Picture MakeCredits(const Font& font) {
+Picture MakeCredits(const Font& font, CreditWords words) {
+    const bool english = words == CreditWords::English;
     constexpr const picture::Design& design = ItemDesign(picture::EndingCaptions);
+    static_assert(ItemDesign(picture::EndingCaptionsEnglish).pattern_width == design.pattern_width);
     constexpr int w = design.pattern_width, h = design.pattern_height;
     Layer layer(w, 3 * h);
     // 1: the game's name.
@@ -81,20 +83,26 @@ Picture MakeCredits(const Font& font) {
     head.outline = 1.5f;
     head.shadow_dx = head.shadow_dy = 1;
     head.fill = [](float, float) { return FromHex(0xFFD860); };
-    DrawTextMiddle(layer, font, "プログラム・グラフィック・サウンド", head, w / 2, h + 20);
+    DrawTextMiddle(layer, font,
+                   english ? "PROGRAM · GRAPHICS · SOUND" : "プログラム・グラフィック・サウンド",
+                   head, w / 2, h + 20);
     TextStyle team = CaptionStyle(30);
     team.tracking = 1.5f;
     team.bold = 0.8f;
     team.outline = 2.0f;
     team.shadow_dx = team.shadow_dy = 2;
     team.fill = [](float, float v) { return Mix(FromHex(0xFFFFFF), FromHex(0xA8D4FF), v); };
-    DrawTextMiddle(layer, font, "Brannock 開発チーム", team, w / 2, h + 50);
+    DrawTextMiddle(layer, font, english ? "The Brannock Team" : "Brannock 開発チーム", team, w / 2,
+                   h + 50);
 
-    // 3: the closing line, which stays on screen at the end.
-    TextStyle thanks_jp = head;
-    thanks_jp.size = 18;
-    thanks_jp.fill = [](float, float) { return FromHex(0xA8D4FF); };
-    DrawTextMiddle(layer, font, "遊んでくれてありがとう", thanks_jp, w / 2, 2 * h + 17);
+    // 3: the closing line, which stays on screen at the end. The small Japanese line above it
+    // says the same, so the English picture has the large line alone.
+    if (!english) {
+        TextStyle thanks_jp = head;
+        thanks_jp.size = 18;
+        thanks_jp.fill = [](float, float) { return FromHex(0xA8D4FF); };
+        DrawTextMiddle(layer, font, "遊んでくれてありがとう", thanks_jp, w / 2, 2 * h + 17);
+    }
     TextStyle thanks = CaptionStyle(32);
     thanks.tracking = 2.0f;
     thanks.bold = 0.9f;

@@ -26,8 +26,10 @@ Picture MakePicBack2();    // 300 x 80, four gauge bands
 
 // "GAMEOVER": game-over caption over stage-clear caption, 500 x 60 each, lime transparent.
 Picture MakeCaptions(const Font& font);
-// "ＥＤテロップ": three 380 x 75 credit captions, lime transparent.
-Picture MakeCredits(const Font& font);
+// "ＥＤテロップ": three 380 x 75 credit captions, lime transparent; "ＥＤテロップ.en" the same
+// with English words.
+enum class CreditWords { Japanese, English };
+Picture MakeCredits(const Font& font, CreditWords words);
 // "title": 616 x 340, 256 colours, black transparent. The robot is rendered from the mesh
 // files in mesh_dir.
 Picture MakeTitle(const Font& font, const std::string& mesh_dir);

@@ -17,7 +17,8 @@ void WritePictures(const std::string&, const std::string& out_dir) {
     WriteBmp(file(picture::Enemy), MakeEnemyMarker(), 4);
     WriteBmp(file(picture::GameOver), MakeCaptions(font), 4);
     WriteBmp(file(picture::Title), MakeTitle(font, out_dir), 8);
-    WriteBmp(file(picture::EndingCaptions), MakeCredits(font), 4);
+    WriteBmp(file(picture::EndingCaptions), MakeCredits(font, CreditWords::Japanese), 4);
+    WriteBmp(file(picture::EndingCaptionsEnglish), MakeCredits(font, CreditWords::English), 4);
     WriteBmp(file(picture::Scope), MakeScope(), 1);
     WriteBmp(dir + picture::RadarBackFile, MakePicBack(), 1);
     WriteBmp(dir + picture::GaugeBackFile, MakePicBack2(), 4);
