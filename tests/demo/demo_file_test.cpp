@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "demo/demo_file.h"
+#include "tests/support/file_size_limit.h"
 
 namespace {
 
@@ -208,6 +209,32 @@ TEST_F(DemoFileOnDiskTest, TheWriterPutsEachEntryInTheFileAtOnce) {
     EXPECT_TRUE(done.complete);
     EXPECT_EQ(done.frames, SomeFrames());
     EXPECT_EQ(writer.Failure(), "");
+}
+
+// A write that fails (the disk full in the middle of the third entry) is the writer's
+// last: nothing more reaches the file, not even once there is room again, so it plays the
+// entries before the failure.
+TEST_F(DemoFileOnDiskTest, AfterAWriteFailureTheWriterWritesNothingMore) {
+    const std::string path = (dir_ / "full.bnd").string();
+    const std::vector<DemoFrame> frames = SomeFrames();
+    const size_t room = Whole({frames[0], frames[1]}, false).size() + 3;
+    DemoWriter writer(path);
+    {
+        FileSizeLimit limit(room);
+        ASSERT_TRUE(limit.ok());
+        writer.WriteHeader("0.5", SomeSettings());
+        for (size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(writer.Failure(), "") << "before entry " << i;
+            writer.WriteFrame(frames[i]);
+        }
+    }
+    EXPECT_EQ(writer.Failure().rfind(path + " ", 0), 0u) << writer.Failure();
+    writer.WriteFrame(frames[3]);
+    writer.Finish();
+    EXPECT_EQ(fs::file_size(path), room);
+    const Demo played = ReadDemo(path);
+    EXPECT_EQ(played.frames, (std::vector<DemoFrame>{frames[0], frames[1]}));
+    EXPECT_FALSE(played.complete);
 }
 
 TEST_F(DemoFileOnDiskTest, AGameNeverStartedLeavesNoFileAndAnOldDemoAsItWas) {

@@ -49,7 +49,8 @@ TEST_F(EnemyKindsTest, SeesTheRobotWithinItsRangeOnBothAxes) {
         Kind kind;
         float range;
     };
-    // The enemy steps from (100, 100) to (100.6, 100) facing +x: its left is +z.
+    // The enemy steps from (100.4, 100) to (101, 100) facing +x: its left is +z. The step
+    // lands on 101 exactly in floats, so the robot can stand exactly at the range ahead.
     struct Place {
         const char* where;
         float x, z; // the robot's offset, in ranges
@@ -62,8 +63,8 @@ TEST_F(EnemyKindsTest, SeesTheRobotWithinItsRangeOnBothAxes) {
                                                 << (inside ? ", 0.1 inside" : ", at the range"));
                 // At the range it is not seen; 0.1 nearer it is.
                 const float d = inside ? c.range - 0.1f : c.range;
-                TParts& enemy = Wake(c.kind, 100, 100, 1, 0, 2);
-                PlaceRobot(100.6f + p.x * d, 100 + p.z * d, 1, 0);
+                TParts& enemy = Wake(c.kind, 100.4f, 100, 1, 0, 2);
+                PlaceRobot(101 + p.x * d, 100 + p.z * d, 1, 0);
                 Frame(c.kind);
                 EXPECT_EQ(enemy.Count, inside ? -1 : 0);
                 FreeEnemyShots();

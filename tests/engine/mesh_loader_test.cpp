@@ -180,19 +180,20 @@ TEST_F(MeshLoading, BadFilesLeaveTheBuilderAsItWas) {
 
 TEST_F(MeshLoading, FramesMaterialReferencesAndPolygons) {
     // A pentagon under two frames (the inner one moves by 10 in x, the outer one turns a
-    // quarter about y), one material defined at the top and named by reference.
+    // quarter about y), one material defined at the top and named by reference, its name
+    // made of every kind of character a name may hold.
     WriteText(folder.Path("frames.x"), R"(xof 0303txt 0032
 template Mesh { <3D82AB44-62DA-11cf-AB39-0020AF71E433> DWORD nVertices; }
 Header { 1; 0; 1; }
 // a comment
-Material Shiny { 0.5;0.25;1.0;1.0;; 2.0; 0.0;0.0;0.0;; 0.1;0.0;0.0;; }
+Material _Shiny-0123456789.ä { 0.5;0.25;1.0;1.0;; 2.0; 0.0;0.0;0.0;; 0.1;0.0;0.0;; }
 Frame Outer {
  FrameTransformMatrix { 0,0,-1,0, 0,1,0,0, 1,0,0,0, 0,0,0,1;; }
  Frame Inner {
   Mesh Pentagon {
    5; 0;0;0;, 0;1;0;, 1;2;0;, 2;1;0;, 2;0;0;;
    1; 5;0,1,2,3,4;;
-   MeshMaterialList { 1; 1; 0;; {Shiny} }
+   MeshMaterialList { 1; 1; 0;; {_Shiny-0123456789.ä} }
   }
   FrameTransformMatrix { 1,0,0,0, 0,1,0,0, 0,0,1,0, 10,0,0,1;; }
  }

@@ -1,8 +1,12 @@
 // Rendering facts of the software device, checked on small surfaces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
+#include "scene/engine/rasterizer.h"
 #include "scene/engine/rm.h"
 #include "tests/engine/test_files.h"
 
@@ -346,6 +350,53 @@ TEST_F(Rendering, NothingToDrawIsNotAnError) {
     small.assign(small.size(), 0);
     EXPECT_EQ(device->Render(*root, *viewport, {small.data(), 8, 8, 8}), 0);
     EXPECT_EQ(small[63], 0u);
+}
+
+// Each channel of a Gouraud-shaded triangle, at every pixel centre well inside it, is its
+// corners' values weighted by the centre's barycentric coordinates, worked out here in
+// doubles apart from the rasterizer's planes. No two corners or channels are alike, so a
+// channel taking another corner's or channel's value shows.
+TEST(GouraudShading, EveryChannelFollowsItsCornersByBarycentricWeights) {
+    struct Corner {
+        float x, y, r, g, b;
+    };
+    const std::array<Corner, 3> rows[] = {
+        {{{4, 3, 255, 0, 40}, {60, 10, 0, 255, 90}, {20, 45, 30, 60, 255}}},
+        {{{50, 2, 10, 200, 90}, {62, 40, 240, 30, 160}, {3, 30, 120, 250, 5}}},
+        {{{2, 46, 0, 128, 255}, {33, 1, 255, 100, 0}, {61, 46, 64, 0, 192}}},
+    };
+    constexpr int W = 64, H = 48;
+    for (const auto& [a, b, c] : rows) {
+        std::vector<uint32_t> pixels(W * H, 0);
+        std::vector<float> depth(W * H);
+        std::vector<uint8_t> ready(H, 0);
+        const auto vertex = [](const Corner& k) {
+            return rm::ScreenVertex{k.x, k.y, 0.5f, k.r, k.g, k.b};
+        };
+        rm::SetUpTriangle t;
+        ASSERT_TRUE(rm::SetUp(vertex(a), vertex(b), vertex(c), {}, H, t));
+        rm::DrawRows(t, {pixels.data(), W, depth.data(), W, 0, H, ready.data()});
+        const auto cross = [](double x0, double y0, double x1, double y1) {
+            return x0 * y1 - x1 * y0;
+        };
+        const double area = cross(b.x - a.x, b.y - a.y, c.x - a.x, c.y - a.y);
+        int checked = 0;
+        for (int y = 0; y < H; ++y) {
+            for (int x = 0; x < W; ++x) {
+                const double px = x + 0.5, py = y + 0.5;
+                const double wa = cross(b.x - px, b.y - py, c.x - px, c.y - py) / area;
+                const double wb = cross(c.x - px, c.y - py, a.x - px, a.y - py) / area;
+                const double wc = 1 - wa - wb;
+                if (std::min({wa, wb, wc}) < 0.05) continue; // near an edge or outside
+                ++checked;
+                const uint32_t p = pixels[static_cast<size_t>(y * W + x)];
+                ASSERT_NEAR(Red(p), wa * a.r + wb * b.r + wc * c.r, 1.0) << x << "," << y;
+                ASSERT_NEAR(Green(p), wa * a.g + wb * b.g + wc * c.g, 1.0) << x << "," << y;
+                ASSERT_NEAR(Blue(p), wa * a.b + wb * b.b + wc * c.b, 1.0) << x << "," << y;
+            }
+        }
+        EXPECT_GT(checked, 300);
+    }
 }
 
 } // namespace

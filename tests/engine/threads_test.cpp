@@ -155,6 +155,24 @@ TEST(Threads, EveryStripIsTakenOnceByWhicheverThreadAsks) {
     }
 }
 
+// The threads balance the work: while the others are held up, one thread takes every strip.
+TEST(Threads, ThreadsHeldUpLeaveEveryStripToTheOneAtWork) {
+    rm::StripClaims claims;
+    rm::DrawThreads threads(3);
+    claims.Reset(90);
+    std::atomic<bool> done{false};
+    std::vector<int> taken(3, 0);
+    threads.Run([&](int index) {
+        if (index != 0) {
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!done && std::chrono::steady_clock::now() < until) std::this_thread::yield();
+        }
+        while (claims.Next()) ++taken[static_cast<size_t>(index)];
+        if (index == 0) done = true;
+    });
+    EXPECT_EQ(taken, (std::vector<int>{90, 0, 0}));
+}
+
 // Strips share the work out: each strip's colour and depth fit the cache budget the
 // rasterizer keeps them in (a single row when not even one fits), and a picture has many
 // strips (at least four for each of two threads), so that a thread finishing early finds

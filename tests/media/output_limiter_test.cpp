@@ -95,4 +95,26 @@ TEST(OutputLimiterTest, AHoldFadesToSilenceAndBackWithoutSteps) {
     }
 }
 
+// After a loud moment the gain comes back with a time constant of a tenth of a second:
+// after that long it has made up all but 1/e of what it gave away, not at once and not
+// much later.
+TEST(OutputLimiterTest, TheGainRecoversOverTheReleaseTimeAfterALoudMoment) {
+    // A steady level needing half the gain for a tenth of a second, then half the ceiling.
+    const double quiet = 0.5 * OutputLimiter::Ceiling / Makeup;
+    const size_t loud_end = Rate / 2;
+    const auto in = [&](size_t f) { return f >= Rate / 4 && f < loud_end ? 4 * quiet : quiet; };
+    OutputLimiter limiter(Rate, 2, Makeup);
+    const std::vector<int16_t> out = Limit(limiter, Rate, in);
+    const size_t delay = limiter.LookAheadFrames();
+    // The required gain rises a look-ahead after the loud frames leave, and the gain is its
+    // average over one look-ahead more: the recovery starts one and a half look-aheads on.
+    const double start = static_cast<double>(loud_end) + 1.5 * static_cast<double>(delay);
+    for (const double seconds : {0.02, 0.05, 0.1, 0.2, 0.3}) {
+        const auto k = static_cast<size_t>(start + seconds * Rate);
+        const double gain = out[k] / (in(k - delay) * Makeup);
+        EXPECT_NEAR(gain, 1 - 0.5 * std::exp(-seconds / 0.1), 0.01)
+            << seconds << " s after the loud moment";
+    }
+}
+
 } // namespace

@@ -86,31 +86,69 @@ TEST(ScoreDialog, OneRowIsHighlightedFuchsiaOrNone) {
     EXPECT_EQ(d.ModalResult, TModalResult::OK);
 }
 
-// A question's default is the harmless answer: No.
-TEST(MessageDialog, NoHasTheFocusAndTheArrowsAndLettersChoose) {
-    TMessageDialog enter("q", "c", TMessageDialog::Kind::YesNo);
-    Key(enter, key_code::Enter);
-    EXPECT_EQ(enter.ModalResult, TModalResult::No);
-    TMessageDialog right("q", "c", TMessageDialog::Kind::YesNo);
-    Key(right, key_code::Right);
-    Key(right, key_code::Space);
-    EXPECT_EQ(right.ModalResult, TModalResult::Yes);
-    TMessageDialog back("q", "c", TMessageDialog::Kind::YesNo);
-    Key(back, key_code::Tab);
-    Key(back, key_code::Tab, /*shift=*/true);
-    Key(back, key_code::Enter);
-    EXPECT_EQ(back.ModalResult, TModalResult::No);
-    TMessageDialog letter("q", "c", TMessageDialog::Kind::YesNo);
-    Key(letter, 'A');
-    EXPECT_FALSE(letter.Closed());
-    Key(letter, 'N');
-    EXPECT_EQ(letter.ModalResult, TModalResult::No);
-    TMessageDialog escape("q", "c", TMessageDialog::Kind::YesNo);
-    Key(escape, key_code::Escape);
-    EXPECT_EQ(escape.ModalResult, TModalResult::No);
-    TMessageDialog ok("problem", "Brannock", TMessageDialog::Kind::OK);
-    Key(ok, key_code::Escape);
-    EXPECT_EQ(ok.ModalResult, TModalResult::OK);
+// The key table of the message boxes and the top-10 table, row by row: each row presses
+// its keys in a fresh dialog and finds whether the last was used, the answer (None: still
+// open) and, in a message box, the button with the focus.
+TEST(DialogKeys, EveryKeyOfTheTableDoesWhatItSays) {
+    enum class Box { YesNo, OK, Score };
+    struct Press {
+        int key;
+        bool shift = false;
+    };
+    struct Row {
+        Box box;
+        std::vector<Press> keys;
+        bool used;
+        TModalResult result;
+        size_t focus;
+    };
+    using R = TModalResult;
+    namespace k = key_code;
+    const Row rows[] = {
+        // A question's focus starts on No, the harmless answer.
+        {Box::YesNo, {{k::Enter}}, true, R::No, 1},
+        {Box::YesNo, {{k::Space}}, true, R::No, 1},
+        {Box::YesNo, {{k::Escape}}, true, R::No, 1},
+        {Box::YesNo, {{k::Tab}}, true, R::None, 0},
+        {Box::YesNo, {{k::Tab, true}}, true, R::None, 0},
+        {Box::YesNo, {{k::Left}}, true, R::None, 0},
+        {Box::YesNo, {{k::Right}}, true, R::None, 0},
+        {Box::YesNo, {{k::Up}}, true, R::None, 0},
+        {Box::YesNo, {{k::Down}}, true, R::None, 0},
+        {Box::YesNo, {{k::Right}, {k::Space}}, true, R::Yes, 0},
+        {Box::YesNo, {{k::Tab}, {k::Tab, true}, {k::Enter}}, true, R::No, 1},
+        {Box::YesNo, {{'Y'}}, true, R::Yes, 1},
+        {Box::YesNo, {{k::Right}, {'Y'}}, true, R::Yes, 0},
+        {Box::YesNo, {{'N'}}, true, R::No, 1},
+        {Box::YesNo, {{'A'}}, false, R::None, 1},
+        {Box::YesNo, {{k::Home}}, false, R::None, 1},
+        {Box::OK, {{k::Enter}}, true, R::OK, 0},
+        {Box::OK, {{k::Escape}}, true, R::OK, 0},
+        {Box::OK, {{k::Tab}}, true, R::None, 0},
+        {Box::OK, {{'N'}}, false, R::None, 0},
+        {Box::Score, {{k::Enter}}, true, R::OK, 0},
+        {Box::Score, {{k::Space}}, true, R::OK, 0},
+        {Box::Score, {{k::Escape}}, true, R::Cancel, 0},
+        {Box::Score, {{k::Tab}}, false, R::None, 0},
+        {Box::Score, {{'O'}}, false, R::None, 0},
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row& row = rows[i];
+        SCOPED_TRACE(testing::Message() << "row " << i);
+        TMessageDialog yes_no("q", "c", TMessageDialog::Kind::YesNo);
+        TMessageDialog ok("problem", "Brannock", TMessageDialog::Kind::OK);
+        TfrmScore score;
+        TModalDialog& d = row.box == Box::YesNo ? static_cast<TModalDialog&>(yes_no)
+                          : row.box == Box::OK  ? static_cast<TModalDialog&>(ok)
+                                                : static_cast<TModalDialog&>(score);
+        bool used = false;
+        for (const Press& p : row.keys) used = d.KeyDown(p.key, p.shift, false);
+        EXPECT_EQ(used, row.used);
+        EXPECT_EQ(d.ModalResult, row.result);
+        if (row.box != Box::Score) {
+            EXPECT_EQ((row.box == Box::OK ? ok : yes_no).Focus, row.focus);
+        }
+    }
 }
 
 class DialogWindowTest : public FormFixture {
