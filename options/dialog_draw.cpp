@@ -173,12 +173,6 @@ void DrawScore(TfrmScore& d, const DialogFonts& fonts) {
     ImGui::End();
 }
 
-std::string Joined(const std::vector<std::string>& rows) {
-    std::string text;
-    for (const std::string& row : rows) text += (text.empty() ? "" : "\n") + row;
-    return text;
-}
-
 void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
     // A desktop message box: title bar, the text with padding, a row of buttons.
     constexpr int TitleHeight = 22, TitleInset = 8, Padding = 18, ButtonGap = 8;
@@ -189,8 +183,8 @@ void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
     const auto measure = [&](std::string_view c) { return TextSize(font, size, std::string(c)).x; };
     d.TextRows = WrapLines(d.Text, room, measure);
     d.CaptionRows = WrapLines(d.Caption, room + 2 * Padding - 2 * TitleInset, measure);
-    const std::string shown = Joined(d.TextRows);
-    const std::string title = Joined(d.CaptionRows);
+    const std::string shown = JoinRows(d.TextRows);
+    const std::string title = JoinRows(d.CaptionRows);
     const ImVec2 text = TextSize(font, size, shown);
     const ImVec2 title_text = TextSize(font, size, title);
     const int buttons_width = static_cast<int>(d.ButtonList.size()) * (97 + ButtonGap) - ButtonGap;

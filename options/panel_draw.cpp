@@ -446,11 +446,9 @@ void DrawMessageBox(std::string& message, ImFont* font, ImVec2 panel_size) {
     ImGui::PushFont(font);
     // A long message (a file's path in it) is broken into rows that fit the window.
     const float room = std::max(200.0f, ImGui::GetIO().DisplaySize.x - 2 * Padding - 40);
-    std::string shown;
-    for (const std::string& row : WrapLines(message, room, [&](std::string_view c) {
-             return ImGui::CalcTextSize(c.data(), c.data() + c.size()).x;
-         }))
-        shown += (shown.empty() ? "" : "\n") + row;
+    const std::string shown = JoinRows(WrapLines(message, room, [&](std::string_view c) {
+        return ImGui::CalcTextSize(c.data(), c.data() + c.size()).x;
+    }));
     ImGui::TextUnformatted(shown.c_str());
     constexpr float ButtonWidth = 97;
     ImGui::SetCursorPosX((ImGui::GetWindowSize().x - ButtonWidth) * 0.5f);

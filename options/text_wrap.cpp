@@ -140,3 +140,9 @@ std::vector<std::string> WrapLines(const std::string& text, float width,
     }
     return rows;
 }
+
+std::string JoinRows(const std::vector<std::string>& rows) {
+    std::string text;
+    for (const std::string& row : rows) text += (text.empty() ? "" : "\n") + row;
+    return text;
+}

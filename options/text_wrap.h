@@ -20,3 +20,6 @@ std::vector<std::string> WrapText(const std::string& line, float width,
 // as WrapText does; an empty line stays an empty row.
 std::vector<std::string> WrapLines(const std::string& text, float width,
                                    const std::function<float(std::string_view)>& measure);
+
+// Rows as one text to draw, '\n' between them.
+std::string JoinRows(const std::vector<std::string>& rows);
