@@ -42,8 +42,7 @@ void ApplyDisplayMode(TMainForm& form) {
     }
     w.Screen_Scale = mode.screen_scale;
     if (w.Display_Mode == display_mode::Window) {
-        // The borderless form window, with the pointer shown.
-        form.Window.SetCursorVisible(true);
+        // The borderless form window.
         TDXDrawOptions options = form.DXDraw.Options();
         options.Exclude(doFullScreen);
         form.DXDraw.SetOptions(options);
@@ -96,7 +95,6 @@ void Button1Click(TMainForm& form) {
     World& w = form.world;
     SwitchOnBonusModes(form);
 
-    form.Window.SetCursorVisible(false);
     form.Borderless = true;
     form.Window.SetBorderless(true);
     ApplyAndStoreOptions(form);

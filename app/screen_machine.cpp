@@ -59,7 +59,13 @@ void ScreenMachine::StopGameTimers() {
 }
 
 void ScreenMachine::Told() {
+    ShowPointer();
     if (OnChange) OnChange(current_);
+}
+
+void ScreenMachine::ShowPointer() {
+    const bool game_screen = current_ != Screen::Panel && current_ != Screen::Paused;
+    form_.Window.SetCursorVisible(!game_screen || !form_.DXDraw.CoversScreen());
 }
 
 void ScreenMachine::Change(Screen next) {
@@ -194,8 +200,6 @@ void ScreenMachine::Pause() {
     StopGameTimers();
     form_.DXWaveList1.Sound().PauseAll();
     menu_.Open(form_.DXDraw);
-    cursor_was_visible_ = form_.Window.CursorVisible();
-    form_.Window.SetCursorVisible(true);
     pause_tick_last_ = form_.Application.clock().Now();
     pause_timer_.SetEnabled(true);
     Told();
@@ -205,7 +209,6 @@ void ScreenMachine::EndPause() {
     if (current_ != Screen::Paused) return;
     pause_timer_.SetEnabled(false);
     menu_.Close();
-    form_.Window.SetCursorVisible(cursor_was_visible_);
     form_.DXWaveList1.Sound().ResumeAll();
     form_.GameClock.Go();
     current_ = paused_from_;

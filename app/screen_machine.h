@@ -68,6 +68,12 @@ public:
     bool Take(ProgramEvent event);
     // While paused, the menu's moves, its choice and the pointer.
     void TakeMenuInput(const TUiEvent& event);
+    // The mouse pointer, decided here alone: hidden while a game screen covers the whole
+    // screen (a full-screen mode, or the window the player made full-screen), shown on the
+    // panel, over the pause menu and in a window. Dialogs show it while they are up
+    // (TApplication::RunModal). Done after every change of screen; the window's changes
+    // call it too.
+    void ShowPointer();
     const PauseMenu& Menu() const { return menu_; }
 
     // Told after every change of screen.
@@ -93,7 +99,6 @@ private:
     // The paused screen's frames, on the application's clock: it goes on through a pause.
     TDXTimer pause_timer_;
     uint32_t pause_tick_now_ = 0, pause_tick_last_ = 0;
-    bool cursor_was_visible_ = false;
     int focus_listener_ = 0;
 };
 
