@@ -46,7 +46,11 @@ void DispatchEvent(TMainForm& form, const TEvent& event) {
         form.Screens.TakeMenuInput(ui);
         return;
     }
-    if (form.Panel1.Visible) form.Panel1.HandleEvent(event);
+    if (!form.Panel1.Visible) return;
+    if (const DialogAction action = DialogActionOf(ui); action != DialogAction::None)
+        form.Panel1.PadInput(action);
+    else
+        form.Panel1.HandleEvent(event);
 }
 
 } // namespace
@@ -107,6 +111,8 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
         };
     }
     ShowModal = [this](TModalDialog& dialog) { RunModalInWindow(*this, dialog); };
+    // The pad in use pulled out mid-game pauses it.
+    DXInput1.OnJoystickLost = [this] { Screens.Take(ProgramEvent::PadLost); };
     Application.OnEvent = [this](const TEvent& event) { DispatchEvent(*this, event); };
     Application.OnIdle = [this] {
         if (Panel1.Visible && Panel1.Draw()) Application.KeepIdling();

@@ -147,3 +147,6 @@ void DXDrawInitializeSurface(TMainForm& form);
 void DXDrawRestoreSurface(TMainForm& form);
 // The game's way of showing a dialog: a loop of its own in the window until it closes.
 void RunModalInWindow(TMainForm& form, TModalDialog& dialog);
+// One event while a dialog is up (Panel1.Modal): a pad plugged in or out is opened or let
+// go, the pad's buttons and stick act on the dialog, keys and clicks go to it as keys.
+void DispatchModalEvent(TMainForm& form, const TEvent& event);

@@ -1,7 +1,16 @@
-// Showing a dialog in the game window: the dialog takes every key and click until it is
-// closed, drawn over the options panel or over the empty form.
+// Showing a dialog in the game window: the dialog takes every key, click and pad button
+// until it is closed, drawn over the options panel or over the empty form.
 #include "app/main_form.h"
 #include "options/dialogs.h"
+
+void DispatchModalEvent(TMainForm& form, const TEvent& event) {
+    form.DXInput1.HandleEvent(event);
+    const DialogAction action = DialogActionOf(form.UiReader.Read(event, form.Window));
+    if (action != DialogAction::None)
+        form.Panel1.PadInput(action);
+    else
+        form.Panel1.HandleEvent(event);
+}
 
 void RunModalInWindow(TMainForm& form, TModalDialog& dialog) {
     TOptionsPanel& host = form.Panel1;
@@ -14,8 +23,9 @@ void RunModalInWindow(TMainForm& form, TModalDialog& dialog) {
     }
     TModalDialog* const outer = host.Modal;
     host.Modal = &dialog;
+    if (form.DXInput1.GamepadOpen()) dialog.UsePad();
     form.Application.RunModal([&dialog] { return dialog.Closed(); }, [&host] { host.Draw(); },
-                              [&host](const TEvent& event) { host.HandleEvent(event); },
+                              [&form](const TEvent& event) { DispatchModalEvent(form, event); },
                               dialog.WantsTextInput());
     // Closing the window ends the program; the dialog answers as Escape would.
     if (!dialog.Closed()) dialog.CloseAsEscape();

@@ -21,6 +21,8 @@ ScreenAction ActionFor(ProgramEvent event, Screen screen, bool game_over,
     case ProgramEvent::FocusLost:
         return settings.focus_pause && !settings.demo_playback && game_screen ? ScreenAction::Pause
                                                                               : ScreenAction::None;
+    case ProgramEvent::PadLost:
+        return !settings.demo_playback && game_screen ? ScreenAction::Pause : ScreenAction::None;
     }
     return ScreenAction::None;
 }
@@ -187,6 +189,8 @@ void ScreenMachine::TakeMenuInput(const TUiEvent& event) {
     case UiInput::Escape:
     case UiInput::Pause:
     case UiInput::Mute:
+    case UiInput::Left:
+    case UiInput::Right:
         break;
     }
 }

@@ -24,6 +24,7 @@ enum class ProgramEvent {
     Escape,
     PauseKey, // P, or a game controller's Start
     FocusLost,
+    PadLost, // the game controller in use was pulled out
 };
 
 // What becomes of one of them.
@@ -39,8 +40,8 @@ struct ScreenSettings {
 // Escape closes the program on the panel, as designed, and everywhere with the designed
 // setting or while a demo plays back; elsewhere it pauses, resumes the paused screen, and
 // on "GAME OVER" goes back to the panel. P and Start pause and resume the four game
-// screens; the window losing the focus pauses them when the setting says so. A demo
-// playing back is never paused.
+// screens; the window losing the focus pauses them when the setting says so, and the game
+// controller in use pulled out pauses them always. A demo playing back is never paused.
 ScreenAction ActionFor(ProgramEvent event, Screen screen, bool game_over,
                        const ScreenSettings& settings);
 

@@ -56,8 +56,9 @@ struct TDXInput::Impl {
     // Set when SDL knows the pad's layout: then it is read by its named buttons.
     SDL_GameController* controller = nullptr;
 
-    void OpenJoystick(int device_index) {
+    void OpenJoystick(int device_index, bool only_virtual) {
         if (joystick != nullptr) return;
+        if (only_virtual && SDL_JoystickIsVirtual(device_index) == SDL_FALSE) return;
         if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0 && SDL_IsGameController(device_index)) {
             controller = SDL_GameControllerOpen(device_index);
             if (controller != nullptr) joystick = SDL_GameControllerGetJoystick(controller);
@@ -78,7 +79,8 @@ struct TDXInput::Impl {
 
 TDXInput::TDXInput(TApplication& application)
     : application_(application), impl_(std::make_unique<Impl>()) {
-    if (SDL_WasInit(SDL_INIT_JOYSTICK) != 0 && SDL_NumJoysticks() > 0) impl_->OpenJoystick(0);
+    if (SDL_WasInit(SDL_INIT_JOYSTICK) != 0 && SDL_NumJoysticks() > 0)
+        impl_->OpenJoystick(0, false);
 }
 
 TDXInput::~TDXInput() {
@@ -113,12 +115,14 @@ void TDXInput::HandleEvent(const TEvent& from) {
         }
         break;
     case SDL_JOYDEVICEADDED:
-        impl_->OpenJoystick(event.jdevice.which);
+        impl_->OpenJoystick(event.jdevice.which, OnlyVirtualJoysticks);
         break;
     case SDL_JOYDEVICEREMOVED:
         if (impl_->joystick != nullptr && event.jdevice.which == impl_->joystick_id) {
             impl_->CloseJoystick();
-            if (SDL_NumJoysticks() > 0) impl_->OpenJoystick(0);
+            for (int i = 0; i < SDL_NumJoysticks() && impl_->joystick == nullptr; ++i)
+                impl_->OpenJoystick(i, OnlyVirtualJoysticks);
+            if (OnJoystickLost) OnJoystickLost();
         }
         break;
     default:
@@ -171,7 +175,7 @@ void TDXInput::UpdateKeyboard() {
 void TDXInput::UpdateJoystick() {
     Joystick.States.reset();
     SDL_Joystick* stick = impl_->joystick;
-    if (!Joystick.Enabled || stick == nullptr || impl_->scripted) return;
+    if (!Joystick.Enabled || stick == nullptr || (impl_->scripted && !OnlyVirtualJoysticks)) return;
     if (ActiveOnly && !application_.Active()) return;
     if (impl_->controller != nullptr) {
         UpdateGamepad();

@@ -97,9 +97,15 @@ public:
     // Keeps the keyboard state from window events, and opens or closes the joystick as it
     // is plugged in or out.
     void HandleEvent(const TEvent& event);
+    // Told when the joystick in use is pulled out (after it was closed; another one
+    // plugged in may have been opened in its place).
+    std::function<void()> OnJoystickLost;
+    // The replay tool: only SDL's virtual joysticks are opened, so that a scripted run
+    // never depends on what is plugged in; they are read also beside scripted keys.
+    bool OnlyVirtualJoysticks = false;
     // Tests and the replay tool: hold exactly these virtual-key codes instead of the real
     // keyboard (nullopt returns to the real keyboard). A joystick is not read meanwhile,
-    // so a scripted run never depends on what is plugged in.
+    // so a scripted run never depends on what is plugged in (unless OnlyVirtualJoysticks).
     void SetScriptedKeys(std::optional<std::set<uint32_t>> virtual_keys);
     // A new screen begins: keys pressed before it and let go since are no taps on it (a
     // key still held counts as held).

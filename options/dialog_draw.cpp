@@ -108,6 +108,53 @@ private:
     ImDrawList* dl_;
 };
 
+// The name entry's letter picker: the page's letters in a grid, the commands in a row
+// under them, the cursor's cell filled.
+void DrawPicker(const TfrmInput& d, const DialogPainter& paint, const DialogFonts& fonts) {
+    const TLetterPicker& picker = *d.Picker;
+    constexpr int Left = 16, Width = 345;
+    ImDrawList* dl = paint.List();
+    const auto cell = [&](int left, int top, int width, int height, const std::string& text,
+                          ImFont* font, float size, bool current, bool marked) {
+        const ImVec2 a = paint.At(left + 1, top + 1);
+        const ImVec2 z = paint.At(left + width - 1, top + height - 1);
+        if (current) dl->AddRectFilled(a, z, Colour(Accent));
+        if (marked) dl->AddRect(a, z, Colour(0x808080));
+        const ImVec2 extent = TextSize(font, size, text);
+        dl->AddText(font, size,
+                    ImVec2(std::floor(a.x + (z.x - a.x - extent.x) / 2),
+                           std::floor(a.y + (z.y - a.y - size) / 2)),
+                    Colour(0xFFFFFF), text.c_str());
+    };
+    const int columns = std::max(1, picker.Columns());
+    const int cell_width = Width / columns;
+    const int letters_left = Left + (Width - cell_width * columns) / 2;
+    const auto& rows = picker.Rows();
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const int top = TfrmInput::PickerTop + static_cast<int>(r) * TfrmInput::PickerCellHeight;
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            if (rows[r][c].empty()) continue;
+            const bool current =
+                picker.Row() == static_cast<int>(r) && picker.Column() == static_cast<int>(c);
+            cell(letters_left + static_cast<int>(c) * cell_width, top, cell_width,
+                 TfrmInput::PickerCellHeight, rows[r][c], fonts.Bold(19), 19, current, false);
+        }
+    }
+    const auto& commands = picker.Commands();
+    const int command_width = Width / static_cast<int>(commands.size());
+    const int commands_top =
+        TfrmInput::PickerTop + static_cast<int>(rows.size()) * TfrmInput::PickerCellHeight + 8;
+    for (size_t c = 0; c < commands.size(); ++c) {
+        const TLetterPicker::Cell& command = commands[c];
+        const bool current =
+            picker.Row() == static_cast<int>(rows.size()) && picker.Column() == static_cast<int>(c);
+        const bool page_shown =
+            command.command == TLetterPicker::Command::Page && command.page == picker.Page();
+        cell(Left + static_cast<int>(c) * command_width, commands_top, command_width,
+             TfrmInput::PickerCommandHeight, command.text, fonts.regular, 12, current, !page_shown);
+    }
+}
+
 void DrawInput(TfrmInput& d, const DialogFonts& fonts) {
     const ImVec2 origin = BeginDialog(d, d.Width, d.Height);
     DialogPainter paint(fonts, origin);
@@ -149,6 +196,8 @@ void DrawInput(TfrmInput& d, const DialogFonts& fonts) {
     }
     // The input method's candidates open next to the edit box.
     SetTextInputArea(static_cast<int>(a.x), static_cast<int>(a.y), e.Width, e.Height);
+
+    if (d.Picker) DrawPicker(d, paint, fonts);
 
     // The OK button carries a green tick before its caption.
     const TButton& ok = d.BitBtn1;
