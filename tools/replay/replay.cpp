@@ -51,6 +51,8 @@ public:
         if (!dialogs_) throw std::runtime_error("cannot write " + out_dir + "/dialogs.jsonl");
         // Dialogs are answered from the script; the help document is recorded, not opened.
         form_.ShowModal = [this](TModalDialog& dialog) { RunDialog(dialog); };
+        // Scripts hold the designed keys, whatever bn.ini binds.
+        form_.DesignedControlsOnly = true;
         form_.MailAndHP1.Opener = [this](const std::string& url) {
             WriteDialog({{"dialog", "help"}, {"document", url}});
             return std::string();
