@@ -16,6 +16,8 @@ constexpr const char* WaitForKey = TrMark("キーを押してください…（E
 constexpr const char* WaitForPad = TrMark("パッドのボタンを押してください…（Esc で取り消し）");
 // TRANSLATORS: the status line of the controls page: a key bound to two inputs.
 constexpr const char* SharedWith = TrMark("%s は「%s」にも割り当てられています");
+constexpr const char* MarkedShared =
+    TrMark("赤い枠のキーやボタンは、ほかの入力にも割り当てられています");
 
 } // namespace
 
@@ -49,9 +51,8 @@ bool TControlsPage::InConflict(size_t row, size_t slot) const {
 std::string TControlsPage::Status() const {
     if (Waiting) return Tr(Column == PadSlot ? WaitForPad : WaitForKey);
     if (refusal_ != nullptr) return refusal_;
-    if (Row == ButtonRow) return "";
-    const std::string other = ConflictOf(Shown, Row, Column);
-    if (other.empty()) return "";
+    const std::string other = Row == ButtonRow ? "" : ConflictOf(Shown, Row, Column);
+    if (other.empty()) return HasConflicts(Shown) ? Tr(MarkedShared) : "";
     const Binding& b = Shown[Row];
     const std::string name = Column == PadSlot ? PadButtonName(b.pad) : KeyName(b.keys[Column]);
     return Format(Tr(SharedWith), name.c_str(), other.c_str());
@@ -168,9 +169,9 @@ bool TControlsPage::KeyDown(int key, bool shift, bool) {
 
 std::string TControlsPage::GlyphText() const {
     std::string text = std::string(Tr(ControlsTitle)) + Tr(ResetCaption) + Tr(CancelCaption) +
-                       Tr(WaitForKey) + Tr(WaitForPad) + Tr(SharedWith) + Tr(InputHeader) +
-                       Tr(KeysHeader) + Tr(PadHeader) + "OK0123456789…" + Status() +
-                       Tr("ゲームの固定キー（H J U N）");
+                       Tr(WaitForKey) + Tr(WaitForPad) + Tr(SharedWith) + Tr(MarkedShared) +
+                       Tr(InputHeader) + Tr(KeysHeader) + Tr(PadHeader) + "OK0123456789…" +
+                       Status() + Tr("ゲームの固定キー（H J U N）");
     for (const BindableInput& input : BindableInputs) text += Tr(input.caption);
     for (const Binding& b : Shown) text += BindingText(b);
     return text;
