@@ -1,8 +1,5 @@
 #include "options/bindings.h"
 
-#include <SDL_gamecontroller.h>
-#include <SDL_keyboard.h>
-
 #include <algorithm>
 
 #include "app/form_design.h"
@@ -58,32 +55,6 @@ void ApplyBindings(const Bindings& bindings, TKeyAssigns& keys, TPadAssigns& pad
     }
 }
 
-std::string KeyName(uint32_t key) {
-    if (key == 0) return "";
-    // The first scancode giving the key: Return before the keypad's Enter.
-    for (int scancode = 0; scancode < SDL_NUM_SCANCODES; ++scancode)
-        if (VirtualKeyOfScancode(scancode) == key)
-            return SDL_GetScancodeName(static_cast<SDL_Scancode>(scancode));
-    return "";
-}
-
-uint32_t KeyOfName(std::string_view name) {
-    const SDL_Scancode scancode = SDL_GetScancodeFromName(std::string(name).c_str());
-    return scancode == SDL_SCANCODE_UNKNOWN ? 0 : VirtualKeyOfScancode(scancode);
-}
-
-std::string PadButtonName(int button) {
-    if (button < 0 || button >= SDL_CONTROLLER_BUTTON_MAX) return "";
-    const char* name =
-        SDL_GameControllerGetStringForButton(static_cast<SDL_GameControllerButton>(button));
-    return name != nullptr ? name : "";
-}
-
-int PadButtonOfName(std::string_view name) {
-    if (name.empty()) return -1;
-    return SDL_GameControllerGetButtonFromString(std::string(name).c_str());
-}
-
 const char* RefusedKey(uint32_t key) {
     switch (key) {
     case 27:
@@ -104,7 +75,7 @@ const char* RefusedKey(uint32_t key) {
 }
 
 const char* RefusedPadButton(int button) {
-    if (button == SDL_CONTROLLER_BUTTON_START) return Tr("Start は一時停止に使われています");
+    if (button == PadStartButton()) return Tr("Start は一時停止に使われています");
     return nullptr;
 }
 

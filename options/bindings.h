@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "media/input.h"
+#include "media/input_names.h"
 #include "media/language.h"
 
 inline constexpr size_t KeySlots = 3;
@@ -55,13 +56,6 @@ Bindings DesignedBindings();
 // The tables the input reads: the bound inputs from bindings, every other state designed.
 void ApplyBindings(const Bindings& bindings, TKeyAssigns& keys, TPadAssigns& pad);
 
-// SDL's name of the key ("Z", "Keypad 8"); "" for none.
-std::string KeyName(uint32_t key);
-// The key of an SDL key name (any case); 0 when it names no key the game reads.
-uint32_t KeyOfName(std::string_view name);
-// SDL's name of a pad button ("a", "dpup"); "" for none.
-std::string PadButtonName(int button);
-int PadButtonOfName(std::string_view name); // -1 for no button
 // Why the program keeps a key or pad button for itself (translated), or nullptr when it
 // can be bound: Escape, P, M, F11, Alt (Alt+Enter); the pad's Start.
 const char* RefusedKey(uint32_t key);

@@ -1,7 +1,5 @@
 #include "options/controls_page.h"
 
-#include <SDL_events.h>
-
 #include <algorithm>
 
 #include "media/events.h"
@@ -84,8 +82,7 @@ void TControlsPage::VirtualKeyDown(uint32_t key) {
 }
 
 void TControlsPage::PadButtonDown(int sdl_button) {
-    if (!Waiting || Column != PadSlot || sdl_button < 0 || sdl_button >= SDL_CONTROLLER_BUTTON_MAX)
-        return;
+    if (!Waiting || Column != PadSlot || sdl_button < 0 || sdl_button >= PadButtonCount()) return;
     Waiting = false;
     refusal_ = RefusedPadButton(sdl_button);
     if (refusal_ == nullptr) Shown[Row].pad = sdl_button;
@@ -179,14 +176,12 @@ std::string TControlsPage::GlyphText() const {
 
 bool RouteToControlsPage(TModalDialog& dialog, const TEvent& event) {
     auto* page = dynamic_cast<TControlsPage*>(&dialog);
-    if (page == nullptr || event.native == nullptr) return false;
-    const SDL_Event& native = *event.native;
-    if (native.type == SDL_CONTROLLERBUTTONDOWN) {
-        if (!page->Waiting) return false;
-        page->PadButtonDown(native.cbutton.button);
+    if (page == nullptr || !page->Waiting) return false;
+    if (const std::optional<int> button = PressedPadButton(event)) {
+        page->PadButtonDown(*button);
         return true;
     }
-    if (native.type != SDL_KEYDOWN || !page->Waiting || native.key.repeat != 0) return false;
-    page->VirtualKeyDown(VirtualKeyOfScancode(native.key.keysym.scancode));
-    return true;
+    const std::optional<uint32_t> key = PressedVirtualKey(event);
+    if (key) page->VirtualKeyDown(*key);
+    return key.has_value();
 }
