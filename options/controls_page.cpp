@@ -181,7 +181,10 @@ bool RouteToControlsPage(TModalDialog& dialog, const TEvent& event) {
         page->PadButtonDown(*button);
         return true;
     }
+    if (event.kind != TEventKind::KeyDown) return false;
+    if (event.repeat) return true; // the held key that started the wait is no new press
     const std::optional<uint32_t> key = PressedVirtualKey(event);
-    if (key) page->VirtualKeyDown(*key);
-    return key.has_value();
+    if (!key) return false; // an event made by hand: the dialog's keys take it
+    page->VirtualKeyDown(*key);
+    return true;
 }
