@@ -339,9 +339,8 @@ TEST_F(SettingsFileTest, ALinkedSettingsFileStaysALink) {
 
 } // namespace
 
-// The controls in bn.ini: SDL's key and pad names read back as written (any case, the
-// comma key too); a refused key, an unknown name or a fourth key makes the value unusable:
-// the designed binding with a line naming the value. A missing key is the designed one.
+// The controls in bn.ini by SDL's names (any case, the comma key too); a refused key, an
+// unknown name or a fourth key is unusable: the designed binding and a line naming it.
 TEST_F(SettingsFileTest, ControlsReadByNameAndRefuseWhatTheyCannotUse) {
     struct Row {
         const char* text;
