@@ -149,6 +149,7 @@ ScreenContext TMainForm::MakeScreenContext() {
             {&Image1, &Image2, &Image3, &Image4, &Image5, &Image6},
             DXTimer.FramesPerSecond(),
             FlashesOff(*this),
+            Button1Names,
             [this](Screen next) { Screens.Change(next); }};
 }
 
@@ -171,6 +172,7 @@ void FormCreate(TMainForm& form) {
     w.Time_File = w.Win_Dir + "/bntime2.dat";
     LoadMemo(form, w.App_Dir + LocalizedFileName(w.App_Dir, "option.txt"));
     ReadRemainingOptions(form);
+    ShowChangedControls(form);
     ApplySoundSettings(form);
     w.Pose_Step = 0;
     w.Robo_HP = FullHitPoints;

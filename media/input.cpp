@@ -210,18 +210,16 @@ void TDXInput::UpdateGamepad() {
     TDXInputStates& states = Joystick.States;
     const int x = axis(SDL_CONTROLLER_AXIS_LEFTX);
     const int y = axis(SDL_CONTROLLER_AXIS_LEFTY);
-    if (x < 0 || held(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) states.set(InLeft);
-    if (x > 0 || held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) states.set(InRight);
-    if (y < 0 || held(SDL_CONTROLLER_BUTTON_DPAD_UP)) states.set(InUp);
-    if (y > 0 || held(SDL_CONTROLLER_BUTTON_DPAD_DOWN)) states.set(InDown);
-    // SDL names the buttons by the Xbox layout: A is Cross on a PlayStation pad.
-    if (held(SDL_CONTROLLER_BUTTON_A)) states.set(InButton1);
-    if (held(SDL_CONTROLLER_BUTTON_B)) states.set(InButton2);
-    if (held(SDL_CONTROLLER_BUTTON_X)) states.set(InButton3);
-    if (held(SDL_CONTROLLER_BUTTON_Y)) states.set(InButton4);
-    // The shoulders are the A and S keys: turn or sidestep, as the control scheme says.
-    if (held(SDL_CONTROLLER_BUTTON_LEFTSHOULDER)) states.set(InButton7);
-    if (held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER)) states.set(InButton8);
+    if (x < 0) states.set(InLeft);
+    if (x > 0) states.set(InRight);
+    if (y < 0) states.set(InUp);
+    if (y > 0) states.set(InDown);
+    for (size_t state = 0; state < PadAssigns.size(); ++state) {
+        const int button = PadAssigns[state];
+        if (button >= 0 && button < SDL_CONTROLLER_BUTTON_MAX &&
+            held(static_cast<SDL_GameControllerButton>(button)))
+            states.set(state);
+    }
 }
 
 void TDXInput::UpdateInput() {

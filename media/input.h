@@ -59,6 +59,11 @@ const char* InputStateName(int state);
 
 // Three Windows virtual-key codes per state (0 = none).
 using TKeyAssigns = std::array<std::array<uint32_t, 3>, InputStateCount>;
+// One game-controller button per state (SDL_GameControllerButton; -1 = none).
+using TPadAssigns = std::array<int, InputStateCount>;
+// The designed pad: d-pad = arrows, A/B/X/Y = buttons 1 to 4, the shoulders the
+// turn/sidestep keys (InButton7, InButton8). Start is no game button (media/pad_assigns.cpp).
+TPadAssigns DesignedPadAssigns();
 
 // One input device: whether it is read, whether its states count, and what it saw at the
 // last update. (The game keeps the mouse disabled, so there is no mouse device.)
@@ -76,6 +81,8 @@ public:
     TDXInput& operator=(const TDXInput&) = delete;
 
     TKeyAssigns KeyAssigns{};
+    // The buttons of a game controller; its left stick is always the arrows.
+    TPadAssigns PadAssigns = DesignedPadAssigns();
     // No states while the application is not active.
     bool ActiveOnly = true;
     TInputDevice Keyboard;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "media/gui_glue.h"
+#include "options/controls_page.h"
 #include "options/dialogs.h"
 #include "options/options_panel.h"
 #include "options/settings_page.h"
@@ -351,6 +352,78 @@ void DrawSettings(TSettingsPage& d, const DialogFonts& fonts) {
     d.CancelButton.Caption = Tr(CancelCaption);
     if (paint.Button(d.OKButton, d.Focus == ok, font, size)) d.OKButton.OnClick();
     if (paint.Button(d.CancelButton, d.Focus == ok + 1, font, size)) d.CancelButton.OnClick();
+    d.ControlsButton.Caption = Tr(ControlsCaption);
+    if (paint.Button(d.ControlsButton, d.Focus == ok + 2, font, size)) d.ControlsWanted = true;
+    ImGui::End();
+}
+
+// The controls page: a title bar, column heads, a row per input with its slots, the
+// status line, Reset on the left and OK and Cancel on the right.
+void DrawControls(TControlsPage& d, const DialogFonts& fonts) {
+    ImFont* font = fonts.regular;
+    constexpr float size = 12;
+    constexpr uint32_t ConflictInk = 0xC42B1C;
+    const ImVec2 origin = BeginDialog(d, d.Width, d.Height);
+    DialogPainter paint(fonts, origin);
+    ImDrawList* dl = paint.List();
+    const ImU32 ink = Colour(0x000000);
+    dl->AddRectFilled(paint.At(0, 0), paint.At(d.Width, TControlsPage::TitleHeight),
+                      Colour(Accent));
+    dl->AddText(font, size, paint.At(8, (TControlsPage::TitleHeight - 12) / 2), Colour(0xFFFFFF),
+                Tr(ControlsTitle));
+    dl->AddRect(paint.At(0, 0), paint.At(d.Width, d.Height), Colour(0x696969));
+    const int head = TControlsPage::HeaderTop;
+    dl->AddText(font, size, paint.At(TControlsPage::NameLeft, head), Colour(0x505050),
+                Tr(InputHeader));
+    for (size_t slot = 0; slot < KeySlots; ++slot) {
+        const std::string text = std::string(Tr(KeysHeader)) + " " + std::to_string(slot + 1);
+        dl->AddText(font, size, paint.At(d.SlotLeft(slot) + 4, head), Colour(0x505050),
+                    text.c_str());
+    }
+    dl->AddText(font, size, paint.At(d.SlotLeft(PadSlot) + 4, head), Colour(0x505050),
+                Tr(PadHeader));
+    for (size_t row = 0; row < BindableInputs.size(); ++row) {
+        const int top = TControlsPage::RowsTop + static_cast<int>(row) * TControlsPage::RowHeight;
+        dl->AddText(font, size, paint.At(TControlsPage::NameLeft, top + 5), ink,
+                    Tr(BindableInputs[row].caption));
+        const Binding& b = d.Shown[row];
+        for (size_t slot = 0; slot < SlotCount; ++slot) {
+            const int left = d.SlotLeft(slot);
+            const ImVec2 a = paint.At(left, top + 2);
+            const ImVec2 z =
+                paint.At(left + TControlsPage::SlotWidth, top + TControlsPage::RowHeight - 2);
+            ImGui::SetCursorScreenPos(a);
+            ImGui::PushID(static_cast<int>(row * SlotCount + slot));
+            if (ImGui::InvisibleButton("##slot", ImVec2(z.x - a.x, z.y - a.y)))
+                d.StartWaiting(row, slot);
+            ImGui::PopID();
+            const bool focused = d.Row == row && d.Column == slot;
+            const bool waiting = focused && d.Waiting;
+            const bool conflict = d.InConflict(row, slot);
+            dl->AddRectFilled(a, z, Colour(waiting ? 0xFFF4C8 : conflict ? 0xFDE7E9 : 0xFFFFFF));
+            dl->AddRect(a, z, Colour(conflict ? ConflictInk : Frame), 0, 0, conflict ? 2.0f : 1.0f);
+            if (focused)
+                dl->AddRect(ImVec2(a.x - 2, a.y - 2), ImVec2(z.x + 2, z.y + 2), Colour(Accent), 0,
+                            0, 2);
+            const std::string name = waiting           ? "…"
+                                     : slot == PadSlot ? PadButtonName(b.pad)
+                                                       : KeyName(b.keys[slot]);
+            const ImVec4 clip(a.x + 2, a.y, z.x - 2, z.y);
+            dl->AddText(font, size, ImVec2(a.x + 5, a.y + 4), conflict ? Colour(ConflictInk) : ink,
+                        name.c_str(), nullptr, 0, &clip);
+        }
+    }
+    const std::string status = d.Status();
+    const int status_top = TControlsPage::RowsTop +
+                           static_cast<int>(BindableInputs.size()) * TControlsPage::RowHeight + 6;
+    dl->AddText(font, size, paint.At(TControlsPage::NameLeft, status_top), ink, status.c_str());
+    d.ResetButton.Caption = Tr(ResetCaption);
+    d.CancelButton.Caption = Tr(CancelCaption);
+    TButton* buttons[] = {&d.ResetButton, &d.OKButton, &d.CancelButton};
+    for (size_t i = 0; i < 3; ++i)
+        if (paint.Button(*buttons[i], d.Row == TControlsPage::ButtonRow && d.Column == i, font,
+                         size))
+            buttons[i]->OnClick();
     ImGui::End();
 }
 
@@ -376,5 +449,8 @@ void DrawModalDialog(TModalDialog& dialog, const DialogFonts& fonts) {
     } else if (auto* page = dynamic_cast<TSettingsPage*>(&dialog)) {
         Blocker(true);
         DrawSettings(*page, fonts);
+    } else if (auto* controls = dynamic_cast<TControlsPage*>(&dialog)) {
+        Blocker(true);
+        DrawControls(*controls, fonts);
     }
 }

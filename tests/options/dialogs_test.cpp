@@ -9,6 +9,7 @@
 
 #include "media/events.h"
 #include "media/window.h"
+#include "options/controls_page.h"
 #include "options/dialogs.h"
 #include "options/options_panel.h"
 #include "options/settings_page.h"
@@ -157,7 +158,7 @@ TEST(DialogKeys, EveryKeyOfTheTableDoesWhatItSays) {
 // A pad alone works the panel and every dialog: each row presses its pad buttons, as the
 // window's events give them, on a fresh panel or dialog and reads what became of it.
 TEST(DialogPad, EveryPadButtonDoesItsDialogAction) {
-    enum class On { Question, Table, Settings, Name, Panel };
+    enum class On { Question, Table, Settings, Name, Controls, Panel };
     constexpr int A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B,
                   X = SDL_CONTROLLER_BUTTON_X, Start = SDL_CONTROLLER_BUTTON_START,
                   Up = SDL_CONTROLLER_BUTTON_DPAD_UP, Down = SDL_CONTROLLER_BUTTON_DPAD_DOWN,
@@ -190,6 +191,9 @@ TEST(DialogPad, EveryPadButtonDoesItsDialogAction) {
         {On::Name, {A, B, B}, "Cancel "},
         {On::Name, {A, A, Start}, "OK A"},
         {On::Name, {Start}, "OK Player"},
+        {On::Controls, {B}, "Cancel pad 11"},
+        {On::Controls, {Right, Right, Right, A, X}, "- pad 2"},      // X goes into the waiting slot
+        {On::Controls, {Right, Right, Right, A, Start}, "- pad 11"}, // Start is refused
         {On::Panel, {Down}, "- RadioButton19"},
         {On::Panel, {Down, Right}, "- RadioButton20"},
         {On::Panel, {Down, Down, A}, "- CheckBox4 0"},
@@ -204,16 +208,18 @@ TEST(DialogPad, EveryPadButtonDoesItsDialogAction) {
         TfrmScore table;
         TSettingsPage settings(std::array<int32_t, OptionCount>{});
         TfrmInput name;
+        TControlsPage controls(DesignedBindings());
         TOptionsPanel panel;
         std::string started = "-";
         panel.Button1.OnClick = [&started] { started = "START"; };
-        TModalDialog* const dialogs[] = {&question, &table, &settings, &name, nullptr};
+        TModalDialog* const dialogs[] = {&question, &table, &settings, &name, &controls, nullptr};
         TModalDialog* const dialog = dialogs[static_cast<size_t>(rows[i].on)];
         TUiReader reader;
         for (const int button : rows[i].buttons) {
             SDL_Event e{};
             e.type = SDL_CONTROLLERBUTTONDOWN;
             e.cbutton.button = static_cast<Uint8>(button);
+            if (dialog != nullptr && RouteToControlsPage(*dialog, EventOf(e))) continue;
             const DialogAction action = DialogActionOf(reader.Read(EventOf(e), window));
             if (dialog != nullptr)
                 dialog->PadInput(action);
@@ -230,6 +236,7 @@ TEST(DialogPad, EveryPadButtonDoesItsDialogAction) {
         if (rows[i].on == On::Settings)
             after += " music " + value(Option::MusicVolume) + " mute " + value(Option::Mute);
         if (rows[i].on == On::Name) after += " " + name.Edit1.Text;
+        if (rows[i].on == On::Controls) after += " pad " + std::to_string(controls.Shown[0].pad);
         if (rows[i].on == On::Panel) after += " " + panel.Focused()->Name;
         if (rows[i].on == On::Panel && panel.Focused() == &panel.CheckBox4)
             after += panel.CheckBox4.Checked ? " 1" : " 0";

@@ -19,8 +19,10 @@
 #include "demo/demo.h"
 #include "media/clock.h"
 #include "media/report.h"
+#include "options/controls_page.h"
 #include "options/dialogs.h"
 #include "options/panel_scale.h"
+#include "options/settings_page.h"
 #include "tools/replay/levers.h"
 #include "tools/replay/png.h"
 #include "tools/replay/script_line.h"
@@ -51,6 +53,8 @@ public:
         if (!dialogs_) throw std::runtime_error("cannot write " + out_dir + "/dialogs.jsonl");
         // Dialogs are answered from the script; the help document is recorded, not opened.
         form_.ShowModal = [this](TModalDialog& dialog) { RunDialog(dialog); };
+        // Scripts hold the designed keys, whatever bn.ini binds.
+        form_.DesignedControlsOnly = true;
         form_.MailAndHP1.Opener = [this](const std::string& url) {
             WriteDialog({{"dialog", "help"}, {"document", url}});
             return std::string();
@@ -285,6 +289,15 @@ private:
         } else if (dynamic_cast<TfrmInput*>(&dialog) != nullptr) {
             dialog.TextInput(answer); // typed over the offered name, then OK
             dialog.KeyDown(key_code::Enter, false, false);
+        } else if (auto* settings = dynamic_cast<TSettingsPage*>(&dialog);
+                   settings != nullptr && answer == "controls") {
+            // The controls page opens over the settings page; the next answers are its own,
+            // then the settings page's.
+            settings->ControlsButton.OnClick();
+            Apply(dialog, AnswerFromScript(dialog));
+        } else if (auto* controls = dynamic_cast<TControlsPage*>(&dialog)) {
+            if (answer != "ok") Fail(dialog.Name + " takes 'answer ok' or 'answer -'");
+            controls->OKButton.OnClick();
         } else if (auto* box = dynamic_cast<TMessageDialog*>(&dialog);
                    box != nullptr && box->ButtonKind == TMessageDialog::Kind::YesNo) {
             if (answer != "yes" && answer != "no")
