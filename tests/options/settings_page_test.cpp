@@ -84,7 +84,7 @@ TEST(SettingsPageTest, TheUiScaleIsTheLargestWholeOneAtWhichThePanelFitsTheDeskt
 // own, clear, reset, name conflicts (two inputs, or a fixed key); Escape puts back.
 TEST(SettingsPageTest, ControlsPageSlotsTakeKeysAndButtonsAndNameConflicts) {
     using namespace key_code;
-    constexpr size_t Up = 0, B1 = 4, B2 = 5, B3 = 6, B4 = 7;
+    constexpr size_t UpRow = 0, B1 = 4, B2 = 5, B3 = 6, B4 = 7;
     const auto V = [](int key) { return 1000 + key; };
     const auto Pad = [](int button) { return 2000 + button; };
     constexpr int ResetClick = -1, OkClick = -2;
@@ -101,8 +101,8 @@ TEST(SettingsPageTest, ControlsPageSlotsTakeKeysAndButtonsAndNameConflicts) {
         {B1, 0, {Enter}, d[B1], "キーを押してください"},
         {B1, 0, {Enter, Escape}, d[B1], ""},
         {B1, 2, {Enter, V('P')}, d[B1], "P は一時停止"},
-        {Up, 1, {Delete}, {{38, 0, 0}, SDL_CONTROLLER_BUTTON_DPAD_UP}, ""},
-        {Up,
+        {UpRow, 1, {Delete}, {{38, 0, 0}, SDL_CONTROLLER_BUTTON_DPAD_UP}, ""},
+        {UpRow,
          2,
          {Right, Space, V('Q'), Pad(SDL_CONTROLLER_BUTTON_LEFTSTICK)},
          {{38, 104, 0}, SDL_CONTROLLER_BUTTON_LEFTSTICK},
@@ -114,14 +114,14 @@ TEST(SettingsPageTest, ControlsPageSlotsTakeKeysAndButtonsAndNameConflicts) {
          {Enter, Pad(SDL_CONTROLLER_BUTTON_A)},
          {{'F', 'C', 0}, SDL_CONTROLLER_BUTTON_A},
          "a は「①ボタン」"},
-        {Up, 0, {Delete, Tab, Delete, ResetClick}, d[Up], ""},
-        {Up,
+        {UpRow, 0, {Delete, Tab, Delete, ResetClick}, d[UpRow], ""},
+        {UpRow,
          0,
          {Delete, OkClick},
          {{0, 104, 0}, SDL_CONTROLLER_BUTTON_DPAD_UP},
          "",
          TModalResult::OK},
-        {Up, 0, {Delete, Escape}, d[Up], "", TModalResult::Cancel},
+        {UpRow, 0, {Delete, Escape}, d[UpRow], "", TModalResult::Cancel},
     };
     for (const auto& row : rows) {
         TControlsPage page(d);
