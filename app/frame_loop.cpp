@@ -32,6 +32,7 @@ void BeginGameFrame(const ScreenContext& screen) {
 
 void RunGameSteps(const ScreenContext& screen) {
     World& w = screen.world;
+    if (screen.scene) screen.scene->KeepStep(); // where the pictures between steps start
     if (w.Boss_HP > 0) Camera_Change(screen);
     if (w.Robo_HP > 0 && w.Boss_HP > 0) {
         if (w.Energy < FullEnergy) w.Energy += w.Energy_Regen;
@@ -63,13 +64,27 @@ void RunGameSteps(const ScreenContext& screen) {
     Check_Zako_Clear(screen);
     Bakuhatu_Anim(screen);
     if (screen.scene) screen.scene->Move(1.0f);
+    RunHudStep(screen);
+}
+
+void RunHudStep(const ScreenContext& screen) {
+    World& w = screen.world;
+    // The points drain in every difficulty, also where they are not shown.
+    w.Score -= w.Frame_ms;
+    w.Flash_Shown = TakeWhiteFlash(w, screen.flashes_off);
 }
 
 void DrawGameOverlays(const ScreenContext& screen) {
     Draw_Text(screen);
     Draw_Radar(screen);
     DrawEndCaptions(screen);
-    if (TakeWhiteFlash(screen.world, screen.flashes_off)) screen.display.FillSurface(0xFFFFFF);
+    if (screen.world.Flash_Shown) screen.display.FillSurface(0xFFFFFF);
+}
+
+void DrawGameFrame(const ScreenContext& screen, float blend) {
+    screen.display.FillSurface(0);
+    screen.display.RenderScene(blend);
+    DrawGameOverlays(screen);
 }
 
 void DXTimerTimer(const ScreenContext& screen) {

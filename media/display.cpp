@@ -213,7 +213,7 @@ TCanvas& TDXDraw::SurfaceCanvas() {
 
 void TDXDraw::ReleaseCanvas() {}
 
-void TDXDraw::RenderScene() {
+void TDXDraw::RenderScene(float blend) {
     if (!IsDrawable()) return;
     if (!now_options_.Has(do3D)) return;
     if (!device_ || !viewport_ || !scene_) return;
@@ -226,7 +226,7 @@ void TDXDraw::RenderScene() {
     const rm::RenderTarget target{
         covers ? back_surface_.PixelsToOverwrite() : back_surface_.Pixels(), width, height, width};
     device_->SetBackground(covers ? std::optional<uint32_t>(0) : std::nullopt);
-    last_triangles_ = device_->Render(*scene_, *viewport_, target);
+    last_triangles_ = device_->Render(*scene_, *viewport_, target, blend);
 }
 
 void TDXDraw::Present() {

@@ -106,7 +106,8 @@ public:
     // Text is drawn into the back surface at once; ReleaseCanvas only ends the drawing.
     TCanvas& SurfaceCanvas();
     void ReleaseCanvas();
-    void RenderScene();
+    // The scene at a blend between the last kept step (0) and now (1): rm::Device::Render.
+    void RenderScene(float blend = 1.0f);
     void Present();
     void RestoreSurfaces();
 

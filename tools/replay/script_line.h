@@ -29,6 +29,7 @@ struct ScriptLine {
     int32_t key = 0;                   // press: the key (an SDL key code)
     uint16_t modifiers = 0;            // press: the modifier keys held with it (SDL's KMOD_)
     std::optional<PlaceFacing> facing; // place: which way, when given
+    std::optional<float> blend;        // shot: between the last two steps, 0 to 1, when given
 };
 
 // Throws ScriptLineError for an unknown command, a missing or extra argument, a bad
