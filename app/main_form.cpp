@@ -143,6 +143,7 @@ ScreenContext TMainForm::MakeScreenContext() {
             {&Image1, &Image2, &Image3, &Image4, &Image5, &Image6},
             DXTimer.FramesPerSecond(),
             FlashesOff(*this),
+            &BetweenSteps,
             [this](Screen next) { Screens.Change(next); }};
 }
 

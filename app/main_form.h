@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/desktop_window.h"
+#include "app/game.h"
 #include "app/screen_machine.h"
 #include "game/context.h"
 #include "game/world.h"
@@ -98,6 +99,8 @@ public:
     bool SettingsNotStored = false;
     // --no-flash: no white flash in this run, whatever bn.ini says (nothing is stored).
     bool NoFlashOption = false;
+    // --fps: pictures between the game's steps in this run, on the wall clock.
+    DrawPace BetweenSteps;
     // --lang: the language of this run, whatever the settings page chooses.
     std::optional<Language> LanguageOption;
     // Shows a dialog modally and returns once it is closed. The game runs it in the

@@ -14,6 +14,7 @@
 #include "scene/engine/rm.h"
 
 class Clock;
+struct DrawPace;
 class TDXDraw;
 class TDXImageList;
 class TDXWaveList;
@@ -50,6 +51,7 @@ struct ScreenContext : GameContext {
     std::array<const TImage*, 6> stage_maps; // the player's maps of stages 1-3, then the walls'
     int frames_per_second;                   // the game frames' rate, as the HUD shows it
     bool flashes_off;                        // no white flash of a hit in this run
+    DrawPace* draw_pace; // the pictures between the game's steps (app/game.h), or null
     // Hands over to another screen (app/screen_change.cpp).
     std::function<void(Screen next)> change_screen;
 

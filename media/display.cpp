@@ -231,6 +231,16 @@ void TDXDraw::RenderScene(float blend) {
 
 void TDXDraw::Present() {
     if (!IsDrawable()) return;
+    PresentBetweenFrames();
+    ++present_count_;
+}
+
+int TDXDraw::RefreshRate() const {
+    return window_.RefreshRate();
+}
+
+void TDXDraw::PresentBetweenFrames() {
+    if (!IsDrawable()) return;
     if (window_.Created()) {
         // A full-screen mode fills the screen's height; the window mode's surface is the
         // window's own size.
@@ -250,7 +260,6 @@ void TDXDraw::Present() {
             back_surface_.Borrow(window_.PictureMemory(width, height));
         }
     }
-    ++present_count_;
 }
 
 void TDXDraw::RestoreSurfaces() {

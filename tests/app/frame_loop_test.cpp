@@ -154,9 +154,8 @@ TEST_F(FrameLoopTest, WhiteFlashFillsTheWholeFrameOnce) {
     EXPECT_EQ(back.Pixel(1, 1), 0u) << "the next frame is cleared to black again";
 }
 
-// A picture between two steps: the robot walking straight is drawn halfway at blend 0.5
-// and exactly at its steps at 0 and 1; a shot parked by the step is drawn in its park, not
-// on its way there; drawing changes nothing.
+// Between two steps the walking robot is drawn halfway at blend 0.5, exactly at its steps
+// at 0 and 1, a shot parked by the step in its park; drawing changes nothing.
 TEST_F(FrameLoopTest, APictureBetweenStepsShowsTheRobotHalfwayAndNoShotOnItsWayToThePark) {
     constexpr uint32_t KeyUp = 38;
     World& w = world();
@@ -205,6 +204,13 @@ TEST_F(FrameLoopTest, APictureBetweenStepsShowsTheRobotHalfwayAndNoShotOnItsWayT
     EXPECT_EQ(w.Score, score);
     EXPECT_EQ(w.Flash_Ages, ages);
     EXPECT_EQ(shown(w.Robo_Frame, 1.0f), to);
+
+    VirtualClock drawing; // 90 a second: two pictures between steps, one frame of the timer
+    form().BetweenSteps = {false, 90, &drawing};
+    const uint64_t presents = draw.PresentCount();
+    Frame({KeyUp});
+    EXPECT_EQ(form().BetweenSteps.drawn, 2u);
+    EXPECT_EQ(draw.PresentCount(), presents + 1);
 }
 
 // Whether the flash is drawn is the limiter's and the player's (bn.ini or --no-flash).

@@ -212,8 +212,7 @@ TEST_F(FrameMaths, VisualsAndLightsAreSharedBetweenFrames) {
     EXPECT_EQ(second->Lights().size(), 1u);
 }
 
-// Drawing between steps: a frame moved 10 along x and turned a quarter about y (or grown
-// from scale 2 to 4) since KeepStep, seen at a blend.
+// A frame moved 10 along x and turned a quarter about y (or grown) since KeepStep, drawn.
 struct BlendRow {
     const char* name;
     float blend;

@@ -43,7 +43,6 @@ TEST(ScriptLineTest, FrameCountsFromZeroAndKeyNamesWithSpaces) {
     EXPECT_EQ(ReadScriptLine("frames 2 Left + Keypad +").keys, left_and_plus);
     EXPECT_EQ(ReadScriptLine("frames 2 Keypad ++Left").keys, left_and_plus);
     EXPECT_EQ(Refusal("frames 1 Left + Nokey"), "unknown key 'Nokey'");
-
     // Pictures between steps: a count from 0, a blend from 0 to 1.
     EXPECT_EQ(ReadScriptLine("inbetween 0").number, 0);
     EXPECT_EQ(Refusal("inbetween -1"), "a count of pictures cannot be negative");
