@@ -1,12 +1,14 @@
 #include "app/command_line.h"
 
+#include <charconv>
+
 #include "options/option_table.h"
 
 namespace {
 
 constexpr const char* Usage =
-    "usage: brannock [--lang ja|en] [--help | --version | [--no-flash] [--record FILE | --play "
-    "FILE]]\n";
+    "usage: brannock [--lang ja|en] [--help | --version | [--no-flash] [--fps 30|display|N] "
+    "[--record FILE | --play FILE]]\n";
 constexpr const char* LangOption = "--lang";
 
 std::string HelpText() {
@@ -24,6 +26,11 @@ std::string HelpText() {
            "                 good: on the settings page, or " +
            RowOf(Option::WhiteFlash).key +
            "=0 in bn.ini)\n"
+           "  --fps 30|display|N\n"
+           "                 how often the game is drawn: 30, its steps as designed; the\n"
+           "                 display's rate, or N (30 to 1000) pictures a second, showing\n"
+           "                 the moving things between the steps (the game itself still\n"
+           "                 steps 30 times a second; pictures lag by up to one step)\n"
            "  --record FILE  play, and record a game from START on into the demo FILE\n"
            "  --play FILE    show the demo FILE with its own settings, then exit (Escape\n"
            "                 stops it; of yours only the white flash setting is used)\n\n"
@@ -86,6 +93,18 @@ CommandLine ParseCommandLine(const std::vector<std::string>& all_arguments) {
             asked = asked.value_or(CommandLine::Action::Version);
         } else if (argument == "--no-flash") {
             result.no_flash = true;
+        } else if (argument == "--fps") {
+            const std::string rate = i + 1 < arguments.size() ? arguments[++i] : "";
+            int per_second = 0;
+            const auto [end, error] =
+                std::from_chars(rate.data(), rate.data() + rate.size(), per_second);
+            if (rate == "display")
+                result.draw_rate = {true, 0};
+            else if (error == std::errc() && end == rate.data() + rate.size() && per_second >= 30 &&
+                     per_second <= 1000)
+                result.draw_rate = {false, per_second};
+            else
+                return Refused("option '--fps' takes 30, display or a number from 30 to 1000");
         } else if (argument == "--record" || argument == "--play") {
             if (i + 1 == arguments.size() || arguments[i + 1].empty())
                 return Refused("option '" + argument + "' needs a demo file name");

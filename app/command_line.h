@@ -1,5 +1,5 @@
-// The program's command line: --help, --version, --no-flash, --record FILE and --play
-// FILE, and --lang ja|en with any of them; anything else is refused.
+// The program's command line: --help, --version, --no-flash, --fps RATE, --record FILE and
+// --play FILE, and --lang ja|en with any of them; anything else is refused.
 #pragma once
 
 #include <optional>
@@ -8,6 +8,13 @@
 
 #include "game/version.h"
 #include "media/language.h"
+
+// How often the game is drawn: at its 30 steps a second as designed, as often as the display
+// shows pictures, or a number of times a second.
+struct DrawRate {
+    bool display = false;
+    int per_second = 30; // when not the display's
+};
 
 struct CommandLine {
     enum class Action { Play, Help, Version, Refuse };
@@ -23,6 +30,8 @@ struct CommandLine {
     std::optional<Language> language;
     // With Play: no white flash when the robot is hit, for this run only.
     bool no_flash = false;
+    // With Play: --fps, for this run only.
+    DrawRate draw_rate;
 };
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

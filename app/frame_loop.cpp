@@ -1,9 +1,12 @@
 // One game frame: pace, read the input, advance the play clock, run every game step in
 // its fixed order, render, draw the overlays and show the frame.
+#include <algorithm>
+
 #include "app/game.h"
 #include "enemies/enemies.h"
 #include "game/pictures.h"
 #include "game/white_flash.h"
+#include "media/clock.h"
 #include "media/display.h"
 #include "media/image_list.h"
 #include "player/player.h"
@@ -32,6 +35,7 @@ void BeginGameFrame(const ScreenContext& screen) {
 
 void RunGameSteps(const ScreenContext& screen) {
     World& w = screen.world;
+    if (screen.scene) screen.scene->KeepStep(); // where the pictures between steps start
     if (w.Boss_HP > 0) Camera_Change(screen);
     if (w.Robo_HP > 0 && w.Boss_HP > 0) {
         if (w.Energy < FullEnergy) w.Energy += w.Energy_Regen;
@@ -63,23 +67,78 @@ void RunGameSteps(const ScreenContext& screen) {
     Check_Zako_Clear(screen);
     Bakuhatu_Anim(screen);
     if (screen.scene) screen.scene->Move(1.0f);
+    RunHudStep(screen);
+}
+
+void RunHudStep(const ScreenContext& screen) {
+    World& w = screen.world;
+    // The points drain in every difficulty, also where they are not shown.
+    w.Score -= w.Frame_ms;
+    w.Flash_Shown = TakeWhiteFlash(w, screen.flashes_off);
 }
 
 void DrawGameOverlays(const ScreenContext& screen) {
     Draw_Text(screen);
     Draw_Radar(screen);
     DrawEndCaptions(screen);
-    if (TakeWhiteFlash(screen.world, screen.flashes_off)) screen.display.FillSurface(0xFFFFFF);
+    if (screen.world.Flash_Shown) screen.display.FillSurface(0xFFFFFF);
 }
+
+void DrawGameFrame(const ScreenContext& screen, float blend) {
+    screen.display.FillSurface(0);
+    screen.display.RenderScene(blend);
+    DrawGameOverlays(screen);
+}
+
+namespace {
+
+// Pictures a second between steps, or 0 for none (drawn at the steps only, as designed).
+int PicturesPerSecond(const ScreenContext& screen) {
+    const DrawPace* pace = screen.draw_pace;
+    if (pace == nullptr || pace->clock == nullptr) return 0;
+    const int rate = pace->display ? screen.display.RefreshRate() : pace->per_second;
+    return rate > 1000 / std::max(screen.world.Frame_Interval, 1) ? rate : 0;
+}
+
+// Since the last step on the drawing clock, as a part of a step: 0 at the step, 1 at the
+// next.
+float BlendNow(const DrawPace& pace, const World& w) {
+    const auto since = static_cast<float>(pace.clock->Now() - pace.step_at);
+    return std::clamp(since / static_cast<float>(std::max(w.Frame_Interval, 1)), 0.0f, 1.0f);
+}
+
+// Until the next step is due: a picture every refresh, the last one half a refresh or
+// more before the step.
+void DrawBetweenSteps(const ScreenContext& screen, DrawPace& pace, int per_second) {
+    const World& w = screen.world;
+    const double period = 1000.0 / per_second;
+    for (int k = 1;; ++k) {
+        const double at = k * period;
+        if (at + period / 2 >= w.Frame_Interval) return;
+        pace.clock->WaitUntil(pace.step_at + static_cast<uint32_t>(at));
+        if (static_cast<double>(pace.clock->Now() - pace.step_at) + period / 2 >= w.Frame_Interval)
+            return; // drawing is slower than the display: the step comes first
+        DrawGameFrame(screen, BlendNow(pace, w));
+        screen.display.PresentBetweenFrames();
+        ++pace.drawn;
+    }
+}
+
+} // namespace
 
 void DXTimerTimer(const ScreenContext& screen) {
     World& w = screen.world;
     TDXDraw& draw = screen.display;
     if (!draw.IsDrawable()) return;
     PaceFrame(screen.clock, w.Tick_Now, w.Tick_Last, w.Frame_Interval);
+    const int between = PicturesPerSecond(screen);
+    if (between > 0) screen.draw_pace->step_at = screen.draw_pace->clock->Now();
     BeginGameFrame(screen);
     RunGameSteps(screen);
-    draw.RenderScene();
+    // As designed, the step as it is; drawn between steps, the step's picture starts the
+    // way from the step before to this one.
+    draw.RenderScene(between > 0 ? BlendNow(*screen.draw_pace, w) : 1.0f);
     DrawGameOverlays(screen);
     draw.Present();
+    if (between > 0) DrawBetweenSteps(screen, *screen.draw_pace, between);
 }

@@ -6,15 +6,35 @@
 
 class TMainForm;
 
+// Pictures between the game's steps, as often as the display shows them: each shows the
+// moving things at the time since the last step (blend 0 at the step, 1 at the next), on
+// a clock of their own that demos do not record; they are no frames of the frame timer.
+struct DrawPace {
+    bool display = false; // at the display's refresh rate
+    int per_second = 0;   // otherwise this many a second; 30 or less: at the steps only
+    Clock* clock = nullptr;
+    uint32_t step_at = 0; // the clock at the last step
+    uint64_t drawn = 0;   // pictures drawn between steps so far
+};
+
 // One game frame (DXTimer): the pace, then the frame's parts in their order, then the
 // frame is shown.
 void DXTimerTimer(const ScreenContext& screen);
 // The frame's input, the play clock, the back surface cleared.
 void BeginGameFrame(const ScreenContext& screen);
-// Every game step of the frame in its fixed order, up to the scene's motion tick.
+// Every game step of the frame in its fixed order, from keeping the scene's last step for
+// the pictures between steps, up to the scene's motion tick and the HUD's own step.
 void RunGameSteps(const ScreenContext& screen);
-// After the scene is rendered: the HUD, the caption and the white flash if one is due.
+// The HUD's part of a step, its last: the points drain by the frame's play time and the
+// white flash is taken or refused by its limiter, so the pictures only show them.
+void RunHudStep(const ScreenContext& screen);
+// After the scene is rendered: the HUD, the caption and the white flash if the last step
+// took one. Changes nothing: drawn twice, the picture is the same.
 void DrawGameOverlays(const ScreenContext& screen);
+// The whole picture of the game at a blend between the step before (0) and the last step
+// (1), without showing it: the back surface cleared, the scene, the overlays. Changes no
+// game state, so it may be drawn as often as wanted between steps.
+void DrawGameFrame(const ScreenContext& screen, float blend);
 // The frame's "GAME OVER" or "STAGE CLEAR" caption, over the HUD.
 void DrawEndCaptions(const ScreenContext& screen);
 void reset_game(const ScreenContext& screen);

@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
     // The game's own time, with pauses left out, and the tape a demo records or plays are
     // the form's (TMainForm::GameClock, Tape).
     RealClock wall;
+    RealClock drawing; // the pictures between steps: on their own clock, which no demo holds
     TApplication application(wall);
     application.Title = Tr("Brannock");
     int status = 0;
@@ -88,6 +89,9 @@ int main(int argc, char** argv) {
         TMainForm form(application);
         form.NoFlashOption = command_line.no_flash;
         form.LanguageOption = command_line.language;
+        form.BetweenSteps.display = command_line.draw_rate.display;
+        form.BetweenSteps.per_second = command_line.draw_rate.per_second;
+        form.BetweenSteps.clock = &drawing;
         if (demo) {
             status = PlayDemoInWindow(form, std::move(*demo), command_line.play_file);
         } else if (writer) {

@@ -150,6 +150,7 @@ ScreenContext TMainForm::MakeScreenContext() {
             DXTimer.FramesPerSecond(),
             FlashesOff(*this),
             Button1Names,
+            &BetweenSteps,
             [this](Screen next) { Screens.Change(next); }};
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/desktop_window.h"
+#include "app/game.h"
 #include "app/screen_machine.h"
 #include "game/context.h"
 #include "game/world.h"
@@ -108,6 +109,8 @@ public:
     size_t ControlsMemoAt = 0, ControlsMemoLines = 0;
     // --no-flash: no white flash in this run, whatever bn.ini says (nothing is stored).
     bool NoFlashOption = false;
+    // --fps: pictures between the game's steps in this run, on the wall clock.
+    DrawPace BetweenSteps;
     // --lang: the language of this run, whatever the settings page chooses.
     std::optional<Language> LanguageOption;
     // Shows a dialog modally and returns once it is closed. The game runs it in the

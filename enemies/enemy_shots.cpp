@@ -12,6 +12,7 @@ bool FireEnemyShot(const GameContext& game, const rm::FramePtr& from, rm::Vector
         if (shot.Life != 0) continue;
         shot.Frame->SetPosition(from, position.x, position.y, position.z);
         shot.Frame->SetOrientation(from, direction.x, direction.y, direction.z, 0, 1, 0);
+        shot.Frame->Cut(); // out of its park straight to the muzzle
         const int light_mode =
             (w.Light_Mode == light_mode::Simple && !simple_light) ? light_mode::Off : w.Light_Mode;
         if (const rm::LightPtr light = LightForSlot(light_mode, w.Teki_Shot_Lights, k))

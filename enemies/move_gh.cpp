@@ -11,6 +11,7 @@ namespace {
 void Remove(const GameContext& game, TParts& walker) {
     walker.Life = 0;
     walker.Frame->SetPosition(game.scene, 500, -5000, 0);
+    walker.Frame->Cut(); // gone at once, legs and all
 }
 
 // The points a half, a quarter and three quarters of the way from the robot to the walker

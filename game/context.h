@@ -15,6 +15,7 @@
 #include "scene/engine/rm.h"
 
 class Clock;
+struct DrawPace;
 class TDXDraw;
 class TDXImageList;
 class TDXWaveList;
@@ -54,6 +55,7 @@ struct ScreenContext : GameContext {
     // The keys and pad button bound to button 1 ("Z / Space / a"), named under the
     // title's prompt; empty while they are the designed ones.
     std::string button1_names;
+    DrawPace* draw_pace; // the pictures between the game's steps (app/game.h), or null
     // Hands over to another screen (app/screen_change.cpp).
     std::function<void(Screen next)> change_screen;
 

@@ -98,6 +98,7 @@ struct World {
     int32_t Pose_Step = 0;
     bool White_Flash = false;
     FlashAges Flash_Ages = NoRecentWhiteFlashes(); // the white flash's limiter
+    bool Flash_Shown = false;                      // the last step's pictures are the white flash
     int32_t Frame_Interval = StandardFrameMs; // the game frames' pace (a test lever may change it)
     uint32_t Tick_Now = 0, Tick_Last = 0;
     bool Clock_Running = false;

@@ -213,7 +213,7 @@ TCanvas& TDXDraw::SurfaceCanvas() {
 
 void TDXDraw::ReleaseCanvas() {}
 
-void TDXDraw::RenderScene() {
+void TDXDraw::RenderScene(float blend) {
     if (!IsDrawable()) return;
     if (!now_options_.Has(do3D)) return;
     if (!device_ || !viewport_ || !scene_) return;
@@ -226,10 +226,20 @@ void TDXDraw::RenderScene() {
     const rm::RenderTarget target{
         covers ? back_surface_.PixelsToOverwrite() : back_surface_.Pixels(), width, height, width};
     device_->SetBackground(covers ? std::optional<uint32_t>(0) : std::nullopt);
-    last_triangles_ = device_->Render(*scene_, *viewport_, target);
+    last_triangles_ = device_->Render(*scene_, *viewport_, target, blend);
 }
 
 void TDXDraw::Present() {
+    if (!IsDrawable()) return;
+    PresentBetweenFrames();
+    ++present_count_;
+}
+
+int TDXDraw::RefreshRate() const {
+    return window_.RefreshRate();
+}
+
+void TDXDraw::PresentBetweenFrames() {
     if (!IsDrawable()) return;
     if (window_.Created()) {
         // A full-screen mode fills the screen's height; the window mode's surface is the
@@ -250,7 +260,6 @@ void TDXDraw::Present() {
             back_surface_.Borrow(window_.PictureMemory(width, height));
         }
     }
-    ++present_count_;
 }
 
 void TDXDraw::RestoreSurfaces() {

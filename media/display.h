@@ -106,8 +106,14 @@ public:
     // Text is drawn into the back surface at once; ReleaseCanvas only ends the drawing.
     TCanvas& SurfaceCanvas();
     void ReleaseCanvas();
-    void RenderScene();
+    // The scene at a blend between the last kept step (0) and now (1): rm::Device::Render.
+    void RenderScene(float blend = 1.0f);
+    // Shows the back surface; a frame of the frame timer (PresentCount counts it).
     void Present();
+    // Shows a picture drawn between two frames of the frame timer: not counted.
+    void PresentBetweenFrames();
+    // The refresh rate of the display the window is on (TWindow::RefreshRate).
+    int RefreshRate() const;
     void RestoreSurfaces();
 
     TDirectDrawSurface& BackSurface() { return back_surface_; }

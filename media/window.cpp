@@ -129,6 +129,16 @@ bool TWindow::FullScreen() const {
     return window_ != nullptr && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
 }
 
+int TWindow::RefreshRate() const {
+    constexpr int Unknown = 60;
+    if (window_ == nullptr) return Unknown;
+    const int display = SDL_GetWindowDisplayIndex(window_);
+    SDL_DisplayMode mode{};
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0 || mode.refresh_rate <= 0)
+        return Unknown;
+    return mode.refresh_rate;
+}
+
 void TWindow::Centre() {
     if (window_ != nullptr)
         SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);

@@ -48,6 +48,9 @@ public:
     // Leaving it gives the window back its windowed size.
     void SetFullScreen(bool full_screen);
     bool FullScreen() const;
+    // The refresh rate of the display the window is on, in pictures a second; 60 where
+    // SDL knows none (and before the window exists).
+    int RefreshRate() const;
     void Centre();
 
     // Lets the player resize the window (by its edges, even without a border) down to

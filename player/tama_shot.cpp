@@ -65,6 +65,7 @@ void FireShot(const GameContext& game) {
     // From the right forearm, but along the robot's heading whatever the arm's pose.
     shot->Frame->SetPosition(w.Robo_ArmR2.Frame, -0.7f, 0, 3.6f);
     shot->Frame->SetOrientation(w.Robo_Frame, 0, 0, 1, 0, 1, 0);
+    shot->Frame->Cut(); // out of its park straight to the arm
     if (rm::LightPtr light = LightForSlot(w.Light_Mode, w.Shot_Lights, i))
         shot->Frame->AddLight(light);
     PlayWave(game, wave::PlayerShot);
@@ -111,6 +112,7 @@ void Salvo(const GameContext& game) {
         if (missile == nullptr) continue;
         missile->Frame->SetPosition(w.Robo_ArmL2.Frame, -1, -3, 0);
         missile->Frame->SetOrientation(w.Robo_Frame, dx, 0, 20, 0, 1, 0);
+        missile->Frame->Cut();
         if (first_attempt) PlayWave(game, wave::Missile);
         w.Score -= MissileCost;
         missile->Life = 1;

@@ -46,4 +46,5 @@ void Camera_Change(const GameContext& game) {
     const bool last = w.Camera_Mode < 0 || w.Camera_Mode >= camera_mode::Count - 1;
     w.Camera_Mode = last ? camera_mode::BehindFar : w.Camera_Mode + 1;
     ApplyCameraPlacement(game);
+    if (w.Camera_Frame) w.Camera_Frame->Cut(); // the view jumps to the new placement
 }

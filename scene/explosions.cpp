@@ -12,6 +12,7 @@ bool StartExplosion(const GameContext& game, double x, double z, int lifetime) {
         b.Life = 1;
         b.Count = lifetime;
         b.Frame->SetPosition(game.scene, static_cast<float>(x), 0, static_cast<float>(z));
+        b.Frame->Cut(); // starts afresh where it is, not grown out of the last one's place
         return true;
     }
     return false;
@@ -35,6 +36,7 @@ void Bakuhatu_Anim(const GameContext& game) {
             b.Life = 0;
             b.Count = 0;
             b.Frame->SetPosition(root, 0, -1000, 0);
+            b.Frame->Cut();
         }
     }
 }

@@ -11,6 +11,7 @@ rm::LightPtr LightForSlot(int light_mode, std::span<const rm::LightPtr> lights, 
 
 void ParkProjectile(const GameContext& game, TParts& projectile, const rm::LightPtr& light) {
     projectile.Frame->SetPosition(game.scene, 0, -100, 0);
+    projectile.Frame->Cut(); // gone at once, not drawn on its way down
     if (light) projectile.Frame->DeleteLight(light);
     projectile.Life = 0;
 }

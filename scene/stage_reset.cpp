@@ -4,6 +4,15 @@
 #include "scene/construction.h"
 #include "scene/scene.h"
 
+namespace {
+
+void CutAll(const rm::FramePtr& frame) {
+    frame->Cut();
+    for (const rm::FramePtr& child : frame->Children()) CutAll(child);
+}
+
+} // namespace
+
 void ResetScenePlaces(const GameContext& game) {
     World& w = game.world;
     const rm::FramePtr& root = game.scene;
@@ -22,6 +31,7 @@ void ResetScenePlaces(const GameContext& game) {
     for (TParts& walker : w.GH)
         walker.Frame->SetPosition(root, static_cast<float>(walker.X), 0,
                                   static_cast<float>(walker.Z));
+    CutAll(root); // the stage starts afresh: nothing is drawn on its way back
 }
 
 void ReloadStageMeshes(const ScreenContext& screen) {

@@ -1,5 +1,4 @@
-// The HUD's text: stage, display, time and points lines, the exit prompt after a defeat,
-// and the per-frame drain of the points by the frame's play time.
+// The HUD's text: stage, display, time and points lines and the exit prompt after a defeat.
 #include <string>
 
 #include "game/context.h"
@@ -36,7 +35,7 @@ std::string DisplayLine(const ScreenContext& screen) {
 } // namespace
 
 void Draw_Text(const ScreenContext& screen) {
-    World& w = screen.world;
+    const World& w = screen.world;
     TDXDraw& draw = screen.display;
     const int s = draw.UiScale(); // 1 in every designed mode
     TCanvas& canvas = draw.SurfaceCanvas();
@@ -46,8 +45,6 @@ void Draw_Text(const ScreenContext& screen) {
     canvas.TextOut(s * LineX, s * StageLineY, StageLine(w));
     canvas.TextOut(s * LineX, s * DisplayLineY, DisplayLine(screen));
     canvas.TextOut(s * LineX, s * TimeLineY, TimeText(w.Play_Time));
-    // The points drain in every difficulty, also where they are not shown.
-    w.Score -= w.Frame_ms;
     if (KeepsPoints(w.Difficulty))
         // TRANSLATORS: the HUD's points line.
         canvas.TextOut(s * LineX, s * PointsLineY, Format(Tr("Point：%d"), w.Score));

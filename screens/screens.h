@@ -4,6 +4,7 @@
 
 struct ScreenContext;
 
+// Draws the HUD's text as the last step left it; changes nothing.
 void Draw_Text(const ScreenContext& screen);
 void Draw_Radar(const ScreenContext& screen);
 void OPTimerTimer(const ScreenContext& screen);

@@ -109,7 +109,9 @@ public:
     void SetRenderMode(uint32_t flags) override { render_mode_ = flags; }
     void SetTextureQuality(int quality) override { quality_ = quality; }
     void SetBackground(std::optional<uint32_t> colour) override { background_ = colour; }
-    int Render(const Frame& root, const Viewport& viewport, const RenderTarget& target) override;
+    using Device::Render;
+    int Render(const Frame& root, const Viewport& viewport, const RenderTarget& target,
+               float blend) override;
     RenderTimes LastRenderTimes() const override { return times_; }
 
 private:
@@ -172,6 +174,7 @@ private:
     Projection projection_{0, 0, 1};
     float front_ = 1, back_ = 100, view_x_ = 1, view_y_ = 1;
     int height_ = 0;
+    float blend_ = 1; // of this Render: between the last kept step (0) and now (1)
 };
 
 template <class Work> void SoftwareDevice::Guarded(Work&& work) {
@@ -200,7 +203,7 @@ void SoftwareDevice::Collect(const FrameImpl& frame, const Transform& to_camera)
     }
     for (const auto& child : frame.Children()) {
         const auto& impl = static_cast<const FrameImpl&>(*child);
-        Collect(impl, Combine(to_camera, impl.Local()));
+        Collect(impl, Combine(to_camera, impl.Shown(blend_)));
     }
 }
 
@@ -345,11 +348,11 @@ void SoftwareDevice::PrepareMesh(const Instance& instance, bool needs_clipping,
 
 void SoftwareDevice::BeginFrame(const Frame& root, const Frame& camera, int threads) {
     const auto& root_impl = static_cast<const FrameImpl&>(root);
-    const Transform view = Inverse(static_cast<const FrameImpl&>(camera).World());
+    const Transform view = Inverse(static_cast<const FrameImpl&>(camera).ShownWorld(blend_));
     instances_.clear();
     lights_.clear();
     ambient_ = glm::vec3(0.0f);
-    Collect(root_impl, Combine(view, root_impl.World()));
+    Collect(root_impl, Combine(view, root_impl.ShownWorld(blend_)));
     std::sort(instances_.begin(), instances_.end(),
               [](const Instance& a, const Instance& b) { return a.depth < b.depth; });
     if (prepared_.size() < instances_.size()) prepared_.resize(instances_.size());
@@ -429,9 +432,10 @@ void SoftwareDevice::ListTranslucentChunks() {
     }
 }
 
-int SoftwareDevice::Render(const Frame& root, const Viewport& viewport,
-                           const RenderTarget& target) {
+int SoftwareDevice::Render(const Frame& root, const Viewport& viewport, const RenderTarget& target,
+                           float blend) {
     times_ = {};
+    blend_ = blend;
     const int width = std::min(viewport.Width(), target.width);
     const int height = std::min(viewport.Height(), target.height);
     if (width <= 0 || height <= 0 || target.pixels == nullptr) return 0;

@@ -61,6 +61,7 @@ void FrameImpl::AddChild(FramePtr child) {
     if (impl->parent_ == this) return;
     if (impl->parent_ != nullptr) EraseFirst(impl->parent_->children_, child);
     impl->parent_ = this;
+    impl->cut_ = true; // its place in the world jumps with the new parent
     children_.push_back(std::move(child));
 }
 
@@ -75,6 +76,23 @@ void FrameImpl::DeleteChild(const FramePtr& child) {
 Transform FrameImpl::World() const {
     if (parent_ == nullptr) return local_;
     return Combine(parent_->World(), local_);
+}
+
+Transform FrameImpl::Shown(float blend) const {
+    if (cut_ || !(blend < 1.0f)) return local_;
+    if (!(blend > 0.0f)) return kept_;
+    return Blend(kept_, local_, blend);
+}
+
+Transform FrameImpl::ShownWorld(float blend) const {
+    if (parent_ == nullptr) return Shown(blend);
+    return Combine(parent_->ShownWorld(blend), Shown(blend));
+}
+
+void FrameImpl::KeepStep() {
+    kept_ = local_;
+    cut_ = false;
+    for (auto& child : children_) child->KeepStep();
 }
 
 void FrameImpl::SetPosition(const FramePtr& ref, float x, float y, float z) {

@@ -27,6 +27,8 @@ public:
     void SetRotation(const FramePtr& ref, float ax, float ay, float az, float theta) override;
     void AddScale(CombineType combine, float sx, float sy, float sz) override;
     void Move(float delta) override;
+    void KeepStep() override;
+    void Cut() override { cut_ = true; }
 
     Frame* GetParent() const override { return parent_; }
     const std::vector<FramePtr>& Children() const override { return children_; }
@@ -39,6 +41,10 @@ public:
     const Transform& Local() const { return local_; }
     // Own coordinates to the world's (the root of this frame's tree).
     Transform World() const;
+    // Local and World as drawn at a blend between the last kept step (0) and now (1); at 1
+    // (or cut) exactly Local and World.
+    Transform Shown(float blend) const;
+    Transform ShownWorld(float blend) const;
 
 private:
     bool IsAncestorOf(const Frame* frame) const;
@@ -48,6 +54,8 @@ private:
     std::vector<MeshBuilderPtr> visuals_;
     std::vector<LightPtr> lights_;
     Transform local_;
+    Transform kept_;  // local_ as of the last KeepStep
+    bool cut_ = true; // drawn at local_ at every blend: never kept, or jumped since
     glm::vec3 spin_axis_{0.0f, 1.0f, 0.0f}; // in the parent's coordinates, unit length
     float spin_angle_ = 0.0f;
 };

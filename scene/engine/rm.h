@@ -108,6 +108,13 @@ public:
     virtual void AddScale(CombineType combine, float sx, float sy, float sz) = 0;
     // Applies the spins of this frame and its subtree.
     virtual void Move(float delta) = 0;
+    // Steps and the pictures between them. KeepStep, at a step's start, keeps the
+    // transforms of this frame and its subtree as the previous step's; a render at a blend
+    // below 1 draws each frame between that and where it is now. Cut: the frame jumped in
+    // this step, so it is drawn at its new place at every blend until the next KeepStep.
+    // A frame never kept, or given a new parent since, counts as cut.
+    virtual void KeepStep() = 0;
+    virtual void Cut() = 0;
 
     virtual Frame* GetParent() const = 0;
     virtual const std::vector<FramePtr>& Children() const = 0;
@@ -159,8 +166,15 @@ public:
     // what the surface holds (the default).
     virtual void SetBackground(std::optional<uint32_t> colour) = 0;
     // Clears the viewport's depth and draws the scene under root as seen through the
-    // viewport's camera. Returns the number of triangles drawn.
-    virtual int Render(const Frame& root, const Viewport& viewport, const RenderTarget& target) = 0;
+    // viewport's camera. Returns the number of triangles drawn. The blend, from 0 to 1, is
+    // when between the last kept step (0) and now (1) the frames are drawn (Frame::KeepStep):
+    // positions in a straight line, orientations turned the shorter way, scales each
+    // along its axis. At 1 every frame is drawn exactly where it is.
+    virtual int Render(const Frame& root, const Viewport& viewport, const RenderTarget& target,
+                       float blend) = 0;
+    int Render(const Frame& root, const Viewport& viewport, const RenderTarget& target) {
+        return Render(root, viewport, target, 1.0f);
+    }
     virtual RenderTimes LastRenderTimes() const = 0;
 };
 

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <glm/gtc/quaternion.hpp>
+
 #include "scene/engine/sine.h"
 
 namespace rm {
@@ -15,6 +17,41 @@ glm::mat3 SafeInverse(const glm::mat3& m) {
 Transform Inverse(const Transform& a) {
     const glm::mat3 mi = SafeInverse(a.m);
     return {mi, -(mi * a.t)};
+}
+
+namespace {
+
+// m as a proper rotation times the lengths of its axes (the first negative for a mirror);
+// false when an axis has no length.
+bool SplitRotationScale(const glm::mat3& m, glm::mat3& rotation, glm::vec3& scale) {
+    for (int i = 0; i < 3; ++i) {
+        scale[i] = glm::length(m[i]);
+        if (!(scale[i] > 1e-12f)) return false;
+        rotation[i] = m[i] / scale[i];
+    }
+    if (glm::determinant(rotation) < 0.0f) {
+        scale[0] = -scale[0];
+        rotation[0] = -rotation[0];
+    }
+    return true;
+}
+
+} // namespace
+
+Transform Blend(const Transform& a, const Transform& b, float t) {
+    Transform out;
+    out.t = glm::mix(a.t, b.t, t);
+    glm::mat3 ra, rb;
+    glm::vec3 sa, sb;
+    if (!SplitRotationScale(a.m, ra, sa) || !SplitRotationScale(b.m, rb, sb)) {
+        out.m = a.m + (b.m - a.m) * t;
+        return out;
+    }
+    const glm::quat q = glm::normalize(glm::slerp(glm::quat_cast(ra), glm::quat_cast(rb), t));
+    const glm::mat3 r = glm::mat3_cast(q);
+    const glm::vec3 s = glm::mix(sa, sb, t);
+    out.m = glm::mat3(r[0] * s.x, r[1] * s.y, r[2] * s.z);
+    return out;
 }
 
 glm::mat3 RotationAbout(const glm::vec3& k, float angle) {

@@ -24,6 +24,12 @@ inline Transform Combine(const Transform& outer, const Transform& inner) {
 Transform Inverse(const Transform& a);
 glm::mat3 SafeInverse(const glm::mat3& m);
 
+// Between a (at 0) and b (at 1) at the blend t: the translation in a straight line, the
+// rotation turned the shorter way (quaternion slerp), each axis's length in a straight line,
+// so a blended transform is never sheared. A side scaled to nothing blends its matrix
+// linearly, which only scales.
+Transform Blend(const Transform& a, const Transform& b, float t);
+
 // Rotation by angle radians about a unit axis. In the left-handed world a positive angle
 // turns clockwise when seen from the tip of the axis, as in the original engine.
 glm::mat3 RotationAbout(const glm::vec3& unit_axis, float angle);

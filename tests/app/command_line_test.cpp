@@ -20,7 +20,7 @@ namespace {
 using Action = CommandLine::Action;
 
 constexpr const char* Usage = "usage: brannock [--lang ja|en] [--help | --version | [--no-flash] "
-                              "[--record FILE | --play FILE]]\n";
+                              "[--fps 30|display|N] [--record FILE | --play FILE]]\n";
 
 TEST(CommandLineTest, NoArgumentsPlays) {
     EXPECT_EQ(ParseCommandLine({}).action, Action::Play);
@@ -94,6 +94,11 @@ TEST(CommandLineTest, NoFlashGoesWithAGameOrADemoButOnlyOneDemo) {
     EXPECT_EQ(played.play_file, "a.bnd");
     EXPECT_FALSE(ParseCommandLine({"--record", "a.bnd"}).no_flash);
     EXPECT_EQ(ParseCommandLine({"--record", "a", "--play", "b"}).action, Action::Refuse);
+    EXPECT_EQ(ParseCommandLine({"--fps", "144"}).draw_rate.per_second, 144);
+    EXPECT_TRUE(ParseCommandLine({"--play", "a", "--fps", "display"}).draw_rate.display);
+    for (const char* bad : {"29", "1001", "60x", "vsync", ""})
+        EXPECT_EQ(ParseCommandLine({"--fps", bad}).action, Action::Refuse) << bad;
+    EXPECT_EQ(ParseCommandLine({"--fps"}).action, Action::Refuse);
 }
 
 TEST(CommandLineTest, LangChoosesTheLanguageBesideAnyOtherArguments) {

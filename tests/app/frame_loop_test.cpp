@@ -5,6 +5,7 @@
 
 #include "app/game.h"
 #include "game/pictures.h"
+#include "scene/engine/frame.h"
 #include "scene/scene.h"
 #include "tests/support/form_fixture.h"
 
@@ -151,6 +152,65 @@ TEST_F(FrameLoopTest, WhiteFlashFillsTheWholeFrameOnce) {
         for (int x = 0; x < back.Width(); x += 41) ASSERT_EQ(back.Pixel(x, y), 0xFFFFFFu);
     DXTimerTimer(screen());
     EXPECT_EQ(back.Pixel(1, 1), 0u) << "the next frame is cleared to black again";
+}
+
+// Between two steps the walking robot is drawn halfway at blend 0.5, exactly at its steps
+// at 0 and 1, a shot parked by the step in its park; drawing changes nothing.
+TEST_F(FrameLoopTest, APictureBetweenStepsShowsTheRobotHalfwayAndNoShotOnItsWayToThePark) {
+    constexpr uint32_t KeyUp = 38;
+    World& w = world();
+    TDXDraw& draw = form().DXDraw;
+    auto scene_at = [&](float blend) {
+        draw.FillSurface(0);
+        draw.RenderScene(blend);
+        const TDirectDrawSurface& back = draw.BackSurface();
+        return std::vector<uint32_t>(back.Pixels(), back.Pixels() + back.Width() * back.Height());
+    };
+    auto shown = [](const rm::FramePtr& frame, float blend) {
+        return static_cast<const rm::FrameImpl&>(*frame).ShownWorld(blend).t;
+    };
+    w.Back_Distance = 230; // far enough to see the robot and the arena around it
+    ApplyCameraPlacement(game());
+    for (int i = 0; i < 3; ++i) Frame({KeyUp});
+    const std::vector<uint32_t> step_before = scene_at(1.0f);
+    const glm::vec3 from = shown(w.Robo_Frame, 1.0f);
+    // A shot about to meet the arena's edge: the next step parks it.
+    TParts& shot = w.Tama[0];
+    shot.Frame->SetPosition(nullptr, -38, 1, 0);
+    shot.Frame->SetOrientation(nullptr, -1, 0, 0, 0, 1, 0);
+    shot.Life = 1;
+    Frame({KeyUp});
+    ASSERT_EQ(shot.Life, 0) << "parked";
+    const std::vector<uint32_t> step = scene_at(1.0f);
+    const glm::vec3 to = shown(w.Robo_Frame, 1.0f);
+    ASSERT_GT(glm::length(to - from), 0.1f) << "the robot walked";
+
+    EXPECT_EQ(shown(w.Robo_Frame, 0.0f), from);
+    const glm::vec3 half = shown(w.Robo_Frame, 0.5f);
+    EXPECT_NEAR(glm::length(half - (from + to) * 0.5f), 0, 1e-4f);
+    EXPECT_EQ(shown(shot.Frame, 0.5f), glm::vec3(0, -100, 0));
+
+    EXPECT_TRUE(scene_at(0.0f) == step_before) << "blend 0: the step before, pixel for pixel";
+    const std::vector<uint32_t> between = scene_at(0.5f);
+    EXPECT_TRUE(between != step_before && between != step);
+    EXPECT_TRUE(scene_at(1.0f) == step) << "blend 1: the step, pixel for pixel";
+
+    // Drawn whole, twice, between the steps: the world is as the step left it.
+    const int32_t score = w.Score;
+    const FlashAges ages = w.Flash_Ages;
+    w.Frame_ms = 33;
+    DrawGameFrame(screen(), 0.5f);
+    DrawGameFrame(screen(), 0.5f);
+    EXPECT_EQ(w.Score, score);
+    EXPECT_EQ(w.Flash_Ages, ages);
+    EXPECT_EQ(shown(w.Robo_Frame, 1.0f), to);
+
+    VirtualClock drawing; // 90 a second: two pictures between steps, one frame of the timer
+    form().BetweenSteps = {false, 90, &drawing};
+    const uint64_t presents = draw.PresentCount();
+    Frame({KeyUp});
+    EXPECT_EQ(form().BetweenSteps.drawn, 2u);
+    EXPECT_EQ(draw.PresentCount(), presents + 1);
 }
 
 // Whether the flash is drawn is the limiter's and the player's (bn.ini or --no-flash).

@@ -111,18 +111,22 @@ TEST_F(DemoReplayTest, ADownedRobotIsNotHitAndFlashesStayWithinTheLimit) {
 }
 
 // Built by one compiler or another, at any optimisation, the committed demo plays to the
-// states it was recorded with.
+// states it was recorded with, also with pictures drawn between the steps.
 TEST_F(DemoReplayTest, TheCommittedDemoPlaysToItsRecordedStates) {
     const fs::path demo = fs::path(DEMO_DIR) / "stage1_fight.bnd";
-    ASSERT_EQ(Replay("play " + demo.string() + "\n", "played"), "");
-    const std::vector<std::string> played = Lines(States("played"));
-    const std::vector<std::string> expected =
-        Lines(FileText(fs::path(DEMO_DIR) / "stage1_fight.digests"));
-    ASSERT_EQ(expected.size(), 504u);
-    ASSERT_EQ(played.size(), expected.size() + 1) << "the frames, then the program closes";
-    for (size_t i = 0; i < expected.size(); ++i)
-        ASSERT_EQ(Digest(played[i]), expected[i]) << "frame " << i + 1 << ": " << played[i];
-    EXPECT_NE(played.back().find("\"screen\":\"closed\""), std::string::npos);
+    for (const std::string before : {"", "inbetween 4\n"}) {
+        SCOPED_TRACE(before);
+        const char* out = before.empty() ? "played" : "played_inbetween";
+        ASSERT_EQ(Replay(before + "play " + demo.string() + "\n", out), "");
+        const std::vector<std::string> played = Lines(States(out));
+        const std::vector<std::string> expected =
+            Lines(FileText(fs::path(DEMO_DIR) / "stage1_fight.digests"));
+        ASSERT_EQ(expected.size(), 504u);
+        ASSERT_EQ(played.size(), expected.size() + 1) << "the frames, then the program closes";
+        for (size_t i = 0; i < expected.size(); ++i)
+            ASSERT_EQ(Digest(played[i]), expected[i]) << "frame " << i + 1 << ": " << played[i];
+        EXPECT_NE(played.back().find("\"screen\":\"closed\""), std::string::npos);
+    }
 }
 
 TEST_F(DemoReplayTest, ACutDemoPlaysUpToWhereItEndsThenSaysSo) {

@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "scene/engine/frame.h"
 #include "scene/engine/rm.h"
 
 namespace {
@@ -209,6 +210,112 @@ TEST_F(FrameMaths, VisualsAndLightsAreSharedBetweenFrames) {
     EXPECT_EQ(second->Lights()[0], light);
     first->DeleteLight(light); // already gone: nothing happens
     EXPECT_EQ(second->Lights().size(), 1u);
+}
+
+// A frame moved 10 along x and turned a quarter about y (or grown) since KeepStep, drawn.
+struct BlendRow {
+    const char* name;
+    float blend;
+    void (*after_keep)(rm::Engine&, const rm::FramePtr& root, rm::FramePtr& frame);
+    glm::vec3 position, direction;
+    float scale;
+};
+
+void MoveAndTurn(rm::Engine&, const rm::FramePtr&, rm::FramePtr& frame) {
+    frame->SetPosition(nullptr, 10, 0, 0);
+    frame->SetOrientation(nullptr, 1, 0, 0, 0, 1, 0);
+}
+
+const float Half = std::sqrt(0.5f);
+const BlendRow BlendRows[] = {
+    {"the kept step", 0.0f, MoveAndTurn, {0, 0, 0}, {0, 0, 1}, 1},
+    {"halfway, turned by half, not shrunk", 0.5f, MoveAndTurn, {5, 0, 0}, {Half, 0, Half}, 1},
+    {"a quarter",
+     0.25f,
+     MoveAndTurn,
+     {2.5f, 0, 0},
+     {std::sin(0.3926991f), 0, std::cos(0.3926991f)},
+     1},
+    {"now", 1.0f, MoveAndTurn, {10, 0, 0}, {1, 0, 0}, 1},
+    {"cut: at its new place",
+     0.5f,
+     [](rm::Engine& e, const rm::FramePtr& r, rm::FramePtr& f) {
+         MoveAndTurn(e, r, f);
+         f->Cut();
+     },
+     {10, 0, 0},
+     {1, 0, 0},
+     1},
+    {"added since the step: at its place",
+     0.5f,
+     [](rm::Engine& e, const rm::FramePtr& r, rm::FramePtr& f) {
+         f = e.CreateFrame(r);
+         MoveAndTurn(e, r, f);
+     },
+     {10, 0, 0},
+     {1, 0, 0},
+     1},
+    {"given a new parent: at its place",
+     0.5f,
+     [](rm::Engine& e, const rm::FramePtr& r, rm::FramePtr& f) {
+         auto parent = e.CreateFrame(r);
+         parent->SetPosition(nullptr, 10, 0, 0);
+         parent->KeepStep();
+         parent->AddChild(f);
+     },
+     {10, 0, 0},
+     {0, 0, 1},
+     1},
+    {"a cut parent carries its child without a trail",
+     0.5f,
+     [](rm::Engine& e, const rm::FramePtr&, rm::FramePtr& f) {
+         auto child = e.CreateFrame(f);
+         child->KeepStep();
+         f->SetPosition(nullptr, 10, 0, 0);
+         f->Cut();
+         f = child;
+     },
+     {10, 0, 0},
+     {0, 0, 1},
+     1},
+    {"a replaced scale grows by half",
+     0.5f,
+     [](rm::Engine&, const rm::FramePtr&, rm::FramePtr& f) {
+         f->AddScale(rm::CombineType::Replace, 4, 4, 4);
+         f->SetPosition(nullptr, 0, 0, 10);
+     },
+     {0, 0, 6},
+     {0, 0, 3},
+     3},
+};
+
+TEST_F(FrameMaths, DrawnBetweenTheKeptStepAndNowByTheBlend) {
+    for (const BlendRow& row : BlendRows) {
+        SCOPED_TRACE(row.name);
+        rm::FramePtr frame = engine->CreateFrame(root);
+        if (row.scale != 1) { // the growing explosion starts at scale 2
+            frame->AddScale(rm::CombineType::Replace, 2, 2, 2);
+            frame->SetPosition(nullptr, 0, 0, 2);
+        }
+        root->KeepStep();
+        row.after_keep(*engine, root, frame);
+        const rm::Transform shown = static_cast<rm::FrameImpl&>(*frame).ShownWorld(row.blend);
+        ExpectVector({shown.t.x, shown.t.y, shown.t.z}, row.position.x, row.position.y,
+                     row.position.z);
+        const glm::vec3 z = shown.m[2];
+        ExpectVector({z.x, z.y, z.z}, row.direction.x, row.direction.y, row.direction.z);
+        // Never sheared: the axes stay square to each other and of the one length.
+        EXPECT_NEAR(glm::dot(shown.m[0], shown.m[1]), 0, Tolerance);
+        EXPECT_NEAR(glm::dot(shown.m[0], z), 0, Tolerance);
+        EXPECT_NEAR(glm::length(shown.m[0]), row.scale, Tolerance);
+        EXPECT_NEAR(glm::length(shown.m[1]), row.scale, Tolerance);
+        if (row.blend == 1.0f) { // exactly now, no arithmetic
+            const rm::Transform now = static_cast<rm::FrameImpl&>(*frame).World();
+            EXPECT_EQ(shown.t, now.t);
+            EXPECT_EQ(shown.m, now.m);
+        }
+        root->DeleteChild(frame);
+    }
 }
 
 TEST(PackedColour, ChannelsAreTruncatedTimes255) {

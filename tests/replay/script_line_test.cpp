@@ -43,6 +43,14 @@ TEST(ScriptLineTest, FrameCountsFromZeroAndKeyNamesWithSpaces) {
     EXPECT_EQ(ReadScriptLine("frames 2 Left + Keypad +").keys, left_and_plus);
     EXPECT_EQ(ReadScriptLine("frames 2 Keypad ++Left").keys, left_and_plus);
     EXPECT_EQ(Refusal("frames 1 Left + Nokey"), "unknown key 'Nokey'");
+    // Pictures between steps: a count from 0, a blend from 0 to 1.
+    EXPECT_EQ(ReadScriptLine("inbetween 0").number, 0);
+    EXPECT_EQ(Refusal("inbetween -1"), "a count of pictures cannot be negative");
+    EXPECT_EQ(ReadScriptLine("shot half blend 0.5").blend, 0.5f);
+    EXPECT_FALSE(ReadScriptLine("shot step").blend.has_value());
+    EXPECT_EQ(Refusal("shot half blend 1.5"), "a blend is from 0 to 1");
+    EXPECT_EQ(Refusal("shot half 0.5"), "expected 'blend B' after the picture name, got '0.5'");
+    EXPECT_EQ(Refusal("shot half blend 0.5 x"), "unexpected 'x' at the end of the line");
 }
 
 TEST(ScriptLineTest, LeversTakeExactlyTheirWords) {

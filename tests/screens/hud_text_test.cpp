@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/game.h"
 #include "media/canvas.h"
 #include "tests/screens/hud_fixture.h"
 #include "tests/support/language_scope.h"
@@ -113,7 +114,9 @@ TEST_F(HudTextTest, PointsDrainEveryFrameInEveryDifficultyButShowOnlyOutsidePrac
         w.Score = 1000;
         w.Frame_ms = 33;
         w.Play_Time = 1033;
+        RunHudStep(screen());
         Draw();
+        Draw(); // drawing changes nothing: a picture between steps shows the same
         EXPECT_EQ(w.Score, 967) << difficulty;
         const bool shown = difficulty != 0 && difficulty != 5;
         std::vector<Line> lines = {{10, 54, "Stage2：" + names[static_cast<size_t>(difficulty)]},
@@ -128,13 +131,14 @@ TEST_F(HudTextTest, PointsBelowZeroShowTheirMinusSignAndALongPauseDrainsAtOnce) 
     OpenFullScreen(640, 480);
     world().Score = 10;
     world().Frame_ms = 33;
+    RunHudStep(screen());
     Draw();
     EXPECT_EQ(world().Score, -23);
     EXPECT_TRUE(ShowsExactly(Lines("640 * 480：0FPS", "0分0秒000", "Point：-23")));
 
     world().Score = 650000;
     world().Frame_ms = 5000; // the game was away for five seconds
-    Draw();
+    RunHudStep(screen());
     EXPECT_EQ(world().Score, 645000);
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/game.h"
 #include "app/main_form.h"
 #include "demo/demo.h"
 #include "media/clock.h"
@@ -85,7 +86,9 @@ public:
         else if (command == "frames")
             Frames(line.number, line.keys);
         else if (command == "shot")
-            Shot(line.words[0]);
+            Shot(line.words[0], line.blend);
+        else if (command == "inbetween")
+            inbetween_ = line.number;
         else if (command == "set") {
             Lever(command);
             Set(line.words[0], line.words[1]);
@@ -175,7 +178,7 @@ private:
             const ScriptLine read = Read(++number_, line);
             if (read.command.empty()) continue;
             if (read.command == "shot")
-                Shot(read.words[0]);
+                Shot(read.words[0], read.blend);
             else if (read.command == "type")
                 dialog.TextInput(read.text);
             else if (read.command == "answer")
@@ -507,12 +510,28 @@ private:
             RaiseDialogFailure();
             const bool panel_pass = !timer_running && !application_.HasIdleSlot();
             if (form_.Closed() || panel_pass || form_.DXDraw.PresentCount() != presented) {
+                if (!form_.Closed() && !panel_pass) DrawInBetween();
                 WriteState();
                 return;
             }
             clock_.Advance(1); // the idle loop spins while the timer waits
         }
         Fail("no frame was drawn in " + std::to_string(MaxPassesPerFrame) + " idle passes");
+    }
+
+    // Whether the last frame was a game step, whose scene may be drawn between steps.
+    bool GameStepShown() {
+        return form_.Screens.Current() == Screen::Game && form_.DXDraw.IsDrawable();
+    }
+
+    // The pictures a display faster than the steps draws between this step and the next;
+    // then the step's own picture again, which the next shot takes.
+    void DrawInBetween() {
+        if (inbetween_ == 0 || !GameStepShown()) return;
+        const ScreenContext screen = form_.MakeScreenContext();
+        for (int k = 1; k <= inbetween_; ++k)
+            DrawGameFrame(screen, static_cast<float>(k) / static_cast<float>(inbetween_ + 1));
+        DrawGameFrame(screen, 1.0f);
     }
 
     // From here on each frame is shown no sooner than the wall clock allows, so the sound
@@ -556,10 +575,18 @@ private:
         }
     }
 
-    void Shot(const std::string& name) {
+    void Shot(const std::string& name, std::optional<float> blend) {
         const std::string path = (std::filesystem::path(out_dir_) / (name + ".png")).string();
         bool written = false;
-        if (form_.Panel1.Modal != nullptr) {
+        if (blend) {
+            if (form_.Panel1.Modal != nullptr || !GameStepShown())
+                Fail("'shot " + name + " blend' needs the game's screen, after a step");
+            const ScreenContext screen = form_.MakeScreenContext();
+            DrawGameFrame(screen, *blend);
+            TDirectDrawSurface& back = form_.DXDraw.BackSurface();
+            written = WritePng(path, back.Pixels(), back.Width(), back.Height());
+            DrawGameFrame(screen, 1.0f); // the step's own picture again
+        } else if (form_.Panel1.Modal != nullptr) {
             // A dialog is up: the window as the player sees it, dialog and all.
             form_.Panel1.Draw();
             std::vector<uint32_t> pixels;
@@ -603,6 +630,7 @@ private:
     std::vector<std::string> stopped_;
     int frame_ = 0;
     int line_ = 0;
+    int inbetween_ = 0; // pictures drawn between game steps
 };
 
 } // namespace

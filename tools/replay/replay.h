@@ -5,7 +5,10 @@
 //   click NAME                  a button of the options panel
 //   frames N [KEY+KEY...]       N frames holding exactly these keys (SDL scancode names,
 //                               spaces allowed: "Keypad 5", "Left + Keypad +")
-//   shot NAME                   the screen as OUTDIR/NAME.png
+//   shot NAME [blend B]         the screen as OUTDIR/NAME.png; with a blend, the game's
+//                               picture between its last two steps (0 to 1), no step run
+//   inbetween N                 after every game step from here on, N pictures between
+//                               it and the next, at blends 1/(N+1) .. N/(N+1)
 //   answer TEXT                 answers a dialog (a name, -, yes, no, ok)
 //   type TEXT                   types into the name entry while it is up
 //   timer NAME                  hands the frames to a frame timer (a test lever)

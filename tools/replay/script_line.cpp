@@ -181,6 +181,15 @@ ScriptLine ReadScriptLine(const std::string& text) {
         line.keys = ParseKeys(Rest(words));
     } else if (command == "shot") {
         line.words = {Word(words, "a picture name")};
+        std::string blend;
+        if (words >> blend) {
+            if (blend != "blend")
+                Fail("expected 'blend B' after the picture name, got '" + blend + "'");
+            const float b = LeverFloat(Word(words, "a blend from 0 to 1"));
+            if (!(b >= 0.0f && b <= 1.0f)) Fail("a blend is from 0 to 1");
+            line.blend = b;
+        }
+        NoMoreWords(words);
     } else if (command == "set") {
         const std::string name = Word(words, "a world variable name");
         line.words = {name, Word(words, "a value")};
@@ -226,6 +235,10 @@ ScriptLine ReadScriptLine(const std::string& text) {
         line.words = {side};
         line.stick_x = AxisValue(words, "X");
         line.stick_y = AxisValue(words, "Y");
+        NoMoreWords(words);
+    } else if (command == "inbetween") {
+        line.number = Number(words, "a count of pictures between steps");
+        if (line.number < 0) Fail("a count of pictures cannot be negative");
         NoMoreWords(words);
     } else if (command == "realtime") {
         NoMoreWords(words);

@@ -31,6 +31,7 @@ struct ScriptLine {
     std::optional<PlaceFacing> facing; // place: which way, when given
     std::set<int> buttons;             // tap, hold: the pad's buttons (SDL_CONTROLLER_BUTTON_)
     int stick_x = 0, stick_y = 0;      // stick: the axes, -32768 .. 32767
+    std::optional<float> blend;        // shot: between the last two steps, 0 to 1, when given
 };
 
 // A game controller's button by its script name (a, b, x, y, start, back, up, down, left,
