@@ -92,12 +92,15 @@ bool TDesktopWindow::HandleEvent(const TEvent& event) {
     TWindow& window = form_.Window;
     if (event.kind == TEventKind::KeyDown && IsFullScreenKey(event)) {
         if (!event.repeat) window.SetFullScreen(!window.FullScreen());
+        form_.Screens.ShowPointer();
         return true;
     }
     // A window without a border has no title bar to double-click.
     if (event.kind == TEventKind::MouseDown && event.double_click && !window.FullScreen())
         window.SetMaximized(!window.Maximized());
-    if (event.kind == TEventKind::Window && event.resized)
+    if (event.kind == TEventKind::Window && event.resized) {
         form_.DXDraw.SetControlSize(window.ClientWidth(), window.ClientHeight());
+        form_.Screens.ShowPointer(); // the desktop may have made it full-screen, or not
+    }
     return false;
 }

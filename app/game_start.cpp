@@ -9,9 +9,13 @@
 // Settings that cannot be stored never keep the player from playing: the first failure
 // is said once (a file kept as it is was said in the memo already), and the game starts.
 void StoreSetting(TMainForm& form, const char* key, int value) {
+    StoreSettingText(form, key, std::to_string(value));
+}
+
+void StoreSettingText(TMainForm& form, const char* key, const std::string& value) {
     if (form.DemoPlayback || form.SettingsNotStored) return;
     try {
-        WriteSettingInt(key, value);
+        WriteSettingText(key, value);
     } catch (const EIniFileException& e) {
         form.SettingsNotStored = true;
         if (!e.KeptAsIs) ReportProblem(form, Format(Tr("設定を保存できません: %s"), e.what()));
@@ -42,8 +46,7 @@ void ApplyDisplayMode(TMainForm& form) {
     }
     w.Screen_Scale = mode.screen_scale;
     if (w.Display_Mode == display_mode::Window) {
-        // The borderless form window, with the pointer shown.
-        form.Window.SetCursorVisible(true);
+        // The borderless form window.
         TDXDrawOptions options = form.DXDraw.Options();
         options.Exclude(doFullScreen);
         form.DXDraw.SetOptions(options);
@@ -96,10 +99,11 @@ void Button1Click(TMainForm& form) {
     World& w = form.world;
     SwitchOnBonusModes(form);
 
-    form.Window.SetCursorVisible(false);
     form.Borderless = true;
     form.Window.SetBorderless(true);
     ApplyAndStoreOptions(form);
+    StoreControls(form);
+    ApplyControls(form);
 
     SetEnemyHitPoints(w);
     w.Boss_HP = FullHitPoints;

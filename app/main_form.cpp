@@ -46,7 +46,11 @@ void DispatchEvent(TMainForm& form, const TEvent& event) {
         form.Screens.TakeMenuInput(ui);
         return;
     }
-    if (form.Panel1.Visible) form.Panel1.HandleEvent(event);
+    if (!form.Panel1.Visible) return;
+    if (const DialogAction action = DialogActionOf(ui); action != DialogAction::None)
+        form.Panel1.PadInput(action);
+    else
+        form.Panel1.HandleEvent(event);
 }
 
 } // namespace
@@ -107,6 +111,8 @@ TMainForm::TMainForm(TApplication& application, bool open_window)
         };
     }
     ShowModal = [this](TModalDialog& dialog) { RunModalInWindow(*this, dialog); };
+    // The pad in use pulled out mid-game pauses it.
+    DXInput1.OnJoystickLost = [this] { Screens.Take(ProgramEvent::PadLost); };
     Application.OnEvent = [this](const TEvent& event) { DispatchEvent(*this, event); };
     Application.OnIdle = [this] {
         if (Panel1.Visible && Panel1.Draw()) Application.KeepIdling();
@@ -143,6 +149,7 @@ ScreenContext TMainForm::MakeScreenContext() {
             {&Image1, &Image2, &Image3, &Image4, &Image5, &Image6},
             DXTimer.FramesPerSecond(),
             FlashesOff(*this),
+            Button1Names,
             [this](Screen next) { Screens.Change(next); }};
 }
 
@@ -165,6 +172,7 @@ void FormCreate(TMainForm& form) {
     w.Time_File = w.Win_Dir + "/bntime2.dat";
     LoadMemo(form, w.App_Dir + LocalizedFileName(w.App_Dir, "option.txt"));
     ReadRemainingOptions(form);
+    ShowChangedControls(form);
     ApplySoundSettings(form);
     w.Pose_Step = 0;
     w.Robo_HP = FullHitPoints;

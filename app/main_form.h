@@ -28,6 +28,7 @@
 #include "media/timer.h"
 #include "media/ui_input.h"
 #include "media/window.h"
+#include "options/bindings.h"
 #include "options/help_link.h"
 #include "options/options_panel.h"
 
@@ -96,6 +97,15 @@ public:
     // Set once the settings could not be stored (the player was told): nothing more is
     // stored in this run.
     bool SettingsNotStored = false;
+    // The player's controls as bn.ini keeps them, applied to DXInput1 at START.
+    Bindings Controls = DesignedBindings();
+    // The replay tool and a demo playing back: START applies the designed keys and pad,
+    // whatever the player bound.
+    bool DesignedControlsOnly = false;
+    // What the title names under its prompt (ScreenContext::button1_names).
+    std::string Button1Names;
+    // Where the help memo lists the inputs bound otherwise than designed, and its lines.
+    size_t ControlsMemoAt = 0, ControlsMemoLines = 0;
     // --no-flash: no white flash in this run, whatever bn.ini says (nothing is stored).
     bool NoFlashOption = false;
     // --lang: the language of this run, whatever the settings page chooses.
@@ -116,6 +126,7 @@ inline bool FlashesOff(const TMainForm& form) {
 
 // Stores a setting for the next run; a demo playing back leaves the player's file alone.
 void StoreSetting(TMainForm& form, const char* key, int value);
+void StoreSettingText(TMainForm& form, const char* key, const std::string& value);
 
 // The settings that act at once (app/settings.cpp): the volumes and mute as the world holds
 // them, into the sound device; the language chosen, with the panel captioned again; M in
@@ -124,6 +135,13 @@ void ApplySoundSettings(TMainForm& form);
 void ApplyLanguageChoice(TMainForm& form);
 void ToggleMute(TMainForm& form);
 void Button8Click(TMainForm& form);
+// The controls (app/settings.cpp): into bn.ini (START, the controls page's OK); into the
+// input at START (the designed ones while DesignedControlsOnly); the help memo's block of
+// the changed ones; and the controls page, from the settings page.
+void StoreControls(TMainForm& form);
+void ApplyControls(TMainForm& form);
+void ShowChangedControls(TMainForm& form);
+void OpenControlsPage(TMainForm& form);
 // The language of a run: the command line's, else the one chosen on the settings page
 // (language_choice), else the desktop's.
 Language LanguageFor(int32_t choice, std::optional<Language> command_line,
@@ -147,3 +165,6 @@ void DXDrawInitializeSurface(TMainForm& form);
 void DXDrawRestoreSurface(TMainForm& form);
 // The game's way of showing a dialog: a loop of its own in the window until it closes.
 void RunModalInWindow(TMainForm& form, TModalDialog& dialog);
+// One event while a dialog is up (Panel1.Modal): a pad plugged in or out is opened or let
+// go, the pad's buttons and stick act on the dialog, keys and clicks go to it as keys.
+void DispatchModalEvent(TMainForm& form, const TEvent& event);

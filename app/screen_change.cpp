@@ -49,7 +49,6 @@ void ShowPanelAgain(TMainForm& form) {
     form.DXInput1.ForgetStates();
     form.Borderless = false;
     form.Window.SetBorderless(false);
-    form.Window.SetCursorVisible(true);
     ShowPanelAtScale(form, form.Panel1.Scale);
     form.Panel1.RestoreDesign();
     FormCreate(form);

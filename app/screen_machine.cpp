@@ -21,6 +21,8 @@ ScreenAction ActionFor(ProgramEvent event, Screen screen, bool game_over,
     case ProgramEvent::FocusLost:
         return settings.focus_pause && !settings.demo_playback && game_screen ? ScreenAction::Pause
                                                                               : ScreenAction::None;
+    case ProgramEvent::PadLost:
+        return !settings.demo_playback && game_screen ? ScreenAction::Pause : ScreenAction::None;
     }
     return ScreenAction::None;
 }
@@ -59,7 +61,13 @@ void ScreenMachine::StopGameTimers() {
 }
 
 void ScreenMachine::Told() {
+    ShowPointer();
     if (OnChange) OnChange(current_);
+}
+
+void ScreenMachine::ShowPointer() {
+    const bool game_screen = current_ != Screen::Panel && current_ != Screen::Paused;
+    form_.Window.SetCursorVisible(!game_screen || !form_.DXDraw.CoversScreen());
 }
 
 void ScreenMachine::Change(Screen next) {
@@ -181,6 +189,8 @@ void ScreenMachine::TakeMenuInput(const TUiEvent& event) {
     case UiInput::Escape:
     case UiInput::Pause:
     case UiInput::Mute:
+    case UiInput::Left:
+    case UiInput::Right:
         break;
     }
 }
@@ -194,8 +204,6 @@ void ScreenMachine::Pause() {
     StopGameTimers();
     form_.DXWaveList1.Sound().PauseAll();
     menu_.Open(form_.DXDraw);
-    cursor_was_visible_ = form_.Window.CursorVisible();
-    form_.Window.SetCursorVisible(true);
     pause_tick_last_ = form_.Application.clock().Now();
     pause_timer_.SetEnabled(true);
     Told();
@@ -205,7 +213,6 @@ void ScreenMachine::EndPause() {
     if (current_ != Screen::Paused) return;
     pause_timer_.SetEnabled(false);
     menu_.Close();
-    form_.Window.SetCursorVisible(cursor_was_visible_);
     form_.DXWaveList1.Sound().ResumeAll();
     form_.GameClock.Go();
     current_ = paused_from_;

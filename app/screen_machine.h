@@ -24,6 +24,7 @@ enum class ProgramEvent {
     Escape,
     PauseKey, // P, or a game controller's Start
     FocusLost,
+    PadLost, // the game controller in use was pulled out
 };
 
 // What becomes of one of them.
@@ -39,8 +40,8 @@ struct ScreenSettings {
 // Escape closes the program on the panel, as designed, and everywhere with the designed
 // setting or while a demo plays back; elsewhere it pauses, resumes the paused screen, and
 // on "GAME OVER" goes back to the panel. P and Start pause and resume the four game
-// screens; the window losing the focus pauses them when the setting says so. A demo
-// playing back is never paused.
+// screens; the window losing the focus pauses them when the setting says so, and the game
+// controller in use pulled out pauses them always. A demo playing back is never paused.
 ScreenAction ActionFor(ProgramEvent event, Screen screen, bool game_over,
                        const ScreenSettings& settings);
 
@@ -68,6 +69,12 @@ public:
     bool Take(ProgramEvent event);
     // While paused, the menu's moves, its choice and the pointer.
     void TakeMenuInput(const TUiEvent& event);
+    // The mouse pointer, decided here alone: hidden while a game screen covers the whole
+    // screen (a full-screen mode, or the window the player made full-screen), shown on the
+    // panel, over the pause menu and in a window. Dialogs show it while they are up
+    // (TApplication::RunModal). Done after every change of screen; the window's changes
+    // call it too.
+    void ShowPointer();
     const PauseMenu& Menu() const { return menu_; }
 
     // Told after every change of screen.
@@ -93,7 +100,6 @@ private:
     // The paused screen's frames, on the application's clock: it goes on through a pause.
     TDXTimer pause_timer_;
     uint32_t pause_tick_now_ = 0, pause_tick_last_ = 0;
-    bool cursor_was_visible_ = false;
     int focus_listener_ = 0;
 };
 

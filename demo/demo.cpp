@@ -177,6 +177,8 @@ DemoPlayer::DemoPlayer(TMainForm& form, Demo demo)
     // The recording's focus changes are played back; the window's own are not.
     form_.Application.FollowFocus = false;
     form_.DemoPlayback = true;
+    // The recording holds the input states the designed keys gave.
+    form_.DesignedControlsOnly = true;
 }
 
 DemoPlayer::~DemoPlayer() {

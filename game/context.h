@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <string>
 
 #include "game/world.h"
 #include "media/input.h"
@@ -50,6 +51,9 @@ struct ScreenContext : GameContext {
     std::array<const TImage*, 6> stage_maps; // the player's maps of stages 1-3, then the walls'
     int frames_per_second;                   // the game frames' rate, as the HUD shows it
     bool flashes_off;                        // no white flash of a hit in this run
+    // The keys and pad button bound to button 1 ("Z / Space / a"), named under the
+    // title's prompt; empty while they are the designed ones.
+    std::string button1_names;
     // Hands over to another screen (app/screen_change.cpp).
     std::function<void(Screen next)> change_screen;
 

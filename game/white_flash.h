@@ -1,7 +1,7 @@
 // The full-window white flash of a hit, kept safe to look at: flashing faster than three
 // times a second can trigger seizures in people with photosensitive epilepsy, so at most
-// three flashes are drawn in any 30 consecutive game frames, and none when the player has
-// turned them off.
+// three flashes are drawn in any 31 consecutive game frames (one second and more at 33 ms a
+// frame; 30 frames are only 990 ms), and none when the player has turned them off.
 #pragma once
 
 #include <array>
@@ -11,7 +11,7 @@
 struct World;
 
 constexpr size_t MaxWhiteFlashes = 3;
-constexpr int32_t WhiteFlashWindowFrames = 30;
+constexpr int32_t WhiteFlashWindowFrames = 31;
 
 // Frames since each of the last flashes drawn, newest first; a flash long ago counts as
 // the whole window.

@@ -195,6 +195,10 @@ void TDXDraw::ReleaseScene() {
     scene_.reset();
 }
 
+bool TDXDraw::CoversScreen() const {
+    return (initialized_ && now_options_.Has(doFullScreen)) || window_.FullScreen();
+}
+
 bool TDXDraw::IsDrawable() {
     return initialized_ && !busy_ && back_surface_.Width() > 0 && back_surface_.Height() > 0;
 }

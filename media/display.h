@@ -98,6 +98,9 @@ public:
     void FinalizeDisplay();
     bool Initialized() const { return initialized_; }
     bool IsDrawable();
+    // Whether what is drawn covers the whole screen now: an initialised full-screen mode,
+    // or a window the player made full-screen (which may change at any time).
+    bool CoversScreen() const;
 
     void FillSurface(uint32_t rgb);
     // Text is drawn into the back surface at once; ReleaseCanvas only ends the drawing.

@@ -56,8 +56,9 @@ struct TDXInput::Impl {
     // Set when SDL knows the pad's layout: then it is read by its named buttons.
     SDL_GameController* controller = nullptr;
 
-    void OpenJoystick(int device_index) {
+    void OpenJoystick(int device_index, bool only_virtual) {
         if (joystick != nullptr) return;
+        if (only_virtual && SDL_JoystickIsVirtual(device_index) == SDL_FALSE) return;
         if (SDL_WasInit(SDL_INIT_GAMECONTROLLER) != 0 && SDL_IsGameController(device_index)) {
             controller = SDL_GameControllerOpen(device_index);
             if (controller != nullptr) joystick = SDL_GameControllerGetJoystick(controller);
@@ -78,7 +79,8 @@ struct TDXInput::Impl {
 
 TDXInput::TDXInput(TApplication& application)
     : application_(application), impl_(std::make_unique<Impl>()) {
-    if (SDL_WasInit(SDL_INIT_JOYSTICK) != 0 && SDL_NumJoysticks() > 0) impl_->OpenJoystick(0);
+    if (SDL_WasInit(SDL_INIT_JOYSTICK) != 0 && SDL_NumJoysticks() > 0)
+        impl_->OpenJoystick(0, false);
 }
 
 TDXInput::~TDXInput() {
@@ -113,12 +115,14 @@ void TDXInput::HandleEvent(const TEvent& from) {
         }
         break;
     case SDL_JOYDEVICEADDED:
-        impl_->OpenJoystick(event.jdevice.which);
+        impl_->OpenJoystick(event.jdevice.which, OnlyVirtualJoysticks);
         break;
     case SDL_JOYDEVICEREMOVED:
         if (impl_->joystick != nullptr && event.jdevice.which == impl_->joystick_id) {
             impl_->CloseJoystick();
-            if (SDL_NumJoysticks() > 0) impl_->OpenJoystick(0);
+            for (int i = 0; i < SDL_NumJoysticks() && impl_->joystick == nullptr; ++i)
+                impl_->OpenJoystick(i, OnlyVirtualJoysticks);
+            if (OnJoystickLost) OnJoystickLost();
         }
         break;
     default:
@@ -171,7 +175,7 @@ void TDXInput::UpdateKeyboard() {
 void TDXInput::UpdateJoystick() {
     Joystick.States.reset();
     SDL_Joystick* stick = impl_->joystick;
-    if (!Joystick.Enabled || stick == nullptr || impl_->scripted) return;
+    if (!Joystick.Enabled || stick == nullptr || (impl_->scripted && !OnlyVirtualJoysticks)) return;
     if (ActiveOnly && !application_.Active()) return;
     if (impl_->controller != nullptr) {
         UpdateGamepad();
@@ -206,18 +210,16 @@ void TDXInput::UpdateGamepad() {
     TDXInputStates& states = Joystick.States;
     const int x = axis(SDL_CONTROLLER_AXIS_LEFTX);
     const int y = axis(SDL_CONTROLLER_AXIS_LEFTY);
-    if (x < 0 || held(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) states.set(InLeft);
-    if (x > 0 || held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) states.set(InRight);
-    if (y < 0 || held(SDL_CONTROLLER_BUTTON_DPAD_UP)) states.set(InUp);
-    if (y > 0 || held(SDL_CONTROLLER_BUTTON_DPAD_DOWN)) states.set(InDown);
-    // SDL names the buttons by the Xbox layout: A is Cross on a PlayStation pad.
-    if (held(SDL_CONTROLLER_BUTTON_A)) states.set(InButton1);
-    if (held(SDL_CONTROLLER_BUTTON_B)) states.set(InButton2);
-    if (held(SDL_CONTROLLER_BUTTON_X)) states.set(InButton3);
-    if (held(SDL_CONTROLLER_BUTTON_Y)) states.set(InButton4);
-    // The shoulders are the A and S keys: turn or sidestep, as the control scheme says.
-    if (held(SDL_CONTROLLER_BUTTON_LEFTSHOULDER)) states.set(InButton7);
-    if (held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER)) states.set(InButton8);
+    if (x < 0) states.set(InLeft);
+    if (x > 0) states.set(InRight);
+    if (y < 0) states.set(InUp);
+    if (y > 0) states.set(InDown);
+    for (size_t state = 0; state < PadAssigns.size(); ++state) {
+        const int button = PadAssigns[state];
+        if (button >= 0 && button < SDL_CONTROLLER_BUTTON_MAX &&
+            held(static_cast<SDL_GameControllerButton>(button)))
+            states.set(state);
+    }
 }
 
 void TDXInput::UpdateInput() {

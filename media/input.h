@@ -59,6 +59,11 @@ const char* InputStateName(int state);
 
 // Three Windows virtual-key codes per state (0 = none).
 using TKeyAssigns = std::array<std::array<uint32_t, 3>, InputStateCount>;
+// One game-controller button per state (SDL_GameControllerButton; -1 = none).
+using TPadAssigns = std::array<int, InputStateCount>;
+// The designed pad: d-pad = arrows, A/B/X/Y = buttons 1 to 4, the shoulders the
+// turn/sidestep keys (InButton7, InButton8). Start is no game button (media/pad_assigns.cpp).
+TPadAssigns DesignedPadAssigns();
 
 // One input device: whether it is read, whether its states count, and what it saw at the
 // last update. (The game keeps the mouse disabled, so there is no mouse device.)
@@ -76,6 +81,8 @@ public:
     TDXInput& operator=(const TDXInput&) = delete;
 
     TKeyAssigns KeyAssigns{};
+    // The buttons of a game controller; its left stick is always the arrows.
+    TPadAssigns PadAssigns = DesignedPadAssigns();
     // No states while the application is not active.
     bool ActiveOnly = true;
     TInputDevice Keyboard;
@@ -97,9 +104,15 @@ public:
     // Keeps the keyboard state from window events, and opens or closes the joystick as it
     // is plugged in or out.
     void HandleEvent(const TEvent& event);
+    // Told when the joystick in use is pulled out (after it was closed; another one
+    // plugged in may have been opened in its place).
+    std::function<void()> OnJoystickLost;
+    // The replay tool: only SDL's virtual joysticks are opened, so that a scripted run
+    // never depends on what is plugged in; they are read also beside scripted keys.
+    bool OnlyVirtualJoysticks = false;
     // Tests and the replay tool: hold exactly these virtual-key codes instead of the real
     // keyboard (nullopt returns to the real keyboard). A joystick is not read meanwhile,
-    // so a scripted run never depends on what is plugged in.
+    // so a scripted run never depends on what is plugged in (unless OnlyVirtualJoysticks).
     void SetScriptedKeys(std::optional<std::set<uint32_t>> virtual_keys);
     // A new screen begins: keys pressed before it and let go since are no taps on it (a
     // key still held counts as held).

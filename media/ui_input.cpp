@@ -53,6 +53,10 @@ UiInput PadInput(Uint8 button) {
         return UiInput::Up;
     case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
         return UiInput::Down;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
+        return UiInput::Left;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
+        return UiInput::Right;
     default:
         return UiInput::None;
     }
@@ -70,13 +74,22 @@ TUiEvent TUiReader::Read(const TEvent& from, const TWindow& window) {
         break;
     case SDL_CONTROLLERBUTTONDOWN:
         ui.input = PadInput(event.cbutton.button);
+        ui.pad = true;
         break;
     case SDL_CONTROLLERAXISMOTION: {
-        if (event.caxis.axis != SDL_CONTROLLER_AXIS_LEFTY) break;
+        const bool across = event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX;
+        if (!across && event.caxis.axis != SDL_CONTROLLER_AXIS_LEFTY) break;
         const int value = event.caxis.value;
         const int now = value <= -StickPush ? -1 : value >= StickPush ? 1 : 0;
-        if (now != 0 && now != stick_) ui.input = now < 0 ? UiInput::Up : UiInput::Down;
-        stick_ = now;
+        int& was = across ? stick_x_ : stick_;
+        if (now != 0 && now != was) {
+            if (across)
+                ui.input = now < 0 ? UiInput::Left : UiInput::Right;
+            else
+                ui.input = now < 0 ? UiInput::Up : UiInput::Down;
+        }
+        was = now;
+        ui.pad = true;
         break;
     }
     case SDL_MOUSEMOTION:

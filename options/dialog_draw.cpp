@@ -6,6 +6,7 @@
 #include <string>
 
 #include "media/gui_glue.h"
+#include "options/controls_page.h"
 #include "options/dialogs.h"
 #include "options/options_panel.h"
 #include "options/settings_page.h"
@@ -108,6 +109,53 @@ private:
     ImDrawList* dl_;
 };
 
+// The name entry's letter picker: the page's letters in a grid, the commands in a row
+// under them, the cursor's cell filled.
+void DrawPicker(const TfrmInput& d, const DialogPainter& paint, const DialogFonts& fonts) {
+    const TLetterPicker& picker = *d.Picker;
+    constexpr int Left = 16, Width = 345;
+    ImDrawList* dl = paint.List();
+    const auto cell = [&](int left, int top, int width, int height, const std::string& text,
+                          ImFont* font, float size, bool current, bool marked) {
+        const ImVec2 a = paint.At(left + 1, top + 1);
+        const ImVec2 z = paint.At(left + width - 1, top + height - 1);
+        if (current) dl->AddRectFilled(a, z, Colour(Accent));
+        if (marked) dl->AddRect(a, z, Colour(0x808080));
+        const ImVec2 extent = TextSize(font, size, text);
+        dl->AddText(font, size,
+                    ImVec2(std::floor(a.x + (z.x - a.x - extent.x) / 2),
+                           std::floor(a.y + (z.y - a.y - size) / 2)),
+                    Colour(0xFFFFFF), text.c_str());
+    };
+    const int columns = std::max(1, picker.Columns());
+    const int cell_width = Width / columns;
+    const int letters_left = Left + (Width - cell_width * columns) / 2;
+    const auto& rows = picker.Rows();
+    for (size_t r = 0; r < rows.size(); ++r) {
+        const int top = TfrmInput::PickerTop + static_cast<int>(r) * TfrmInput::PickerCellHeight;
+        for (size_t c = 0; c < rows[r].size(); ++c) {
+            if (rows[r][c].empty()) continue;
+            const bool current =
+                picker.Row() == static_cast<int>(r) && picker.Column() == static_cast<int>(c);
+            cell(letters_left + static_cast<int>(c) * cell_width, top, cell_width,
+                 TfrmInput::PickerCellHeight, rows[r][c], fonts.Bold(19), 19, current, false);
+        }
+    }
+    const auto& commands = picker.Commands();
+    const int command_width = Width / static_cast<int>(commands.size());
+    const int commands_top =
+        TfrmInput::PickerTop + static_cast<int>(rows.size()) * TfrmInput::PickerCellHeight + 8;
+    for (size_t c = 0; c < commands.size(); ++c) {
+        const TLetterPicker::Cell& command = commands[c];
+        const bool current =
+            picker.Row() == static_cast<int>(rows.size()) && picker.Column() == static_cast<int>(c);
+        const bool page_shown =
+            command.command == TLetterPicker::Command::Page && command.page == picker.Page();
+        cell(Left + static_cast<int>(c) * command_width, commands_top, command_width,
+             TfrmInput::PickerCommandHeight, command.text, fonts.regular, 12, current, !page_shown);
+    }
+}
+
 void DrawInput(TfrmInput& d, const DialogFonts& fonts) {
     const ImVec2 origin = BeginDialog(d, d.Width, d.Height);
     DialogPainter paint(fonts, origin);
@@ -149,6 +197,8 @@ void DrawInput(TfrmInput& d, const DialogFonts& fonts) {
     }
     // The input method's candidates open next to the edit box.
     SetTextInputArea(static_cast<int>(a.x), static_cast<int>(a.y), e.Width, e.Height);
+
+    if (d.Picker) DrawPicker(d, paint, fonts);
 
     // The OK button carries a green tick before its caption.
     const TButton& ok = d.BitBtn1;
@@ -302,6 +352,78 @@ void DrawSettings(TSettingsPage& d, const DialogFonts& fonts) {
     d.CancelButton.Caption = Tr(CancelCaption);
     if (paint.Button(d.OKButton, d.Focus == ok, font, size)) d.OKButton.OnClick();
     if (paint.Button(d.CancelButton, d.Focus == ok + 1, font, size)) d.CancelButton.OnClick();
+    d.ControlsButton.Caption = Tr(ControlsCaption);
+    if (paint.Button(d.ControlsButton, d.Focus == ok + 2, font, size)) d.ControlsWanted = true;
+    ImGui::End();
+}
+
+// The controls page: a title bar, column heads, a row per input with its slots, the
+// status line, Reset on the left and OK and Cancel on the right.
+void DrawControls(TControlsPage& d, const DialogFonts& fonts) {
+    ImFont* font = fonts.regular;
+    constexpr float size = 12;
+    constexpr uint32_t ConflictInk = 0xC42B1C;
+    const ImVec2 origin = BeginDialog(d, d.Width, d.Height);
+    DialogPainter paint(fonts, origin);
+    ImDrawList* dl = paint.List();
+    const ImU32 ink = Colour(0x000000);
+    dl->AddRectFilled(paint.At(0, 0), paint.At(d.Width, TControlsPage::TitleHeight),
+                      Colour(Accent));
+    dl->AddText(font, size, paint.At(8, (TControlsPage::TitleHeight - 12) / 2), Colour(0xFFFFFF),
+                Tr(ControlsTitle));
+    dl->AddRect(paint.At(0, 0), paint.At(d.Width, d.Height), Colour(0x696969));
+    const int head = TControlsPage::HeaderTop;
+    dl->AddText(font, size, paint.At(TControlsPage::NameLeft, head), Colour(0x505050),
+                Tr(InputHeader));
+    for (size_t slot = 0; slot < KeySlots; ++slot) {
+        const std::string text = std::string(Tr(KeysHeader)) + " " + std::to_string(slot + 1);
+        dl->AddText(font, size, paint.At(d.SlotLeft(slot) + 4, head), Colour(0x505050),
+                    text.c_str());
+    }
+    dl->AddText(font, size, paint.At(d.SlotLeft(PadSlot) + 4, head), Colour(0x505050),
+                Tr(PadHeader));
+    for (size_t row = 0; row < BindableInputs.size(); ++row) {
+        const int top = TControlsPage::RowsTop + static_cast<int>(row) * TControlsPage::RowHeight;
+        dl->AddText(font, size, paint.At(TControlsPage::NameLeft, top + 5), ink,
+                    Tr(BindableInputs[row].caption));
+        const Binding& b = d.Shown[row];
+        for (size_t slot = 0; slot < SlotCount; ++slot) {
+            const int left = d.SlotLeft(slot);
+            const ImVec2 a = paint.At(left, top + 2);
+            const ImVec2 z =
+                paint.At(left + TControlsPage::SlotWidth, top + TControlsPage::RowHeight - 2);
+            ImGui::SetCursorScreenPos(a);
+            ImGui::PushID(static_cast<int>(row * SlotCount + slot));
+            if (ImGui::InvisibleButton("##slot", ImVec2(z.x - a.x, z.y - a.y)))
+                d.StartWaiting(row, slot);
+            ImGui::PopID();
+            const bool focused = d.Row == row && d.Column == slot;
+            const bool waiting = focused && d.Waiting;
+            const bool conflict = d.InConflict(row, slot);
+            dl->AddRectFilled(a, z, Colour(waiting ? 0xFFF4C8 : conflict ? 0xFDE7E9 : 0xFFFFFF));
+            dl->AddRect(a, z, Colour(conflict ? ConflictInk : Frame), 0, 0, conflict ? 2.0f : 1.0f);
+            if (focused)
+                dl->AddRect(ImVec2(a.x - 2, a.y - 2), ImVec2(z.x + 2, z.y + 2), Colour(Accent), 0,
+                            0, 2);
+            const std::string name = waiting           ? "…"
+                                     : slot == PadSlot ? PadButtonName(b.pad)
+                                                       : KeyName(b.keys[slot]);
+            const ImVec4 clip(a.x + 2, a.y, z.x - 2, z.y);
+            dl->AddText(font, size, ImVec2(a.x + 5, a.y + 4), conflict ? Colour(ConflictInk) : ink,
+                        name.c_str(), nullptr, 0, &clip);
+        }
+    }
+    const std::string status = d.Status();
+    const int status_top = TControlsPage::RowsTop +
+                           static_cast<int>(BindableInputs.size()) * TControlsPage::RowHeight + 6;
+    dl->AddText(font, size, paint.At(TControlsPage::NameLeft, status_top), ink, status.c_str());
+    d.ResetButton.Caption = Tr(ResetCaption);
+    d.CancelButton.Caption = Tr(CancelCaption);
+    TButton* buttons[] = {&d.ResetButton, &d.OKButton, &d.CancelButton};
+    for (size_t i = 0; i < 3; ++i)
+        if (paint.Button(*buttons[i], d.Row == TControlsPage::ButtonRow && d.Column == i, font,
+                         size))
+            buttons[i]->OnClick();
     ImGui::End();
 }
 
@@ -327,5 +449,8 @@ void DrawModalDialog(TModalDialog& dialog, const DialogFonts& fonts) {
     } else if (auto* page = dynamic_cast<TSettingsPage*>(&dialog)) {
         Blocker(true);
         DrawSettings(*page, fonts);
+    } else if (auto* controls = dynamic_cast<TControlsPage*>(&dialog)) {
+        Blocker(true);
+        DrawControls(*controls, fonts);
     }
 }

@@ -115,8 +115,71 @@ bool TfrmInput::KeyDown(int key, bool, bool) {
     }
 }
 
+void TfrmInput::UsePad() {
+    if (Picker) return;
+    Picker.emplace(CurrentLanguage() == Language::Japanese);
+    const int rows = static_cast<int>(Picker->Rows().size());
+    BitBtn1.Top = PickerTop + rows * PickerCellHeight + PickerCommandHeight + 16;
+    Height = BitBtn1.Top + BitBtn1.Height + 23;
+}
+
+void TfrmInput::PadInput(DialogAction action) {
+    if (!Picker) {
+        UsePad();
+        if (action != DialogAction::Start) return;
+    }
+    switch (action) {
+    case DialogAction::Up:
+        Picker->Move(0, -1);
+        break;
+    case DialogAction::Down:
+        Picker->Move(0, 1);
+        break;
+    case DialogAction::Left:
+        Picker->Move(-1, 0);
+        break;
+    case DialogAction::Right:
+        Picker->Move(1, 0);
+        break;
+    case DialogAction::Activate: {
+        const TLetterPicker::Cell cell = Picker->Current();
+        switch (cell.command) {
+        case TLetterPicker::Command::Letter:
+            TextInput(cell.text);
+            break;
+        case TLetterPicker::Command::Space:
+            TextInput(" ");
+            break;
+        case TLetterPicker::Command::Delete:
+            KeyDown(key_code::Backspace, false, false);
+            break;
+        case TLetterPicker::Command::Page:
+            Picker->ShowPage(cell.page);
+            break;
+        case TLetterPicker::Command::OK:
+            ModalResult = TModalResult::OK;
+            break;
+        }
+        break;
+    }
+    case DialogAction::Back:
+        if (Edit1.Text.empty())
+            ModalResult = TModalResult::Cancel;
+        else
+            KeyDown(key_code::Backspace, false, false);
+        break;
+    case DialogAction::Start:
+        ModalResult = TModalResult::OK;
+        break;
+    case DialogAction::None:
+        break;
+    }
+}
+
 std::string TfrmInput::GlyphText() const {
-    return Caption + Label1.Caption + Edit1.Text + Composition + BitBtn1.Caption;
+    std::string text = Caption + Label1.Caption + Edit1.Text + Composition + BitBtn1.Caption;
+    if (Picker) text += Picker->GlyphText();
+    return text;
 }
 
 // --- top 10 table ---
@@ -260,6 +323,11 @@ std::string TMessageDialog::GlyphText() const {
     std::string text = Caption + Text;
     for (const TButton& b : ButtonList) text += b.Caption;
     return text;
+}
+
+void TModalDialog::PadInput(DialogAction action) {
+    const int key = KeyOfDialogAction(action);
+    if (key != key_code::None) KeyDown(key, false, false);
 }
 
 void TModalDialog::CloseAsEscape() {

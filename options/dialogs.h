@@ -5,12 +5,15 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "media/language.h"
 #include "options/controls.h"
+#include "options/letter_picker.h"
+#include "options/pad_actions.h"
 
 enum class TModalResult { None, OK, Cancel, Yes, No };
 
@@ -37,6 +40,11 @@ public:
     // Text an input method is composing, shown but not yet typed.
     virtual void TextEditing(std::string_view) {}
     virtual bool WantsTextInput() const { return false; }
+    // A game controller's action (options/pad_actions.h): by default the key it stands for.
+    virtual void PadInput(DialogAction action);
+    // A game controller is open as the dialog comes up: a dialog that needs more than its
+    // keys for a pad gets ready for it.
+    virtual void UsePad() {}
     // Every character the dialog shows, so the font holds their glyphs.
     virtual std::string GlyphText() const = 0;
     // The buttons; a button's OnClick closes the dialog with its result.
@@ -56,10 +64,19 @@ public:
     bool AllSelected = true;
     std::string Composition;
 
+    // The letter picker, shown below the edit box once a pad is used (the dialog grows).
+    std::optional<TLetterPicker> Picker;
+    static constexpr int PickerTop = 104, PickerCellHeight = 24, PickerCommandHeight = 26;
+
     bool KeyDown(int key, bool shift, bool alt) override;
     void TextInput(std::string_view utf8) override;
     void TextEditing(std::string_view utf8) override { Composition = utf8; }
     bool WantsTextInput() const override { return true; }
+    // The d-pad moves the picker's cursor, A types its letter or runs its command, B
+    // deletes (backs out when the name is empty), Start confirms. The first press of a
+    // pad only brings the picker up, unless it is Start.
+    void PadInput(DialogAction action) override;
+    void UsePad() override;
     std::string GlyphText() const override;
     std::vector<TButton*> Buttons() override { return {&BitBtn1}; }
 

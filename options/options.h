@@ -31,6 +31,8 @@ int ReadSettingInt(const std::string& key, int default_value);
 // The key's value as the file writes it (without quotes); nullopt when it holds none.
 std::optional<std::string> ReadSettingText(const std::string& key);
 void WriteSettingInt(const std::string& key, int value); // throws EIniFileException
+// The value as written (one line, no quotes needed); throws EIniFileException.
+void WriteSettingText(const std::string& key, const std::string& value);
 // Why bn.ini cannot be used whole, for the memo: it cannot be read, or holds bytes that are
 // no text; nullopt when it is missing or fine.
 std::optional<std::string> SettingsFileProblem();

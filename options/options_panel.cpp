@@ -8,6 +8,7 @@
 #include "game/version.h"
 #include "media/events.h"
 #include "media/language.h"
+#include "options/dialogs.h"
 #include "options/option_table.h"
 
 namespace {
@@ -368,6 +369,51 @@ bool TOptionsPanel::KeyUp(int key) {
         return true;
     Click(*pressed);
     return true;
+}
+
+void TOptionsPanel::PadInput(DialogAction action) {
+    if (action == DialogAction::None) return;
+    if (Modal != nullptr) {
+        Modal->PadInput(action);
+        return;
+    }
+    if (!Message.empty()) {
+        if (action == DialogAction::Activate || action == DialogAction::Back ||
+            action == DialogAction::Start)
+            Message.clear();
+        return;
+    }
+    TControl* focused = Focused();
+    switch (action) {
+    case DialogAction::Up:
+    case DialogAction::Down:
+        MoveFocus(action == DialogAction::Down);
+        break;
+    case DialogAction::Left:
+    case DialogAction::Right:
+        if (focused == &Memo1) {
+            constexpr int PageLines = 8;
+            PendingMemoScroll += action == DialogAction::Right ? PageLines : -PageLines;
+        } else if (RadioOf(focused) != nullptr || focused == &TrackBar1) {
+            KeyDown(KeyOfDialogAction(action), false, false);
+        } else {
+            MoveFocus(action == DialogAction::Right);
+        }
+        break;
+    case DialogAction::Activate:
+        KeyDown(key_code::Space, false, false);
+        KeyUp(key_code::Space);
+        break;
+    case DialogAction::Back:
+        SetFocus(Button2);
+        break;
+    case DialogAction::Start:
+        SetFocus(Button1);
+        Click(Button1);
+        break;
+    case DialogAction::None:
+        break;
+    }
 }
 
 char AcceleratorOf(const std::string& caption) {

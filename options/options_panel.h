@@ -13,6 +13,7 @@
 
 #include "media/display.h"
 #include "options/controls.h"
+#include "options/pad_actions.h"
 
 struct TEvent;
 class TModalDialog;
@@ -85,6 +86,13 @@ public:
     bool KeyDown(int key, bool shift, bool alt);
     // Space coming up over the push button it went down on clicks that button.
     bool KeyUp(int key);
+    // --- a game controller (options/pad_actions.h) ---
+    // The dialog shown takes it; the error box closes with A, B or Start. On the panel
+    // up and down go from one tab stop to the next, left and right choose within a radio
+    // group, move the slider or scroll the memo (elsewhere they move on too), A is Space
+    // on what has the focus, Start is START, and B takes the focus to EXIT: there is
+    // nothing to go back to, and a stray B must not end the program.
+    void PadInput(DialogAction action);
     // The push button held down by Space, drawn pressed; null when none.
     const TButton* SpacePressed() const { return space_pressed_; }
     // Lines the memo still has to scroll by keyboard (the drawing applies and clears it).

@@ -3,6 +3,7 @@
 
 #include "app/main_form.h"
 #include "media/report.h"
+#include "options/bindings.h"
 #include "options/option_table.h"
 #include "options/options.h"
 
@@ -68,6 +69,10 @@ void ReadRemainingOptions(TMainForm& form) {
             Tell(told,
                  UnusedSettingMessage(row.key, *text, row.min, row.max, UsedInstead(row, value)));
     }
+    std::vector<std::string> unusable;
+    form.Controls = ReadStoredBindings(unusable);
+    for (const std::string& message : unusable) Tell(told, message);
+    form.ControlsMemoAt = told.empty() ? 0 : told.size() + 1;
     if (told.empty()) return;
     told.emplace_back();
     std::vector<std::string>& memo = form.Panel1.Memo1.Lines;

@@ -10,6 +10,7 @@
 #include "media/events.h"
 #include "media/gui_glue.h"
 #include "media/window.h"
+#include "options/controls_page.h"
 #include "options/dialog_draw.h"
 #include "options/dialogs.h"
 #include "options/options_panel.h"
@@ -203,6 +204,7 @@ void TOptionsPanel::Recaption() {
 
 bool TOptionsPanel::HandleEvent(const TEvent& event) {
     if (Modal != nullptr) {
+        if (RouteToControlsPage(*Modal, event)) return true;
         // A modal dialog takes every key and every typed text.
         switch (event.kind) {
         case TEventKind::KeyDown:

@@ -145,15 +145,5 @@ std::string NameFromShiftJis(std::string_view shift_jis) {
 
 std::string ScoreText(int32_t score, bool time_mode) {
     if (!time_mode) return std::to_string(score);
-    const int64_t t = int64_t{5999999} - score;
-    const int64_t minutes = t / 60000;
-    const int64_t seconds = t / 1000 - minutes * 60;
-    const int64_t millis = t % 1000;
-    std::string padding;
-    if (millis <= 9)
-        padding = "00";
-    else if (millis <= 99)
-        padding = "0";
-    return TimeText(std::to_string(minutes), std::to_string(seconds),
-                    padding + std::to_string(millis));
+    return TimeText(int64_t{5999999} - score);
 }

@@ -59,7 +59,7 @@ std::string NameToShiftJis(std::string_view utf8, size_t max_bytes = RecordNameS
 std::string NameFromShiftJis(std::string_view shift_jis);
 
 // A score as the table shows it: the number in points mode; in time mode the time
-// 5999999 - score as a TimeText with the milliseconds padded to three digits.
+// 5999999 - score as a TimeText.
 std::string ScoreText(int32_t score, bool time_mode);
 // The value a time-attack total is stored as (larger is better in both tables).
 constexpr int32_t TimeRecordValue(int32_t total_ms) {

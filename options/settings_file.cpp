@@ -257,6 +257,10 @@ std::optional<std::string> SettingsFileProblem() {
 }
 
 void WriteSettingInt(const std::string& key, int value) {
+    WriteSettingText(key, std::to_string(value));
+}
+
+void WriteSettingText(const std::string& key, const std::string& value) {
     const std::string path = SettingsFilePath();
     const SettingsText file = LoadSettings(path);
     // What cannot be read whole would be lost by a write.
@@ -269,7 +273,7 @@ void WriteSettingInt(const std::string& key, int value) {
                    path.c_str()),
             true);
     std::string reason;
-    if (!ReplaceFileContents(path, WithSetting(file.text, key, std::to_string(value)), reason))
+    if (!ReplaceFileContents(path, WithSetting(file.text, key, value), reason))
         throw EIniFileException(
             Format(Tr("%s に書き込めません（%s）"), path.c_str(), reason.c_str()));
 }

@@ -21,6 +21,8 @@ TSettingsPage::TSettingsPage(const std::array<int32_t, OptionCount>& values)
           ButtonWidth, ButtonHeight);
     Place(CancelButton, "Cancel", CancelCaption, Width - Margin - ButtonWidth, buttons_top,
           ButtonWidth, ButtonHeight);
+    Place(ControlsButton, "Controls", ControlsCaption, Margin, buttons_top, 2 * ButtonWidth - 34,
+          ButtonHeight);
     OKButton.Default = true;
     CancelButton.Cancel = true;
     OKButton.OnClick = [this] { ModalResult = TModalResult::OK; };
@@ -42,9 +44,14 @@ void TSettingsPage::Cancel() {
     ModalResult = TModalResult::Cancel;
 }
 
-bool TSettingsPage::KeyDown(int key, bool shift, bool) {
-    const size_t stops = SettingsRows.size() + 2;
-    const size_t ok = SettingsRows.size(), cancel = ok + 1;
+bool TSettingsPage::KeyDown(int key, bool shift, bool alt) {
+    const size_t stops = SettingsRows.size() + 3;
+    const size_t ok = SettingsRows.size(), cancel = ok + 1, controls = ok + 2;
+    const auto open_controls = [this] { ControlsWanted = true; };
+    if (alt) {
+        if (key == 'K') open_controls();
+        return key == 'K';
+    }
     switch (key) {
     case key_code::Escape:
         Cancel();
@@ -61,15 +68,26 @@ bool TSettingsPage::KeyDown(int key, bool shift, bool) {
     case key_code::Enter:
         if (Focus == cancel)
             Cancel();
+        else if (Focus == controls)
+            open_controls();
         else
             ModalResult = TModalResult::OK;
         return true;
     default:
         break;
     }
-    if (Focus == ok || Focus == cancel) {
-        if (key == key_code::Space) (Focus == ok ? OKButton : CancelButton).OnClick();
-        if (key == key_code::Left || key == key_code::Right) Focus = Focus == ok ? cancel : ok;
+    if (Focus >= ok) {
+        if (key == key_code::Space) {
+            if (Focus == controls)
+                open_controls();
+            else
+                (Focus == ok ? OKButton : CancelButton).OnClick();
+        }
+        // Left and Right go round the three buttons as they stand: Controls, OK, Cancel.
+        const size_t order[] = {controls, ok, cancel};
+        const size_t at = Focus == controls ? 0 : Focus == ok ? 1 : 2;
+        if (key == key_code::Left) Focus = order[(at + 2) % 3];
+        if (key == key_code::Right) Focus = order[(at + 1) % 3];
         return key == key_code::Space || key == key_code::Left || key == key_code::Right;
     }
     const SettingsRow& row = SettingsRows[Focus];
@@ -95,7 +113,8 @@ bool TSettingsPage::KeyDown(int key, bool shift, bool) {
 }
 
 std::string TSettingsPage::GlyphText() const {
-    std::string text = std::string(Tr(SettingsTitle)) + Tr(CancelCaption) + "OK0123456789 %";
+    std::string text =
+        std::string(Tr(SettingsTitle)) + Tr(CancelCaption) + Tr(ControlsCaption) + "OK0123456789 %";
     for (const SettingsRow& row : SettingsRows) {
         text += Tr(row.caption);
         for (const char* choice : row.choices)

@@ -52,6 +52,8 @@ inline constexpr std::array SettingsRows = {
 inline constexpr const char* SettingsTitle = TrMark("設定");
 // TRANSLATORS: the button that leaves the settings page without keeping its changes.
 inline constexpr const char* CancelCaption = TrMark("キャンセル");
+// TRANSLATORS: the settings page's button that opens the controls page; & marks the Alt letter.
+inline constexpr const char* ControlsCaption = TrMark("操作…(&K)");
 
 class TSettingsPage : public TModalDialog {
 public:
@@ -67,7 +69,11 @@ public:
     // Told of every change, the value stored as the option table keeps it.
     std::function<void(Option, int32_t)> OnChange;
     TButton OKButton, CancelButton;
-    // 0 .. rows - 1 a row, then OK, then Cancel.
+    // Bottom left: opens the controls page (the caller sets its OnClick). A click or key
+    // only asks for it (ControlsWanted); the loop showing the page opens it between frames.
+    TButton ControlsButton;
+    bool ControlsWanted = false;
+    // 0 .. rows - 1 a row, then OK, then Cancel, then Controls.
     size_t Focus = 0;
 
     int32_t Value(const SettingsRow& row) const { return Values[static_cast<size_t>(row.option)]; }
@@ -79,7 +85,7 @@ public:
 
     bool KeyDown(int key, bool shift, bool alt) override;
     std::string GlyphText() const override;
-    std::vector<TButton*> Buttons() override { return {&OKButton, &CancelButton}; }
+    std::vector<TButton*> Buttons() override { return {&OKButton, &CancelButton, &ControlsButton}; }
 
 private:
     void Cancel();

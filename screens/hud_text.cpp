@@ -24,21 +24,13 @@ std::string StageLine(const World& w) {
 
 std::string DisplayLine(const ScreenContext& screen) {
     const int rate = screen.frames_per_second;
-    if (screen.world.Display_Mode == display_mode::Window) {
+    // The window as it is now: the player may have made it full-screen.
+    if (screen.world.Display_Mode == display_mode::Window && !screen.display.CoversScreen()) {
         // TRANSLATORS: the HUD's display line in the window mode, with the frames per second.
         return Format(Tr("Window Mode：%dFPS"), rate);
     }
     // TRANSLATORS: the HUD's display line: width * height of the screen, frames per second.
     return Format(Tr("%d * %d：%dFPS"), screen.display.Width(), screen.display.Height(), rate);
-}
-
-// Minutes, seconds and milliseconds of the play time, each without leading zeros.
-std::string TimeLine(int32_t play_time) {
-    const int32_t seconds_total = play_time / 1000;
-    const int32_t ms = play_time - 1000 * seconds_total;
-    const int32_t minutes = seconds_total / 60;
-    const int32_t seconds = seconds_total - 60 * minutes;
-    return TimeText(std::to_string(minutes), std::to_string(seconds), std::to_string(ms));
 }
 
 } // namespace
@@ -53,7 +45,7 @@ void Draw_Text(const ScreenContext& screen) {
     canvas.Font.Size = 12 * s;
     canvas.TextOut(s * LineX, s * StageLineY, StageLine(w));
     canvas.TextOut(s * LineX, s * DisplayLineY, DisplayLine(screen));
-    canvas.TextOut(s * LineX, s * TimeLineY, TimeLine(w.Play_Time));
+    canvas.TextOut(s * LineX, s * TimeLineY, TimeText(w.Play_Time));
     // The points drain in every difficulty, also where they are not shown.
     w.Score -= w.Frame_ms;
     if (KeepsPoints(w.Difficulty))

@@ -41,6 +41,13 @@ void DrawTitleScreen(const ScreenContext& screen, const char* corner_text) {
     canvas.Font.Size = 24 * s;
     // TRANSLATORS: the title's prompt; ① is button 1, which English writes out.
     canvas.TextOut((width - 210 * s) / 2, height - 80 * s, Tr("Press ①Button"));
+    if (!screen.button1_names.empty()) {
+        // The keys the player bound to button 1, small under the prompt.
+        canvas.Font.Size = 12 * s;
+        const std::string names = Format(Tr("（%s）"), screen.button1_names.c_str());
+        canvas.TextOut((width - canvas.TextExtent(names).first) / 2, height - 46 * s, names);
+        canvas.Font.Size = 24 * s;
+    }
     canvas.TextOut(10 * s, 10 * s, corner_text);
     draw.ReleaseCanvas();
 }

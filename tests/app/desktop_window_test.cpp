@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "app/game.h"
+#include "media/drawn_words.h"
+#include "options/dialogs.h"
 #include "options/option_table.h"
+#include "screens/screens.h"
 #include "tests/support/options_fixture.h"
 
 namespace {
@@ -46,6 +49,7 @@ protected:
         Pump();
     }
     std::pair<int, int> Drawn() { return {form().DXDraw.Width(), form().DXDraw.Height()}; }
+    static bool PointerShown() { return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE; }
 };
 
 TEST_F(DesktopWindowTest, TheWindowModeOpensAsThePlayerLeftIt) {
@@ -93,6 +97,55 @@ TEST_F(DesktopWindowTest, ThePlayersSizesAreDrawnAndTheFullScreenKeysNeverReachT
     EXPECT_EQ(Drawn(), (std::pair{1024, 768}));
     EXPECT_TRUE(form().Window.FullScreen());
     EXPECT_FALSE(form().Window.Resizable());
+}
+
+// The pointer hides while a game screen covers the screen, F11's full screen too; the HUD
+// says what the window is now.
+TEST_F(DesktopWindowTest, ThePointerAndTheHudFollowTheWindowAsItIsNow) {
+    const struct {
+        const char* what;
+        const char* mode;
+        std::vector<SDL_Keycode> keys;
+        bool dialog, pointer; // the pointer while the dialog is up, when there is one
+        const char* hud;
+    } rows[] = {
+        {"full-screen mode", "RadioButton15", {}, false, false, "640 * 480：0FPS"},
+        {"its pause menu", "RadioButton15", {SDLK_p}, false, true, "640 * 480：0FPS"},
+        {"back in play", "RadioButton15", {SDLK_p, SDLK_p}, false, false, "640 * 480：0FPS"},
+        {"a dialog over it", "RadioButton15", {}, true, true, ""},
+        {"window mode", "RadioButton18", {}, false, true, "Window Mode：0FPS"},
+        {"made full-screen", "RadioButton18", {SDLK_F11}, false, false, "1024 * 768：0FPS"},
+        {"its pause menu", "RadioButton18", {SDLK_F11, SDLK_p}, false, true, ""},
+        {"a dialog over it", "RadioButton18", {SDLK_F11}, true, true, ""},
+        {"a window again", "RadioButton18", {SDLK_F11, SDLK_F11}, false, true, "Window Mode：0FPS"},
+        {"the panel", "RadioButton18", {SDLK_F11, SDLK_p, SDLK_DOWN, SDLK_RETURN}, false, true, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        Start({647, 471, 0}, row.mode); // not as the row before left it
+        for (SDL_Keycode key : row.keys) Press(key);
+        std::vector<std::string> texts;
+        bool pointer_in_dialog = false;
+        const DrawnWordsListener listener{[&](std::string_view text) {
+                                              texts.emplace_back(text);
+                                              if (TModalDialog* dialog = form().Panel1.Modal) {
+                                                  pointer_in_dialog = PointerShown();
+                                                  dialog->CloseAsEscape();
+                                              }
+                                          },
+                                          [](std::string_view) {}};
+        SetDrawnWordsListener(&listener);
+        if (row.dialog)
+            ReportProblem(form(), "!");
+        else if (*row.hud)
+            Draw_Text(form().MakeScreenContext());
+        SetDrawnWordsListener(nullptr);
+        if (*row.hud) {
+            EXPECT_EQ(texts.size() > 1 ? texts[1] : "", row.hud);
+        }
+        EXPECT_EQ(row.dialog ? pointer_in_dialog : PointerShown(), row.pointer);
+        EXPECT_TRUE(!row.dialog || !PointerShown()) << "hidden again after the dialog";
+    }
 }
 
 TEST_F(DesktopWindowTest, AChangedWindowIsStoredAndTheFormIsTheDesignedOneAgain) {

@@ -49,6 +49,11 @@ TEST(ScreenRules, WhatEscapeThePauseKeyAndTheFocusDoOnEachScreen) {
         {FocusLost, Screen::Paused, false, plain, None},
         {FocusLost, Screen::Game, false, no_focus_pause, None},
         {FocusLost, Screen::Game, false, demo, None},
+        {PadLost, Screen::Game, false, no_focus_pause, Pause},
+        {PadLost, Screen::Ending, false, plain, Pause},
+        {PadLost, Screen::Panel, false, plain, None},
+        {PadLost, Screen::Paused, false, plain, None},
+        {PadLost, Screen::Game, false, demo, None},
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         const auto& r = rows[i];

@@ -85,7 +85,7 @@ TEST_F(DemoReplayTest, AScriptedFightPlaysBackToTheSameStates) {
 }
 
 // The fight again, and then the fallen robot stands still for 300 frames under fire: it
-// takes no more hits, and no more than three white flashes come in any 30 frames.
+// takes no more hits, and no more than three white flashes come in any 31 frames.
 TEST_F(DemoReplayTest, ADownedRobotIsNotHitAndFlashesStayWithinTheLimit) {
     const std::string fight = Fight();
     ASSERT_EQ(Replay(fight.substr(0, fight.find("frames 1 Escape")) + "frames 300\n", "out"), "");

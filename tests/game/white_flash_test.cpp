@@ -1,4 +1,4 @@
-// The white flash of a hit: at most three drawn in any 30 consecutive game frames, none
+// The white flash of a hit: at most three drawn in any 31 consecutive game frames, none
 // when turned off, and White_Flash cleared every frame either way.
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(WhiteFlashTest, AtMostThreeInAnyThirtyFramesAndNoneWhenOff) {
+TEST(WhiteFlashTest, AtMostThreeInAnyThirtyOneFramesAndNoneWhenOff) {
     std::set<int> every_frame;
     for (int f = 1; f <= 95; ++f) every_frame.insert(f);
     struct Case {
@@ -18,9 +18,10 @@ TEST(WhiteFlashTest, AtMostThreeInAnyThirtyFramesAndNoneWhenOff) {
         std::set<int> drawn;
     };
     const Case cases[] = {
-        {every_frame, false, {1, 2, 3, 31, 32, 33, 61, 62, 63, 91, 92, 93}},
-        {{1, 2, 3, 30}, false, {1, 2, 3}},     // the fourth 29 frames after the first
-        {{1, 2, 3, 31}, false, {1, 2, 3, 31}}, // and 30 frames after it
+        {every_frame, false, {1, 2, 3, 32, 33, 34, 63, 64, 65, 94, 95}},
+        {{1, 2, 3, 30}, false, {1, 2, 3}}, // the fourth 29 frames after the first
+        // 30 frames after it (frames 1 to 31 take 990 ms), then 31 frames after it
+        {{1, 2, 3, 31, 32}, false, {1, 2, 3, 32}},
         {{197, 205, 217, 222, 229}, false, {197, 205, 217, 229}}, // five hits on Nomal
         {every_frame, true, {}},
     };

@@ -358,7 +358,8 @@ TEST_F(QueuedInputTest, ATapWhileInactiveIsNotRememberedForLater) {
 
 // The program's own keys and the pause menu's input: Escape, P and Start; arrows, keypad,
 // d-pad and stick; Enter, Space, Z and A choose (not Alt+Enter, the full-screen key); B
-// goes back. Only up and down repeat; the stick moves once per push.
+// goes back; the d-pad and the stick also go left and right (the keyboard's arrows do not).
+// Only up and down repeat; the stick moves once per push.
 TEST(UiInput, KeysButtonsAndTheStickGiveTheirInput) {
     const auto key = [](SDL_Keycode sym, bool repeat = false, Uint16 mod = KMOD_NONE) {
         SDL_Event e{};
@@ -407,7 +408,13 @@ TEST(UiInput, KeysButtonsAndTheStickGiveTheirInput) {
         {stick(SDL_CONTROLLER_AXIS_LEFTY, 1000), UiInput::None},
         {stick(SDL_CONTROLLER_AXIS_LEFTY, 20000), UiInput::Down},
         {stick(SDL_CONTROLLER_AXIS_LEFTY, -32768), UiInput::Up},
-        {stick(SDL_CONTROLLER_AXIS_LEFTX, -32768), UiInput::None},
+        {stick(SDL_CONTROLLER_AXIS_LEFTX, -32768), UiInput::Left},
+        {stick(SDL_CONTROLLER_AXIS_LEFTX, -30000), UiInput::None},
+        {stick(SDL_CONTROLLER_AXIS_LEFTX, 30000), UiInput::Right},
+        {stick(SDL_CONTROLLER_AXIS_RIGHTX, -32768), UiInput::None},
+        {pad(SDL_CONTROLLER_BUTTON_DPAD_LEFT), UiInput::Left},
+        {pad(SDL_CONTROLLER_BUTTON_DPAD_RIGHT), UiInput::Right},
+        {key(SDLK_LEFT), UiInput::None},
     };
     TUiReader reader;
     const TWindow window; // no window: no pointer

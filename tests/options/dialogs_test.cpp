@@ -8,7 +8,11 @@
 #include <vector>
 
 #include "media/events.h"
+#include "media/window.h"
+#include "options/controls_page.h"
 #include "options/dialogs.h"
+#include "options/options_panel.h"
+#include "options/settings_page.h"
 #include "tests/support/form_fixture.h"
 
 namespace {
@@ -148,6 +152,95 @@ TEST(DialogKeys, EveryKeyOfTheTableDoesWhatItSays) {
         if (row.box != Box::Score) {
             EXPECT_EQ((row.box == Box::OK ? ok : yes_no).Focus, row.focus);
         }
+    }
+}
+
+// A pad alone works the panel and every dialog: each row presses its pad buttons, as the
+// window's events give them, on a fresh panel or dialog and reads what became of it.
+TEST(DialogPad, EveryPadButtonDoesItsDialogAction) {
+    enum class On { Question, Table, Settings, Name, Controls, Panel };
+    constexpr int A = SDL_CONTROLLER_BUTTON_A, B = SDL_CONTROLLER_BUTTON_B,
+                  X = SDL_CONTROLLER_BUTTON_X, Start = SDL_CONTROLLER_BUTTON_START,
+                  Up = SDL_CONTROLLER_BUTTON_DPAD_UP, Down = SDL_CONTROLLER_BUTTON_DPAD_DOWN,
+                  Left = SDL_CONTROLLER_BUTTON_DPAD_LEFT, Right = SDL_CONTROLLER_BUTTON_DPAD_RIGHT;
+    const struct {
+        On on;
+        std::vector<int> buttons;
+        std::string after; // the answer (- still open), then what the subject shows
+    } rows[] = {
+        {On::Question, {A}, "No 1"}, // the focus starts on the harmless answer
+        {On::Question, {B}, "No 1"},
+        {On::Question, {Left, A}, "Yes 0"},
+        {On::Question, {Right, Start}, "Yes 0"},
+        {On::Question, {X, Down}, "- 0"},
+        {On::Table, {A}, "OK"},
+        {On::Table, {Start}, "OK"},
+        {On::Table, {B}, "Cancel"},
+        {On::Table, {Up, X}, "-"},
+        {On::Settings, {Right, Right}, "- music 10 mute 0"},
+        {On::Settings, {Down, Down, A}, "- music 0 mute 1"},
+        {On::Settings, {Down, Down, A, B}, "Cancel music 0 mute 0"},
+        {On::Settings, {Right, Start}, "OK music 5 mute 0"},
+        {On::Name, {X}, "- Player"}, // the first press only brings the letter picker up
+        {On::Name, {A, A}, "- A"},
+        {On::Name, {Down, Right, A, Down, A}, "- BP"},
+        {On::Name, {A, Left, A, Left, A}, "- NM"},
+        {On::Name, {A, Up, A}, "-  "},       // round the top: the command row's first, a space
+        {On::Name, {A, Up, Right, A}, "- "}, // its second deletes (the selected name)
+        {On::Name, {A, A, B}, "- "},
+        {On::Name, {A, B, B}, "Cancel "},
+        {On::Name, {A, A, Start}, "OK A"},
+        {On::Name, {Start}, "OK Player"},
+        {On::Controls, {B}, "Cancel pad 11"},
+        {On::Controls, {Right, Right, Right, A, X}, "- pad 2"},      // X goes into the waiting slot
+        {On::Controls, {Right, Right, Right, A, Start}, "- pad 11"}, // Start is refused
+        {On::Panel, {Down}, "- RadioButton19"},
+        {On::Panel, {Down, Right}, "- RadioButton20"},
+        {On::Panel, {Down, Down, A}, "- CheckBox4 0"},
+        {On::Panel, {Up}, "- Button2"},
+        {On::Panel, {B}, "- Button2"}, // a stray B does not end the program: EXIT is chosen
+        {On::Panel, {Down, Start}, "START Button1"},
+    };
+    const TWindow window;
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        SCOPED_TRACE(testing::Message() << "row " << i);
+        TMessageDialog question("q", "c", TMessageDialog::Kind::YesNo);
+        TfrmScore table;
+        TSettingsPage settings(std::array<int32_t, OptionCount>{});
+        TfrmInput name;
+        TControlsPage controls(DesignedBindings());
+        TOptionsPanel panel;
+        std::string started = "-";
+        panel.Button1.OnClick = [&started] { started = "START"; };
+        TModalDialog* const dialogs[] = {&question, &table, &settings, &name, &controls, nullptr};
+        TModalDialog* const dialog = dialogs[static_cast<size_t>(rows[i].on)];
+        TUiReader reader;
+        for (const int button : rows[i].buttons) {
+            SDL_Event e{};
+            e.type = SDL_CONTROLLERBUTTONDOWN;
+            e.cbutton.button = static_cast<Uint8>(button);
+            if (dialog != nullptr && RouteToControlsPage(*dialog, EventOf(e))) continue;
+            const DialogAction action = DialogActionOf(reader.Read(EventOf(e), window));
+            if (dialog != nullptr)
+                dialog->PadInput(action);
+            else
+                panel.PadInput(action);
+        }
+        const char* const answers[] = {"-", "OK", "Cancel", "Yes", "No"};
+        std::string after =
+            dialog != nullptr ? answers[static_cast<size_t>(dialog->ModalResult)] : started;
+        const auto value = [&settings](Option o) {
+            return std::to_string(settings.Values[static_cast<size_t>(o)]);
+        };
+        if (rows[i].on == On::Question) after += " " + std::to_string(question.Focus);
+        if (rows[i].on == On::Settings)
+            after += " music " + value(Option::MusicVolume) + " mute " + value(Option::Mute);
+        if (rows[i].on == On::Name) after += " " + name.Edit1.Text;
+        if (rows[i].on == On::Controls) after += " pad " + std::to_string(controls.Shown[0].pad);
+        if (rows[i].on == On::Panel) after += " " + panel.Focused()->Name;
+        if (rows[i].on == On::Panel && panel.Focused() == &panel.CheckBox4)
+            after += panel.CheckBox4.Checked ? " 1" : " 0";
+        EXPECT_EQ(after, rows[i].after);
     }
 }
 

@@ -2,12 +2,14 @@
 // every change is told at once, Cancel (or Escape) puts back and tells again what the page
 // opened with, OK keeps what it shows. The UI scale the panel, its page and its dialogs are
 // drawn at.
+#include <SDL_gamecontroller.h>
 #include <gtest/gtest.h>
 
 #include <utility>
 #include <vector>
 
 #include "media/events.h"
+#include "options/controls_page.h"
 #include "options/panel_scale.h"
 #include "options/settings_page.h"
 
@@ -76,4 +78,66 @@ TEST(SettingsPageTest, TheUiScaleIsTheLargestWholeOneAtWhichThePanelFitsTheDeskt
                     {3840, 1883, 3}, {0, 0, 1}};
     for (const auto& d : desktops)
         EXPECT_EQ(PanelScaleFor(d.width, d.height), d.scale) << d.width << " x " << d.height;
+}
+
+// The controls page: slots take keys (V: by scancode) and pad buttons, refuse the program's
+// own, clear, reset, name conflicts (two inputs, or a fixed key); Escape puts back.
+TEST(SettingsPageTest, ControlsPageSlotsTakeKeysAndButtonsAndNameConflicts) {
+    using namespace key_code;
+    constexpr size_t Up = 0, B1 = 4, B2 = 5, B3 = 6, B4 = 7;
+    const auto V = [](int key) { return 1000 + key; };
+    const auto Pad = [](int button) { return 2000 + button; };
+    constexpr int ResetClick = -1, OkClick = -2;
+    const Bindings d = DesignedBindings();
+    const struct {
+        size_t row, column;
+        std::vector<int> steps; // dialog keys, V(key), Pad(button), clicks
+        Binding shown;          // the row afterwards
+        const char* status;     // a part of the status line; "" for none
+        TModalResult closed = TModalResult::None;
+    } rows[] = {
+        {B4, 1, {Enter, V(105)}, {{'G', 105, 0}, SDL_CONTROLLER_BUTTON_Y}, ""},
+        {B2, 1, {Enter, 'X'}, {{0, 'X', 0}, SDL_CONTROLLER_BUTTON_B}, ""}, // once in its row
+        {B1, 0, {Enter}, d[B1], "キーを押してください"},
+        {B1, 0, {Enter, Escape}, d[B1], ""},
+        {B1, 2, {Enter, V('P')}, d[B1], "P は一時停止"},
+        {Up, 1, {Delete}, {{38, 0, 0}, SDL_CONTROLLER_BUTTON_DPAD_UP}, ""},
+        {Up,
+         2,
+         {Right, Space, V('Q'), Pad(SDL_CONTROLLER_BUTTON_LEFTSTICK)},
+         {{38, 104, 0}, SDL_CONTROLLER_BUTTON_LEFTSTICK},
+         ""},
+        {B2, 0, {Enter, V(' ')}, {{' ', 'D', 0}, SDL_CONTROLLER_BUTTON_B}, "Space は「①ボタン」"},
+        {B4, 0, {Enter, V('H')}, {{'H', 0, 0}, SDL_CONTROLLER_BUTTON_Y}, "ゲームの固定キー"},
+        {B3,
+         PadSlot,
+         {Enter, Pad(SDL_CONTROLLER_BUTTON_A)},
+         {{'F', 'C', 0}, SDL_CONTROLLER_BUTTON_A},
+         "a は「①ボタン」"},
+        {Up, 0, {Delete, Tab, Delete, ResetClick}, d[Up], ""},
+        {Up,
+         0,
+         {Delete, OkClick},
+         {{0, 104, 0}, SDL_CONTROLLER_BUTTON_DPAD_UP},
+         "",
+         TModalResult::OK},
+        {Up, 0, {Delete, Escape}, d[Up], "", TModalResult::Cancel},
+    };
+    for (const auto& row : rows) {
+        TControlsPage page(d);
+        page.Row = row.row;
+        page.Column = row.column;
+        for (const int step : row.steps) {
+            if (step < 0) (step == ResetClick ? page.ResetButton : page.OKButton).OnClick();
+            if (step >= 2000) page.PadButtonDown(step - 2000);
+            if (step >= 1000 && step < 2000)
+                page.VirtualKeyDown(static_cast<uint32_t>(step - 1000));
+            if (step >= 0 && step < 1000) page.KeyDown(step, false, false);
+        }
+        const std::string status = page.Status();
+        EXPECT_EQ(page.Shown[row.row], row.shown) << status;
+        EXPECT_TRUE(*row.status ? status.find(row.status) != std::string::npos : status.empty())
+            << status;
+        EXPECT_EQ(page.ModalResult, row.closed) << status;
+    }
 }

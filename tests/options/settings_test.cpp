@@ -1,5 +1,6 @@
 // The settings file: number conversion, reads that always look at the file, and writes
 // that create the file, keep its other keys and fail with the designed message.
+#include <SDL_gamecontroller.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <sstream>
 #include <unistd.h>
 
+#include "options/bindings.h"
 #include "options/options.h"
 #include "tests/support/env_scope.h"
 #include "tests/support/file_size_limit.h"
@@ -336,3 +338,44 @@ TEST_F(SettingsFileTest, ALinkedSettingsFileStaysALink) {
 }
 
 } // namespace
+
+// The controls in bn.ini by SDL's names (any case, the comma key too); a refused key, an
+// unknown name or a fourth key is unusable: the designed binding and a line naming it.
+TEST_F(SettingsFileTest, ControlsReadByNameAndRefuseWhatTheyCannotUse) {
+    struct Row {
+        const char* text;
+        std::optional<Binding> read;   // nullopt: unusable
+        const char* written = nullptr; // BindingText of what was read, when not text
+    };
+    std::vector<Row> rows = {
+        {"Z, Space, Return | pad a", Binding{{'Z', 32, 13}, SDL_CONTROLLER_BUTTON_A}},
+        {"keypad 8 , up|pad DPUP", Binding{{104, 38, 0}, SDL_CONTROLLER_BUTTON_DPAD_UP},
+         "Keypad 8, Up | pad dpup"},
+        {",, Left Shift | pad back", Binding{{188, 16, 0}, SDL_CONTROLLER_BUTTON_BACK}},
+        {"| pad y", Binding{{}, SDL_CONTROLLER_BUTTON_Y}},
+        {"", Binding{}},
+    };
+    for (const char* unusable : {"Escape", "Z, P", "M", "F11", "Left Alt", "Z | pad start",
+                                 "Z, Nonsense", "Z X", "A, B, C, D", "Z | joy a", "Z | pad"})
+        rows.push_back({unusable, std::nullopt});
+    const Bindings designed = DesignedBindings();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        const std::optional<Binding> read = BindingOfText(row.text);
+        EXPECT_EQ(read, row.read);
+        if (read) {
+            EXPECT_EQ(BindingText(*read), row.written ? row.written : row.text);
+        }
+        fs::remove_all(IniPath());
+        std::vector<std::string> told;
+        EXPECT_EQ(ReadStoredBindings(told), designed) << "a missing key is the designed one";
+        WriteSettingText("操作_ボタン2", row.text);
+        Bindings expected = designed;
+        expected[5] = row.read.value_or(designed[5]);
+        EXPECT_EQ(ReadStoredBindings(told), expected);
+        ASSERT_EQ(told.size(), row.read ? 0u : 1u);
+        if (!row.read) {
+            EXPECT_EQ(told[0], UnusableBindingMessage("操作_ボタン2", row.text));
+        }
+    }
+}

@@ -94,7 +94,18 @@ TEST_F(StartTest, NoSettingsFileStartWritesAllKeysAndTheDesignDefaults) {
         {RowOf(Option::MusicVolume).key, "100"},
         {RowOf(Option::EffectsVolume).key, "100"},
         {RowOf(Option::Mute).key, "0"},
-        {RowOf(Option::LanguageChoice).key, "0"}};
+        {RowOf(Option::LanguageChoice).key, "0"},
+        // The controls in SDL's names: keys, then the pad's button.
+        {"操作_上", "Up, Keypad 8 | pad dpup"},
+        {"操作_下", "Keypad 5, Down, Keypad 2 | pad dpdown"},
+        {"操作_左", "Left, Keypad 4 | pad dpleft"},
+        {"操作_右", "Right, Keypad 6 | pad dpright"},
+        {"操作_ボタン1", "Z, Space, Return | pad a"},
+        {"操作_ボタン2", "X, D | pad b"},
+        {"操作_ボタン3", "F, C | pad x"},
+        {"操作_ボタン4", "G | pad y"},
+        {"操作_ボタン7", "A | pad leftshoulder"},
+        {"操作_ボタン8", "S | pad rightshoulder"}};
     EXPECT_EQ(StoredKeys(), written) << "every key, in the order START writes them";
 
     const World& w = world();

@@ -137,6 +137,7 @@ TEST_F(PauseTest, MenuChoicesAndTheDesignedSettings) {
          "closed"},
         {"the panel after the ending", "", ending, "panel"},
         {"quit after a game", "ゲーム後に終了=1\n", ending, "closed"},
+        {"the designed keys, whatever bn.ini binds", "操作_ボタン1=Q\n", StartGame, "game"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

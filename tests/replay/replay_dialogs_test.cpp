@@ -99,4 +99,32 @@ TEST_F(ReplayDialogsTest, TheEndOfAGameAsksTheNameAndShowsTheTable) {
     EXPECT_EQ(NameBytes((*table)[0]), "\x91\xBE\x98\x59") << "太郎 in Shift-JIS";
 }
 
+// The example played on SDL's virtual pad alone: the panel's screen mode chosen and START
+// with the d-pad and Start, the game paused by the pad pulled out and resumed by it plugged
+// in again, a name picked letter by letter and the table closed with A.
+TEST_F(ReplayDialogsTest, APadAloneStartsAGameEntersANameAndClosesTheTable) {
+    std::ifstream script(PAD_ONLY_SCRIPT);
+    ASSERT_TRUE(script) << PAD_ONLY_SCRIPT;
+    std::stringstream text;
+    text << script.rdbuf();
+    ASSERT_EQ(Run(text.str()), 0) << message_;
+    const auto dialogs = JsonLines("dialogs.jsonl");
+    ASSERT_EQ(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[0]["name"], "Pad");
+    EXPECT_EQ(dialogs[0]["answer"], "pad");
+    EXPECT_EQ(dialogs[1]["rows"][0][1], "Pad");
+    EXPECT_EQ(dialogs[1]["answer"], "pad");
+
+    const auto states = JsonLines("state.jsonl");
+    std::vector<std::string> screens;
+    for (const auto& s : states)
+        if (screens.empty() || screens.back() != s["screen"]) screens.push_back(s["screen"]);
+    const std::vector<std::string> expected = {"opening", "game",   "paused",
+                                               "game",    "ending", "panel"};
+    EXPECT_EQ(screens, expected);
+    ASSERT_GT(states.size(), 5u);
+    EXPECT_EQ(states[4]["input"], nlohmann::json::array({"InUp"})) << "the pad steers";
+    EXPECT_EQ(states[4]["Display_Mode"], 3) << "the window mode the d-pad chose";
+}
+
 } // namespace

@@ -83,4 +83,44 @@ TEST(ScriptLineTest, WindowSizesAndPressedKeysWithTheirModifiers) {
     EXPECT_EQ(Refusal("press Alt+"), "expected a key");
 }
 
+// The pad's lines: its buttons by name, a tap of one, held sets, the sticks' readings.
+TEST(ScriptLineTest, PadLinesNameTheirButtonsAndStickReadings) {
+    const struct {
+        const char* text;
+        std::set<int> buttons;
+        int x, y;
+        const char* refusal;
+    } rows[] = {
+        {"pad attach", {}, 0, 0, ""},
+        {"pad unplug", {}, 0, 0, "expected attach or detach, got 'unplug'"},
+        {"tap start", {SDL_CONTROLLER_BUTTON_START}, 0, 0, ""},
+        {"tap a+b", {}, 0, 0, "a tap is one button"},
+        {"tap z",
+         {},
+         0,
+         0,
+         "unknown pad button 'z' (a, b, x, y, start, back, up, down, left, right, lb, rb)"},
+        {"hold a+up+rb",
+         {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_DPAD_UP,
+          SDL_CONTROLLER_BUTTON_RIGHTSHOULDER},
+         0,
+         0,
+         ""},
+        {"hold", {}, 0, 0, ""},
+        {"hold a+", {}, 0, 0, "expected a pad button after '+'"},
+        {"stick left -32768 32767", {}, -32768, 32767, ""},
+        {"stick left 0 40000", {}, 0, 0, "a stick reading lies in -32768 .. 32767"},
+        {"stick middle 0 0", {}, 0, 0, "expected left or right, got 'middle'"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text);
+        EXPECT_EQ(Refusal(row.text), row.refusal);
+        if (*row.refusal != 0) continue;
+        const ScriptLine line = ReadScriptLine(row.text);
+        EXPECT_EQ(line.buttons, row.buttons);
+        EXPECT_EQ(line.stick_x, row.x);
+        EXPECT_EQ(line.stick_y, row.y);
+    }
+}
+
 } // namespace

@@ -73,11 +73,13 @@ protected:
     TSurfaceCanvas reference_{expected_}; // one canvas: its fonts open once
 };
 
-TEST_F(HudTextTest, TimeLineIsMinutesSecondsAndMillisecondsWithoutPadding) {
+// The milliseconds always have three digits: "15秒29" would read as 15.29 seconds.
+TEST_F(HudTextTest, TimeLineIsMinutesSecondsAndThreeDigitMilliseconds) {
     OpenFullScreen(640, 480);
     const std::vector<std::pair<int32_t, std::string>> cases = {
-        {0, "0分0秒0"},     {65007, "1分5秒7"},       {59999, "0分59秒999"},
-        {60000, "1分0秒0"}, {3599999, "59分59秒999"}, {3600000, "60分0秒0"},
+        {0, "0分0秒000"},      {65007, "1分5秒007"},     {59999, "0分59秒999"},
+        {15029, "0分15秒029"}, {999, "0分0秒999"},       {1010, "0分1秒010"},
+        {60000, "1分0秒000"},  {3599999, "59分59秒999"}, {3600000, "60分0秒000"},
     };
     for (const auto& [play_time, text] : cases) {
         world().Play_Time = play_time;
@@ -92,12 +94,12 @@ TEST_F(HudTextTest, DisplayLineNamesTheSizeOrTheWindowWithTheTimersFrameRate) {
     RunTimerAtThirtyFrames();
     ASSERT_EQ(form().DXTimer.FramesPerSecond(), 30);
     Draw();
-    EXPECT_TRUE(ShowsExactly(Lines("800 * 600：30FPS", "0分0秒0", "Point：650000")));
+    EXPECT_TRUE(ShowsExactly(Lines("800 * 600：30FPS", "0分0秒000", "Point：650000")));
 
     form().DXDraw.FinalizeDisplay();
     OpenWindow();
     Draw();
-    EXPECT_TRUE(ShowsExactly(Lines("Window Mode：30FPS", "0分0秒0", "Point：650000")));
+    EXPECT_TRUE(ShowsExactly(Lines("Window Mode：30FPS", "0分0秒000", "Point：650000")));
 }
 
 TEST_F(HudTextTest, PointsDrainEveryFrameInEveryDifficultyButShowOnlyOutsidePracticeAndTimeAttack) {
@@ -116,7 +118,7 @@ TEST_F(HudTextTest, PointsDrainEveryFrameInEveryDifficultyButShowOnlyOutsidePrac
         const bool shown = difficulty != 0 && difficulty != 5;
         std::vector<Line> lines = {{10, 54, "Stage2：" + names[static_cast<size_t>(difficulty)]},
                                    {10, 68, "1024 * 768：0FPS"},
-                                   {10, 82, "0分1秒33"}};
+                                   {10, 82, "0分1秒033"}};
         if (shown) lines.push_back({10, 96, "Point：967"});
         EXPECT_TRUE(ShowsExactly(lines)) << difficulty;
     }
@@ -128,7 +130,7 @@ TEST_F(HudTextTest, PointsBelowZeroShowTheirMinusSignAndALongPauseDrainsAtOnce) 
     world().Frame_ms = 33;
     Draw();
     EXPECT_EQ(world().Score, -23);
-    EXPECT_TRUE(ShowsExactly(Lines("640 * 480：0FPS", "0分0秒0", "Point：-23")));
+    EXPECT_TRUE(ShowsExactly(Lines("640 * 480：0FPS", "0分0秒000", "Point：-23")));
 
     world().Score = 650000;
     world().Frame_ms = 5000; // the game was away for five seconds
@@ -140,7 +142,7 @@ TEST_F(HudTextTest, ExitPromptOnlyAfterThePlayersDefeatWhileTheBossLives) {
     for (auto [width, height] : {std::pair{640, 480}, std::pair{1024, 768}}) {
         OpenFullScreen(width, height);
         const std::vector<Line> base =
-            Lines(std::to_string(width) + " * " + std::to_string(height) + "：0FPS", "0分0秒0",
+            Lines(std::to_string(width) + " * " + std::to_string(height) + "：0FPS", "0分0秒000",
                   "Point：650000");
         std::vector<Line> with_prompt = base;
         with_prompt.push_back({(width - 317) / 2, height / 2 + 40, "Press ESC To Exit!", 30});
@@ -167,16 +169,22 @@ TEST_F(HudTextTest, InEnglishTheLinesHaveEnglishWordsAndTheSameDigits) {
     LanguageScope english(Language::English);
     OpenFullScreen(800, 600);
     RunTimerAtThirtyFrames();
-    const std::vector<std::pair<std::string, std::string>> names = {
-        {"Nomal", "Normal"}, {"Eazy", "Easy"}, {"Hard", "Hard"}, {"Very Hard", "Very Hard"}};
-    for (const auto& [name, shown] : names) {
+    const struct {
+        std::string name, shown;
+        int32_t play_time;
+        std::string time;
+    } rows[] = {{"Nomal", "Normal", 65007, "1m5s007"},
+                {"Eazy", "Easy", 15029, "0m15s029"},
+                {"Hard", "Hard", 60000, "1m0s000"},
+                {"Very Hard", "Very Hard", 59999, "0m59s999"}};
+    for (const auto& [name, shown, play_time, time] : rows) {
         world().Difficulty_Name = name;
-        world().Play_Time = 65007;
+        world().Play_Time = play_time;
         world().Score = 650000;
         Draw();
         EXPECT_TRUE(ShowsExactly({{10, 54, "Stage 2: " + shown},
                                   {10, 68, "800 * 600: 30 FPS"},
-                                  {10, 82, "1m5s7"},
+                                  {10, 82, time},
                                   {10, 96, "Points: 650000"}}))
             << name;
     }
@@ -187,7 +195,7 @@ TEST_F(HudTextTest, InEnglishTheLinesHaveEnglishWordsAndTheSameDigits) {
     Draw();
     EXPECT_TRUE(ShowsExactly({{10, 54, "Stage 2: Very Hard"},
                               {10, 68, "Window Mode: 30 FPS"},
-                              {10, 82, "60m0s0"},
+                              {10, 82, "60m0s000"},
                               {10, 96, "Points: 650000"},
                               {(W() - 317) / 2, H() / 2 + 40, "Press ESC To Exit!", 30}}));
 }

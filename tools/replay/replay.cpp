@@ -19,8 +19,10 @@
 #include "demo/demo.h"
 #include "media/clock.h"
 #include "media/report.h"
+#include "options/controls_page.h"
 #include "options/dialogs.h"
 #include "options/panel_scale.h"
+#include "options/settings_page.h"
 #include "tools/replay/levers.h"
 #include "tools/replay/png.h"
 #include "tools/replay/script_line.h"
@@ -51,11 +53,18 @@ public:
         if (!dialogs_) throw std::runtime_error("cannot write " + out_dir + "/dialogs.jsonl");
         // Dialogs are answered from the script; the help document is recorded, not opened.
         form_.ShowModal = [this](TModalDialog& dialog) { RunDialog(dialog); };
+        // Scripts hold the designed keys, whatever bn.ini binds.
+        form_.DesignedControlsOnly = true;
         form_.MailAndHP1.Opener = [this](const std::string& url) {
             WriteDialog({{"dialog", "help"}, {"document", url}});
             return std::string();
         };
+        // Only the script's own pad: never one that happens to be plugged in.
+        form_.DXInput1.OnlyVirtualJoysticks = true;
     }
+    ~ReplayRun() { DetachPad(); }
+    ReplayRun(const ReplayRun&) = delete;
+    ReplayRun& operator=(const ReplayRun&) = delete;
 
     // Runs the script to its end or until the program closes.
     void Run() {
@@ -100,6 +109,8 @@ public:
             Play(line.text);
         else if (command == "realtime")
             StartRealTime();
+        else if (IsPadLine(command))
+            PadLine(line);
         else
             Fail("'" + command + "' runs only while a dialog is up");
     }
@@ -131,6 +142,7 @@ private:
         }
         TModalDialog* const outer = form_.Panel1.Modal;
         form_.Panel1.Modal = &dialog;
+        if (form_.DXInput1.GamepadOpen()) dialog.UsePad();
         nlohmann::json record = DialogJson(dialog);
         std::string answer;
         try {
@@ -140,7 +152,7 @@ private:
             } else {
                 answer = AnswerFromScript(dialog);
             }
-            Apply(dialog, answer);
+            if (!dialog.Closed()) Apply(dialog, answer);
         } catch (const ScriptError& e) {
             failure_ = e;
             dialog.KeyDown(key_code::Escape, false, false);
@@ -155,8 +167,8 @@ private:
         form_.Panel1.Modal = outer;
     }
 
-    // Runs script lines while the dialog is up: shots, until an answer. The end of the
-    // script closes it as Escape does.
+    // Runs script lines while the dialog is up: shots, typing and the pad, until an answer
+    // or until the pad closed it ("pad"). The end of the script closes it as Escape does.
     std::string AnswerFromScript(TModalDialog& dialog) {
         std::string line;
         while (std::getline(script_, line)) {
@@ -168,11 +180,105 @@ private:
                 dialog.TextInput(read.text);
             else if (read.command == "answer")
                 return read.text;
+            else if (IsPadLine(read.command))
+                PadLine(read);
             else
-                Fail(dialog.Name + " is waiting for an answer: only 'shot', 'type' and 'answer' "
-                                   "lines run while it is up");
+                Fail(dialog.Name + " is waiting for an answer: only 'shot', 'type', 'answer' "
+                                   "and the pad's lines run while it is up");
+            if (dialog.Closed()) return "pad";
         }
         return "-";
+    }
+
+    // --- the pad: SDL's virtual game controller ---
+
+    static bool IsPadLine(const std::string& command) {
+        return command == "pad" || command == "tap" || command == "hold" || command == "stick";
+    }
+
+    void PadLine(const ScriptLine& line) {
+        const std::string& command = line.command;
+        if (command == "pad" && line.words[0] == "attach") {
+            AttachPad();
+        } else if (command == "pad") {
+            if (pad_ == nullptr) Fail("no pad is attached");
+            DetachPad();
+        } else {
+            if (pad_ == nullptr) Fail("'" + command + "' needs 'pad attach' first");
+            if (command == "tap") {
+                const int button = *line.buttons.begin();
+                SDL_JoystickSetVirtualButton(pad_, button, 1);
+                SDL_JoystickUpdate();
+                SDL_JoystickSetVirtualButton(pad_, button, 0);
+            } else if (command == "hold") {
+                for (int button = 0; button < SDL_CONTROLLER_BUTTON_MAX; ++button)
+                    SDL_JoystickSetVirtualButton(pad_, button,
+                                                 line.buttons.count(button) != 0 ? 1 : 0);
+            } else {
+                const bool left = line.words[0] == "left";
+                SDL_JoystickSetVirtualAxis(
+                    pad_, left ? SDL_CONTROLLER_AXIS_LEFTX : SDL_CONTROLLER_AXIS_RIGHTX,
+                    static_cast<Sint16>(line.stick_x));
+                SDL_JoystickSetVirtualAxis(
+                    pad_, left ? SDL_CONTROLLER_AXIS_LEFTY : SDL_CONTROLLER_AXIS_RIGHTY,
+                    static_cast<Sint16>(line.stick_y));
+            }
+            SDL_JoystickUpdate();
+        }
+        DeliverEvents();
+    }
+
+    void AttachPad() {
+        if (pad_ != nullptr) Fail("a pad is attached already");
+        // The headless window never has the keyboard's focus, without which SDL keeps a
+        // pad's buttons from the program.
+        SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK | SDL_INIT_GAMECONTROLLER) != 0)
+            Fail(std::string("cannot start SDL's game controllers: ") + SDL_GetError());
+        SDL_VirtualJoystickDesc desc{};
+        desc.version = SDL_VIRTUAL_JOYSTICK_DESC_VERSION;
+        desc.type = SDL_JOYSTICK_TYPE_GAMECONTROLLER;
+        desc.naxes = SDL_CONTROLLER_AXIS_MAX;
+        desc.nbuttons = SDL_CONTROLLER_BUTTON_MAX;
+        desc.name = "brannock-replay pad";
+        const int index = SDL_JoystickAttachVirtualEx(&desc);
+        if (index >= 0) pad_ = SDL_JoystickOpen(index);
+        if (pad_ == nullptr) Fail(std::string("cannot attach a virtual pad: ") + SDL_GetError());
+        pad_id_ = SDL_JoystickInstanceID(pad_);
+    }
+
+    void DetachPad() {
+        if (pad_ == nullptr) return;
+        SDL_JoystickClose(pad_);
+        pad_ = nullptr;
+        for (int i = 0; i < SDL_NumJoysticks(); ++i) {
+            if (SDL_JoystickGetDeviceInstanceID(i) == pad_id_) {
+                SDL_JoystickDetachVirtual(i);
+                break;
+            }
+        }
+    }
+
+    // The pad's lines act at once: the events they made (and any others waiting) reach
+    // the program before the next line, the dialog up when there is one.
+    void DeliverEvents() {
+        // Taken straight from the queue: a poll stops at the mark an earlier poll left,
+        // before events pushed since.
+        SDL_PumpEvents();
+        SDL_Event event;
+        while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+            if (event.type == SDL_QUIT || event.type == SDL_POLLSENTINEL) continue;
+            try {
+                if (form_.Panel1.Modal != nullptr)
+                    DispatchModalEvent(form_, EventOf(event));
+                else if (application_.OnEvent)
+                    application_.OnEvent(EventOf(event));
+            } catch (const std::exception& e) {
+                application_.HandleException(e);
+            }
+            RaiseDialogFailure();
+            if (form_.Panel1.Modal != nullptr && form_.Panel1.Modal->Closed()) break;
+        }
     }
 
     void Apply(TModalDialog& dialog, const std::string& answer) {
@@ -183,6 +289,15 @@ private:
         } else if (dynamic_cast<TfrmInput*>(&dialog) != nullptr) {
             dialog.TextInput(answer); // typed over the offered name, then OK
             dialog.KeyDown(key_code::Enter, false, false);
+        } else if (auto* settings = dynamic_cast<TSettingsPage*>(&dialog);
+                   settings != nullptr && answer == "controls") {
+            // The controls page opens over the settings page; the next answers are its own,
+            // then the settings page's.
+            settings->ControlsButton.OnClick();
+            Apply(dialog, AnswerFromScript(dialog));
+        } else if (auto* controls = dynamic_cast<TControlsPage*>(&dialog)) {
+            if (answer != "ok") Fail(dialog.Name + " takes 'answer ok' or 'answer -'");
+            controls->OKButton.OnClick();
         } else if (auto* box = dynamic_cast<TMessageDialog*>(&dialog);
                    box != nullptr && box->ButtonKind == TMessageDialog::Kind::YesNo) {
             if (answer != "yes" && answer != "no")
@@ -482,6 +597,8 @@ private:
     std::ofstream dialogs_;
     std::deque<std::string> answers_; // given before their dialog came up
     std::optional<ScriptError> failure_;
+    SDL_Joystick* pad_ = nullptr; // the virtual pad, while attached
+    SDL_JoystickID pad_id_ = -1;
     std::vector<std::string> sounds_;
     std::vector<std::string> stopped_;
     int frame_ = 0;

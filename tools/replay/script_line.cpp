@@ -111,6 +111,29 @@ void ParsePress(const std::string& keys, ScriptLine& line) {
     if (line.key == SDLK_UNKNOWN) Fail("unknown key '" + names.back() + "'");
 }
 
+// "a+up": pad buttons joined with '+'; empty for none.
+std::set<int> ParseButtons(const std::string& names) {
+    std::set<int> buttons;
+    std::istringstream list(names);
+    std::string name;
+    while (std::getline(list, name, '+')) {
+        name = Trimmed(name);
+        const int button = PadButtonOfName(name);
+        if (button < 0)
+            Fail("unknown pad button '" + name +
+                 "' (a, b, x, y, start, back, up, down, left, right, lb, rb)");
+        buttons.insert(button);
+    }
+    if (!names.empty() && names.back() == '+') Fail("expected a pad button after '+'");
+    return buttons;
+}
+
+int AxisValue(std::istringstream& words, const char* what) {
+    const int value = Number(words, what);
+    if (value < -32768 || value > 32767) Fail("a stick reading lies in -32768 .. 32767");
+    return value;
+}
+
 float LeverFloat(const std::string& word) {
     try {
         return ParseLeverFloat(word);
@@ -120,6 +143,26 @@ float LeverFloat(const std::string& word) {
 }
 
 } // namespace
+
+int PadButtonOfName(const std::string& name) {
+    const std::pair<const char*, int> names[] = {
+        {"a", SDL_CONTROLLER_BUTTON_A},
+        {"b", SDL_CONTROLLER_BUTTON_B},
+        {"x", SDL_CONTROLLER_BUTTON_X},
+        {"y", SDL_CONTROLLER_BUTTON_Y},
+        {"start", SDL_CONTROLLER_BUTTON_START},
+        {"back", SDL_CONTROLLER_BUTTON_BACK},
+        {"up", SDL_CONTROLLER_BUTTON_DPAD_UP},
+        {"down", SDL_CONTROLLER_BUTTON_DPAD_DOWN},
+        {"left", SDL_CONTROLLER_BUTTON_DPAD_LEFT},
+        {"right", SDL_CONTROLLER_BUTTON_DPAD_RIGHT},
+        {"lb", SDL_CONTROLLER_BUTTON_LEFTSHOULDER},
+        {"rb", SDL_CONTROLLER_BUTTON_RIGHTSHOULDER},
+    };
+    for (const auto& [known, button] : names)
+        if (name == known) return button;
+    return -1;
+}
 
 ScriptLine ReadScriptLine(const std::string& text) {
     std::istringstream words(WithoutComment(text));
@@ -165,6 +208,25 @@ ScriptLine ReadScriptLine(const std::string& text) {
         ParsePress(Rest(words), line);
     } else if (command == "timer") {
         line.words = {Word(words, "a timer name")};
+    } else if (command == "pad") {
+        const std::string what = Word(words, "attach or detach");
+        if (what != "attach" && what != "detach")
+            Fail("expected attach or detach, got '" + what + "'");
+        line.words = {what};
+        NoMoreWords(words);
+    } else if (command == "tap") {
+        line.buttons = ParseButtons(Word(words, "a pad button"));
+        if (line.buttons.size() != 1) Fail("a tap is one button");
+        NoMoreWords(words);
+    } else if (command == "hold") {
+        line.buttons = ParseButtons(Rest(words));
+    } else if (command == "stick") {
+        const std::string side = Word(words, "left or right");
+        if (side != "left" && side != "right") Fail("expected left or right, got '" + side + "'");
+        line.words = {side};
+        line.stick_x = AxisValue(words, "X");
+        line.stick_y = AxisValue(words, "Y");
+        NoMoreWords(words);
     } else if (command == "realtime") {
         NoMoreWords(words);
     } else if (command == "record" || command == "play") {

@@ -29,7 +29,13 @@ struct ScriptLine {
     int32_t key = 0;                   // press: the key (an SDL key code)
     uint16_t modifiers = 0;            // press: the modifier keys held with it (SDL's KMOD_)
     std::optional<PlaceFacing> facing; // place: which way, when given
+    std::set<int> buttons;             // tap, hold: the pad's buttons (SDL_CONTROLLER_BUTTON_)
+    int stick_x = 0, stick_y = 0;      // stick: the axes, -32768 .. 32767
 };
+
+// A game controller's button by its script name (a, b, x, y, start, back, up, down, left,
+// right, lb, rb); -1 for an unknown name.
+int PadButtonOfName(const std::string& name);
 
 // Throws ScriptLineError for an unknown command, a missing or extra argument, a bad
 // number or an unknown key.
