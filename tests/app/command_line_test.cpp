@@ -211,4 +211,25 @@ TEST(CommandLineTest, TheGameRefusesADemoItCannotPlayOrWrite) {
     std::filesystem::remove_all(dir);
 }
 
+// A demo cut short plays in the window up to its last whole frame, and says so.
+TEST(CommandLineTest, ADemoCutShortPlaysUpToItsLastWholeFrame) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("brannock-demo-play-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::string bytes(800, '\0');
+    std::ifstream(std::string(DEMO_DIR) + "/stage1_fight.bnd", std::ios::binary)
+        .read(bytes.data(), static_cast<long>(bytes.size()));
+    const std::string cut = (dir / "cut.bnd").string();
+    std::ofstream(cut, std::ios::binary) << bytes;
+    const Refusal out = RunGame("--play " + cut);
+    EXPECT_EQ(out.status, 0);
+    EXPECT_TRUE(out.said.starts_with("brannock: " + cut + ": played up to frame ")) << out.said;
+    EXPECT_NE(out.said.find("cut short in the middle of frame"), std::string::npos) << out.said;
+    std::filesystem::remove_all(dir);
+}
+
 } // namespace

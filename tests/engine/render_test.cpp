@@ -6,6 +6,7 @@
 #include <cmath>
 #include <vector>
 
+#include "scene/engine/clipper.h"
 #include "scene/engine/rasterizer.h"
 #include "scene/engine/rm.h"
 #include "tests/engine/test_files.h"
@@ -396,6 +397,49 @@ TEST(GouraudShading, EveryChannelFollowsItsCornersByBarycentricWeights) {
             }
         }
         EXPECT_GT(checked, 300);
+    }
+}
+
+// A corner the clipper adds on an edge takes the colour and the texture coordinates found at
+// the same fraction of that edge as its position: checked against each edge of the triangle.
+TEST(Clipping, ACutCornerTakesTheColourAndTextureAtItsPlaceOnTheEdge) {
+    const rm::Clipper clipper(1.0f, 100.0f, 1.0f, 1.0f);
+    const std::array<rm::ClipVertex, 3> rows[] = {
+        {{{{0, 0, 0.5f}, {255, 0, 40}, {0, 1}}, // across the front plane
+          {{0.2f, 0, 3}, {0, 255, 90}, {1, 0}},
+          {{0, 0.2f, 3}, {30, 60, 255}, {0.5f, 0.5f}}}},
+        {{{{0, 0, 50}, {10, 200, 90}, {0.25f, 0}}, // across the back plane
+          {{1, 0, 150}, {240, 30, 160}, {1, 1}},
+          {{0, 1, 60}, {120, 250, 5}, {0, 0.75f}}}},
+        {{{{0, 0, 5}, {0, 128, 255}, {0, 0}}, // across a side plane
+          {{9, 0, 5}, {255, 100, 0}, {1, 0}},
+          {{0, 2, 5}, {64, 0, 192}, {0, 1}}}},
+    };
+    for (const auto& triangle : rows) {
+        rm::ClipVertex polygon[rm::MaxClipVertices] = {triangle[0], triangle[1], triangle[2]};
+        uint32_t planes = 0;
+        for (const rm::ClipVertex& v : triangle) planes |= clipper.Outcode(v.position);
+        const int count = clipper.Clip(polygon, 3, planes);
+        ASSERT_GE(count, 3);
+        int cut = 0;
+        for (int i = 0; i < count; ++i) {
+            for (int e = 0; e < 3; ++e) {
+                const rm::ClipVertex& a = triangle[e];
+                const rm::ClipVertex& b = triangle[(e + 1) % 3];
+                const glm::vec3 edge = b.position - a.position;
+                const float t =
+                    glm::dot(polygon[i].position - a.position, edge) / glm::dot(edge, edge);
+                const glm::vec3 off = polygon[i].position - (a.position + edge * t);
+                if (t <= 0.001f || t >= 0.999f || glm::length(off) > 1e-4f) continue;
+                ++cut;
+                for (int c = 0; c < 3; ++c)
+                    EXPECT_NEAR(polygon[i].colour[c], a.colour[c] + (b.colour[c] - a.colour[c]) * t,
+                                0.01f);
+                for (int c = 0; c < 2; ++c)
+                    EXPECT_NEAR(polygon[i].uv[c], a.uv[c] + (b.uv[c] - a.uv[c]) * t, 1e-4f);
+            }
+        }
+        EXPECT_GE(cut, 2);
     }
 }
 

@@ -155,6 +155,24 @@ TEST(DialogKeys, EveryKeyOfTheTableDoesWhatItSays) {
     }
 }
 
+// Closing the window answers a dialog as Escape does, and always closes it: a controls page
+// waiting for a key only stops waiting on Escape, so closing cancels it.
+TEST(DialogKeys, ClosingTheWindowAnswersAsEscapeAndCloses) {
+    TMessageDialog yes_no("q", "c", TMessageDialog::Kind::YesNo);
+    TMessageDialog ok("problem", "Brannock", TMessageDialog::Kind::OK);
+    TfrmScore table;
+    TControlsPage waiting(DesignedBindings());
+    waiting.StartWaiting(0, 0);
+    const std::pair<TModalDialog*, TModalResult> rows[] = {{&yes_no, TModalResult::No},
+                                                           {&ok, TModalResult::OK},
+                                                           {&table, TModalResult::Cancel},
+                                                           {&waiting, TModalResult::Cancel}};
+    for (const auto& [dialog, answer] : rows) {
+        dialog->CloseAsEscape();
+        EXPECT_EQ(dialog->ModalResult, answer) << dialog->Name;
+    }
+}
+
 // A pad alone works the panel and every dialog: each row presses its pad buttons, as the
 // window's events give them, on a fresh panel or dialog and reads what became of it.
 TEST(DialogPad, EveryPadButtonDoesItsDialogAction) {
@@ -297,6 +315,8 @@ TEST_F(DialogWindowTest, ALongMessageBoxWrapsInsideTheWindow) {
         Drawn();
         form().Panel1.Modal = nullptr;
         EXPECT_LE(box.Width, width_) << w;
+        const TButton& ok = box.ButtonList.back();
+        EXPECT_NEAR(ok.Left, box.Width - ok.Left - ok.Width, 1) << "the button row is centred";
         EXPECT_TRUE(w == 640 ? box.TextRows.size() > 3 : box.TextRows.size() == 2) << w;
         EXPECT_EQ(box.CaptionRows.size(), w == 640 ? 2u : 1u) << w;
         for (const auto& [rows, whole] :
