@@ -3,19 +3,10 @@
 #include <algorithm>
 
 #include "app/form_design.h"
+#include "options/blanks.h"
 #include "options/options.h"
 
 namespace {
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
 
 bool Bindable(int state) {
     return std::ranges::any_of(BindableInputs,
@@ -95,9 +86,9 @@ std::optional<Binding> BindingOfText(std::string_view text) {
     Binding binding;
     const size_t bar = text.rfind('|');
     if (bar != std::string_view::npos) {
-        std::string_view pad = Trim(text.substr(bar + 1));
+        std::string_view pad = TrimBlanks(text.substr(bar + 1));
         if (!pad.starts_with("pad") || pad.size() < 4 || !IsBlank(pad[3])) return std::nullopt;
-        binding.pad = PadButtonOfName(Trim(pad.substr(3)));
+        binding.pad = PadButtonOfName(TrimBlanks(pad.substr(3)));
         if (binding.pad < 0 || RefusedPadButton(binding.pad) != nullptr) return std::nullopt;
         text = text.substr(0, bar);
     }
@@ -107,7 +98,7 @@ std::optional<Binding> BindingOfText(std::string_view text) {
         while (at < text.size() && IsBlank(text[at])) ++at;
         if (at == text.size()) break;
         size_t end = text[at] == ',' ? at + 1 : std::min(text.find(',', at), text.size());
-        const std::string_view name = Trim(text.substr(at, end - at));
+        const std::string_view name = TrimBlanks(text.substr(at, end - at));
         const uint32_t key = KeyOfName(name);
         if (key == 0 || RefusedKey(key) != nullptr || slot == KeySlots) return std::nullopt;
         binding.keys[slot++] = key;

@@ -271,6 +271,19 @@ void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
     ImGui::End();
 }
 
+namespace {
+
+// A page's frame: the title bar with its title in the regular 12-pixel font, and the border.
+void DrawPageFrame(DialogPainter& paint, ImFont* font, int width, int height, int title_height,
+                   const char* title) {
+    ImDrawList* dl = paint.List();
+    dl->AddRectFilled(paint.At(0, 0), paint.At(width, title_height), Colour(Accent));
+    dl->AddText(font, 12, paint.At(8, (title_height - 12) / 2), Colour(0xFFFFFF), title);
+    dl->AddRect(paint.At(0, 0), paint.At(width, height), Colour(0x696969));
+}
+
+} // namespace
+
 // The settings page: a title bar, a row per setting, OK and Cancel.
 void DrawSettings(TSettingsPage& d, const DialogFonts& fonts) {
     constexpr int CaptionLeft = 16, ControlLeft = 250, ControlRight = 464;
@@ -280,11 +293,7 @@ void DrawSettings(TSettingsPage& d, const DialogFonts& fonts) {
     DialogPainter paint(fonts, origin);
     ImDrawList* dl = paint.List();
     const ImU32 ink = Colour(0x000000);
-    dl->AddRectFilled(paint.At(0, 0), paint.At(d.Width, TSettingsPage::TitleHeight),
-                      Colour(Accent));
-    dl->AddText(font, size, paint.At(8, (TSettingsPage::TitleHeight - 12) / 2), Colour(0xFFFFFF),
-                Tr(SettingsTitle));
-    dl->AddRect(paint.At(0, 0), paint.At(d.Width, d.Height), Colour(0x696969));
+    DrawPageFrame(paint, font, d.Width, d.Height, TSettingsPage::TitleHeight, Tr(SettingsTitle));
     for (size_t i = 0; i < SettingsRows.size(); ++i) {
         const SettingsRow& row = SettingsRows[i];
         const int top = TSettingsPage::RowsTop + static_cast<int>(i) * TSettingsPage::RowHeight;
@@ -367,11 +376,7 @@ void DrawControls(TControlsPage& d, const DialogFonts& fonts) {
     DialogPainter paint(fonts, origin);
     ImDrawList* dl = paint.List();
     const ImU32 ink = Colour(0x000000);
-    dl->AddRectFilled(paint.At(0, 0), paint.At(d.Width, TControlsPage::TitleHeight),
-                      Colour(Accent));
-    dl->AddText(font, size, paint.At(8, (TControlsPage::TitleHeight - 12) / 2), Colour(0xFFFFFF),
-                Tr(ControlsTitle));
-    dl->AddRect(paint.At(0, 0), paint.At(d.Width, d.Height), Colour(0x696969));
+    DrawPageFrame(paint, font, d.Width, d.Height, TControlsPage::TitleHeight, Tr(ControlsTitle));
     const int head = TControlsPage::HeaderTop;
     dl->AddText(font, size, paint.At(TControlsPage::NameLeft, head), Colour(0x505050),
                 Tr(InputHeader));

@@ -16,6 +16,7 @@
 #include "media/read_file.h"
 #include "media/replace_file.h"
 #include "media/user_folders.h"
+#include "options/blanks.h"
 #include "options/options.h"
 #include "options/utf8.h"
 
@@ -49,16 +50,6 @@ struct Line {
     bool in_section = false; // in a [Brannock] section
 };
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 bool SameName(std::string_view a, std::string_view b) {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
     return std::ranges::equal(a, b, {}, lower, lower);
@@ -89,14 +80,14 @@ void ReadMeaning(std::string_view text, Line& line) {
         const size_t close = rest.find(']');
         if (close == None) return;
         line.kind = LineKind::Header;
-        line.name = Trim(rest.substr(1, close - 1));
+        line.name = TrimBlanks(rest.substr(1, close - 1));
         return;
     }
     const size_t equals = rest.find('=');
-    if (equals == None || Trim(rest.substr(0, equals)).empty()) return;
+    if (equals == None || TrimBlanks(rest.substr(0, equals)).empty()) return;
     line.kind = LineKind::Entry;
-    line.name = Trim(rest.substr(0, equals));
-    line.value = Trim(rest.substr(equals + 1));
+    line.name = TrimBlanks(rest.substr(0, equals));
+    line.value = TrimBlanks(rest.substr(equals + 1));
     line.value_offset = at + equals + 1;
 }
 
