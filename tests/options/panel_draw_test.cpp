@@ -65,6 +65,15 @@ TEST_F(PanelDrawTest, DesignedTextAndFramesAreDrawnInPlace) {
     EXPECT_GT(Dark(540, 326, 615, 348), 20) << "its caption";
     EXPECT_GT(Dark(28, 331, 200, 346), 20) << "the memo shows option.txt";
     EXPECT_EQ(At(200, 440), 0xFFFFFFu) << "on white";
+    // The track bar's thumb, filled 0xE1E1E1, stands on the bar's top: the row two above it
+    // is the face all along the thumb.
+    const TTrackBar& bar = panel.TrackBar1;
+    std::vector<int> thumb;
+    for (int x = bar.Left; x < bar.Left + bar.Width; ++x)
+        if (At(x, bar.Top + 5) == 0xE1E1E1u) thumb.push_back(x);
+    ASSERT_GE(thumb.size(), 5u);
+    for (int x = thumb.front() - 3; x <= thumb.back() + 3; ++x)
+        EXPECT_EQ(At(x, bar.Top - 2), 0xF0F0F0u) << x;
 }
 
 // Every designed frame of the panel at scale 1, on its own pixels: the group boxes' etched
