@@ -96,7 +96,11 @@ namespace {
 int PicturesPerSecond(const ScreenContext& screen) {
     const DrawPace* pace = screen.draw_pace;
     if (pace == nullptr || pace->clock == nullptr) return 0;
-    const int rate = pace->display ? screen.display.RefreshRate() : pace->per_second;
+    const int32_t setting = screen.world.Frame_Rate;
+    const bool display = pace->as_set ? setting == 0 : pace->display;
+    const int rate = display        ? screen.display.RefreshRate()
+                     : pace->as_set ? setting
+                                    : pace->per_second;
     return rate > 1000 / std::max(screen.world.Frame_Interval, 1) ? rate : 0;
 }
 

@@ -15,6 +15,7 @@ struct DrawPace {
     Clock* clock = nullptr;
     uint32_t step_at = 0; // the clock at the last step
     uint64_t drawn = 0;   // pictures drawn between steps so far
+    bool as_set = false;  // instead of display and per_second: the setting (World::Frame_Rate)
 };
 
 // One game frame (DXTimer): the pace, then the frame's parts in their order, then the
