@@ -140,8 +140,9 @@ int TWindow::RefreshRate() const {
 }
 
 bool TWindow::SetVSync(bool on) {
-    if (renderer_ == nullptr || software_ || on == vsync_) return vsync_;
+    if (renderer_ == nullptr || software_ || on == vsync_ || (on && vsync_refused_)) return vsync_;
     vsync_ = false;
+    vsync_refused_ = on; // until it is taken below
     if (SDL_RenderSetVSync(renderer_, on ? 1 : 0) != 0 || !on) return false;
     // SDL may stand in for a swap interval the GL refused by waiting on a timer of its own;
     // only a swap interval the GL took is a vertical blank.
@@ -152,6 +153,7 @@ bool TWindow::SetVSync(bool on) {
         return false;
     }
     vsync_ = true;
+    vsync_refused_ = false;
     return true;
 }
 

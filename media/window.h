@@ -130,6 +130,7 @@ private:
     uint32_t* picture_ = nullptr; // the texture, locked as picture memory
     bool software_ = false;
     bool vsync_ = false;
+    bool vsync_refused_ = false; // asked once and not taken: not asked again
     bool resizable_ = false;
     int windowed_width_ = 0;
     int windowed_height_ = 0;
