@@ -27,10 +27,14 @@ std::string HelpText() {
            RowOf(Option::WhiteFlash).key +
            "=0 in bn.ini)\n"
            "  --fps 30|display|N\n"
-           "                 how often the game is drawn: 30, its steps as designed; the\n"
-           "                 display's rate, or N (30 to 1000) pictures a second, showing\n"
-           "                 the moving things between the steps (the game itself still\n"
-           "                 steps 30 times a second; pictures lag by up to one step)\n"
+           "                 how often the game is drawn, for this run: 30, its steps as\n"
+           "                 designed; the display's rate, or N (30 to 1000) pictures a\n"
+           "                 second, showing the moving things between the steps (the game\n"
+           "                 still steps 30 times a second; pictures lag by up to one step\n"
+           "                 and one refresh). For good: on the settings page, or\n"
+           "                 " +
+           RowOf(Option::FrameRate).key +
+           "=30|0|N in bn.ini (0: the display's rate, the default)\n"
            "  --record FILE  play, and record a game from START on into the demo FILE\n"
            "  --play FILE    show the demo FILE with its own settings, then exit (Escape\n"
            "                 stops it; of yours only the white flash setting is used)\n\n"
@@ -99,10 +103,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& all_arguments) {
             const auto [end, error] =
                 std::from_chars(rate.data(), rate.data() + rate.size(), per_second);
             if (rate == "display")
-                result.draw_rate = {true, 0};
+                result.draw_rate = {true, 0, true};
             else if (error == std::errc() && end == rate.data() + rate.size() && per_second >= 30 &&
                      per_second <= 1000)
-                result.draw_rate = {false, per_second};
+                result.draw_rate = {false, per_second, true};
             else
                 return Refused("option '--fps' takes 30, display or a number from 30 to 1000");
         } else if (argument == "--record" || argument == "--play") {

@@ -14,6 +14,7 @@
 struct DrawRate {
     bool display = false;
     int per_second = 30; // when not the display's
+    bool given = false;  // --fps was given: it wins over the setting for this run
 };
 
 struct CommandLine {

@@ -93,10 +93,16 @@ void DrawGameFrame(const ScreenContext& screen, float blend) {
 namespace {
 
 // Pictures a second between steps, or 0 for none (drawn at the steps only, as designed).
-int PicturesPerSecond(const ScreenContext& screen) {
+// The display's rate: whether the pictures follow the display (display set).
+int PicturesPerSecond(const ScreenContext& screen, bool& display) {
     const DrawPace* pace = screen.draw_pace;
+    display = false;
     if (pace == nullptr || pace->clock == nullptr) return 0;
-    const int rate = pace->display ? screen.display.RefreshRate() : pace->per_second;
+    const int32_t setting = screen.world.Frame_Rate;
+    display = pace->as_set ? setting == 0 : pace->display;
+    const int rate = display        ? screen.display.RefreshRate()
+                     : pace->as_set ? setting
+                                    : pace->per_second;
     return rate > 1000 / std::max(screen.world.Frame_Interval, 1) ? rate : 0;
 }
 
@@ -107,11 +113,38 @@ float BlendNow(const DrawPace& pace, const World& w) {
     return std::clamp(since / static_cast<float>(std::max(w.Frame_Interval, 1)), 0.0f, 1.0f);
 }
 
+// One more picture shown: the count of the second, and the pictures a second once the
+// second is over.
+void CountPicture(DrawPace& pace) {
+    const uint32_t now = pace.clock->Now();
+    if (!pace.counting) { // the first picture starts the count
+        pace.counting = true;
+        pace.second_from = now;
+        pace.in_second = 0;
+        return;
+    }
+    ++pace.in_second;
+    const uint32_t elapsed = now - pace.second_from;
+    if (elapsed < 1000) return;
+    pace.measured = static_cast<int>((pace.in_second * 1000LL + elapsed / 2) / elapsed);
+    pace.second_from = now;
+    pace.in_second = 0;
+}
+
 // Until the next step is due: a picture every refresh, the last one half a refresh or
-// more before the step.
-void DrawBetweenSteps(const ScreenContext& screen, DrawPace& pace, int per_second) {
+// more before the step. Presenting in step with the display waits for its vertical blank
+// itself: a picture then only while the one after it is shown before the step is due.
+void DrawBetweenSteps(const ScreenContext& screen, DrawPace& pace, int per_second, bool vsync) {
     const World& w = screen.world;
     const double period = 1000.0 / per_second;
+    while (vsync) {
+        if (static_cast<double>(pace.clock->Now() - pace.step_at) + period > w.Frame_Interval)
+            return;
+        DrawGameFrame(screen, BlendNow(pace, w));
+        screen.display.PresentBetweenFrames();
+        ++pace.drawn;
+        CountPicture(pace);
+    }
     for (int k = 1;; ++k) {
         const double at = k * period;
         if (at + period / 2 >= w.Frame_Interval) return;
@@ -121,6 +154,7 @@ void DrawBetweenSteps(const ScreenContext& screen, DrawPace& pace, int per_secon
         DrawGameFrame(screen, BlendNow(pace, w));
         screen.display.PresentBetweenFrames();
         ++pace.drawn;
+        CountPicture(pace);
     }
 }
 
@@ -131,7 +165,10 @@ void DXTimerTimer(const ScreenContext& screen) {
     TDXDraw& draw = screen.display;
     if (!draw.IsDrawable()) return;
     PaceFrame(screen.clock, w.Tick_Now, w.Tick_Last, w.Frame_Interval);
-    const int between = PicturesPerSecond(screen);
+    bool display = false;
+    const int between = PicturesPerSecond(screen, display);
+    // In step with the vertical blank only at the display's own rate, where it has one.
+    const bool vsync = draw.PaceByDisplay(between > 0 && display);
     if (between > 0) screen.draw_pace->step_at = screen.draw_pace->clock->Now();
     BeginGameFrame(screen);
     RunGameSteps(screen);
@@ -140,5 +177,11 @@ void DXTimerTimer(const ScreenContext& screen) {
     draw.RenderScene(between > 0 ? BlendNow(*screen.draw_pace, w) : 1.0f);
     DrawGameOverlays(screen);
     draw.Present();
-    if (between > 0) DrawBetweenSteps(screen, *screen.draw_pace, between);
+    if (between > 0) {
+        CountPicture(*screen.draw_pace);
+        DrawBetweenSteps(screen, *screen.draw_pace, between, vsync);
+    } else if (screen.draw_pace != nullptr) {
+        screen.draw_pace->measured = 0;
+        screen.draw_pace->counting = false;
+    }
 }

@@ -3,19 +3,9 @@
 #pragma once
 
 #include "game/context.h"
+#include "game/draw_pace.h"
 
 class TMainForm;
-
-// Pictures between the game's steps, as often as the display shows them: each shows the
-// moving things at the time since the last step (blend 0 at the step, 1 at the next), on
-// a clock of their own that demos do not record; they are no frames of the frame timer.
-struct DrawPace {
-    bool display = false; // at the display's refresh rate
-    int per_second = 0;   // otherwise this many a second; 30 or less: at the steps only
-    Clock* clock = nullptr;
-    uint32_t step_at = 0; // the clock at the last step
-    uint64_t drawn = 0;   // pictures drawn between steps so far
-};
 
 // One game frame (DXTimer): the pace, then the frame's parts in their order, then the
 // frame is shown.

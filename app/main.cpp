@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
         form.BetweenSteps.display = command_line.draw_rate.display;
         form.BetweenSteps.per_second = command_line.draw_rate.per_second;
         form.BetweenSteps.clock = &drawing;
+        form.BetweenSteps.as_set = !command_line.draw_rate.given;
         if (demo) {
             status = PlayDemoInWindow(form, std::move(*demo), command_line.play_file);
         } else if (writer) {

@@ -134,6 +134,9 @@ struct World {
     int32_t Effects_Volume = 100;
     bool Sound_Muted = false;
     int32_t Language_Choice = 0;
+    // How often the game is drawn: 0 as often as the display shows pictures, otherwise this
+    // many times a second; 30 or less: at the steps only, as designed.
+    int32_t Frame_Rate = 0;
     bool AC_Control = false;
     int32_t Camera_Mode = 0;
     int32_t Back_Distance = 0;

@@ -239,6 +239,10 @@ int TDXDraw::RefreshRate() const {
     return window_.RefreshRate();
 }
 
+bool TDXDraw::PaceByDisplay(bool wanted) {
+    return window_.Created() && window_.SetVSync(wanted);
+}
+
 void TDXDraw::PresentBetweenFrames() {
     if (!IsDrawable()) return;
     if (window_.Created()) {

@@ -114,6 +114,9 @@ public:
     void PresentBetweenFrames();
     // The refresh rate of the display the window is on (TWindow::RefreshRate).
     int RefreshRate() const;
+    // Presenting waits for the display's vertical blank (wanted and offered: TWindow::SetVSync);
+    // false: the caller paces by the clock.
+    bool PaceByDisplay(bool wanted);
     void RestoreSurfaces();
 
     TDirectDrawSurface& BackSurface() { return back_surface_; }

@@ -139,6 +139,24 @@ int TWindow::RefreshRate() const {
     return mode.refresh_rate;
 }
 
+bool TWindow::SetVSync(bool on) {
+    if (renderer_ == nullptr || software_ || on == vsync_ || (on && vsync_refused_)) return vsync_;
+    vsync_ = false;
+    vsync_refused_ = on; // until it is taken below
+    if (SDL_RenderSetVSync(renderer_, on ? 1 : 0) != 0 || !on) return false;
+    // SDL may stand in for a swap interval the GL refused by waiting on a timer of its own;
+    // only a swap interval the GL took is a vertical blank.
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer_, &info) == 0 && info.name != nullptr &&
+        std::strncmp(info.name, "opengl", 6) == 0 && SDL_GL_GetSwapInterval() == 0) {
+        SDL_RenderSetVSync(renderer_, 0);
+        return false;
+    }
+    vsync_ = true;
+    vsync_refused_ = false;
+    return true;
+}
+
 void TWindow::Centre() {
     if (window_ != nullptr)
         SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);

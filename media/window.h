@@ -51,6 +51,10 @@ public:
     // The refresh rate of the display the window is on, in pictures a second; 60 where
     // SDL knows none (and before the window exists).
     int RefreshRate() const;
+    // Asks for presenting in step with the display's vertical blank (on) or at once (off);
+    // true while presenting waits for it. Only a GPU renderer whose swap interval took it
+    // waits: the window surface (and so Xvfb, whose GL is software) never does.
+    bool SetVSync(bool on);
     void Centre();
 
     // Lets the player resize the window (by its edges, even without a border) down to
@@ -125,6 +129,8 @@ private:
     int texture_height_ = 0;
     uint32_t* picture_ = nullptr; // the texture, locked as picture memory
     bool software_ = false;
+    bool vsync_ = false;
+    bool vsync_refused_ = false; // asked once and not taken: not asked again
     bool resizable_ = false;
     int windowed_width_ = 0;
     int windowed_height_ = 0;

@@ -296,14 +296,15 @@ void DrawSettings(TSettingsPage& d, const DialogFonts& fonts) {
     DrawPageFrame(paint, font, d.Width, d.Height, TSettingsPage::TitleHeight, Tr(SettingsTitle));
     for (size_t i = 0; i < SettingsRows.size(); ++i) {
         const SettingsRow& row = SettingsRows[i];
-        const int top = TSettingsPage::RowsTop + static_cast<int>(i) * TSettingsPage::RowHeight;
-        const int middle = top + TSettingsPage::RowHeight / 2;
+        const int top = TSettingsPage::RowTop(i);
+        const int height = TSettingsPage::RowLines(row) * TSettingsPage::RowHeight;
+        const int middle = top + height - TSettingsPage::RowHeight / 2; // the controls' line
         ImGui::PushID(static_cast<int>(i));
-        dl->AddText(font, size, paint.At(CaptionLeft, middle - 6), ink, Tr(row.caption));
+        dl->AddText(font, size, paint.At(CaptionLeft, top + TSettingsPage::RowHeight / 2 - 6), ink,
+                    Tr(row.caption));
         if (d.Focus == i)
             dl->AddRect(paint.At(CaptionLeft - 6, top + 1),
-                        paint.At(d.Width - CaptionLeft + 6, top + TSettingsPage::RowHeight - 1),
-                        Colour(Accent));
+                        paint.At(d.Width - CaptionLeft + 6, top + height - 1), Colour(Accent));
         switch (row.kind) {
         case SettingKind::Slider: {
             const int right = ControlRight - 44; // the percentage stands after the slider
@@ -340,14 +341,18 @@ void DrawSettings(TSettingsPage& d, const DialogFonts& fonts) {
             break;
         }
         case SettingKind::Choice: {
-            int left = ControlLeft;
-            for (size_t c = 0; c < row.choices.size() && row.choices[c] != nullptr; ++c) {
+            int left = row.choices_below ? CaptionLeft + 12 : ControlLeft;
+            const size_t count = ChoiceCount(row);
+            const std::string other = std::to_string(d.Value(row));
+            const bool shown_as_number = !ChoiceOf(row, d.Value(row));
+            for (size_t c = 0; c < count + (shown_as_number ? 1 : 0); ++c) {
                 ImGui::SetCursorScreenPos(paint.At(left, middle - 9));
                 ImGui::PushID(static_cast<int>(c));
-                if (ImGui::RadioButton(Tr(row.choices[c]),
-                                       d.Value(row) == static_cast<int32_t>(c))) {
+                const bool own = c < count;
+                const char* text = own ? Tr(row.choices[c]) : other.c_str();
+                if (ImGui::RadioButton(text, !own || d.Value(row) == ChoiceValue(row, c)) && own) {
                     d.Focus = i;
-                    d.Set(row, static_cast<int32_t>(c));
+                    d.Set(row, ChoiceValue(row, c));
                 }
                 ImGui::PopID();
                 left += static_cast<int>(ImGui::GetItemRectSize().x) + 12;

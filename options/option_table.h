@@ -36,6 +36,7 @@ enum class Option : uint8_t {
     EffectsVolume,
     Mute,
     LanguageChoice,
+    FrameRate,
     Count,
 };
 inline constexpr size_t OptionCount = static_cast<size_t>(Option::Count);
@@ -295,6 +296,17 @@ inline constexpr std::array<OptionRow, OptionCount> OptionTable = {{
      .in_demo = false,
      .control = OptionControl::None,
      .number = &World::Language_Choice},
+    // Pictures a second: 0 the display's rate, 30 (or less) at the steps only as designed,
+    // more: drawn between the steps that often. --fps overrides it for a run.
+    {.id = Option::FrameRate,
+     .key = "描画フレームレート",
+     .name = "Frame_Rate",
+     .default_value = 0,
+     .min = 0,
+     .max = 1000,
+     .in_demo = false,
+     .control = OptionControl::None,
+     .number = &World::Frame_Rate},
 }};
 
 // bn.ini keys of no option START takes: the window mode's window as the player left it, its

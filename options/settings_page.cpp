@@ -15,7 +15,7 @@ TSettingsPage::TSettingsPage(const std::array<int32_t, OptionCount>& values)
     Caption = SettingsTitle;
     Color = 0xF0F0F0;
     Width = PageWidth;
-    const int buttons_top = RowsTop + static_cast<int>(SettingsRows.size()) * RowHeight + 8;
+    const int buttons_top = RowTop(SettingsRows.size()) + 8;
     Height = buttons_top + ButtonHeight + Margin;
     Place(OKButton, "OK", "OK", Width - Margin - 2 * ButtonWidth - ButtonGap, buttons_top,
           ButtonWidth, ButtonHeight);
@@ -27,6 +27,29 @@ TSettingsPage::TSettingsPage(const std::array<int32_t, OptionCount>& values)
     CancelButton.Cancel = true;
     OKButton.OnClick = [this] { ModalResult = TModalResult::OK; };
     CancelButton.OnClick = [this] { Cancel(); };
+}
+
+size_t ChoiceCount(const SettingsRow& row) {
+    size_t count = 0;
+    while (count < row.choices.size() && row.choices[count] != nullptr) ++count;
+    return count;
+}
+
+int32_t ChoiceValue(const SettingsRow& row, size_t choice) {
+    return row.by_value ? row.values[choice] : static_cast<int32_t>(choice);
+}
+
+std::optional<size_t> ChoiceOf(const SettingsRow& row, int32_t value) {
+    for (size_t c = 0; c < ChoiceCount(row); ++c)
+        if (ChoiceValue(row, c) == value) return c;
+    return std::nullopt;
+}
+
+int TSettingsPage::RowTop(size_t i) {
+    int top = RowsTop;
+    for (size_t r = 0; r < i && r < SettingsRows.size(); ++r)
+        top += RowLines(SettingsRows[r]) * RowHeight;
+    return top;
 }
 
 void TSettingsPage::Set(const SettingsRow& row, int32_t value) {
@@ -103,10 +126,17 @@ bool TSettingsPage::KeyDown(int key, bool shift, bool alt) {
         if (key == key_code::Space) Toggle(row);
         return key == key_code::Space;
     case SettingKind::Choice: {
-        const int32_t count = RowOf(row.option).max + 1;
-        if (key == key_code::Space) Set(row, (Value(row) + 1) % count);
-        if (back + ahead != 0) Set(row, (Value(row) + count + back + ahead) % count);
-        return key == key_code::Space || back + ahead != 0;
+        // Round the choices; from a value none of them shows, Right and Space go to the first
+        // and Left to the last.
+        const auto count = static_cast<int>(ChoiceCount(row));
+        const std::optional<size_t> at = ChoiceOf(row, Value(row));
+        const int step = key == key_code::Space ? 1 : back + ahead;
+        if (step != 0) {
+            const int next =
+                at ? (static_cast<int>(*at) + count + step) % count : (step > 0 ? 0 : count - 1);
+            Set(row, ChoiceValue(row, static_cast<size_t>(next)));
+        }
+        return step != 0;
     }
     }
     return false;

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,14 +23,27 @@ enum class SettingKind : uint8_t {
     Choice, // one of its choices, from 0
 };
 
+inline constexpr size_t MaxSettingChoices = 5;
+
 struct SettingsRow {
     Option option;
     SettingKind kind;
     const char* caption; // marked for translation, translated when drawn
-    std::array<const char*, 3> choices{};
+    std::array<const char*, MaxSettingChoices> choices{};
     // Check: the stored value shown as "on" (the white flash stores 1 for "drawn").
     int32_t on_value = 1;
+    // Choice: the value each choice stores when by_value, otherwise its place from 0. A stored
+    // value none of them stores is shown as a number after them.
+    bool by_value = false;
+    std::array<int32_t, MaxSettingChoices> values{};
+    // Choice: the choices on a line of their own under the caption (the row is two lines).
+    bool choices_below = false;
 };
+
+// A Choice row's choices, and the one showing a stored value (none: a number of its own).
+size_t ChoiceCount(const SettingsRow& row);
+int32_t ChoiceValue(const SettingsRow& row, size_t choice);
+std::optional<size_t> ChoiceOf(const SettingsRow& row, int32_t value);
 
 // The page's rows, top to bottom. A new setting is one more line here (and its row in the
 // option table).
@@ -45,6 +59,14 @@ inline constexpr std::array SettingsRows = {
     SettingsRow{Option::FocusPause, SettingKind::Check, TrMark("非アクティブ時に一時停止")},
     SettingsRow{Option::EscapeQuits, SettingKind::Check, TrMark("ESCで即終了（従来どおり）")},
     SettingsRow{Option::QuitAfterGame, SettingKind::Check, TrMark("ゲーム後に終了（従来どおり）")},
+    SettingsRow{Option::FrameRate,
+                SettingKind::Choice,
+                TrMark("描画フレームレート"),
+                {TrMark("30（従来どおり）"), TrMark("ディスプレイに合わせる"), "60", "120", "144"},
+                1,
+                true,
+                {30, 0, 60, 120, 144},
+                true},
 };
 
 // The page's title and its Cancel button, translated when drawn (the language may change
@@ -64,6 +86,9 @@ public:
     static constexpr int RowHeight = 26;   // the page's layout, in panel pixels
     static constexpr int TitleHeight = 22; // the title bar
     static constexpr int RowsTop = TitleHeight + 12;
+    // Where row i starts, and its height (one or two lines).
+    static int RowTop(size_t i);
+    static int RowLines(const SettingsRow& row) { return row.choices_below ? 2 : 1; }
 
     std::array<int32_t, OptionCount> Values; // as the page shows them
     // Told of every change, the value stored as the option table keeps it.

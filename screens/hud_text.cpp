@@ -3,6 +3,7 @@
 
 #include "game/context.h"
 #include "game/difficulty.h"
+#include "game/draw_pace.h"
 #include "game/time_text.h"
 #include "media/display.h"
 #include "media/language.h"
@@ -22,7 +23,11 @@ std::string StageLine(const World& w) {
 }
 
 std::string DisplayLine(const ScreenContext& screen) {
-    const int rate = screen.frames_per_second;
+    // Drawn between the steps: the pictures a second on the drawing clock; otherwise the
+    // frame timer's frames, which are the steps.
+    const DrawPace* pace = screen.draw_pace;
+    const int rate =
+        pace != nullptr && pace->measured > 0 ? pace->measured : screen.frames_per_second;
     // The window as it is now: the player may have made it full-screen.
     if (screen.world.Display_Mode == display_mode::Window && !screen.display.CoversScreen()) {
         // TRANSLATORS: the HUD's display line in the window mode, with the frames per second.

@@ -211,6 +211,13 @@ TEST_F(FrameLoopTest, APictureBetweenStepsShowsTheRobotHalfwayAndNoShotOnItsWayT
     Frame({KeyUp});
     EXPECT_EQ(form().BetweenSteps.drawn, 2u);
     EXPECT_EQ(draw.PresentCount(), presents + 1);
+    // Without --fps the frame-rate setting says how often; at 30 only at the steps.
+    for (const auto& [setting, pictures] : {std::pair{90, 2u}, {30, 0u}}) {
+        w.Frame_Rate = setting;
+        form().BetweenSteps = {true, 0, &drawing, 0, 0, true}; // as set, not the display's
+        Frame({KeyUp});
+        EXPECT_EQ(form().BetweenSteps.drawn, pictures) << setting;
+    }
 }
 
 // Whether the flash is drawn is the limiter's and the player's (bn.ini or --no-flash).

@@ -45,6 +45,8 @@ TEST(SettingsPageTest, KeysChangeTheFocusedRowWithinItsRangeAndCancelPutsEveryth
         {Option::LanguageChoice, {key_code::Left}, language_choice::English},
         {Option::LanguageChoice, {key_code::Space, key_code::Right}, language_choice::English},
         {Option::EscapeQuits, {key_code::Space, key_code::Space}, 0},
+        {Option::FrameRate, {key_code::Right}, 60},                 // from the display's
+        {Option::FrameRate, {key_code::Left, key_code::Left}, 144}, // round past 30
     };
     for (const auto& c : cases) {
         for (const int close : {key_code::Escape, key_code::Enter}) {

@@ -95,6 +95,7 @@ TEST_F(StartTest, NoSettingsFileStartWritesAllKeysAndTheDesignDefaults) {
         {RowOf(Option::EffectsVolume).key, "100"},
         {RowOf(Option::Mute).key, "0"},
         {RowOf(Option::LanguageChoice).key, "0"},
+        {"描画フレームレート", "0"}, // the display's rate
         // The controls in SDL's names: keys, then the pad's button.
         {"操作_上", "Up, Keypad 8 | pad dpup"},
         {"操作_下", "Keypad 5, Down, Keypad 2 | pad dpdown"},

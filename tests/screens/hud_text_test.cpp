@@ -101,6 +101,10 @@ TEST_F(HudTextTest, DisplayLineNamesTheSizeOrTheWindowWithTheTimersFrameRate) {
     OpenWindow();
     Draw();
     EXPECT_TRUE(ShowsExactly(Lines("Window Mode：30FPS", "0分0秒000", "Point：650000")));
+    // Drawn between the steps: the pictures a second measured on the drawing clock.
+    form().BetweenSteps.measured = 144;
+    Draw();
+    EXPECT_TRUE(ShowsExactly(Lines("Window Mode：144FPS", "0分0秒000", "Point：650000")));
 }
 
 TEST_F(HudTextTest, PointsDrainEveryFrameInEveryDifficultyButShowOnlyOutsidePracticeAndTimeAttack) {

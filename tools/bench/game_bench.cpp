@@ -22,6 +22,7 @@
 //          --threads N (threads drawing the 3D view; default: BRANNOCK_THREADS or every core),
 //          --window (a real window of the video driver the environment chooses, presented
 //          every frame; headless otherwise),
+//          --between N (only the pictures between steps: N after each step, see RunBetween),
 //          --shots DIR (no timing: PNGs of every camera mode at the start and at a wall).
 #include <SDL.h>
 #include <nlohmann/json.hpp>
@@ -257,6 +258,49 @@ double Round2(double v) {
     return static_cast<double>(std::llround(v * 100.0)) / 100.0;
 }
 
+// --between N: each step as the game runs it, then N pictures between it and the next at
+// even blends, each drawn whole (scene, HUD) and presented as the game draws them. Prints
+// the time per picture drawn between steps (mean, median, p99) and the pictures a second
+// the whole run came to (steps' pictures included), the most this size and thread count
+// can sustain with as many pictures between the steps.
+void RunBetween(int width, int height, std::optional<int> threads, int frames, int between,
+                bool window) {
+    VirtualClock clock(10000);
+    TApplication app(clock);
+    TMainForm form(app, window);
+    if (window) form.Window.SetClientSize(width, height);
+    StartGame(form, width, height, 0);
+    if (threads) form.DXDraw.D3DRM()->SetRenderThreads(*threads);
+    Create_3D(form.MakeScreenContext());
+    std::vector<double> drawn;
+    const auto start = WallClock::now();
+    for (int i = 0; i < frames; ++i) {
+        ScriptFrame(form, i);
+        DXTimerTimer(form.MakeScreenContext());
+        const ScreenContext screen = form.MakeScreenContext();
+        for (int k = 1; k <= between; ++k) {
+            const auto t0 = WallClock::now();
+            DrawGameFrame(screen, static_cast<float>(k) / static_cast<float>(between + 1));
+            form.DXDraw.PresentBetweenFrames();
+            drawn.push_back(Ms(WallClock::now() - t0));
+        }
+    }
+    const double seconds = Ms(WallClock::now() - start) / 1000.0;
+    double sum = 0;
+    for (const double ms : drawn) sum += ms;
+    nlohmann::ordered_json line;
+    line["size"] = std::to_string(width) + "x" + std::to_string(height);
+    line["threads"] = form.DXDraw.D3DRM()->RenderThreads();
+    line["steps"] = frames;
+    line["between"] = between;
+    line["drawn_ms_mean"] = Round2(sum / static_cast<double>(drawn.size()));
+    line["drawn_ms"] = Round2(bench_report::Percentile(drawn, 0.5));
+    line["drawn_ms_p99"] = Round2(bench_report::Percentile(drawn, 0.99));
+    line["pictures_per_second"] =
+        Round2(static_cast<double>(frames) * (between + 1) / std::max(seconds, 1e-9));
+    std::cout << line.dump() << std::endl;
+}
+
 void RunSize(int width, int height, std::optional<int> threads, int frames, bool window) {
     const PassResult whole = RunPass(width, height, threads, frames, false, window);
     const PassResult parts = RunPass(width, height, threads, frames, true, window);
@@ -341,6 +385,7 @@ int main(int argc, char** argv) {
     std::vector<bench_args::Size> sizes = {{640, 480}, {800, 600}, {1024, 768}};
     std::optional<int> threads;
     bool window = false;
+    int between = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool has_value = i + 1 < argc;
@@ -362,11 +407,13 @@ int main(int argc, char** argv) {
                                           std::to_string(rm::MaxRenderThreads));
                 return 2;
             }
+        } else if (arg == "--between" && has_value) {
+            between = std::clamp(std::atoi(argv[++i]), 1, 100);
         } else if (arg == "--window") {
             window = true;
         } else {
             ReportProblemLine("", "usage: brannock-bench [--frames N] [--size WxH] [--threads N] "
-                                  "[--window] [--shots DIR]");
+                                  "[--window] [--between N] [--shots DIR]");
             return 2;
         }
     }
@@ -393,7 +440,10 @@ int main(int argc, char** argv) {
             if (window) StartGlProbe();
             if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) _exit(1);
             try {
-                RunSize(width, height, threads, frames, window);
+                if (between > 0)
+                    RunBetween(width, height, threads, frames, between, window);
+                else
+                    RunSize(width, height, threads, frames, window);
             } catch (const std::exception& error) {
                 ReportProblemLine("", error.what());
                 _exit(1);
