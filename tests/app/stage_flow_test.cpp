@@ -123,6 +123,8 @@ TEST_F(StageFlowTest, BossCollapseRunsOverVictoryFramesOneToTwentyNine) {
     Gats_Poze(game());
     Yarareta_Boss(game());
     EXPECT_VEC_NEAR(wd.Boss_Body_Frame->GetPosition(wd.Boss_Frame), 0, -1.0f / 30, 0, 1e-5f);
+    EXPECT_GT(frame_axes::UpIn(*wd.Boss_Body_Frame, *wd.Boss_Frame).y, 0.999f)
+        << "one frame in, the body still stands nearly upright";
     wd.Victory_Frames = 29;
     Yarareta_Boss(game());
     const rm::Vector up = frame_axes::UpIn(*wd.Boss_L_Frame.Frame, *wd.Boss_Body_Frame);

@@ -450,10 +450,11 @@ TEST_F(MeshLoading, ColoursApplyToEveryFace) {
     ASSERT_TRUE(mesh->Load(folder.Path("quad.x")));
     mesh->SetColorRGB(0.9f, 0.8f, 0.0f);
     EXPECT_EQ(DataOf(mesh).groups[0].material.diffuse, glm::vec4(0.9f, 0.8f, 0.0f, 1.0f));
-    mesh->SetColor(rm::CreateColorRGBA(1.0f, 0.5f, 0.0f, 0.5f));
+    mesh->SetColor(rm::CreateColorRGBA(1.0f, 0.5f, 0.2f, 0.5f));
     const glm::vec4 packed = DataOf(mesh).groups[0].material.diffuse;
     EXPECT_FLOAT_EQ(packed.r, 1.0f);
     EXPECT_FLOAT_EQ(packed.g, 127.0f / 255.0f);
+    EXPECT_FLOAT_EQ(packed.b, 51.0f / 255.0f);
     EXPECT_FLOAT_EQ(packed.a, 127.0f / 255.0f);
 }
 
