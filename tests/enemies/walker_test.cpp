@@ -180,6 +180,9 @@ TEST_F(WalkerTest, LegCycleRunsOverTwentyFourFramesForAllSix) {
         // Each lower leg bends back against its upper leg.
         EXPECT_VEC_NEAR(w().GH_FootR2[i].Frame->GetWorldDirection(), 0, 0, 1, 1e-4f);
         EXPECT_VEC_NEAR(w().GH_FootL2[i].Frame->GetWorldDirection(), 0, 0, 1, 1e-4f);
+        // The legs swing in their own plane: no lower leg is rolled sideways.
+        EXPECT_VEC_NEAR(w().GH_FootR2[i].Frame->GetWorldUp(), 0, 1, 0, 1e-4f);
+        EXPECT_VEC_NEAR(w().GH_FootL2[i].Frame->GetWorldUp(), 0, 1, 0, 1e-4f);
         EXPECT_VEC_NEAR(w().GH_Body[i].Frame->GetPosition(w().GH[i].Frame), 0, -0.7f, -1, 1e-3f);
     }
     // At step 0 the body is highest.

@@ -67,6 +67,8 @@ TEST(InputKeyCodes, ScancodesGiveTheVirtualKeysOfTheTable) {
     EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_RETURN), 13u);
     EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_KP_ENTER), 13u);
     EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_ESCAPE), 27u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_BACKSPACE), 8u);
+    EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_TAB), 9u);
     EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_KP_5), 101u);
     EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_KP_9), 105u);
     EXPECT_EQ(VirtualKeyOfScancode(SDL_SCANCODE_UNKNOWN), 0u);

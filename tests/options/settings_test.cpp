@@ -70,6 +70,7 @@ TEST(SettingTextTest, DecimalHexadecimalAndEverythingElse) {
     EXPECT_EQ(SettingTextToInt("0x0A"), 10);
     EXPECT_EQ(SettingTextToInt("0XfF"), 255);
     EXPECT_EQ(SettingTextToInt("$1f"), 31);
+    EXPECT_EQ(SettingTextToInt("$a"), 10) << "the first letter digit";
     EXPECT_EQ(SettingTextToInt("$FFFFFFFF"), -1) << "hexadecimal fills all 32 bits";
     EXPECT_EQ(SettingTextToInt("$100000000"), std::nullopt);
     EXPECT_EQ(SettingTextToInt("0x"), std::nullopt) << "too short for hexadecimal";
