@@ -177,6 +177,23 @@ void StartGame(TMainForm& form, int width, int height, int camera_mode) {
     form.DXDraw.InitializeDisplay();
 }
 
+// One game set up for a bench run: a virtual clock, the application and the form, the
+// picture's size, START's settings, the render threads. Create_3D is left to the caller,
+// which may time it.
+struct BenchGame {
+    VirtualClock clock{10000};
+    TApplication app{clock};
+    TMainForm form;
+
+    BenchGame(int width, int height, std::optional<int> threads, bool window, int camera_mode)
+        : form(app, window) {
+        // A window of the picture's size, so that presenting copies it without scaling.
+        if (window) form.Window.SetClientSize(width, height);
+        StartGame(form, width, height, camera_mode);
+        if (threads) form.DXDraw.D3DRM()->SetRenderThreads(*threads);
+    }
+};
+
 struct PassResult {
     int threads = 0;
     double create_ms = 0;
@@ -220,13 +237,8 @@ void TimedFrame(TMainForm& form, VirtualClock& clock, PassResult& r) {
 
 PassResult RunPass(int width, int height, std::optional<int> threads, int frames, bool by_parts,
                    bool window) {
-    VirtualClock clock(10000);
-    TApplication app(clock);
-    TMainForm form(app, window);
-    // A window of the picture's size, so that presenting copies it without scaling.
-    if (window) form.Window.SetClientSize(width, height);
-    StartGame(form, width, height, 0);
-    if (threads) form.DXDraw.D3DRM()->SetRenderThreads(*threads);
+    BenchGame game(width, height, threads, window, 0);
+    TMainForm& form = game.form;
     PassResult r;
     r.threads = form.DXDraw.D3DRM()->RenderThreads();
     const auto c0 = WallClock::now();
@@ -235,7 +247,7 @@ PassResult RunPass(int width, int height, std::optional<int> threads, int frames
     for (int i = 0; i < frames; ++i) {
         ScriptFrame(form, i);
         if (by_parts) {
-            TimedFrame(form, clock, r);
+            TimedFrame(form, game.clock, r);
         } else {
             const auto t0 = WallClock::now();
             DXTimerTimer(form.MakeScreenContext());
@@ -265,12 +277,8 @@ double Round2(double v) {
 // can sustain with as many pictures between the steps.
 void RunBetween(int width, int height, std::optional<int> threads, int frames, int between,
                 bool window) {
-    VirtualClock clock(10000);
-    TApplication app(clock);
-    TMainForm form(app, window);
-    if (window) form.Window.SetClientSize(width, height);
-    StartGame(form, width, height, 0);
-    if (threads) form.DXDraw.D3DRM()->SetRenderThreads(*threads);
+    BenchGame game(width, height, threads, window, 0);
+    TMainForm& form = game.form;
     Create_3D(form.MakeScreenContext());
     std::vector<double> drawn;
     const auto start = WallClock::now();
@@ -343,10 +351,8 @@ bool WriteShot(TMainForm& form, const std::string& path) {
 // the wall of the gate row stops the robot.
 int TakeShots(const std::string& dir) {
     for (int mode = 0; mode < 4; ++mode) {
-        VirtualClock clock(10000);
-        TApplication app(clock);
-        TMainForm form(app, false);
-        StartGame(form, 800, 600, mode);
+        BenchGame game(800, 600, std::nullopt, false, mode);
+        TMainForm& form = game.form;
         Create_3D(form.MakeScreenContext());
         auto run = [&](int n, std::set<uint32_t> keys) {
             form.DXInput1.SetScriptedKeys(keys);
