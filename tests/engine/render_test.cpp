@@ -13,8 +13,10 @@
 
 namespace {
 
+using engine_test::Ground;
 using engine_test::QuadX;
 using engine_test::ScratchFolder;
+using engine_test::ToX;
 using engine_test::WriteBmp24;
 using engine_test::WriteText;
 
@@ -185,6 +187,16 @@ TEST_F(Rendering, AFloorReachingBehindTheCameraIsCutAtTheFront) {
     EXPECT_NE(At(0, 47), 0u);
     EXPECT_NE(At(32, 31), 0u);
     EXPECT_EQ(At(32, 29), 0u);
+}
+
+TEST_F(Rendering, AFrameStretchedAlongItsDepthReachesAsFarAsItsScale) {
+    // A unit square on y = -1, stretched by its frame to z = -20 ... 20: its bounds grow
+    // with its longest axis, here the depth, so it is not taken as lying behind the front.
+    auto strip = Show(Mesh(ToX(Ground(0.5f, 1, 1))));
+    strip->AddScale(rm::CombineType::Replace, 1, 1, 40);
+    strip->SetPosition(nullptr, 0, -1, 0);
+    EXPECT_GT(Render(), 0);
+    EXPECT_NE(At(32, 40), 0u);
 }
 
 TEST_F(Rendering, HalfAlphaBlendsHalfAndHalfAfterTheOpaqueFaces) {
