@@ -81,10 +81,6 @@ void TWindow::SetCursorVisible(bool visible) {
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
-bool TWindow::CursorVisible() const {
-    return SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
-}
-
 bool TWindow::PicturePoint(int event_x, int event_y, int& x, int& y) const {
     if (window_ == nullptr || shown_.width <= 0 || shown_.height <= 0) return false;
     if (shown_.renderer_scaled) {

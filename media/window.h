@@ -43,7 +43,6 @@ public:
 
     void SetBorderless(bool borderless);
     void SetCursorVisible(bool visible);
-    bool CursorVisible() const;
     // Desktop full-screen; the picture keeps its own size and is scaled with its aspect.
     // Leaving it gives the window back its windowed size.
     void SetFullScreen(bool full_screen);

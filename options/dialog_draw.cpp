@@ -110,15 +110,14 @@ private:
 };
 
 // The name entry's letter picker: the page's letters in a grid, the commands in a row
-// under them, the cursor's cell filled.
-void DrawPicker(const TfrmInput& d, const DialogPainter& paint, const DialogFonts& fonts) {
+// under them, the cursor's cell filled. A click on a cell uses it.
+void DrawPicker(TfrmInput& d, const DialogPainter& paint, const DialogFonts& fonts) {
     const TLetterPicker& picker = *d.Picker;
-    constexpr int Left = 16, Width = 345;
     ImDrawList* dl = paint.List();
-    const auto cell = [&](int left, int top, int width, int height, const std::string& text,
-                          ImFont* font, float size, bool current, bool marked) {
-        const ImVec2 a = paint.At(left + 1, top + 1);
-        const ImVec2 z = paint.At(left + width - 1, top + height - 1);
+    const auto cell = [&](const TfrmInput::Box& box, const std::string& text, ImFont* font,
+                          float size, bool current, bool marked) {
+        const ImVec2 a = paint.At(box.left + 1, box.top + 1);
+        const ImVec2 z = paint.At(box.left + box.width - 1, box.top + box.height - 1);
         if (current) dl->AddRectFilled(a, z, Colour(Accent));
         if (marked) dl->AddRect(a, z, Colour(0x808080));
         const ImVec2 extent = TextSize(font, size, text);
@@ -127,32 +126,33 @@ void DrawPicker(const TfrmInput& d, const DialogPainter& paint, const DialogFont
                            std::floor(a.y + (z.y - a.y - size) / 2)),
                     Colour(0xFFFFFF), text.c_str());
     };
-    const int columns = std::max(1, picker.Columns());
-    const int cell_width = Width / columns;
-    const int letters_left = Left + (Width - cell_width * columns) / 2;
     const auto& rows = picker.Rows();
     for (size_t r = 0; r < rows.size(); ++r) {
-        const int top = TfrmInput::PickerTop + static_cast<int>(r) * TfrmInput::PickerCellHeight;
         for (size_t c = 0; c < rows[r].size(); ++c) {
             if (rows[r][c].empty()) continue;
             const bool current =
                 picker.Row() == static_cast<int>(r) && picker.Column() == static_cast<int>(c);
-            cell(letters_left + static_cast<int>(c) * cell_width, top, cell_width,
-                 TfrmInput::PickerCellHeight, rows[r][c], fonts.Bold(19), 19, current, false);
+            cell(d.PickerCell(static_cast<int>(r), static_cast<int>(c)), rows[r][c], fonts.Bold(19),
+                 19, current, false);
         }
     }
     const auto& commands = picker.Commands();
-    const int command_width = Width / static_cast<int>(commands.size());
-    const int commands_top =
-        TfrmInput::PickerTop + static_cast<int>(rows.size()) * TfrmInput::PickerCellHeight + 8;
     for (size_t c = 0; c < commands.size(); ++c) {
         const TLetterPicker::Cell& command = commands[c];
         const bool current =
             picker.Row() == static_cast<int>(rows.size()) && picker.Column() == static_cast<int>(c);
         const bool page_shown =
             command.command == TLetterPicker::Command::Page && command.page == picker.Page();
-        cell(Left + static_cast<int>(c) * command_width, commands_top, command_width,
-             TfrmInput::PickerCommandHeight, command.text, fonts.regular, 12, current, !page_shown);
+        cell(d.PickerCell(static_cast<int>(rows.size()), static_cast<int>(c)), command.text,
+             fonts.regular, 12, current, !page_shown);
+    }
+    const TfrmInput::Box area = d.PickerArea();
+    const ImVec2 origin = paint.At(0, 0);
+    ImGui::SetCursorScreenPos(paint.At(area.left, area.top));
+    if (ImGui::InvisibleButton("##picker", ImVec2(F(area.width), F(area.height)))) {
+        const ImVec2 mouse = ImGui::GetIO().MousePos;
+        d.PickerClick(static_cast<int>(std::floor(mouse.x - origin.x)),
+                      static_cast<int>(std::floor(mouse.y - origin.y)));
     }
 }
 

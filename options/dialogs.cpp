@@ -1,5 +1,6 @@
 #include "options/dialogs.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "media/events.h"
@@ -118,8 +119,8 @@ bool TfrmInput::KeyDown(int key, bool, bool) {
 void TfrmInput::UsePad() {
     if (Picker) return;
     Picker.emplace(CurrentLanguage() == Language::Japanese);
-    const int rows = static_cast<int>(Picker->Rows().size());
-    BitBtn1.Top = PickerTop + rows * PickerCellHeight + PickerCommandHeight + 16;
+    const Box area = PickerArea();
+    BitBtn1.Top = area.top + area.height + 8;
     Height = BitBtn1.Top + BitBtn1.Height + 23;
 }
 
@@ -173,6 +174,43 @@ void TfrmInput::PadInput(DialogAction action) {
         break;
     case DialogAction::None:
         break;
+    }
+}
+
+namespace {
+constexpr int PickerLeft = 16, PickerWidth = 345, PickerCommandGap = 8;
+} // namespace
+
+TfrmInput::Box TfrmInput::PickerArea() const {
+    const Box commands = PickerCell(static_cast<int>(Picker->Rows().size()), 0);
+    return {PickerLeft, PickerTop, PickerWidth, commands.top + commands.height - PickerTop};
+}
+
+TfrmInput::Box TfrmInput::PickerCell(int row, int column) const {
+    const int letters = static_cast<int>(Picker->Rows().size());
+    if (row < letters) {
+        const int columns = std::max(1, Picker->Columns());
+        const int width = PickerWidth / columns;
+        const int left = PickerLeft + (PickerWidth - width * columns) / 2;
+        return {left + column * width, PickerTop + row * PickerCellHeight, width, PickerCellHeight};
+    }
+    const int width = PickerWidth / static_cast<int>(Picker->Commands().size());
+    return {PickerLeft + column * width, PickerTop + letters * PickerCellHeight + PickerCommandGap,
+            width, PickerCommandHeight};
+}
+
+void TfrmInput::PickerClick(int x, int y) {
+    if (!Picker) return;
+    const auto& rows = Picker->Rows();
+    for (size_t row = 0; row <= rows.size(); ++row) {
+        const size_t length = row < rows.size() ? rows[row].size() : Picker->Commands().size();
+        for (size_t column = 0; column < length; ++column) {
+            const Box b = PickerCell(static_cast<int>(row), static_cast<int>(column));
+            if (x < b.left || x >= b.left + b.width || y < b.top || y >= b.top + b.height) continue;
+            if (Picker->Point(static_cast<int>(row), static_cast<int>(column)))
+                PadInput(DialogAction::Activate);
+            return;
+        }
     }
 }
 

@@ -67,6 +67,16 @@ public:
     // The letter picker, shown below the edit box once a pad is used (the dialog grows).
     std::optional<TLetterPicker> Picker;
     static constexpr int PickerTop = 104, PickerCellHeight = 24, PickerCommandHeight = 26;
+    // Where the picker stands in the dialog, in the dialog's own pixels: the whole of it, and
+    // one cell (row Rows().size() is the command row).
+    struct Box {
+        int left, top, width, height;
+    };
+    Box PickerArea() const;
+    Box PickerCell(int row, int column) const;
+    // A click at (x, y) in the dialog's pixels: the picker's cell there is chosen and used,
+    // as A uses it.
+    void PickerClick(int x, int y);
 
     bool KeyDown(int key, bool shift, bool alt) override;
     void TextInput(std::string_view utf8) override;

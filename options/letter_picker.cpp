@@ -106,6 +106,15 @@ TLetterPicker::Cell TLetterPicker::Current() const {
     return {Command::Letter, Rows()[static_cast<size_t>(row_)][static_cast<size_t>(column_)], 0};
 }
 
+bool TLetterPicker::Point(int row, int column) {
+    const int rows = static_cast<int>(Rows().size()) + 1;
+    if (row < 0 || row >= rows || column < 0 || column >= RowLength(row) || Gap(row, column))
+        return false;
+    row_ = row;
+    column_ = column;
+    return true;
+}
+
 void TLetterPicker::ShowPage(int page) {
     if (page < 0 || page >= PageCount()) return;
     const bool on_commands = row_ == static_cast<int>(Rows().size());

@@ -34,6 +34,9 @@ public:
     // One step (dx, dy) of the cursor, round the edges, past gaps.
     void Move(int dx, int dy);
     Cell Current() const;
+    // Puts the cursor on a cell, as a click does; false (the cursor stays) for a gap or a
+    // place outside the grid.
+    bool Point(int row, int column);
     // Shows a page; the cursor stays on the command row, else goes to the first letter.
     void ShowPage(int page);
 

@@ -262,6 +262,34 @@ TEST(DialogPad, EveryPadButtonDoesItsDialogAction) {
     }
 }
 
+// A click on a cell of the letter picker uses it as A does; beside the cells nothing.
+TEST(NameDialog, APickerCellClickedIsUsed) {
+    constexpr int Commands = 5, Last = -1; // the row under the five letter rows; its last
+    const struct {
+        std::vector<std::pair<int, int>> cells;
+        std::string after;
+    } rows[] = {
+        {{{0, 0}}, "- A"},
+        {{{0, 0}, {1, 13}}, "- A-"},
+        {{{0, 0}, {4, 9}, {Commands, 0}}, "- A9 "},
+        {{{0, 0}, {Commands, 1}}, "- "},
+        {{{4, 12}}, "- Player"}, // past the end of the digits' row
+        {{{0, 0}, {Commands, Last}}, "OK A"},
+    };
+    for (const auto& row : rows) {
+        TfrmInput name;
+        name.UsePad();
+        for (auto [r, c] : row.cells) {
+            if (c == Last) c = static_cast<int>(name.Picker->Commands().size()) - 1;
+            const TfrmInput::Box b = name.PickerCell(r, c);
+            name.PickerClick(b.left + b.width / 2, b.top + b.height / 2);
+        }
+        name.PickerClick(0, 0);
+        const bool ok = name.ModalResult == TModalResult::OK;
+        EXPECT_EQ((ok ? "OK " : "- ") + name.Edit1.Text, row.after);
+    }
+}
+
 class DialogWindowTest : public FormFixture {
 protected:
     void SetUp() override {
