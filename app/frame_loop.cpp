@@ -137,13 +137,16 @@ void CountPicture(DrawPace& pace) {
 void DrawBetweenSteps(const ScreenContext& screen, DrawPace& pace, int per_second, bool vsync) {
     const World& w = screen.world;
     const double period = 1000.0 / per_second;
-    while (vsync) {
-        if (static_cast<double>(pace.clock->Now() - pace.step_at) + period > w.Frame_Interval)
-            return;
+    const auto picture = [&] {
         DrawGameFrame(screen, BlendNow(pace, w));
         screen.display.PresentBetweenFrames();
         ++pace.drawn;
         CountPicture(pace);
+    };
+    while (vsync) {
+        if (static_cast<double>(pace.clock->Now() - pace.step_at) + period > w.Frame_Interval)
+            return;
+        picture();
     }
     for (int k = 1;; ++k) {
         const double at = k * period;
@@ -151,10 +154,7 @@ void DrawBetweenSteps(const ScreenContext& screen, DrawPace& pace, int per_secon
         pace.clock->WaitUntil(pace.step_at + static_cast<uint32_t>(at));
         if (static_cast<double>(pace.clock->Now() - pace.step_at) + period / 2 >= w.Frame_Interval)
             return; // drawing is slower than the display: the step comes first
-        DrawGameFrame(screen, BlendNow(pace, w));
-        screen.display.PresentBetweenFrames();
-        ++pace.drawn;
-        CountPicture(pace);
+        picture();
     }
 }
 

@@ -70,13 +70,23 @@ const char* RefusedPadButton(int button) {
     return nullptr;
 }
 
-std::string BindingText(const Binding& binding) {
-    std::string text;
+namespace {
+
+// The names of the binding's keys, in slot order, between separators.
+std::string KeyNames(const Binding& binding, const char* separator) {
+    std::string names;
     for (uint32_t key : binding.keys) {
         if (key == 0) continue;
-        if (!text.empty()) text += ", ";
-        text += KeyName(key);
+        if (!names.empty()) names += separator;
+        names += KeyName(key);
     }
+    return names;
+}
+
+} // namespace
+
+std::string BindingText(const Binding& binding) {
+    std::string text = KeyNames(binding, ", ");
     if (binding.pad >= 0)
         text += (text.empty() ? "| pad " : " | pad ") + PadButtonName(binding.pad);
     return text;
@@ -152,12 +162,7 @@ Bindings ReadStoredBindings(std::vector<std::string>& problems) {
 }
 
 std::string BoundNames(const Binding& binding) {
-    std::string names;
-    for (uint32_t key : binding.keys) {
-        if (key == 0) continue;
-        if (!names.empty()) names += " / ";
-        names += KeyName(key);
-    }
+    std::string names = KeyNames(binding, " / ");
     if (binding.pad >= 0) {
         if (!names.empty()) names += " / ";
         names += PadButtonName(binding.pad);

@@ -38,8 +38,12 @@ TControlsPage::TControlsPage(const Bindings& bindings) : Shown(bindings), opened
     CancelButton.OnClick = [this] { Cancel(); };
 }
 
+int TControlsPage::StatusTop() const {
+    return RowsTop + static_cast<int>(BindableInputs.size()) * RowHeight;
+}
+
 int TControlsPage::ButtonsTop() const {
-    return RowsTop + static_cast<int>(BindableInputs.size()) * RowHeight + StatusHeight;
+    return StatusTop() + StatusHeight;
 }
 
 bool TControlsPage::InConflict(size_t row, size_t slot) const {

@@ -45,6 +45,7 @@ public:
     int SlotLeft(size_t slot) const {
         return SlotsLeft + static_cast<int>(slot) * (SlotWidth + SlotGap);
     }
+    int StatusTop() const; // the status line, under the rows
     int ButtonsTop() const;
     // The line under the rows: what the page waits for, why a key was refused, or the
     // conflict of the focused slot (translated when asked).

@@ -273,13 +273,16 @@ void DrawMessage(TMessageDialog& d, const DialogFonts& fonts) {
 
 namespace {
 
-// A page's frame: the title bar with its title in the regular 12-pixel font, and the border.
-void DrawPageFrame(DialogPainter& paint, ImFont* font, int width, int height, int title_height,
-                   const char* title) {
+// Opens a page and draws its frame: the title bar with its title in the regular 12-pixel
+// font, and the border.
+DialogPainter BeginPage(const TModalDialog& d, const DialogFonts& fonts, int title_height,
+                        const char* title) {
+    DialogPainter paint(fonts, BeginDialog(d, d.Width, d.Height));
     ImDrawList* dl = paint.List();
-    dl->AddRectFilled(paint.At(0, 0), paint.At(width, title_height), Colour(Accent));
-    dl->AddText(font, 12, paint.At(8, (title_height - 12) / 2), Colour(0xFFFFFF), title);
-    dl->AddRect(paint.At(0, 0), paint.At(width, height), Colour(0x696969));
+    dl->AddRectFilled(paint.At(0, 0), paint.At(d.Width, title_height), Colour(Accent));
+    dl->AddText(fonts.regular, 12, paint.At(8, (title_height - 12) / 2), Colour(0xFFFFFF), title);
+    dl->AddRect(paint.At(0, 0), paint.At(d.Width, d.Height), Colour(0x696969));
+    return paint;
 }
 
 } // namespace
@@ -289,11 +292,9 @@ void DrawSettings(TSettingsPage& d, const DialogFonts& fonts) {
     constexpr int CaptionLeft = 16, ControlLeft = 250, ControlRight = 464;
     ImFont* font = fonts.regular;
     constexpr float size = 12;
-    const ImVec2 origin = BeginDialog(d, d.Width, d.Height);
-    DialogPainter paint(fonts, origin);
+    DialogPainter paint = BeginPage(d, fonts, TSettingsPage::TitleHeight, Tr(SettingsTitle));
     ImDrawList* dl = paint.List();
     const ImU32 ink = Colour(0x000000);
-    DrawPageFrame(paint, font, d.Width, d.Height, TSettingsPage::TitleHeight, Tr(SettingsTitle));
     for (size_t i = 0; i < SettingsRows.size(); ++i) {
         const SettingsRow& row = SettingsRows[i];
         const int top = TSettingsPage::RowTop(i);
@@ -377,11 +378,9 @@ void DrawControls(TControlsPage& d, const DialogFonts& fonts) {
     ImFont* font = fonts.regular;
     constexpr float size = 12;
     constexpr uint32_t ConflictInk = 0xC42B1C;
-    const ImVec2 origin = BeginDialog(d, d.Width, d.Height);
-    DialogPainter paint(fonts, origin);
+    DialogPainter paint = BeginPage(d, fonts, TControlsPage::TitleHeight, Tr(ControlsTitle));
     ImDrawList* dl = paint.List();
     const ImU32 ink = Colour(0x000000);
-    DrawPageFrame(paint, font, d.Width, d.Height, TControlsPage::TitleHeight, Tr(ControlsTitle));
     const int head = TControlsPage::HeaderTop;
     dl->AddText(font, size, paint.At(TControlsPage::NameLeft, head), Colour(0x505050),
                 Tr(InputHeader));
@@ -424,8 +423,7 @@ void DrawControls(TControlsPage& d, const DialogFonts& fonts) {
         }
     }
     const std::string status = d.Status();
-    const int status_top = TControlsPage::RowsTop +
-                           static_cast<int>(BindableInputs.size()) * TControlsPage::RowHeight + 6;
+    const int status_top = d.StatusTop() + 6;
     dl->AddText(font, size, paint.At(TControlsPage::NameLeft, status_top), ink, status.c_str());
     d.ResetButton.Caption = Tr(ResetCaption);
     d.CancelButton.Caption = Tr(CancelCaption);
